@@ -1,0 +1,40 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
+#   make run    install what is missing, build a release build, start keypadmgr
+#   make test   install what is missing, build with the sanitizers, run every
+#               test inside a private network namespace
+#   make bench  build and run the benchmarks (release build)
+
+JOBS         ?= 2
+RELEASE_DIR  ?= build/release
+TEST_DIR     ?= build/test
+BENCH_DIR    ?= build/bench
+
+.PHONY: all deps run test build-release build-test bench clean
+
+all: build-release
+
+deps:
+	@bash scripts/install-deps.sh
+
+build-release: deps
+	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DKEYPAD_BUILD_TESTS=OFF
+	cmake --build $(RELEASE_DIR) -j $(JOBS)
+
+run: build-release
+	bash scripts/run-keypadmgr.sh $(RELEASE_DIR)/bin/keypadmgr
+
+build-test: deps
+	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DKEYPAD_SANITIZE=ON -DKEYPAD_BUILD_TESTS=ON
+	cmake --build $(TEST_DIR) -j $(JOBS)
+
+test: build-test
+	bash scripts/in-netns.sh ctest --test-dir $(TEST_DIR) --output-on-failure -j $(JOBS)
+
+bench: deps
+	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DKEYPAD_BUILD_TESTS=OFF -DKEYPAD_BUILD_BENCH=ON
+	cmake --build $(BENCH_DIR) -j $(JOBS)
+	bash scripts/run-bench.sh $(BENCH_DIR)/bin
+
+clean:
+	rm -rf build

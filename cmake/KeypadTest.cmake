@@ -1,0 +1,29 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
+# keypad_add_test(<name> SOURCES <files...> [LIBRARIES <targets...>] [NETWORK] [TIMEOUT <s>])
+#
+# One executable per test file, registered with ctest, run on the offscreen
+# platform. NETWORK marks a test that opens sockets: it links the test
+# support library, whose main refuses to run outside an isolated network
+# namespace (see tests/support/isolatednetwork.h).
+function(keypad_add_test name)
+    if(NOT KEYPAD_BUILD_TESTS)
+        return()
+    endif()
+    cmake_parse_arguments(ARG "NETWORK" "TIMEOUT" "SOURCES;LIBRARIES" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE Qt5::Test KeypadTestSupport ${ARG_LIBRARIES})
+    add_test(NAME ${name} COMMAND ${name})
+    if(NOT ARG_TIMEOUT)
+        set(ARG_TIMEOUT 300)
+    endif()
+    set(labels unit)
+    if(ARG_NETWORK)
+        set(labels network)
+        target_link_libraries(${name} PRIVATE KeypadNetGuard)
+    endif()
+    set_tests_properties(${name} PROPERTIES
+        TIMEOUT ${ARG_TIMEOUT}
+        LABELS "${labels}"
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_LOGGING_RULES=*.debug=false;ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/cmake/lsan.supp:print_suppressions=0;UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1;KEYPAD_SOURCE_DIR=${CMAKE_SOURCE_DIR};KEYPAD_BIN_DIR=${CMAKE_BINARY_DIR}/bin")
+endfunction()
