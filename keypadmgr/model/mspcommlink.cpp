@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "mspcommlink.h"
+
+namespace {
+
+class OfflineLink final : public MSPCommLink
+{
+};
+
+MSPCommLink *registeredLink = nullptr;
+
+} // namespace
+
+MSPCommLink::~MSPCommLink()
+{
+    if (registeredLink == this)
+        registeredLink = nullptr;
+}
+
+MSPCommLink *MSPCommLink::instance()
+{
+    if (registeredLink)
+        return registeredLink;
+    static OfflineLink offline;
+    return &offline;
+}
+
+void MSPCommLink::setInstance(MSPCommLink *link)
+{
+    registeredLink = link;
+}
+
+void MSPCommLink::requestShow(int, bool)
+{
+}
+
+void MSPCommLink::postToDevice(const QString &, QString, bool, bool, bool)
+{
+}

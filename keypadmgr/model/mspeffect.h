@@ -1,0 +1,76 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "colorutils.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class OvrColor;
+
+/**
+ * Base of the eight effects a scene button can play. An effect turns
+ * itself into the keypad's parameter list (getParameters) and is loaded
+ * back from it (setParameters); its type id is the value of "effect=" in a
+ * form body and of the "effect" element in XML.
+ */
+class MSPEffect : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY(MSPEffect)
+public:
+    enum Type {
+        FixedColor = 0,
+        VariableColor = 1,
+        ColorWash = 2,
+        RainbowWash = 3,
+        CustomWash = 4,
+        RandomColor = 5,
+        RGBWhite = 6,
+        KelvoWhite = 7
+    };
+    static constexpr int typeCount = 8;
+    /** The most colours a scene carries: the six colour slots of the keypad. */
+    static constexpr int maximumColors = 6;
+
+    MSPEffect(QObject *parent, int type);
+    ~MSPEffect() override;
+
+    int type() const { return m_type; }
+
+    /** The display name of an effect type; "undefined" outside 0..7. */
+    static QString effectTypeName(int type);
+
+    /**
+     * The three keypad channel values (red, green, blue, 0..255) of a colour
+     * for a fixture class, as the keypad outputs it. An invalid colour gives
+     * zeros.
+     */
+    static void colorToChannels(const OvrColor &color, ColorUtils::PrismalProfileID fixtureClass, int rgb[3]);
+
+signals:
+    void effectParamsChanged();
+
+public slots:
+    /**
+     * Loads the effect from the decoded wire form. Y, x and y are the
+     * effect-level colour in CIE Yxy, all zero when there is none. Emits
+     * nothing.
+     */
+    virtual void setParameters(const QStringList &params, const QList<OvrColor *> &colors, int numColors,
+                               ColorUtils::PrismalProfileID fixtureClass, float Y, float x, float y) = 0;
+    /**
+     * Clears params and colors, zeroes Y, x and y, then fills them from the
+     * effect. The caller owns (and deletes) the colours placed in colors.
+     */
+    virtual void getParameters(QStringList &params, QList<OvrColor *> &colors, float &Y, float &x, float &y) = 0;
+
+protected:
+    /** The fixture class the record holds, used by the colour conversions. */
+    static ColorUtils::PrismalProfileID configuredFixtureClass();
+
+private:
+    const int m_type;
+};

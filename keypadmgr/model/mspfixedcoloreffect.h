@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "mspeffect.h"
+
+/** Type 0: one colour, sent as its red, green and blue channel values. */
+class MSPFixedColorEffect : public MSPEffect
+{
+    Q_OBJECT
+    Q_DISABLE_COPY(MSPFixedColorEffect)
+    Q_PROPERTY(QString color READ color WRITE setColor NOTIFY colorChanged)
+public:
+    explicit MSPFixedColorEffect(QObject *parent = nullptr);
+    ~MSPFixedColorEffect() override;
+
+    /** The program's default scene colour, "#ff0000", also the editors' default. */
+    static QString defaultColor();
+
+    /** The colour as an OvrColor name (aName() or "#rrggbb"). */
+    QString color() const { return m_color; }
+
+signals:
+    void colorChanged(const QString &color);
+
+public slots:
+    void setColor(const QString &color);
+    void setParameters(const QStringList &params, const QList<OvrColor *> &colors, int numColors,
+                       ColorUtils::PrismalProfileID fixtureClass, float Y, float x, float y) override;
+    void getParameters(QStringList &params, QList<OvrColor *> &colors, float &Y, float &x, float &y) override;
+
+protected:
+    MSPFixedColorEffect(QObject *parent, int type);
+
+    /** Stores a colour loaded from the wire; an invalid one leaves the colour as it was. */
+    void storeLoadedColor(const OvrColor &color);
+    /**
+     * A colour from a Yxy triple; invalid when any value lies outside 0..1
+     * (no colour can have it, and such input only comes from a bad reply).
+     */
+    static OvrColor colorFromYxy(float Y, float x, float y);
+
+private:
+    QString m_color;
+};

@@ -1,0 +1,301 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "msphandler.h"
+
+#include "modellogging.h"
+#include "mspcommlink.h"
+#include "mspeffect.h"
+#include "mspeffectfactory.h"
+#include "mspscene.h"
+#include "mspscenemodel.h"
+#include "systemconfiguration.h"
+
+#include <QEventLoop>
+#include <QTimer>
+
+namespace {
+
+const QString configPath = QStringLiteral("/api/v1/config");
+
+// Switch numbers 1..11 in switch_state order: scenes 1..8, On/Off, Up, Down.
+using EnableSetter = void (SystemConfiguration::*)(bool, bool);
+const EnableSetter enableSetters[] = {
+    &SystemConfiguration::setScene1CheckBoxState, &SystemConfiguration::setScene2CheckBoxState,
+    &SystemConfiguration::setScene3CheckBoxState, &SystemConfiguration::setScene4CheckBoxState,
+    &SystemConfiguration::setScene5CheckBoxState, &SystemConfiguration::setScene6CheckBoxState,
+    &SystemConfiguration::setScene7CheckBoxState, &SystemConfiguration::setScene8CheckBoxState,
+    &SystemConfiguration::setOnOffCheckBoxState,  &SystemConfiguration::setUpCheckBoxState,
+    &SystemConfiguration::setDownCheckBoxState,
+};
+
+} // namespace
+
+MSPHandler::MSPHandler(bool online, MSPSceneModel *model, SystemConfiguration *config, MSPCommLink *comm)
+    : m_online(online)
+    , m_model(model ? model : MSPSceneModel::instance())
+    , m_config(config ? config : SystemConfiguration::instance())
+    , m_comm(comm ? comm : MSPCommLink::instance())
+    , m_fixtureClass(m_config->fixtureClass())
+    , m_currentColor(OvrColor::fromRgb8(0, 0, 0))
+{
+}
+
+MSPHandler::~MSPHandler() = default;
+
+bool MSPHandler::startElement(const QString &, const QString &, const QString &qName, const QXmlAttributes &)
+{
+    // Each element's text is its own character data only: an empty element
+    // reads as empty rather than as whatever came before it.
+    m_text.clear();
+    if (qName == QLatin1String("all_shows")) {
+        // Applying the keypad's own shows must not post them back to it.
+        m_comm->setPostsSuspended(!m_online);
+    } else if (qName == QLatin1String("show")) {
+        // Nothing of the previous show may leak into this one (a show
+        // without a path would otherwise overwrite the previous scene).
+        clearShowState();
+    } else if (qName == QLatin1String("parameters")) {
+        m_params.clear();
+        m_colorYxy = Yxy();
+        m_effectYxy = Yxy();
+    } else if (qName == QLatin1String("customColors")) {
+        m_colors.clear();
+    } else if (qName == QLatin1String("color")) {
+        m_colorYxy = Yxy();
+    }
+    return true;
+}
+
+bool MSPHandler::characters(const QString &ch)
+{
+    // The reader may deliver one text in pieces (around entities).
+    m_text += ch;
+    return true;
+}
+
+bool MSPHandler::endElement(const QString &, const QString &, const QString &qName)
+{
+    bool ok = true;
+    if (qName == QLatin1String("all_shows")) {
+        m_comm->setPostsSuspended(false);
+        qCDebug(lcKeypadModel) << "all shows";
+        if (m_online && m_currentShowIndex >= 0) {
+            wait(showPause);
+            m_comm->requestShow(m_currentShowIndex, true);
+        }
+    } else if (qName == QLatin1String("currentShow")) {
+        const int show = textAsInt();
+        if (show >= 1 && show <= MSPSceneModel::sceneCount)
+            m_currentShowIndex = show - 1;
+        else
+            qCWarning(lcKeypadModel) << "ignored current show" << m_text;
+    } else if (qName == QLatin1String("brightness")) {
+        if (!m_online)
+            m_config->setBrightness(m_text.trimmed() == QLatin1String("off") ? SystemConfiguration::brightnessOff
+                                                                             : textAsInt());
+    } else if (qName == QLatin1String("url")) {
+        m_url = m_text;
+    } else if (qName == QLatin1String("effect")) {
+        m_effectType = textAsInt();
+    } else if (qName == QLatin1String("param")) {
+        m_params.append(m_text);
+    } else if (qName == QLatin1String("numColors")) {
+        m_numColors = textAsInt();
+    } else if (qName == QLatin1String("value")) {
+        m_value = m_text;
+    } else if (qName == QLatin1String("parameters")) {
+        m_effectYxy = m_colorYxy;
+    } else if (qName == QLatin1String("by")) {
+        m_colorYxy.Y = textAsCoordinate(1000.0);
+    } else if (qName == QLatin1String("x")) {
+        m_colorYxy.x = textAsCoordinate(10000.0);
+    } else if (qName == QLatin1String("y")) {
+        m_colorYxy.y = textAsCoordinate(10000.0);
+    } else if (qName == QLatin1String("red")) {
+        m_currentColor.setRed8(qBound(0, textAsInt(), 255));
+    } else if (qName == QLatin1String("grn")) {
+        m_currentColor.setGreen8(qBound(0, textAsInt(), 255));
+    } else if (qName == QLatin1String("blu")) {
+        m_currentColor.setBlue8(qBound(0, textAsInt(), 255));
+    } else if (qName == QLatin1String("color")) {
+        if (!m_colorYxy.isZero()) {
+            // A colour given in Yxy wins over its red, green and blue,
+            // unless no colour can have those values.
+            OvrColor yxy;
+            yxy.setY(m_colorYxy.Y);
+            yxy.setx(m_colorYxy.x);
+            yxy.sety(m_colorYxy.y);
+            if (yxy.isValid() && m_colorYxy.Y <= 1.0f && m_colorYxy.x <= 1.0f && m_colorYxy.y <= 1.0f)
+                m_currentColor = yxy;
+            else
+                qCWarning(lcKeypadModel) << "ignored out-of-range Yxy colour" << m_colorYxy.Y << m_colorYxy.x
+                                         << m_colorYxy.y;
+        }
+        m_colors.emplace_back(new OvrColor(m_currentColor));
+    } else if (qName == QLatin1String("show")) {
+        endShow();
+    } else if (qName == QLatin1String("config")) {
+        endConfig();
+    } else if (qName == QLatin1String("property")) {
+        ok = endProperty();
+    }
+    m_text.clear();
+    return ok;
+}
+
+void MSPHandler::clearShowState()
+{
+    m_url.clear();
+    m_params.clear();
+    m_colors.clear();
+    m_numColors = 0;
+    m_effectType = -1;
+    m_colorYxy = Yxy();
+    m_effectYxy = Yxy();
+}
+
+QList<OvrColor *> MSPHandler::colorPointers() const
+{
+    QList<OvrColor *> colors;
+    colors.reserve(int(m_colors.size()));
+    for (const auto &color : m_colors)
+        colors.append(color.get());
+    return colors;
+}
+
+void MSPHandler::endShow()
+{
+    // The scene is named by the last character of its path, "1".."8".
+    const QChar last = m_url.isEmpty() ? QChar() : m_url.at(m_url.size() - 1);
+    if (last < QLatin1Char('1') || last > QLatin1Char('8')) {
+        qCWarning(lcKeypadModel) << "skipped show with path" << m_url;
+        return;
+    }
+    const int index = last.unicode() - '1';
+    MSPScene *scene = m_model->sceneAt(index);
+    if (!scene)
+        return;
+
+    const QList<OvrColor *> colors = colorPointers();
+    MSPEffect *effect = scene->effect();
+    if (effect && effect->type() == m_effectType) {
+        effect->setParameters(m_params, colors, m_numColors, m_fixtureClass, m_effectYxy.Y, m_effectYxy.x,
+                              m_effectYxy.y);
+    } else {
+        m_pendingEffect = MSPEffectFactory::instance()->create(m_effectType, nullptr);
+        if (m_pendingEffect) {
+            m_pendingEffect->setParameters(m_params, colors, m_numColors, m_fixtureClass, m_effectYxy.Y,
+                                           m_effectYxy.x, m_effectYxy.y);
+        }
+        if (m_pendingEffect || scene->effect())
+            scene->setEffect(m_pendingEffect, true);
+    }
+    scene->setUrl(m_url);
+    m_pendingEffect = nullptr;
+
+    if (m_online) {
+        const QString body = scene->formData();
+        const QString path = scene->url();
+        m_comm->requestShow(index, true);
+        wait(showPause);
+        m_comm->postToDevice(path, body, false, false, true);
+        wait(showPause);
+    }
+}
+
+void MSPHandler::endConfig()
+{
+    if (!m_online)
+        return;
+    wait(showPause);
+    m_config->setBrightness(255);
+    const QStringList bodies = m_config->formBodies(false, true);
+    for (int i = 0; i < bodies.size(); ++i) {
+        m_comm->postToDevice(configPath, bodies.at(i), i + 1 < bodies.size(), false, true);
+        wait(configPause);
+    }
+}
+
+bool MSPHandler::endProperty()
+{
+    qCDebug(lcKeypadModel) << "got property" << m_url;
+    const QStringList parts = m_url.split(QLatin1Char('/'));
+    if (parts.isEmpty())
+        return true;
+    const QString key = parts.last();
+    const int number = m_value.trimmed().toInt();
+    if (key == QLatin1String("name")) {
+        m_config->setName(m_value);
+    } else if (key == QLatin1String("ip")) {
+        m_config->setIpAddress(m_value);
+    } else if (key == QLatin1String("universe")) {
+        m_config->setUniverse(number);
+    } else if (key == QLatin1String("dravon")) {
+        m_config->setDravonMode(number);
+    } else if (key == QLatin1String("num_ports")) {
+        m_config->setNumberOfPorts(number);
+    } else if (key == QLatin1String("num_lights")) {
+        m_config->setLightsPerPort(number);
+    } else if (key == QLatin1String("brightness")) {
+        if (!m_online)
+            m_config->setBrightness(m_value.trimmed() == QLatin1String("off") ? SystemConfiguration::brightnessOff
+                                                                              : number);
+    } else if (key == QLatin1String("version")) {
+        m_config->setVersion(m_value);
+    } else if (key == QLatin1String("switch_state")) {
+        return applySwitchState();
+    } else if (key == QLatin1String("global_profile")) {
+        m_config->setFixtureClass(number);
+    }
+    return true;
+}
+
+bool MSPHandler::applySwitchState()
+{
+    qCDebug(lcKeypadModel) << "got switch state" << m_value;
+    const QStringList entries = m_value.split(QLatin1Char(','));
+    constexpr int switchCount = int(sizeof(enableSetters) / sizeof(enableSetters[0]));
+    if (entries.size() != switchCount)
+        return true;
+    for (const QString &entry : entries) {
+        if (entry != QLatin1String("0") && entry != QLatin1String("1")) {
+            qCWarning(lcKeypadModel) << "bad switch state" << m_value;
+            return false;
+        }
+    }
+    // One configuration-changed notification for the whole set, with the last.
+    for (int i = 0; i < switchCount; ++i)
+        (m_config->*enableSetters[i])(entries.at(i) == QLatin1String("1"), i + 1 == switchCount);
+    return true;
+}
+
+int MSPHandler::textAsInt() const
+{
+    return m_text.trimmed().toInt();
+}
+
+float MSPHandler::textAsCoordinate(double scale) const
+{
+    bool ok = false;
+    const ushort value = m_text.trimmed().toUShort(&ok);
+    return ok ? float(value / scale) : 0.0f;
+}
+
+bool MSPHandler::fatalError(const QXmlParseException &exception)
+{
+    qCDebug(lcKeypadModel) << "XML error at line" << exception.lineNumber() << "column"
+                           << exception.columnNumber() << exception.message();
+    return true;
+}
+
+QString MSPHandler::errorString() const
+{
+    return QString();
+}
+
+void MSPHandler::wait(int ms)
+{
+    // Events keep flowing (replies, redraws) while the upload paces itself.
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}

@@ -1,0 +1,92 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "colorutils.h"
+#include "ovrcolor.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QXmlDefaultHandler>
+
+#include <memory>
+#include <vector>
+
+class MSPCommLink;
+class MSPEffect;
+class MSPSceneModel;
+class SystemConfiguration;
+
+/**
+ * SAX reader of the keypad's XML replies and of configuration files. It
+ * applies what it reads straight to the scene model and the configuration
+ * record. When a file is loaded while a keypad is connected (online), it
+ * also uploads each scene and the configuration to the keypad as it reads
+ * them, pacing itself with waits during which events keep being processed.
+ *
+ * Use it with QXmlSimpleReader as both content and error handler.
+ */
+class MSPHandler : public QXmlDefaultHandler
+{
+public:
+    /**
+     * @p online: a file loaded with a keypad connected. The links default to
+     * the process-wide model, record and communication link.
+     */
+    explicit MSPHandler(bool online, MSPSceneModel *model = nullptr, SystemConfiguration *config = nullptr,
+                        MSPCommLink *comm = nullptr);
+    ~MSPHandler() override;
+
+    bool startElement(const QString &namespaceURI, const QString &localName, const QString &qName,
+                      const QXmlAttributes &atts) override;
+    bool endElement(const QString &namespaceURI, const QString &localName, const QString &qName) override;
+    bool characters(const QString &ch) override;
+    bool fatalError(const QXmlParseException &exception) override;
+    QString errorString() const override;
+
+    /** The 0-based current scene read from "currentShow", or -1 if none was read. */
+    int currentShowIndex() const { return m_currentShowIndex; }
+
+    /** Pause between uploads of a scene, ms. */
+    static constexpr int showPause = 300;
+    /** Pause after each configuration body, ms. */
+    static constexpr int configPause = 500;
+
+private:
+    struct Yxy
+    {
+        float Y = 0.0f;
+        float x = 0.0f;
+        float y = 0.0f;
+        bool isZero() const { return Y == 0.0f && x == 0.0f && y == 0.0f; }
+    };
+
+    void endShow();
+    void endConfig();
+    bool endProperty();
+    bool applySwitchState();
+    void clearShowState();
+    QList<OvrColor *> colorPointers() const;
+    int textAsInt() const;
+    float textAsCoordinate(double scale) const;
+    static void wait(int ms);
+
+    const bool m_online;
+    MSPSceneModel *const m_model;
+    SystemConfiguration *const m_config;
+    MSPCommLink *const m_comm;
+    const ColorUtils::PrismalProfileID m_fixtureClass;
+
+    QString m_text;
+    QString m_url;
+    QString m_value;
+    QStringList m_params;
+    std::vector<std::unique_ptr<OvrColor>> m_colors;
+    int m_numColors = 0;
+    int m_effectType = -1;
+    OvrColor m_currentColor;
+    int m_currentShowIndex = -1;
+    MSPEffect *m_pendingEffect = nullptr;
+    Yxy m_colorYxy;
+    Yxy m_effectYxy;
+};

@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "mspwhiteeffect.h"
+
+#include "mspwiretext.h"
+
+MSPWhiteEffect::MSPWhiteEffect(QObject *parent)
+    : MSPWhiteEffect(parent, RGBWhite)
+{
+}
+
+MSPWhiteEffect::MSPWhiteEffect(QObject *parent, int type)
+    : MSPEffect(parent, type)
+{
+}
+
+MSPWhiteEffect::~MSPWhiteEffect() = default;
+
+void MSPWhiteEffect::setTemperature(int temperature)
+{
+    if (temperature == m_temperature)
+        return;
+    m_temperature = temperature;
+    emit temperatureChanged();
+    emit effectParamsChanged();
+}
+
+void MSPWhiteEffect::setBrightness(int brightness)
+{
+    if (brightness == m_brightness)
+        return;
+    m_brightness = brightness;
+    emit brightnessChanged();
+    emit effectParamsChanged();
+}
+
+void MSPWhiteEffect::setParameters(const QStringList &params, const QList<OvrColor *> &, int,
+                                   ColorUtils::PrismalProfileID, float, float, float)
+{
+    if (params.size() < 2)
+        return;
+    m_temperature = params.at(0).trimmed().toInt();
+    // 0..255 back to percent, rounded half up; 0.39215686274509803 is 100 / 255.
+    m_brightness = MSPWireText::truncated(params.at(1).trimmed().toFloat() * 0.39215686274509803 + 0.5);
+}
+
+void MSPWhiteEffect::getParameters(QStringList &params, QList<OvrColor *> &colors, float &Y, float &x, float &y)
+{
+    params.clear();
+    colors.clear();
+    Y = x = y = 0.0f;
+    params << QString::number(m_temperature)
+           << QString::number(MSPWireText::truncated(m_brightness * 255.0 / 100.0 + 0.5));
+}

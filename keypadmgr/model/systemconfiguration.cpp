@@ -1,0 +1,227 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "systemconfiguration.h"
+
+#include "modellogging.h"
+#include "mspwiretext.h"
+
+namespace {
+
+using ButtonSignal = void (SystemConfiguration::*)(bool);
+
+// Own change signal of each button, by switch number - 1.
+const ButtonSignal buttonSignals[] = {
+    &SystemConfiguration::scene1CheckBoxStateChanged, &SystemConfiguration::scene2CheckBoxStateChanged,
+    &SystemConfiguration::scene3CheckBoxStateChanged, &SystemConfiguration::scene4CheckBoxStateChanged,
+    &SystemConfiguration::scene5CheckBoxStateChanged, &SystemConfiguration::scene6CheckBoxStateChanged,
+    &SystemConfiguration::scene7CheckBoxStateChanged, &SystemConfiguration::scene8CheckBoxStateChanged,
+    &SystemConfiguration::onOffCheckBoxStateChanged,  &SystemConfiguration::upCheckBoxStateChanged,
+    &SystemConfiguration::downCheckBoxStateChanged,
+};
+
+QString configProperty(const char *key, const QString &value)
+{
+    return QLatin1String("<property>\n<url>/api/v1/config/") % QLatin1String(key)
+            % QLatin1String("</url>\n<value>") % value % QLatin1String("</value>\n</property>");
+}
+
+} // namespace
+
+SystemConfiguration *SystemConfiguration::instance()
+{
+    static SystemConfiguration *const record = new SystemConfiguration;
+    return record;
+}
+
+SystemConfiguration::SystemConfiguration(QObject *parent)
+    : QObject(parent)
+    , m_version(tr("Not Available"))
+{
+    for (bool &enabled : m_enabled)
+        enabled = true;
+}
+
+SystemConfiguration::~SystemConfiguration() = default;
+
+void SystemConfiguration::setName(const QString &name, bool emitSignal)
+{
+    if (name == m_name)
+        return;
+    m_name = name;
+    if (emitSignal) {
+        emit nameChanged(m_name);
+        emit configurationChanged();
+    }
+}
+
+void SystemConfiguration::setIpAddress(const QString &address, bool emitSignal)
+{
+    if (address == m_ipAddress)
+        return;
+    m_ipAddress = address;
+    if (emitSignal) {
+        emit ipAddressChanged(m_ipAddress);
+        emit configurationChanged();
+    }
+}
+
+void SystemConfiguration::setVersion(const QString &version, bool emitSignal)
+{
+    if (version == m_version)
+        return;
+    m_version = version;
+    if (emitSignal)
+        emit configurationChanged();
+}
+
+bool SystemConfiguration::setInt(int &field, int value, int minimum, int maximum, bool emitSignal,
+                                 void (SystemConfiguration::*changed)(int))
+{
+    if (value < minimum || value > maximum || value == field)
+        return false;
+    field = value;
+    if (emitSignal) {
+        emit(this->*changed)(value);
+        emit configurationChanged();
+    }
+    return true;
+}
+
+void SystemConfiguration::setUniverse(int universe, bool emitSignal)
+{
+    setInt(m_universe, universe, 0, maximumUniverse, emitSignal, &SystemConfiguration::universeChanged);
+}
+
+void SystemConfiguration::setDravonMode(int mode, bool emitSignal)
+{
+    setInt(m_DravonMode, mode, 1, 2, emitSignal, &SystemConfiguration::DravonModeChanged);
+}
+
+void SystemConfiguration::setLightsPerPort(int lights, bool emitSignal)
+{
+    setInt(m_lightsPerPort, lights, 1, maximumLightsPerPort, emitSignal, &SystemConfiguration::lightsPerPortChanged);
+}
+
+void SystemConfiguration::setNumberOfPorts(int ports, bool emitSignal)
+{
+    setInt(m_numberOfPorts, ports, 1, maximumNumberOfPorts, emitSignal, &SystemConfiguration::numberOfPortsChanged);
+}
+
+void SystemConfiguration::setBrightness(int brightness)
+{
+    m_brightness = brightness;
+    emit brightnessChanged(brightness);
+}
+
+void SystemConfiguration::setFixtureClass(int fixtureClass, bool emitSignal)
+{
+    if (fixtureClass < 0 || fixtureClass >= ColorUtils::PrismalProfileCount)
+        fixtureClass = ColorUtils::ProfileGenericRGB;
+    if (fixtureClass == m_fixtureClass)
+        return;
+    m_fixtureClass = ColorUtils::PrismalProfileID(fixtureClass);
+    if (emitSignal)
+        emit configurationChanged();
+}
+
+void SystemConfiguration::setButtonEnabled(int button, bool enabled, bool emitSignal)
+{
+    if (m_enabled[button] == enabled) {
+        if (emitSignal)
+            emit configurationChanged();
+        return;
+    }
+    m_enabled[button] = enabled;
+    if (emitSignal)
+        emit configurationChanged();
+    emit(this->*buttonSignals[button])(enabled);
+}
+
+void SystemConfiguration::handleDiscovering()
+{
+    for (int button = 0; button < buttonCount; ++button)
+        setButtonEnabled(button, true, false);
+}
+
+bool SystemConfiguration::sceneEnabled(int index) const
+{
+    if (index < 0 || index > 7)
+        return true;
+    return m_enabled[index];
+}
+
+int SystemConfiguration::firstEnabledScene() const
+{
+    for (int index = 0; index < 8; ++index) {
+        if (m_enabled[index])
+            return index;
+    }
+    return 0;
+}
+
+bool SystemConfiguration::isVersionNewerThan(const QString &other) const
+{
+    const QStringList mine = m_version.split(QLatin1Char('.'));
+    const QStringList theirs = other.split(QLatin1Char('.'));
+    if (mine.size() < 3 || theirs.size() < 3)
+        return false;
+    for (int i = 0; i < 3; ++i) {
+        const int a = mine.at(i).toInt();
+        const int b = theirs.at(i).toInt();
+        if (a != b)
+            return a > b;
+    }
+    return false;
+}
+
+QStringList SystemConfiguration::formBodies(bool includeIp, bool includeBrightness) const
+{
+    QString settings = QLatin1String("name=") % MSPWireText::formEncoded(m_name)
+            % QLatin1String("&universe=") % QString::number(m_universe)
+            % QLatin1String("&dravon=") % QString::number(m_DravonMode)
+            % QLatin1String("&num_ports=") % QString::number(m_numberOfPorts)
+            % QLatin1String("&num_lights=") % QString::number(m_lightsPerPort);
+    if (includeBrightness) {
+        settings += QLatin1String("&abs_bright=")
+                % (m_brightness <= brightnessOff ? QStringLiteral("off") : QString::number(m_brightness));
+    }
+    settings += QLatin1String("&global_profile=") % QString::number(int(m_fixtureClass));
+
+    // Scenes 1..8, then Down, Up and On/Off: the order the keypad expects.
+    static const int order[] = { 0, 1, 2, 3, 4, 5, 6, 7, 10, 9, 8 };
+    QString buttons;
+    for (const int button : order) {
+        buttons += (m_enabled[button] ? QLatin1String("&enable") : QLatin1String("&disable"))
+                % QLatin1String("_switch=") % QString::number(button + 1);
+    }
+    if (includeIp)
+        buttons += QLatin1String("&ip=") % MSPWireText::formEncoded(m_ipAddress);
+
+    return { settings, buttons };
+}
+
+QString SystemConfiguration::configXML(bool includeIp) const
+{
+    QString xml = QLatin1String("<config>\n") % configProperty("name", MSPWireText::xmlEscaped(m_name))
+            % QLatin1Char('\n');
+    if (includeIp)
+        xml += configProperty("ip", MSPWireText::xmlEscaped(m_ipAddress)) % QLatin1Char('\n');
+    // No line break after the fixture class: the keypad's own layout.
+    xml += configProperty("global_profile", QString::number(int(m_fixtureClass)))
+            % configProperty("universe", QString::number(m_universe)) % QLatin1Char('\n')
+            % configProperty("dravon", QString::number(m_DravonMode)) % QLatin1Char('\n')
+            % configProperty("num_ports", QString::number(m_numberOfPorts)) % QLatin1Char('\n')
+            % configProperty("num_lights", QString::number(m_lightsPerPort)) % QLatin1Char('\n')
+            % configProperty("brightness",
+                       m_brightness == brightnessOff ? QStringLiteral("off") : QString::number(m_brightness))
+            % QLatin1Char('\n');
+
+    // Scenes 1..8, On/Off, Up, Down: switch numbers 1..11 in order.
+    QString switches;
+    for (int button = 0; button < buttonCount; ++button) {
+        switches += m_enabled[button] ? QLatin1Char('1') : QLatin1Char('0');
+        if (button + 1 < buttonCount)
+            switches += QLatin1Char(',');
+    }
+    xml += configProperty("switch_state", switches) % QLatin1String("\n</config>\n");
+    return xml;
+}
