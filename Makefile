@@ -4,13 +4,16 @@
 #   make test   install what is missing, build with the sanitizers, run every
 #               test inside a private network namespace
 #   make bench  build and run the benchmarks (release build)
+#   make images redraw the compiled-in images from their sources (the PNGs
+#               are committed, so a normal build does not need this)
 
 JOBS         ?= 2
 RELEASE_DIR  ?= build/release
 TEST_DIR     ?= build/test
 BENCH_DIR    ?= build/bench
+IMAGEGEN_DIR ?= build/imagegen
 
-.PHONY: all deps run test build-release build-test bench clean
+.PHONY: all deps run test build-release build-test bench images clean
 
 all: build-release
 
@@ -35,6 +38,14 @@ bench: deps
 	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DKEYPAD_BUILD_TESTS=OFF -DKEYPAD_BUILD_BENCH=ON
 	cmake --build $(BENCH_DIR) -j $(JOBS)
 	bash scripts/run-bench.sh $(BENCH_DIR)/bin
+
+images: deps
+	python3 keypadmgr/resources/src/genimages.py keypadmgr/resources/src/svg $(IMAGEGEN_DIR)/panel-preview.svg
+	cmake -S tools/imagegen -B $(IMAGEGEN_DIR) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(IMAGEGEN_DIR) -j $(JOBS)
+	$(IMAGEGEN_DIR)/imagegen keypadmgr/resources/src/svg keypadmgr/resources
+	$(IMAGEGEN_DIR)/imagegen --scale 1 $(IMAGEGEN_DIR)/panel-preview.svg $(IMAGEGEN_DIR)/panel-preview.png
+	$(IMAGEGEN_DIR)/imagegen --scale 2 $(IMAGEGEN_DIR)/panel-preview.svg $(IMAGEGEN_DIR)/panel-preview@2x.png
 
 clean:
 	rm -rf build
