@@ -55,3 +55,5 @@ void MSPColorWashEffect::getParameters(QStringList &params, QList<OvrColor *> &c
     Y = x = y = 0.0f;
     params << QString::number(m_speed) << QString::number(m_direction);
 }
+
+#include "moc_mspcolorwasheffect.cpp"

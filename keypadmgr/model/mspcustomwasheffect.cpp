@@ -61,3 +61,5 @@ void MSPCustomWashEffect::getParameters(QStringList &params, QList<OvrColor *> &
     for (const QString &name : qAsConst(m_colorList))
         colors << new OvrColor(name);
 }
+
+#include "moc_mspcustomwasheffect.cpp"

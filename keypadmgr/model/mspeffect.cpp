@@ -54,3 +54,5 @@ ColorUtils::PrismalProfileID MSPEffect::configuredFixtureClass()
 {
     return SystemConfiguration::instance()->fixtureClass();
 }
+
+#include "moc_mspeffect.cpp"

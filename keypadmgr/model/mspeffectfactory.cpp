@@ -43,3 +43,5 @@ MSPEffect *MSPEffectFactory::create(int type, QObject *parent) const
         return nullptr;
     }
 }
+
+#include "moc_mspeffectfactory.cpp"

@@ -84,3 +84,5 @@ void MSPFixedColorEffect::getParameters(QStringList &params, QList<OvrColor *> &
         y = float(color.gety());
     }
 }
+
+#include "moc_mspfixedcoloreffect.cpp"

@@ -16,16 +16,8 @@ namespace {
 
 const QString configPath = QStringLiteral("/api/v1/config");
 
-// Switch numbers 1..11 in switch_state order: scenes 1..8, On/Off, Up, Down.
-using EnableSetter = void (SystemConfiguration::*)(bool, bool);
-const EnableSetter enableSetters[] = {
-    &SystemConfiguration::setScene1CheckBoxState, &SystemConfiguration::setScene2CheckBoxState,
-    &SystemConfiguration::setScene3CheckBoxState, &SystemConfiguration::setScene4CheckBoxState,
-    &SystemConfiguration::setScene5CheckBoxState, &SystemConfiguration::setScene6CheckBoxState,
-    &SystemConfiguration::setScene7CheckBoxState, &SystemConfiguration::setScene8CheckBoxState,
-    &SystemConfiguration::setOnOffCheckBoxState,  &SystemConfiguration::setUpCheckBoxState,
-    &SystemConfiguration::setDownCheckBoxState,
-};
+// Switches in switch_state order: scenes 1..8, On/Off (9), Up (10), Down (11).
+constexpr int switchCount = 11;
 
 } // namespace
 
@@ -253,7 +245,6 @@ bool MSPHandler::applySwitchState()
 {
     qCDebug(lcKeypadModel) << "got switch state" << m_value;
     const QStringList entries = m_value.split(QLatin1Char(','));
-    constexpr int switchCount = int(sizeof(enableSetters) / sizeof(enableSetters[0]));
     if (entries.size() != switchCount)
         return true;
     for (const QString &entry : entries) {
@@ -264,7 +255,7 @@ bool MSPHandler::applySwitchState()
     }
     // One configuration-changed notification for the whole set, with the last.
     for (int i = 0; i < switchCount; ++i)
-        (m_config->*enableSetters[i])(entries.at(i) == QLatin1String("1"), i + 1 == switchCount);
+        m_config->setSwitchEnabled(i + 1, entries.at(i) == QLatin1String("1"), i + 1 == switchCount);
     return true;
 }
 

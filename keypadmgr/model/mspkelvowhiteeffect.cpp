@@ -7,3 +7,5 @@ MSPKelvoWhiteEffect::MSPKelvoWhiteEffect(QObject *parent)
 }
 
 MSPKelvoWhiteEffect::~MSPKelvoWhiteEffect() = default;
+
+#include "moc_mspkelvowhiteeffect.cpp"

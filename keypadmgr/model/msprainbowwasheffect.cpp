@@ -7,3 +7,5 @@ MSPRainbowWashEffect::MSPRainbowWashEffect(QObject *parent)
 }
 
 MSPRainbowWashEffect::~MSPRainbowWashEffect() = default;
+
+#include "moc_msprainbowwasheffect.cpp"

@@ -44,3 +44,5 @@ void MSPRandomColorEffect::getParameters(QStringList &params, QList<OvrColor *> 
     Y = x = y = 0.0f;
     params << QString::number(m_speed) << QString::number(m_fade ? 1 : 0);
 }
+
+#include "moc_msprandomcoloreffect.cpp"

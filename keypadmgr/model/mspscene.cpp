@@ -152,3 +152,5 @@ QString MSPScene::XMLData() const
     qCDebug(lcKeypadModel).noquote() << xml;
     return xml;
 }
+
+#include "moc_mspscene.cpp"

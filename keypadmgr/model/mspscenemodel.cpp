@@ -133,3 +133,5 @@ void MSPSceneModel::prepareOfflineDefaults()
             scene->setEffect(MSPEffectFactory::instance()->create(MSPEffect::FixedColor, scene), false);
     }
 }
+
+#include "moc_mspscenemodel.cpp"

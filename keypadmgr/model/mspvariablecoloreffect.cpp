@@ -46,3 +46,5 @@ void MSPVariableColorEffect::getParameters(QStringList &params, QList<OvrColor *
     params << QString::number(MSPWireText::truncated(hsv.hue8() * 255.0 / 360.0))
            << QString::number(hsv.saturation8()) << QString::number(hsv.value8());
 }
+
+#include "moc_mspvariablecoloreffect.cpp"

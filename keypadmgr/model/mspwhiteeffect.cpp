@@ -51,3 +51,5 @@ void MSPWhiteEffect::getParameters(QStringList &params, QList<OvrColor *> &color
     params << QString::number(m_temperature)
            << QString::number(MSPWireText::truncated(m_brightness * 255.0 / 100.0 + 0.5));
 }
+
+#include "moc_mspwhiteeffect.cpp"

@@ -6,17 +6,6 @@
 
 namespace {
 
-using ButtonSignal = void (SystemConfiguration::*)(bool);
-
-// Own change signal of each button, by switch number - 1.
-const ButtonSignal buttonSignals[] = {
-    &SystemConfiguration::scene1CheckBoxStateChanged, &SystemConfiguration::scene2CheckBoxStateChanged,
-    &SystemConfiguration::scene3CheckBoxStateChanged, &SystemConfiguration::scene4CheckBoxStateChanged,
-    &SystemConfiguration::scene5CheckBoxStateChanged, &SystemConfiguration::scene6CheckBoxStateChanged,
-    &SystemConfiguration::scene7CheckBoxStateChanged, &SystemConfiguration::scene8CheckBoxStateChanged,
-    &SystemConfiguration::onOffCheckBoxStateChanged,  &SystemConfiguration::upCheckBoxStateChanged,
-    &SystemConfiguration::downCheckBoxStateChanged,
-};
 
 QString configProperty(const char *key, const QString &value)
 {
@@ -133,7 +122,36 @@ void SystemConfiguration::setButtonEnabled(int button, bool enabled, bool emitSi
     m_enabled[button] = enabled;
     if (emitSignal)
         emit configurationChanged();
-    emit(this->*buttonSignals[button])(enabled);
+    emitButtonChanged(button, enabled);
+}
+
+void SystemConfiguration::emitButtonChanged(int button, bool enabled)
+{
+    switch (button) {
+    case 0: emit scene1CheckBoxStateChanged(enabled); break;
+    case 1: emit scene2CheckBoxStateChanged(enabled); break;
+    case 2: emit scene3CheckBoxStateChanged(enabled); break;
+    case 3: emit scene4CheckBoxStateChanged(enabled); break;
+    case 4: emit scene5CheckBoxStateChanged(enabled); break;
+    case 5: emit scene6CheckBoxStateChanged(enabled); break;
+    case 6: emit scene7CheckBoxStateChanged(enabled); break;
+    case 7: emit scene8CheckBoxStateChanged(enabled); break;
+    case 8: emit onOffCheckBoxStateChanged(enabled); break;
+    case 9: emit upCheckBoxStateChanged(enabled); break;
+    case 10: emit downCheckBoxStateChanged(enabled); break;
+    default: break;
+    }
+}
+
+bool SystemConfiguration::switchEnabled(int switchNumber) const
+{
+    return switchNumber >= 1 && switchNumber <= buttonCount && m_enabled[switchNumber - 1];
+}
+
+void SystemConfiguration::setSwitchEnabled(int switchNumber, bool enabled, bool emitSignal)
+{
+    if (switchNumber >= 1 && switchNumber <= buttonCount)
+        setButtonEnabled(switchNumber - 1, enabled, emitSignal);
 }
 
 void SystemConfiguration::handleDiscovering()
@@ -225,3 +243,5 @@ QString SystemConfiguration::configXML(bool includeIp) const
     xml += configProperty("switch_state", switches) % QLatin1String("\n</config>\n");
     return xml;
 }
+
+#include "moc_systemconfiguration.cpp"

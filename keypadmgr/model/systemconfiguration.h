@@ -74,6 +74,15 @@ public:
     bool upCheckBoxState() const { return m_enabled[9]; }
     bool downCheckBoxState() const { return m_enabled[10]; }
 
+    /** Whether switch @p switchNumber (1..11) is enabled; false outside. */
+    bool switchEnabled(int switchNumber) const;
+    /**
+     * Sets the enable of switch @p switchNumber (1..11) as its own setter
+     * (setScene1CheckBoxState() .. setDownCheckBoxState()) does; other
+     * numbers are ignored.
+     */
+    void setSwitchEnabled(int switchNumber, bool enabled, bool emitSignal);
+
     /** Whether the scene button of @p index (0-based) is enabled; true for an index outside 0..7. */
     bool sceneEnabled(int index) const;
     /** The lowest enabled scene index, or 0 when none is enabled. */
@@ -165,6 +174,7 @@ private:
     // Buttons by switch number - 1: scenes 0..7, On/Off 8, Up 9, Down 10.
     static constexpr int buttonCount = 11;
     void setButtonEnabled(int button, bool enabled, bool emitSignal);
+    void emitButtonChanged(int button, bool enabled);
     bool setInt(int &field, int value, int minimum, int maximum, bool emitSignal,
                 void (SystemConfiguration::*changed)(int));
 
