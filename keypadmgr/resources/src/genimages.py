@@ -16,6 +16,7 @@ with or without fonts. Everything random is seeded: the output is the same
 on every run.
 """
 
+import math
 import os
 import random
 import sys
@@ -160,34 +161,34 @@ def bottom_edge(x, y, w, h, r):
         fmt(x + w), fmt(y + h - r))
 
 
-def glow_stroke(d, colour, widths=((9, 0.05), (6, 0.08), (3.5, 0.14), (1.8, 0.25))):
-    """A soft halo around a shape: wide, faint strokes under it (SVG Tiny has no blur)."""
-    return ''.join(path(d, stroke=colour, width=w, opacity=o,
-                        extra=' stroke-linejoin="round" stroke-linecap="round"') for w, o in widths)
-
-
 # --------------------------------------------------------------------------
 # Faceplate
 
 def brushed_metal(defs, x, y, w, h, seed, light=0.05, dark=0.06, streaks=110):
-    """Horizontal brushing: full-width lines of varying tone plus short streaks."""
+    """Horizontal brushing: full-width lines of varying tone plus short streaks.
+
+    The lines are half a pixel high, so the 2x image gets a grain of its own
+    instead of the 1x grain doubled; at 1x two lines share a pixel row, which
+    the higher opacity makes up for.
+    """
     rng = random.Random(seed)
     levels = 5
     light_rows = [[] for _ in range(levels)]
     dark_rows = [[] for _ in range(levels)]
-    for row in range(h):
+    for row in range(2 * h):
         v = rng.gauss(0, 1)
         level = min(levels - 1, int(abs(v) * 1.6))
         if level == 0:
             continue
         target = light_rows if v > 0 else dark_rows
-        target[level].append('M%d %dh%dv1h-%dZ' % (x, y + row, w, w))
+        target[level].append('M%d %sh%dv0.5h-%dZ' % (x, fmt(y + row / 2), w, w))
     out = []
+    boost = 1.35
     for level in range(1, levels):
         if light_rows[level]:
-            out.append(path(''.join(light_rows[level]), fill='#ffffff', opacity=light * level / (levels - 1)))
+            out.append(path(''.join(light_rows[level]), fill='#ffffff', opacity=boost * light * level / (levels - 1)))
         if dark_rows[level]:
-            out.append(path(''.join(dark_rows[level]), fill='#000000', opacity=dark * level / (levels - 1)))
+            out.append(path(''.join(dark_rows[level]), fill='#000000', opacity=boost * dark * level / (levels - 1)))
     # Longer streaks that fade at both ends.
     for i in range(streaks):
         sy = y + rng.randrange(h)
@@ -228,7 +229,6 @@ def faceplate(defs, seed=7, with_texture=True):
     # The opening: a machined cut with a lit lower lip and a dark, deep inside.
     x, y, w, h = INSERT
     r = 9
-    out.append(rrect(x - 2, y - 2, w + 4, h + 4, r + 2, fill='#ffffff', opacity=0.0))
     lip = defs.linear(0, y - 3, 0, y + h + 3, [(0, '#5c6166', 0.9), (0.5, '#8d9296', 0.6), (1, '#ffffff', 0.95)])
     out.append(rrect(x - 2.5, y - 2.5, w + 5, h + 5, r + 2.5, fill='none', stroke=lip, width=1.6))
     inside = defs.linear(0, y, 0, y + h, [(0, '#0c0d0f'), (0.5, '#15171a'), (1, '#1b1e21')])
@@ -284,7 +284,6 @@ def chevron(cx, cy, up, size=9):
 
 
 def power_glyph(cx, cy, r=12.5):
-    import math
     a = math.radians(50)
     x1, y1 = cx - r * math.sin(a), cy - r * math.cos(a)
     x2, y2 = cx + r * math.sin(a), cy - r * math.cos(a)
@@ -294,10 +293,10 @@ def power_glyph(cx, cy, r=12.5):
 
 
 def button_cap(defs, w, h, state, legend):
-    """One button cap, w x h, in a state; legend(kind) returns its marking.
+    """One button cap, w x h, in a state, with its engraved legend.
 
-    legend is a function taking 'fill' or 'stroke' styles: it returns
-    (path data, is_stroke, stroke width).
+    legend() returns the markings as (path data, stroked, stroke width);
+    a marking that is not stroked is filled.
     """
     out = []
     r = 5.5
@@ -347,7 +346,6 @@ def button_cap(defs, w, h, state, legend):
 def marking(d, stroked, sw, state, shift):
     """A legend engraved in the cap and filled with translucent paint, backlit when on."""
     out = []
-    t = ' transform="translate(0 %s)"' % fmt(shift) if shift else ''
     style = ' stroke-linecap="round" stroke-linejoin="round"'
 
     def draw(colour, opacity, dy=0.0, extra_width=0.0):
@@ -506,6 +504,11 @@ def splash_svg():
                         transform='translate(370 300) scale(1 0.35) translate(-370 -300)')
     out.append('<rect x="200" y="240" width="280" height="60" fill="%s"/>\n' % floor)
 
+    # Keep the bottom dark for the version text drawn over it (and the About
+    # box's lines); the keypad stands in front of the shade.
+    dim = defs.linear(0, 150, 0, H, [(0, '#05070b', 0), (1, '#05070b', 0.7)])
+    out.append('<rect x="0" y="150" width="%d" height="%d" fill="%s"/>\n' % (W, H - 150, dim))
+
     # A small keypad, lit on scene 1.
     pdefs, pbody = panel_drawing({1: 'on'}, texture=False, prefix='k')
     scale = 0.40
@@ -514,10 +517,6 @@ def splash_svg():
                            fill='#000000', opacity=0.10) for i in range(0, 8, 2))
     out.append(shadow)
     out.append(group(pbody, transform='translate(%d %d) scale(%s)' % (kx, ky, fmt(scale))))
-    # Keep the bottom-left dark for the version text drawn over it.
-    dim = defs.linear(0, 170, 0, H, [(0, '#05070b', 0), (1, '#05070b', 0.65)])
-    out.append('<rect x="0" y="170" width="290" height="%d" fill="%s"/>\n' % (H - 170, dim))
-
     out.append(path(SANS_BOLD.text_path('HALVANE LIGHTING', 28, 52, 9, spacing=2.2), fill='#8fa3bd'))
     out.append(path(SANS_BOLD.text_path('Lumetra', 26, 104, 46, spacing=0.5), fill='#ffffff'))
     out.append(path(SANS.text_path('Keypad Effect Manager', 28, 134, 19), fill='#d4deeb'))
@@ -623,7 +622,7 @@ def status_svg(kind):
 
 def brightness_svg():
     defs = Defs('l')
-    import math
+
     rays = ''
     for i in range(8):
         a = math.radians(45 * i)
@@ -636,7 +635,6 @@ def brightness_svg():
 
 
 def reload_svg():
-    import math
     # Five sixths of a circle, clockwise from one o'clock round to eleven,
     # ending in an arrow head that points across the gap.
     cx, cy, r = 8, 8.5, 5
