@@ -534,7 +534,7 @@ def appicon_svg():
     out = []
     # Coloured light around the keypad: the effects it plays.
     for hx, hy, colour in ((92, 96, '#ff4fa3'), (166, 100, '#3fc8ff'), (96, 164, '#ffb43c'), (162, 162, '#8a5bff')):
-        halo = defs.radial(hx, hy, 88, [(0, colour, 0.5), (0.55, colour, 0.16), (1, colour, 0)])
+        halo = defs.radial(hx, hy, 88, [(0, colour, 0.7), (0.55, colour, 0.22), (1, colour, 0)])
         out.append('<circle cx="%d" cy="%d" r="88" fill="%s"/>\n' % (hx, hy, halo))
     # A keypad plate seen straight on, portrait, with a soft shadow.
     pw, ph = 156, 232
