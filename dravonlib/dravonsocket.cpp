@@ -51,6 +51,12 @@ bool DravonSocket::writeTo(const QHostAddress &address, const char *data, int le
 {
     if (!data || len < 0)
         return false;
+    if (address.isNull()) {
+        // QUdpSocket would write a null address as 0.0.0.0, which Linux
+        // delivers to this very host.
+        qCDebug(lcDravon) << "DravonSocket write error: " << "no valid address";
+        return false;
+    }
     if (writeDatagram(data, len, address, dravonPort) != len) {
         qCDebug(lcDravon) << "DravonSocket write error: " << error() << errorString();
         return false;

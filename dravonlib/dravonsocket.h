@@ -40,7 +40,7 @@ public:
 
     /**
      * Writes one datagram to the dotted IPv4 text @p ip, port 6038. False
-     * when @p ip is null or the write fails.
+     * when @p ip is null or no IPv4 text, or the write fails.
      */
     bool sendPacket(const char *ip, const char *data, int len);
 
