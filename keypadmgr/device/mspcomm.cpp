@@ -1,0 +1,481 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "mspcomm.h"
+
+#include "discoverer.h"
+#include "networkprefs.h"
+
+#include <msphandler.h>
+#include <mspscene.h>
+#include <mspscenemodel.h>
+#include <systemconfiguration.h>
+
+#include <dravon.h>
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QLoggingCategory>
+#include <QMessageBox>
+#include <QNetworkAccessManager>
+#include <QNetworkConfigurationManager>
+#include <QNetworkInterface>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QUdpSocket>
+#include <QUrl>
+#include <QXmlSimpleReader>
+
+Q_LOGGING_CATEGORY(lcDevice, "keypad.device")
+
+namespace {
+
+const QString configPath = QStringLiteral("/api/v1/config");
+const QString showsPath = QStringLiteral("/api/v1/shows");
+
+// Key pad datagrams: Dravon header magic, version 1 and the datagram type.
+constexpr char scenePrefix[] = "\x04\x01\xDC\x4A\x01\x00\x01\x03";
+constexpr char configPrefix[] = "\x04\x01\xDC\x4A\x01\x00\x03\x03";
+constexpr int prefixLength = 8;
+constexpr int sceneDatagramLength = 16;
+constexpr int configDatagramLength = 17;
+
+} // namespace
+
+MSPComm *MSPComm::instance()
+{
+    static MSPComm *comm = new MSPComm;
+    return comm;
+}
+
+MSPComm::MSPComm()
+    : m_manager(new QNetworkAccessManager(this))
+    , m_configurationManager(new QNetworkConfigurationManager(this))
+{
+    // The XML reader reaches the keypad through the model's link interface.
+    MSPCommLink::setInstance(this);
+    connect(m_manager, &QNetworkAccessManager::finished, this, &MSPComm::replyFinished);
+    // Repeating on purpose: a flush stops it, and a running timer whose
+    // remaining time is 0 is overdue (its timeout is queued behind us).
+    connect(&m_sceneUpdateTimer, &QTimer::timeout, this, &MSPComm::handleSceneUpdateTimer);
+
+    m_keyPadSocket = new QUdpSocket(this);
+    if (!m_keyPadSocket->bind(QHostAddress(QHostAddress::AnyIPv4), keyPadPort, QUdpSocket::ReuseAddressHint)) {
+        qCWarning(lcDevice) << "binding port" << keyPadPort << "failed:" << m_keyPadSocket->errorString();
+        QMessageBox::critical(QApplication::activeWindow(), tr("Error"),
+                              tr("Failed to bind to port 6041.  Close any application that may be using "
+                                 "this port and restart this program."),
+                              QMessageBox::Ok);
+        return;
+    }
+    connect(m_keyPadSocket, &QUdpSocket::readyRead, this, &MSPComm::processPendingKeyPadDatagrams);
+    m_heartBeatSocket = new QUdpSocket(this);
+    connect(m_heartBeatSocket, &QUdpSocket::readyRead, this, &MSPComm::processPendingHeartBeatDatagrams);
+    m_socketToggleTimer.setInterval(socketToggleInterval);
+    connect(&m_socketToggleTimer, &QTimer::timeout, this, &MSPComm::toggleSocket);
+}
+
+MSPComm::~MSPComm() = default;
+
+void MSPComm::setDevice(const QString &address, const QByteArray &mac)
+{
+    m_address = address;
+    m_mac = mac;
+}
+
+void MSPComm::setNetworkPrefs(NetworkPrefs *prefs)
+{
+    m_networkPrefs = prefs;
+    if (prefs)
+        connect(prefs, &NetworkPrefs::interfaceChosen, this, &MSPComm::handleHostAddressChanged);
+}
+
+QString MSPComm::baseUrl() const
+{
+    return QStringLiteral("http://") + m_address;
+}
+
+bool MSPComm::isAddressReachable(const QString &address) const
+{
+    QHostAddress interfaceIp;
+    uint netmask = 0;
+    QHostAddress broadcast;
+    Discoverer::instance()->dravon()->getInterface(interfaceIp, netmask, broadcast);
+
+    QHostAddress target;
+    if (!target.setAddress(address) || target.protocol() != QAbstractSocket::IPv4Protocol)
+        return false;
+    const quint32 targetValue = target.toIPv4Address();
+
+    bool anyInterface = interfaceIp.isNull() || interfaceIp == QHostAddress(QHostAddress::AnyIPv4)
+        || interfaceIp == QHostAddress(QHostAddress::Any);
+    if (!anyInterface)
+        return (interfaceIp.toIPv4Address() & netmask) == (targetValue & netmask);
+
+    const auto interfaces = QNetworkInterface::allInterfaces();
+    for (const QNetworkInterface &interface : interfaces) {
+        if (!interface.isValid())
+            continue;
+        const auto entries = interface.addressEntries();
+        for (const QNetworkAddressEntry &entry : entries) {
+            const QHostAddress ip = entry.ip();
+            if (ip.isLoopback() || ip.protocol() != QAbstractSocket::IPv4Protocol || ip.toIPv4Address() == 0)
+                continue;
+            const quint32 mask = entry.netmask().toIPv4Address();
+            if ((ip.toIPv4Address() & mask) == (targetValue & mask))
+                return true;
+        }
+    }
+    return false;
+}
+
+QNetworkReply *MSPComm::get(const QString &path)
+{
+    QNetworkRequest request(QUrl(baseUrl() + path, QUrl::TolerantMode));
+    request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/x-www-form-urlencoded"));
+    return m_manager->get(request);
+}
+
+QNetworkReply *MSPComm::post(const QString &path, const QString &body)
+{
+    QNetworkRequest request(QUrl(baseUrl() + path, QUrl::TolerantMode));
+    request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/x-www-form-urlencoded"));
+    return m_manager->post(request, body.toLatin1());
+}
+
+void MSPComm::requestAllShows()
+{
+    if (m_address.isEmpty() || !isAddressReachable(m_address))
+        return;
+    m_allShowsReply = get(showsPath);
+}
+
+void MSPComm::requestShow(int index, bool trackAsEdit)
+{
+    if (m_address.isEmpty() || !isAddressReachable(m_address))
+        return;
+    QNetworkReply *reply = get(showsPath + QLatin1Char('/') + QString::number(index + 1));
+    if (trackAsEdit)
+        m_editReplies.append(reply);
+}
+
+void MSPComm::requestConfig()
+{
+    if (!isAddressReachable(m_address))
+        return;
+    m_configReply = get(configPath);
+}
+
+void MSPComm::postToDevice(const QString &path, QString body, bool trackAsEdit, bool trackAsConfigPost, bool apply)
+{
+    if (postsSuspended() || m_address.isEmpty() || path.isEmpty() || !isAddressReachable(m_address))
+        return;
+    if (apply)
+        body += QLatin1String("&apply=1");
+    QNetworkReply *reply = post(path, body);
+    if (trackAsEdit)
+        m_editReplies.append(reply);
+    if (trackAsConfigPost)
+        m_configPosts.append(reply);
+}
+
+void MSPComm::postSceneBody(MSPScene *scene)
+{
+    postToDevice(scene->url(), scene->formData(), true, false, false);
+}
+
+void MSPComm::handleEffectChanged(MSPScene *scene)
+{
+    if (scene)
+        postSceneBody(scene);
+}
+
+void MSPComm::handleEffectParamsChanged(MSPScene *scene)
+{
+    if (!scene)
+        return;
+    if (m_pendingScene && m_pendingScene != scene)
+        handleSceneUpdateTimer();
+    m_pendingScene = scene;
+    if (m_sceneUpdateTimer.isActive()) {
+        if (m_sceneUpdateTimer.remainingTime() == 0)
+            handleSceneUpdateTimer();
+        return;
+    }
+    m_sceneUpdateTimer.start(sceneUpdateInterval);
+}
+
+void MSPComm::handleSceneUpdateTimer()
+{
+    if (!m_sceneUpdateTimer.isActive())
+        return;
+    m_sceneUpdateTimer.stop();
+    if (m_pendingScene) {
+        MSPScene *scene = m_pendingScene;
+        m_pendingScene = nullptr;
+        postSceneBody(scene);
+    }
+}
+
+void MSPComm::applyScene(MSPScene *scene)
+{
+    handleSceneUpdateTimer();
+    if (scene)
+        postToDevice(scene->url(), QStringLiteral("apply=1"), false, false, false);
+}
+
+void MSPComm::revertScene(MSPScene *scene)
+{
+    handleSceneUpdateTimer();
+    if (scene)
+        postToDevice(scene->url(), QStringLiteral("apply=0"), false, false, false);
+}
+
+void MSPComm::brightnessUp()
+{
+    postToDevice(configPath, QStringLiteral("rel_bright=1"), true, false, false);
+}
+
+void MSPComm::brightnessDown()
+{
+    postToDevice(configPath, QStringLiteral("rel_bright=0"), true, false, false);
+}
+
+void MSPComm::pressOnOff()
+{
+    postToDevice(configPath, QStringLiteral("off_press=1"), true, false, false);
+}
+
+void MSPComm::forgetTrackedReplies()
+{
+    const QList<QNetworkReply *> edits = m_editReplies;
+    for (QNetworkReply *reply : edits) {
+        m_editReplies.removeAll(reply);
+        m_configPosts.removeAll(reply);
+    }
+    const QList<QNetworkReply *> posts = m_configPosts;
+    for (QNetworkReply *reply : posts) {
+        m_editReplies.removeAll(reply);
+        m_configPosts.removeAll(reply);
+    }
+}
+
+void MSPComm::restoreFactoryDefaults()
+{
+    forgetTrackedReplies();
+    postToDevice(configPath, QStringLiteral("factory_reset=1"), true, true, false);
+}
+
+QString MSPComm::normalizeAddress(const QString &address)
+{
+    QStringList parts = address.split(QLatin1Char('.'));
+    for (QString &part : parts) {
+        if (part.startsWith(QLatin1String("00")))
+            part.remove(0, 2);
+        else if (part.startsWith(QLatin1Char('0')))
+            part.remove(0, 1);
+        if (part.isEmpty())
+            part = QStringLiteral("0");
+    }
+    return parts.join(QLatin1Char('.'));
+}
+
+void MSPComm::waitProcessingEvents(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void MSPComm::postConfiguration(const QStringList &bodies, const QString &newAddress)
+{
+    const bool moving = !newAddress.isEmpty();
+    if (isAddressReachable(m_address)) {
+        for (int i = 0; i < bodies.size(); ++i) {
+            const bool last = i == bodies.size() - 1;
+            postToDevice(configPath, bodies.at(i), moving || !last, moving, true);
+            waitProcessingEvents(500);
+        }
+    }
+    if (!moving)
+        return;
+
+    waitProcessingEvents(1000);
+    forgetTrackedReplies();
+    waitProcessingEvents(1000);
+
+    const QByteArray address = normalizeAddress(newAddress).toLatin1();
+    if (m_mac.size() < 6) {
+        qCWarning(lcDevice) << "no MAC address known for the keypad; cannot move it to" << address;
+        return;
+    }
+    QByteArray mac = m_mac;
+    Discoverer::instance()->dravon()->sendSetIP(mac.data(), address.constData());
+}
+
+bool MSPComm::parseReply(QIODevice *device)
+{
+    if (!device)
+        return false;
+    QXmlSimpleReader reader;
+    MSPHandler handler(false);
+    reader.setContentHandler(&handler);
+    reader.setErrorHandler(&handler);
+    QXmlInputSource source(device);
+    const bool ok = reader.parse(source);
+    const int current = handler.currentShowIndex();
+    if (current >= 0 && current < MSPSceneModel::sceneCount)
+        emit activeSceneIndexChanged(current);
+    return ok;
+}
+
+void MSPComm::replyFinished(QNetworkReply *reply)
+{
+    const int editPosition = m_editReplies.indexOf(reply);
+    const bool configPost = m_configPosts.contains(reply);
+    const bool failed = reply->error() != QNetworkReply::NoError;
+
+    if (editPosition == -1 && !failed) {
+        parseReply(reply);
+        if (m_configAfterShow.removeAll(reply) > 0)
+            requestConfig();
+
+        MSPSceneModel *model = MSPSceneModel::instance();
+        SystemConfiguration *config = SystemConfiguration::instance();
+        const int active = model->activeSceneIndex();
+        if (!config->sceneEnabled(active)) {
+            // The keypad may still be sending the enables; give it a moment.
+            bool expired = false;
+            QTimer::singleShot(400, this, [&expired] { expired = true; });
+            while (!config->sceneEnabled(active) && !expired)
+                QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+            if (!config->sceneEnabled(active)) {
+                const int first = config->firstEnabledScene();
+                model->setActiveSceneIndex(first, false);
+                emit activeSceneIndexChanged(first);
+                getScene(first);
+            }
+        }
+    } else if (editPosition >= 0) {
+        m_editReplies.removeAt(editPosition);
+    }
+
+    if (!failed || configPost) {
+        emit heartBeat(true);
+        if (configPost)
+            m_configPosts.removeAll(reply);
+    } else {
+        qCDebug(lcDevice) << "reply failed:" << reply->errorString();
+        if (reply->url().host() == m_address)
+            emit networkError();
+        else
+            qCDebug(lcDevice) << "reply for wrong address";
+    }
+
+    if (reply == m_configReply) {
+        m_configReply = nullptr;
+        emit configReceived();
+    }
+    if (reply == m_allShowsReply) {
+        m_allShowsReply = nullptr;
+        MSPSceneModel *model = MSPSceneModel::instance();
+        revertScene(model->sceneAt(model->activeSceneIndex()));
+    }
+
+    reply->deleteLater();
+
+    if (m_firstReply) {
+        m_firstReply = false;
+        m_socketToggleTimer.start(socketToggleInterval);
+    }
+}
+
+void MSPComm::processPendingKeyPadDatagrams()
+{
+    while (m_keyPadSocket->state() == QAbstractSocket::BoundState && m_keyPadSocket->hasPendingDatagrams()) {
+        QByteArray datagram;
+        datagram.resize(int(qMax<qint64>(m_keyPadSocket->pendingDatagramSize(), 0)));
+        QHostAddress sender;
+        const qint64 read = m_keyPadSocket->readDatagram(datagram.data(), datagram.size(), &sender);
+        if (read < 0)
+            continue;
+        datagram.resize(int(read));
+        if (sender.toString() != m_address)
+            continue;
+
+        if (datagram.size() == sceneDatagramLength && datagram.startsWith(QByteArray(scenePrefix, prefixLength))) {
+            const int scene = static_cast<signed char>(datagram.at(13));
+            qCDebug(lcDevice) << "MSPComm::processPendingKeyPadDatagrams() - scene:" << scene;
+            // Only the keypad's eight scenes exist; anything else would
+            // address a resource the keypad does not have.
+            if (scene < 1 || scene > MSPSceneModel::sceneCount) {
+                qCDebug(lcDevice) << "scene number out of range, datagram dropped";
+                continue;
+            }
+            if (MSPSceneModel::instance()->activeSceneIndex() == scene - 1)
+                continue;
+            qCDebug(lcDevice) << "MSPComm::processPendingKeyPadDatagrams() - getting scene";
+            QNetworkReply *reply = post(showsPath + QLatin1Char('/') + QString::number(scene), QString());
+            if (SystemConfiguration::instance()->brightness() == -1 && !m_fileLoading)
+                m_configAfterShow.append(reply);
+        } else if (datagram.size() == configDatagramLength
+                   && datagram.startsWith(QByteArray(configPrefix, prefixLength))) {
+            requestConfig();
+        }
+    }
+}
+
+void MSPComm::toggleSocket()
+{
+    if (!m_heartBeatSocket)
+        return;
+    m_socketEnabled = !m_socketEnabled;
+    if (m_socketEnabled && !m_bindMessageShown) {
+        qCDebug(lcDevice) << "################### enabling socket #########################";
+        if (m_heartBeatSocket->bind(QHostAddress(QHostAddress::AnyIPv4), heartBeatPort, QUdpSocket::ReuseAddressHint)) {
+            qCDebug(lcDevice) << "################### socket enabled #########################";
+        } else {
+            m_bindMessageShown = true;
+            QMessageBox::critical(QApplication::activeWindow(), tr("Error"),
+                                  tr("Failed to bind to port 6038.  Close any application that may be using "
+                                     "this port."),
+                                  QMessageBox::Ok);
+            m_bindMessageShown = false;
+        }
+        return;
+    }
+    m_heartBeatSocket->close();
+}
+
+void MSPComm::processPendingHeartBeatDatagrams()
+{
+    while (m_heartBeatSocket->state() == QAbstractSocket::BoundState && m_heartBeatSocket->hasPendingDatagrams()) {
+        QByteArray datagram;
+        datagram.resize(int(qMax<qint64>(m_heartBeatSocket->pendingDatagramSize(), 0)));
+        QHostAddress sender;
+        m_heartBeatSocket->readDatagram(datagram.data(), datagram.size(), &sender);
+        if (sender.toString() != m_address)
+            continue;
+        qCDebug(lcDevice) << " ******************** got heartbeat ******************* ";
+        emit heartBeat(isAddressReachable(m_address));
+        toggleSocket();
+        return;
+    }
+}
+
+void MSPComm::handleHostAddressChanged(QNetworkAddressEntry hostAddressEntry, QString name)
+{
+    if (name.isEmpty()) {
+        m_manager->setConfiguration(m_configurationManager->defaultConfiguration());
+    } else {
+        const auto configurations = m_configurationManager->allConfigurations();
+        for (const QNetworkConfiguration &configuration : configurations) {
+            if (configuration.name() == name) {
+                m_manager->setConfiguration(configuration);
+                break;
+            }
+        }
+    }
+    Dravon *dravon = Discoverer::instance()->dravon();
+    dravon->resetSocket();
+    if (!dravon->setInterface(hostAddressEntry))
+        qCDebug(lcDevice) << "setting the dravon interface failed for" << name;
+}

@@ -1,0 +1,126 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <mspcommlink.h>
+
+#include <QByteArray>
+#include <QList>
+#include <QNetworkAddressEntry>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+
+class MSPScene;
+class NetworkPrefs;
+class QIODevice;
+class QNetworkAccessManager;
+class QNetworkConfigurationManager;
+class QNetworkReply;
+class QUdpSocket;
+
+/**
+ * The program's one channel to the keypad: its HTTP interface (shows,
+ * configuration, scene previews with 100 ms coalescing, button presses,
+ * factory reset, address changes) and its datagrams (button presses on
+ * port 6041, heartbeats on port 6038). Every reply is routed through
+ * replyFinished(); any answer from the keypad counts as a heartbeat.
+ */
+class MSPComm : public QObject, public MSPCommLink
+{
+    Q_OBJECT
+    Q_DISABLE_COPY(MSPComm)
+public:
+    static constexpr quint16 keyPadPort = 6041;
+    static constexpr quint16 heartBeatPort = 6038;
+    static constexpr int sceneUpdateInterval = 100;
+    static constexpr int socketToggleInterval = 1000;
+
+    static MSPComm *instance();
+    ~MSPComm() override;
+
+    void setDevice(const QString &address, const QByteArray &mac);
+    QString address() const { return m_address; }
+    QByteArray mac() const { return m_mac; }
+    void setNetworkPrefs(NetworkPrefs *prefs);
+    QNetworkConfigurationManager *configurationManager() const { return m_configurationManager; }
+
+    QString baseUrl() const;
+    bool isAddressReachable(const QString &address) const;
+
+    void requestAllShows();
+    void requestShow(int index, bool trackAsEdit) override;
+    void requestConfig();
+    void postToDevice(const QString &path, QString body, bool trackAsEdit, bool trackAsConfigPost,
+                      bool apply) override;
+
+    void applyScene(MSPScene *scene);
+    void revertScene(MSPScene *scene);
+    void brightnessUp();
+    void brightnessDown();
+    void pressOnOff();
+    void restoreFactoryDefaults();
+    void postConfiguration(const QStringList &bodies, const QString &newAddress);
+
+    bool parseReply(QIODevice *device);
+
+    void setFileLoading(bool loading) { m_fileLoading = loading; }
+    bool fileLoading() const { return m_fileLoading; }
+
+    /**
+     * Removes leading zeros from each part of a dotted address, so
+     * "192.168.001.010" becomes "192.168.1.10" (a part never becomes empty).
+     */
+    static QString normalizeAddress(const QString &address);
+
+    /** Runs the event loop until @p ms have passed; the window stays responsive. */
+    static void waitProcessingEvents(int ms);
+
+signals:
+    void activeSceneIndexChanged(int index);
+    void networkError();
+    void heartBeat(bool reachable);
+    void configReceived();
+
+public slots:
+    void getScene(int index) { requestShow(index, false); }
+    void handleEffectParamsChanged(MSPScene *scene);
+    void handleEffectChanged(MSPScene *scene);
+
+protected slots:
+    void replyFinished(QNetworkReply *reply);
+    void handleSceneUpdateTimer();
+
+private slots:
+    void processPendingKeyPadDatagrams();
+    void processPendingHeartBeatDatagrams();
+    void toggleSocket();
+    void handleHostAddressChanged(QNetworkAddressEntry hostAddressEntry, QString name);
+
+private:
+    MSPComm();
+    QNetworkReply *get(const QString &path);
+    QNetworkReply *post(const QString &path, const QString &body);
+    void postSceneBody(MSPScene *scene);
+    void forgetTrackedReplies();
+
+    QString m_address;
+    QByteArray m_mac;
+    QNetworkAccessManager *m_manager;
+    QNetworkConfigurationManager *m_configurationManager;
+    QList<QNetworkReply *> m_editReplies;
+    QList<QNetworkReply *> m_configPosts;
+    QList<QNetworkReply *> m_configAfterShow;
+    MSPScene *m_pendingScene = nullptr;
+    QTimer m_sceneUpdateTimer;
+    QNetworkReply *m_configReply = nullptr;
+    QNetworkReply *m_allShowsReply = nullptr;
+    QTimer m_socketToggleTimer;
+    QUdpSocket *m_keyPadSocket = nullptr;
+    QUdpSocket *m_heartBeatSocket = nullptr;
+    bool m_fileLoading = false;
+    NetworkPrefs *m_networkPrefs = nullptr;
+    bool m_firstReply = true;
+    bool m_socketEnabled = false;
+    bool m_bindMessageShown = false;
+};

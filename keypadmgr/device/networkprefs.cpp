@@ -1,0 +1,190 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "networkprefs.h"
+#include "ui_networkprefs.h"
+
+#include <QLoggingCategory>
+#include <QNetworkConfigurationManager>
+#include <QNetworkInterface>
+#include <QSettings>
+
+Q_LOGGING_CATEGORY(lcNetworkPrefs, "keypad.network")
+
+NetworkPrefs::NetworkPrefs(QNetworkConfigurationManager *manager, QWidget *parent, bool saveAndSignal)
+    : QDialog(parent)
+    , m_manager(manager)
+    , m_saveAndSignal(saveAndSignal)
+    , ui(std::make_unique<Ui::NetworkChooserUI>())
+{
+    ui->setupUi(this);
+    if (!m_manager)
+        m_manager = new QNetworkConfigurationManager(this);
+
+    const bool useDefault = QSettings().value(QLatin1String(defaultKey), true).toBool();
+    if (useDefault)
+        ui->mDefaultNetworkInterfaceRadio->setChecked(true);
+    else
+        ui->mSelectedNetworkInterfaceRadio->setChecked(true);
+
+    ui->mNetworkInterfaceTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+
+    connect(ui->mNetworkInterfaceTable, &QTableWidget::itemSelectionChanged,
+            this, &NetworkPrefs::handleNetworkInterfaceSelectionChanged);
+    connect(ui->mDefaultNetworkInterfaceRadio, &QRadioButton::toggled,
+            this, &NetworkPrefs::handleUseDefaultInterfaceToggled);
+    connect(ui->refreshButton, &QPushButton::clicked, this, &NetworkPrefs::handleRefreshButtonClicked);
+    connect(m_manager, &QNetworkConfigurationManager::configurationAdded,
+            this, &NetworkPrefs::handleRefreshButtonClicked);
+    connect(m_manager, &QNetworkConfigurationManager::configurationRemoved,
+            this, &NetworkPrefs::handleRefreshButtonClicked);
+    connect(m_manager, &QNetworkConfigurationManager::updateCompleted,
+            this, &NetworkPrefs::updateDefaultInterfaceLabel);
+
+    handleRefreshButtonClicked();
+}
+
+NetworkPrefs::~NetworkPrefs() = default;
+
+QString NetworkPrefs::defaultConfigurationName() const
+{
+    return m_manager->defaultConfiguration().name();
+}
+
+QNetworkAddressEntry NetworkPrefs::defaultEntry() const
+{
+    const int index = m_names.indexOf(defaultConfigurationName());
+    if (index >= 0 && index < m_entries.size())
+        return m_entries.at(index);
+    QNetworkAddressEntry any;
+    any.setIp(QHostAddress(QHostAddress::AnyIPv4));
+    any.setBroadcast(QHostAddress(QHostAddress::Broadcast));
+    return any;
+}
+
+void NetworkPrefs::listInterfaces()
+{
+    const auto interfaces = QNetworkInterface::allInterfaces();
+    for (const QNetworkInterface &interface : interfaces) {
+        if (!interface.isValid() || !(interface.flags() & QNetworkInterface::IsUp))
+            continue;
+        const auto entries = interface.addressEntries();
+        for (const QNetworkAddressEntry &entry : entries) {
+            const QHostAddress ip = entry.ip();
+            if (ip.protocol() != QAbstractSocket::IPv4Protocol || ip.isLoopback()
+                || entry.broadcast().toString().isEmpty())
+                continue;
+            m_entries.append(entry);
+            m_names.append(interface.humanReadableName());
+        }
+    }
+}
+
+void NetworkPrefs::handleRefreshButtonClicked()
+{
+    m_manager->updateConfigurations();
+
+    QTableWidget *table = ui->mNetworkInterfaceTable;
+    QSignalBlocker blocker(table);
+    table->clearContents();
+    m_entries.clear();
+    m_names.clear();
+    const QString savedAddress = QSettings().value(QLatin1String(ipKey)).toString();
+
+    listInterfaces();
+    table->setRowCount(m_entries.size());
+    int savedRow = -1;
+    for (int row = 0; row < m_entries.size(); ++row) {
+        const QNetworkAddressEntry &entry = m_entries.at(row);
+        QString ipText = entry.ip().toString();
+        const QString netmask = entry.netmask().toString();
+        if (!netmask.isEmpty())
+            ipText += QLatin1Char('/') + netmask;
+        table->setItem(row, 0, new QTableWidgetItem(m_names.at(row)));
+        table->setItem(row, 1, new QTableWidgetItem(ipText));
+        table->setItem(row, 2, new QTableWidgetItem(entry.broadcast().toString()));
+        if (entry.ip().toString() == savedAddress)
+            savedRow = row;
+    }
+    blocker.unblock();
+
+    if (savedRow >= 0)
+        table->selectRow(savedRow);
+    updateDefaultInterfaceLabel();
+}
+
+void NetworkPrefs::updateDefaultInterfaceLabel()
+{
+    QString name = defaultConfigurationName();
+    if (name.isEmpty())
+        name = tr("no connection");
+    ui->mDefaultNetworkInterfaceRadio->setText(tr("Use default interface (%1)").arg(name));
+}
+
+void NetworkPrefs::handleNetworkInterfaceSelectionChanged()
+{
+    QTableWidget *table = ui->mNetworkInterfaceTable;
+    const QList<QTableWidgetItem *> selected = table->selectedItems();
+    const bool rowSelected = selected.size() == 3;
+    if (rowSelected) {
+        const int row = selected.first()->row();
+        for (int r = 0; r < table->rowCount(); ++r) {
+            for (int c = 0; c < table->columnCount(); ++c) {
+                if (QTableWidgetItem *item = table->item(r, c)) {
+                    QFont font = item->font();
+                    font.setWeight(r == row ? QFont::Bold : QFont::Normal);
+                    item->setFont(font);
+                }
+            }
+        }
+        m_selectedIndex = row;
+        m_selectedName = table->item(row, 0) ? table->item(row, 0)->text() : QString();
+        m_selectedAddress = row < m_entries.size() ? m_entries.at(row).ip().toString() : QString();
+    }
+
+    if (m_saveAndSignal) {
+        QSettings settings;
+        settings.setValue(QLatin1String(defaultKey), ui->mDefaultNetworkInterfaceRadio->isChecked());
+        if (rowSelected)
+            settings.setValue(QLatin1String(ipKey), m_selectedAddress);
+    }
+
+    if (ui->mSelectedNetworkInterfaceRadio->isChecked() && rowSelected) {
+        if (m_selectedIndex < m_entries.size())
+            emit interfaceChosen(m_entries.at(m_selectedIndex), m_selectedName);
+        else
+            qCDebug(lcNetworkPrefs) << "BUG: The requested network interface index is bigger than the network interface list size.";
+        return;
+    }
+    emit interfaceChosen(defaultEntry(), defaultConfigurationName());
+}
+
+void NetworkPrefs::handleUseDefaultInterfaceToggled(bool value)
+{
+    m_manager->updateConfigurations();
+    if (value && m_saveAndSignal) {
+        const QString name = defaultConfigurationName();
+        const int index = m_names.indexOf(name);
+        if (index < 0 || index >= m_entries.size()) {
+            qCDebug(lcNetworkPrefs) << "&&&&&&&&&&&&&&&&&& could not find index of default";
+            return;
+        }
+        emit interfaceChosen(m_entries.at(index), name);
+        QSettings().setValue(QLatin1String(defaultKey), ui->mDefaultNetworkInterfaceRadio->isChecked());
+        return;
+    }
+    handleNetworkInterfaceSelectionChanged();
+}
+
+QNetworkAddressEntry NetworkPrefs::chosenEntry() const
+{
+    if (ui->mSelectedNetworkInterfaceRadio->isChecked() && m_selectedIndex >= 0
+        && m_selectedIndex < m_entries.size())
+        return m_entries.at(m_selectedIndex);
+    return defaultEntry();
+}
+
+QString NetworkPrefs::chosenAddress() const
+{
+    if (ui->mSelectedNetworkInterfaceRadio->isChecked())
+        return m_selectedAddress;
+    return chosenEntry().ip().toString();
+}
