@@ -123,7 +123,7 @@ QString MSPScene::XMLData() const
     if (!m_effect)
         return QString();
     const WireForm wire(m_effect);
-    const auto yxy = [](double Y, double x, double y) {
+    const auto yxy = [](double Y, double x, double y) -> QString {
         return QLatin1String("<by>") % MSPWireText::signedCoordinate(Y * 1000) % QLatin1String("</by><x>")
                 % MSPWireText::signedCoordinate(x * 10000) % QLatin1String("</x><y>")
                 % MSPWireText::signedCoordinate(y * 10000) % QLatin1String("</y>");

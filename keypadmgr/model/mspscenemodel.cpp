@@ -15,6 +15,11 @@ MSPSceneModel::MSPSceneModel(QObject *parent)
     : QAbstractListModel(parent)
 {
     qRegisterMetaType<MSPScene *>("MSPScene*");
+    // Views (and the model tester) expect the display role to read as text:
+    // a scene reads as its path.
+    static const bool converterRegistered = QMetaType::registerConverter<MSPScene *, QString>(
+            [](MSPScene *scene) { return scene ? scene->url() : QString(); });
+    Q_UNUSED(converterRegistered)
     beginInsertRows(QModelIndex(), 0, sceneCount - 1);
     for (int row = 0; row < sceneCount; ++row)
         m_scenes.append(nullptr);
