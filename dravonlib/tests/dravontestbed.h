@@ -39,7 +39,7 @@ public:
     /** The next datagram, waiting up to @p timeoutMs; empty when none came. */
     QByteArray next(int timeoutMs = 10000);
     /** Everything that arrives within @p settleMs. */
-    QList<QByteArray> collect(int settleMs = 200);
+    QList<QByteArray> collect(int settleMs = 50);
 };
 
 } // namespace DravonTestBed
