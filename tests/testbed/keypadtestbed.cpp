@@ -1,0 +1,355 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "keypadtestbed.h"
+
+#include "requestlog.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QLoggingCategory>
+#include <QProcess>
+#include <QTimer>
+
+#include <cerrno>
+#include <cstring>
+#include <sched.h>
+#include <unistd.h>
+
+Q_LOGGING_CATEGORY(lcBed, "keypad.testbed", QtInfoMsg)
+
+namespace {
+
+// Runs the event loop until done() holds or the time is up.
+template<typename Done>
+bool waitUntil(QObject *source, void (KeypadTestBed::*signal)(int), int timeoutMs, Done done)
+{
+    bool ok = done();
+    if (ok)
+        return true;
+    QEventLoop loop;
+    QTimer timer;
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+    QObject::connect(static_cast<KeypadTestBed *>(source), signal, &loop, &QEventLoop::quit);
+    timer.start(timeoutMs);
+    while (!ok && timer.isActive()) {
+        loop.exec();
+        ok = done();
+    }
+    return ok;
+}
+
+} // namespace
+
+KeypadTestBed::KeypadTestBed(bool isolate, QObject *parent)
+    : QObject(parent)
+{
+    if (isolate && unshare(CLONE_NEWNET) != 0) {
+        m_error = QStringLiteral("cannot make a network namespace for the test (are we root in one?): ")
+            + QString::fromLocal8Bit(strerror(errno));
+        return;
+    }
+    m_ready = setUp();
+}
+
+KeypadTestBed::~KeypadTestBed()
+{
+    for (auto &sim : m_simulators) {
+        if (sim)
+            tearDownSimulator(*sim);
+    }
+    if (m_ownBridge)
+        run({QStringLiteral("link"), QStringLiteral("del"), bridgeName()}, false);
+}
+
+QString KeypadTestBed::simulatorProgram()
+{
+    const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/keypadsim");
+    if (QFileInfo(beside).isExecutable())
+        return beside;
+    return QString::fromLocal8Bit(qgetenv("KEYPAD_BIN_DIR")) + QStringLiteral("/keypadsim");
+}
+
+bool KeypadTestBed::run(const QStringList &arguments, bool reportFailure)
+{
+    QProcess ip;
+    ip.setProgram(QStringLiteral("ip"));
+    ip.setArguments(arguments);
+    ip.setProcessChannelMode(QProcess::MergedChannels);
+    ip.start();
+    if (ip.waitForFinished(15000) && ip.exitStatus() == QProcess::NormalExit && ip.exitCode() == 0)
+        return true;
+    if (reportFailure) {
+        m_error = QStringLiteral("ip ") + arguments.join(QLatin1Char(' ')) + QStringLiteral(" failed: ")
+            + QString::fromLocal8Bit(ip.readAll()).trimmed() + ip.errorString();
+        qCWarning(lcBed) << m_error;
+    }
+    return false;
+}
+
+bool KeypadTestBed::setUp()
+{
+    if (!m_dir.isValid()) {
+        m_error = QStringLiteral("no temporary folder: ") + m_dir.errorString();
+        return false;
+    }
+    const QString br = bridgeName();
+    if (!run({QStringLiteral("link"), QStringLiteral("set"), QStringLiteral("lo"), QStringLiteral("up")}))
+        return false;
+    // A fixed MAC: otherwise the bridge takes the lowest MAC of its ports,
+    // which changes as simulators come and go, and running simulators
+    // would keep sending to a stale one until their ARP entry ages out.
+    if (!run({QStringLiteral("link"), QStringLiteral("add"), br, QStringLiteral("address"),
+              QStringLiteral("02:4b:50:00:00:01"), QStringLiteral("type"), QStringLiteral("bridge")}))
+        return false;
+    m_ownBridge = true;
+    if (!run({QStringLiteral("addr"), QStringLiteral("add"), hostAddress().toString() + QStringLiteral("/24"),
+              QStringLiteral("brd"), broadcastAddress().toString(), QStringLiteral("dev"), br})
+        || !run({QStringLiteral("addr"), QStringLiteral("add"), hostAddress10().toString() + QStringLiteral("/8"),
+                 QStringLiteral("brd"), broadcastAddress10().toString(), QStringLiteral("dev"), br})
+        || !run({QStringLiteral("link"), QStringLiteral("set"), br, QStringLiteral("up")})) {
+        run({QStringLiteral("link"), QStringLiteral("del"), br}, false);
+        m_ownBridge = false;
+        return false;
+    }
+    return true;
+}
+
+KeypadTestBed::Simulator *KeypadTestBed::simulator(int id)
+{
+    return id >= 0 && id < int(m_simulators.size()) ? m_simulators[size_t(id)].get() : nullptr;
+}
+
+const KeypadTestBed::Simulator *KeypadTestBed::simulator(int id) const
+{
+    return id >= 0 && id < int(m_simulators.size()) ? m_simulators[size_t(id)].get() : nullptr;
+}
+
+int KeypadTestBed::startSimulator(const SimulatorOptions &options)
+{
+    if (!m_ready) {
+        if (m_error.isEmpty())
+            m_error = QStringLiteral("the test bed is not set up");
+        return -1;
+    }
+    const int id = int(m_simulators.size());
+    m_simulators.push_back(std::make_unique<Simulator>());
+    Simulator &sim = *m_simulators.back();
+
+    const QString cidr = options.address.isEmpty() ? QStringLiteral("192.168.77.%1/24").arg(10 + id) : options.address;
+    const QString mac = options.mac.isEmpty() ? QStringLiteral("02:4c:4b:00:00:%1").arg(id + 1, 2, 16, QLatin1Char('0'))
+                                              : options.mac;
+    sim.address = QHostAddress(cidr.section(QLatin1Char('/'), 0, 0));
+    sim.mac = QByteArray::fromHex(QString(mac).remove(QLatin1Char(':')).toLatin1());
+    // Namespace names live in the mount namespace that all tests of one run
+    // share, so they carry the process id; link names are private to ours.
+    sim.netns = QStringLiteral("kpsim%1_%2").arg(QCoreApplication::applicationPid()).arg(id);
+    sim.hostLink = QStringLiteral("kp%1h").arg(id);
+    const QString peer = QStringLiteral("kp%1s").arg(id);
+    const QString inside = QStringLiteral("kp0");
+    sim.logPath = m_dir.filePath(QStringLiteral("requests-%1.log").arg(id));
+
+    const auto fail = [this, &sim]() {
+        tearDownSimulator(sim);
+        return -1;
+    };
+    if (!run({QStringLiteral("netns"), QStringLiteral("add"), sim.netns}))
+        return fail();
+    if (!run({QStringLiteral("link"), QStringLiteral("add"), sim.hostLink, QStringLiteral("type"), QStringLiteral("veth"),
+              QStringLiteral("peer"), QStringLiteral("name"), peer})
+        || !run({QStringLiteral("link"), QStringLiteral("set"), peer, QStringLiteral("netns"), sim.netns})
+        || !run({QStringLiteral("link"), QStringLiteral("set"), sim.hostLink, QStringLiteral("master"), bridgeName(),
+                 QStringLiteral("up")})
+        || !run({QStringLiteral("-n"), sim.netns, QStringLiteral("link"), QStringLiteral("set"), peer,
+                 QStringLiteral("name"), inside})
+        || !run({QStringLiteral("-n"), sim.netns, QStringLiteral("link"), QStringLiteral("set"), QStringLiteral("lo"),
+                 QStringLiteral("up")})
+        || !run({QStringLiteral("-n"), sim.netns, QStringLiteral("addr"), QStringLiteral("add"), cidr,
+                 QStringLiteral("brd"), QStringLiteral("+"), QStringLiteral("dev"), inside})
+        || !run({QStringLiteral("-n"), sim.netns, QStringLiteral("link"), QStringLiteral("set"), inside,
+                 QStringLiteral("up")}))
+        return fail();
+
+    sim.process = new QProcess(this);
+    connect(sim.process, &QProcess::readyReadStandardOutput, this, [this, id] { readOutput(id); });
+    connect(sim.process, &QProcess::readyReadStandardError, this, [this, id] {
+        if (Simulator *s = simulator(id))
+            s->diagnostics += s->process->readAllStandardError();
+    });
+    connect(sim.process, qOverload<int, QProcess::ExitStatus>(&QProcess::finished), this, [this, id] { emit simulatorLine(id); });
+    QStringList arguments = {QStringLiteral("netns"),
+                             QStringLiteral("exec"),
+                             sim.netns,
+                             simulatorProgram(),
+                             QStringLiteral("--quit-on-eof"),
+                             QStringLiteral("--name"),
+                             options.name,
+                             QStringLiteral("--mac"),
+                             mac,
+                             QStringLiteral("--address"),
+                             cidr,
+                             QStringLiteral("--interface"),
+                             inside,
+                             QStringLiteral("--firmware"),
+                             options.firmware,
+                             QStringLiteral("--heartbeat-ms"),
+                             QString::number(options.heartbeatMs),
+                             QStringLiteral("--restart-ms"),
+                             QString::number(options.restartMs),
+                             QStringLiteral("--port"),
+                             QString::number(simulatorHttpPort(id)),
+                             QStringLiteral("--listen"),
+                             QStringLiteral("0.0.0.0"),
+                             QStringLiteral("--log"),
+                             sim.logPath};
+    arguments += options.extraArguments;
+    sim.process->start(QStringLiteral("ip"), arguments);
+    if (!sim.process->waitForStarted(10000)) {
+        m_error = QStringLiteral("cannot start keypadsim: ") + sim.process->errorString();
+        return fail();
+    }
+    if (!waitForEvent(id, QStringLiteral("ready"), 20000)) {
+        m_error = QStringLiteral("keypadsim did not get ready: ") + QString::fromLocal8Bit(sim.diagnostics);
+        return fail();
+    }
+    return id;
+}
+
+int KeypadTestBed::startSimulator()
+{
+    return startSimulator(SimulatorOptions());
+}
+
+void KeypadTestBed::readOutput(int id)
+{
+    Simulator *sim = simulator(id);
+    if (!sim || !sim->process)
+        return;
+    sim->stdoutBuffer += sim->process->readAllStandardOutput();
+    int end;
+    while ((end = sim->stdoutBuffer.indexOf('\n')) >= 0) {
+        const QString line = QString::fromLatin1(sim->stdoutBuffer.left(end)).trimmed();
+        sim->stdoutBuffer.remove(0, end + 1);
+        if (line.startsWith(QLatin1String("event "))) {
+            const QString event = line.mid(6);
+            sim->events << event;
+            if (event.startsWith(QLatin1String("restarted ")))
+                sim->address = QHostAddress(event.section(QLatin1Char(' '), 1, 1));
+        } else if (!line.isEmpty()) {
+            sim->answers << line;
+        }
+    }
+    emit simulatorLine(id);
+}
+
+void KeypadTestBed::tearDownSimulator(Simulator &sim)
+{
+    if (sim.process) {
+        sim.process->disconnect(this);
+        // The simulator quits when its standard input ends.
+        sim.process->closeWriteChannel();
+        if (!sim.process->waitForFinished(5000)) {
+            sim.process->kill();
+            sim.process->waitForFinished(5000);
+        }
+        sim.diagnostics += sim.process->readAllStandardError();
+        delete sim.process;
+        sim.process = nullptr;
+    }
+    if (!sim.hostLink.isEmpty())
+        run({QStringLiteral("link"), QStringLiteral("del"), sim.hostLink}, false);
+    if (!sim.netns.isEmpty())
+        run({QStringLiteral("netns"), QStringLiteral("del"), sim.netns}, false);
+    sim.hostLink.clear();
+    sim.netns.clear();
+}
+
+void KeypadTestBed::stopSimulator(int id)
+{
+    if (Simulator *sim = simulator(id))
+        tearDownSimulator(*sim);
+}
+
+QHostAddress KeypadTestBed::simulatorAddress(int id) const
+{
+    const Simulator *sim = simulator(id);
+    return sim ? sim->address : QHostAddress();
+}
+
+QByteArray KeypadTestBed::simulatorMac(int id) const
+{
+    const Simulator *sim = simulator(id);
+    return sim ? sim->mac : QByteArray();
+}
+
+QString KeypadTestBed::command(int id, const QString &line, int timeoutMs)
+{
+    Simulator *sim = simulator(id);
+    if (!sim || !sim->process || sim->process->state() != QProcess::Running) {
+        m_error = QStringLiteral("no simulator %1 running").arg(id);
+        return QString();
+    }
+    sim->answers.clear();
+    sim->process->write(line.toLatin1() + '\n');
+    if (!waitUntil(this, &KeypadTestBed::simulatorLine, timeoutMs, [this, id] {
+            const Simulator *s = simulator(id);
+            return !s || !s->process || !s->answers.isEmpty() || s->process->state() != QProcess::Running;
+        })
+        || sim->answers.isEmpty()) {
+        m_error = QStringLiteral("no answer to \"%1\"").arg(line);
+        return QString();
+    }
+    return sim->answers.takeFirst();
+}
+
+bool KeypadTestBed::waitForEvent(int id, const QString &prefix, int timeoutMs)
+{
+    const auto found = [this, id, &prefix] {
+        Simulator *s = simulator(id);
+        if (!s)
+            return true;
+        for (int i = s->nextEvent; i < s->events.size(); ++i) {
+            if (s->events.at(i).startsWith(prefix)) {
+                s->nextEvent = i + 1;
+                return true;
+            }
+        }
+        return !s->process || s->process->state() != QProcess::Running;
+    };
+    if (!waitUntil(this, &KeypadTestBed::simulatorLine, timeoutMs, found))
+        return false;
+    // found() also ends the wait when the simulator died; tell that apart.
+    const Simulator *s = simulator(id);
+    return s && s->nextEvent > 0 && s->events.value(s->nextEvent - 1).startsWith(prefix);
+}
+
+QStringList KeypadTestBed::events(int id) const
+{
+    const Simulator *sim = simulator(id);
+    return sim ? sim->events : QStringList();
+}
+
+QList<KeypadTestBed::Request> KeypadTestBed::requestLog(int id) const
+{
+    QList<Request> requests;
+    const Simulator *sim = simulator(id);
+    if (!sim)
+        return requests;
+    QFile file(sim->logPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return requests;
+    while (!file.atEnd()) {
+        RequestLog::Entry entry;
+        if (RequestLog::parseLine(file.readLine(), &entry))
+            requests.append({entry.time, entry.method, entry.path, entry.body});
+    }
+    return requests;
+}
+
+QByteArray KeypadTestBed::simulatorDiagnostics(int id) const
+{
+    const Simulator *sim = simulator(id);
+    return sim ? sim->diagnostics : QByteArray();
+}
