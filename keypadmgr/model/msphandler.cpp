@@ -31,7 +31,13 @@ MSPHandler::MSPHandler(bool online, MSPSceneModel *model, SystemConfiguration *c
 {
 }
 
-MSPHandler::~MSPHandler() = default;
+MSPHandler::~MSPHandler()
+{
+    // A document that breaks off inside all_shows never reaches its end tag;
+    // posts must not stay suspended for the rest of the session.
+    if (m_suspendedPosts)
+        m_comm->setPostsSuspended(false);
+}
 
 bool MSPHandler::startElement(const QString &, const QString &, const QString &qName, const QXmlAttributes &)
 {
@@ -41,6 +47,7 @@ bool MSPHandler::startElement(const QString &, const QString &, const QString &q
     if (qName == QLatin1String("all_shows")) {
         // Applying the keypad's own shows must not post them back to it.
         m_comm->setPostsSuspended(!m_online);
+        m_suspendedPosts = !m_online;
     } else if (qName == QLatin1String("show")) {
         // Nothing of the previous show may leak into this one (a show
         // without a path would otherwise overwrite the previous scene).
@@ -69,6 +76,7 @@ bool MSPHandler::endElement(const QString &, const QString &, const QString &qNa
     bool ok = true;
     if (qName == QLatin1String("all_shows")) {
         m_comm->setPostsSuspended(false);
+        m_suspendedPosts = false;
         qCDebug(lcKeypadModel) << "all shows";
         if (m_online && m_currentShowIndex >= 0) {
             wait(showPause);

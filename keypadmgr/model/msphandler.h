@@ -87,6 +87,7 @@ private:
     OvrColor m_currentColor;
     int m_currentShowIndex = -1;
     MSPEffect *m_pendingEffect = nullptr;
+    bool m_suspendedPosts = false;
     Yxy m_colorYxy;
     Yxy m_effectYxy;
 };

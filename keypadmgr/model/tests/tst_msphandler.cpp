@@ -170,6 +170,7 @@ private slots:
     void initTestCase();
     void keypadReply();
     void sameTypeKeepsEffect();
+    void brokenReplyResumesPosts();
     void currentShow_data();
     void currentShow();
     void properties_data();
@@ -213,6 +214,15 @@ void tst_MSPHandler::keypadReply()
     QCOMPARE(target.model.sceneAt(3)->url(), QStringLiteral("/api/v1/shows/4"));
     QCOMPARE(effectChanged.count(), 2);
     QCOMPARE(suspendedWhileApplied, QList<bool>({ true, true }));
+    QCOMPARE(target.link.kinds(), QStringList({ "suspend", "resume" }));
+    QVERIFY(!target.link.postsSuspended());
+}
+
+void tst_MSPHandler::brokenReplyResumesPosts()
+{
+    Target target;
+    QVERIFY(!target.parse("<shows><all_shows>" + show("/api/v1/shows/1", "2", { "7", "1", "0" }) + "<show><u"));
+    QCOMPARE(target.summary(0), QStringLiteral("2:7,1"));
     QCOMPARE(target.link.kinds(), QStringList({ "suspend", "resume" }));
     QVERIFY(!target.link.postsSuspended());
 }
