@@ -1,0 +1,237 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "updatechecker.h"
+
+#include "autoupdatetool.h"
+#include "updatedialog.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDesktopServices>
+#include <QLoggingCategory>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QUrl>
+
+Q_LOGGING_CATEGORY(lcUpdate, "keypad.update")
+
+using OvrCommonUtils::AutoUpdateTool;
+
+namespace {
+
+QString key(const char *name)
+{
+    return QString::fromLatin1(name);
+}
+
+// The download page comes from a file fetched over plain HTTP, so anyone on
+// the way could put another address there: only web pages are opened.
+bool isWebPage(const QUrl &url)
+{
+    const QString scheme = url.scheme();
+    return url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https"))
+           && !url.host().isEmpty();
+}
+
+// Not modal to the event loop: the answer arrives inside a network slot,
+// and a nested loop there could run into the next check.
+QMessageBox *showMessageBox(QMessageBox::Icon icon, const QString &title, const QString &text,
+                            QMessageBox::StandardButtons buttons)
+{
+    auto *box = new QMessageBox(icon, title, text, buttons, QApplication::activeWindow());
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+    return box;
+}
+
+} // namespace
+
+UpdateChecker::UpdateChecker(QObject *parent)
+    : QObject(parent)
+    , m_tool(new AutoUpdateTool(this))
+{
+}
+
+UpdateChecker::~UpdateChecker() = default;
+
+UpdateChecker *UpdateChecker::startSilentCheck(UpdateDialog *dialog, QObject *parent, const QString &host)
+{
+    auto *checker = new UpdateChecker(parent);
+    if (dialog) {
+        connect(checker, &UpdateChecker::updateLabelShouldReset, dialog, &UpdateDialog::resetUpdateLabel);
+        dialog->updateLastCheckedOnLabel();
+    }
+    checker->setUpForThisProgram(host);
+    checker->setInteractive(false);
+    checker->checkForUpdateIfNecessary();
+    return checker;
+}
+
+void UpdateChecker::setHostAndFile(const QString &host, const QString &updateFile)
+{
+    m_host = host;
+    m_updateFile = updateFile;
+}
+
+void UpdateChecker::setApplication(const QString &appName, uint releaseType, uint major, uint minor, uint rev, uint build)
+{
+    m_appName = appName;
+    m_releaseType = releaseType;
+    m_major = major;
+    m_minor = minor;
+    m_rev = rev;
+    m_build = build;
+}
+
+void UpdateChecker::setUpForThisProgram(const QString &host)
+{
+    setHostAndFile(host.isEmpty() ? key(defaultUpdateHost) : host, key(updateFilePath));
+    setApplication(key(programName), programReleaseType, programMajor, programMinor, programRev, programBuild);
+}
+
+void UpdateChecker::setInteractive(bool interactive)
+{
+    m_interactive = interactive;
+}
+
+bool UpdateChecker::isInteractive() const
+{
+    return m_interactive;
+}
+
+qint64 UpdateChecker::daysSinceLastCheck(const QSettings &settings)
+{
+    QDateTime lastCheck = settings.value(key(keyLastCheck)).toDateTime();
+    // An unreadable value must not pass for "today", or no check would run
+    // again; treat it like a missing one.
+    if (!lastCheck.isValid())
+        lastCheck = QDateTime(QDate(1970, 1, 1), QTime(0, 0));
+    return lastCheck.daysTo(QDateTime::currentDateTime());
+}
+
+void UpdateChecker::checkForUpdateIfNecessary()
+{
+    const QSettings settings;
+    if (settings.value(key(keyNeverCheck), false).toBool())
+        return;
+    const qint64 days = daysSinceLastCheck(settings);
+    const int interval = settings.value(key(keyIntervalDays), defaultIntervalDays).toInt();
+    qCDebug(lcUpdate) << "Last checked for updates" << days << "days ago. Update interval is" << interval << "days.";
+    if (days < interval && days >= 0)
+        return;
+
+    const bool useProxy = settings.value(key(keyUseProxy), false).toBool();
+    QString proxyHost;
+    int proxyPort = 0;
+    QString proxyUser;
+    QString proxyPassword;
+    if (useProxy) {
+        proxyHost = settings.value(key(keyProxyHost)).toString();
+        proxyPort = settings.value(key(keyProxyPort), 0).toInt();
+        proxyUser = settings.value(key(keyProxyUser)).toString();
+        proxyPassword = settings.value(key(keyProxyPassword)).toString();
+    }
+    checkForUpdate(useProxy, proxyHost, proxyPort, proxyUser, proxyPassword);
+}
+
+void UpdateChecker::checkForUpdate(bool useProxy, const QString &proxyHost, int proxyPort, const QString &proxyUser,
+                                   const QString &proxyPassword)
+{
+    connectAnswers();
+    m_tool->setHost(m_host);
+    m_tool->setUpdateFile(m_updateFile);
+    if (!useProxy || proxyHost.isEmpty())
+        m_tool->clearProxy();
+    else
+        m_tool->setProxy(proxyHost, proxyPort, proxyUser, proxyPassword);
+    // While an earlier request of this checker is still open the tool
+    // refuses; that request's answer then serves this check too.
+    m_tool->getVersionInfo();
+}
+
+bool UpdateChecker::isCheckPending() const
+{
+    return m_pending;
+}
+
+void UpdateChecker::connectAnswers()
+{
+    connect(m_tool, &AutoUpdateTool::fileDownloadSuccess, this, &UpdateChecker::handleXMLFileDownloadSuccess,
+            Qt::UniqueConnection);
+    connect(m_tool, &AutoUpdateTool::unableToRetrieveFile, this, &UpdateChecker::handleUnableToRetrieveFile,
+            Qt::UniqueConnection);
+    connect(m_tool, &AutoUpdateTool::updateAvailable, this, &UpdateChecker::handleUpdateAvailable, Qt::UniqueConnection);
+    connect(m_tool, &AutoUpdateTool::noUpdateAvailable, this, &UpdateChecker::handleNoUpdateAvailable,
+            Qt::UniqueConnection);
+    m_pending = true;
+}
+
+void UpdateChecker::disconnectAnswers()
+{
+    disconnect(m_tool, &AutoUpdateTool::fileDownloadSuccess, this, &UpdateChecker::handleXMLFileDownloadSuccess);
+    disconnect(m_tool, &AutoUpdateTool::unableToRetrieveFile, this, &UpdateChecker::handleUnableToRetrieveFile);
+    disconnect(m_tool, &AutoUpdateTool::updateAvailable, this, &UpdateChecker::handleUpdateAvailable);
+    disconnect(m_tool, &AutoUpdateTool::noUpdateAvailable, this, &UpdateChecker::handleNoUpdateAvailable);
+    m_pending = false;
+}
+
+void UpdateChecker::handleXMLFileDownloadSuccess()
+{
+    // Only the download answers go here: the comparison below answers
+    // through updateAvailable/noUpdateAvailable, which must still arrive.
+    disconnect(m_tool, &AutoUpdateTool::fileDownloadSuccess, this, &UpdateChecker::handleXMLFileDownloadSuccess);
+    disconnect(m_tool, &AutoUpdateTool::unableToRetrieveFile, this, &UpdateChecker::handleUnableToRetrieveFile);
+    if (m_appName.isEmpty()) {
+        qCWarning(lcUpdate) << "Bug: No appname set";
+        disconnectAnswers();
+        return;
+    }
+    QSettings().setValue(key(keyLastCheck), QDateTime::currentDateTime());
+    m_tool->checkForUpdate(m_appName, m_releaseType, m_major, m_minor, m_rev, m_build);
+    // The file may hold nothing for this program; then no answer came and
+    // none will.
+    disconnectAnswers();
+    emit updateLabelShouldReset();
+}
+
+void UpdateChecker::handleUnableToRetrieveFile()
+{
+    disconnectAnswers();
+    qCDebug(lcUpdate) << "Update: Unable to retrieve XML file";
+    if (m_interactive)
+        showMessageBox(QMessageBox::Information, tr("Update Error"), tr("Unable to retrieve update file."),
+                       QMessageBox::Ok);
+}
+
+void UpdateChecker::handleUpdateAvailable(const QString &appName, const QString &version, const QString &url)
+{
+    Q_UNUSED(appName)
+    disconnectAnswers();
+    qCDebug(lcUpdate) << "Update: Update available.";
+    QMessageBox *box = showMessageBox(
+        QMessageBox::Question, tr("Update Available"),
+        tr("A newer version (%1) of this application is available.\n\nWould you like to go to the download page?")
+            .arg(version),
+        QMessageBox::Yes | QMessageBox::No);
+    connect(box, &QMessageBox::finished, box, [box, url] {
+        if (box->standardButton(box->clickedButton()) != QMessageBox::Yes || url.isEmpty())
+            return;
+        const QUrl page(url.trimmed());
+        if (!isWebPage(page)) {
+            qCWarning(lcUpdate) << "Update: not opening download URL, not a web page:" << url;
+            return;
+        }
+        if (!QDesktopServices::openUrl(page))
+            qCWarning(lcUpdate) << "Update: could not open download page" << page;
+    });
+}
+
+void UpdateChecker::handleNoUpdateAvailable(const QString &app, const QString &versionStr)
+{
+    Q_UNUSED(app)
+    disconnectAnswers();
+    qCDebug(lcUpdate) << "Update: No update available. Have latest version.";
+    if (m_interactive)
+        showMessageBox(QMessageBox::Information, tr("No Update Available"),
+                       tr("You have the latest version: v%1").arg(versionStr), QMessageBox::Ok);
+}
