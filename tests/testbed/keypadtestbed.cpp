@@ -72,17 +72,17 @@ QString KeypadTestBed::simulatorProgram()
     return QString::fromLocal8Bit(qgetenv("KEYPAD_BIN_DIR")) + QStringLiteral("/keypadsim");
 }
 
-bool KeypadTestBed::run(const QStringList &arguments, bool reportFailure)
+bool KeypadTestBed::run(const QStringList &arguments, bool reportFailure, const QString &program)
 {
     QProcess ip;
-    ip.setProgram(QStringLiteral("ip"));
+    ip.setProgram(program);
     ip.setArguments(arguments);
     ip.setProcessChannelMode(QProcess::MergedChannels);
     ip.start();
     if (ip.waitForFinished(15000) && ip.exitStatus() == QProcess::NormalExit && ip.exitCode() == 0)
         return true;
     if (reportFailure) {
-        m_error = QStringLiteral("ip ") + arguments.join(QLatin1Char(' ')) + QStringLiteral(" failed: ")
+        m_error = program + QLatin1Char(' ') + arguments.join(QLatin1Char(' ')) + QStringLiteral(" failed: ")
             + QString::fromLocal8Bit(ip.readAll()).trimmed() + ip.errorString();
         qCWarning(lcBed) << m_error;
     }
@@ -143,45 +143,29 @@ int KeypadTestBed::startSimulator(const SimulatorOptions &options)
                                               : options.mac;
     sim.address = QHostAddress(cidr.section(QLatin1Char('/'), 0, 0));
     sim.mac = QByteArray::fromHex(QString(mac).remove(QLatin1Char(':')).toLatin1());
-    // Namespace names live in the mount namespace that all tests of one run
-    // share, so they carry the process id; link names are private to ours.
-    sim.netns = QStringLiteral("kpsim%1_%2").arg(QCoreApplication::applicationPid()).arg(id);
-    sim.hostLink = QStringLiteral("kp%1h").arg(id);
-    const QString peer = QStringLiteral("kp%1s").arg(id);
-    const QString inside = QStringLiteral("kp0");
     sim.logPath = m_dir.filePath(QStringLiteral("requests-%1.log").arg(id));
+    const QString inside = QStringLiteral("kp0");
 
     const auto fail = [this, &sim]() {
         tearDownSimulator(sim);
         return -1;
     };
-    if (!run({QStringLiteral("netns"), QStringLiteral("add"), sim.netns}))
-        return fail();
-    if (!run({QStringLiteral("link"), QStringLiteral("add"), sim.hostLink, QStringLiteral("type"), QStringLiteral("veth"),
-              QStringLiteral("peer"), QStringLiteral("name"), peer})
-        || !run({QStringLiteral("link"), QStringLiteral("set"), peer, QStringLiteral("netns"), sim.netns})
-        || !run({QStringLiteral("link"), QStringLiteral("set"), sim.hostLink, QStringLiteral("master"), bridgeName(),
-                 QStringLiteral("up")})
-        || !run({QStringLiteral("-n"), sim.netns, QStringLiteral("link"), QStringLiteral("set"), peer,
-                 QStringLiteral("name"), inside})
-        || !run({QStringLiteral("-n"), sim.netns, QStringLiteral("link"), QStringLiteral("set"), QStringLiteral("lo"),
-                 QStringLiteral("up")})
-        || !run({QStringLiteral("-n"), sim.netns, QStringLiteral("addr"), QStringLiteral("add"), cidr,
-                 QStringLiteral("brd"), QStringLiteral("+"), QStringLiteral("dev"), inside})
-        || !run({QStringLiteral("-n"), sim.netns, QStringLiteral("link"), QStringLiteral("set"), inside,
-                 QStringLiteral("up")}))
-        return fail();
 
+    // The simulator gets a network namespace of its own from unshare(1);
+    // once it is running, its end of a virtual Ethernet pair is moved in by
+    // process id. Nothing here needs a named namespace, so the bed also
+    // works as root of an unprivileged user namespace, and the simulator's
+    // namespace (with its link) goes away with the process.
     sim.process = new QProcess(this);
     connect(sim.process, &QProcess::readyReadStandardOutput, this, [this, id] { readOutput(id); });
     connect(sim.process, &QProcess::readyReadStandardError, this, [this, id] {
         if (Simulator *s = simulator(id))
             s->diagnostics += s->process->readAllStandardError();
     });
-    connect(sim.process, qOverload<int, QProcess::ExitStatus>(&QProcess::finished), this, [this, id] { emit simulatorLine(id); });
-    QStringList arguments = {QStringLiteral("netns"),
-                             QStringLiteral("exec"),
-                             sim.netns,
+    connect(sim.process, qOverload<int, QProcess::ExitStatus>(&QProcess::finished), this,
+            [this, id] { emit simulatorLine(id); });
+    QStringList arguments = {QStringLiteral("--net"),
+                             QStringLiteral("--"),
                              simulatorProgram(),
                              QStringLiteral("--quit-on-eof"),
                              QStringLiteral("--name"),
@@ -205,15 +189,37 @@ int KeypadTestBed::startSimulator(const SimulatorOptions &options)
                              QStringLiteral("--log"),
                              sim.logPath};
     arguments += options.extraArguments;
-    sim.process->start(QStringLiteral("ip"), arguments);
+    sim.process->start(QStringLiteral("unshare"), arguments);
     if (!sim.process->waitForStarted(10000)) {
         m_error = QStringLiteral("cannot start keypadsim: ") + sim.process->errorString();
         return fail();
     }
+    // Ready means unshare(1) has made the namespace and exec'd the simulator.
     if (!waitForEvent(id, QStringLiteral("ready"), 20000)) {
         m_error = QStringLiteral("keypadsim did not get ready: ") + QString::fromLocal8Bit(sim.diagnostics);
         return fail();
     }
+
+    const QString pid = QString::number(sim.process->processId());
+    const QString peer = QStringLiteral("kp%1s").arg(id);
+    sim.hostLink = QStringLiteral("kp%1h").arg(id);
+    const auto inSimulator = [&pid](const QStringList &ipArguments) {
+        return QStringList{QStringLiteral("-t"), pid, QStringLiteral("-n"), QStringLiteral("ip")} + ipArguments;
+    };
+    if (!run({QStringLiteral("link"), QStringLiteral("add"), sim.hostLink, QStringLiteral("type"), QStringLiteral("veth"),
+              QStringLiteral("peer"), QStringLiteral("name"), peer, QStringLiteral("netns"), pid})
+        || !run({QStringLiteral("link"), QStringLiteral("set"), sim.hostLink, QStringLiteral("master"), bridgeName(),
+                 QStringLiteral("up")})
+        || !run(inSimulator({QStringLiteral("link"), QStringLiteral("set"), peer, QStringLiteral("name"), inside}),
+                true, QStringLiteral("nsenter"))
+        || !run(inSimulator({QStringLiteral("link"), QStringLiteral("set"), QStringLiteral("lo"), QStringLiteral("up")}),
+                true, QStringLiteral("nsenter"))
+        || !run(inSimulator({QStringLiteral("addr"), QStringLiteral("add"), cidr, QStringLiteral("brd"),
+                             QStringLiteral("+"), QStringLiteral("dev"), inside}),
+                true, QStringLiteral("nsenter"))
+        || !run(inSimulator({QStringLiteral("link"), QStringLiteral("set"), inside, QStringLiteral("up")}), true,
+                QStringLiteral("nsenter")))
+        return fail();
     return id;
 }
 
@@ -258,12 +264,10 @@ void KeypadTestBed::tearDownSimulator(Simulator &sim)
         delete sim.process;
         sim.process = nullptr;
     }
+    // The pair usually went with the simulator's namespace; make sure.
     if (!sim.hostLink.isEmpty())
         run({QStringLiteral("link"), QStringLiteral("del"), sim.hostLink}, false);
-    if (!sim.netns.isEmpty())
-        run({QStringLiteral("netns"), QStringLiteral("del"), sim.netns}, false);
     sim.hostLink.clear();
-    sim.netns.clear();
 }
 
 void KeypadTestBed::stopSimulator(int id)

@@ -29,15 +29,17 @@ class QProcess;
  *   - 10.77.0.1/8, broadcast 10.255.255.255 (hostAddress10()), for the
  *     10.0.0.0/8 discovery rule
  *
- * startSimulator() runs one `keypadsim` in a network namespace of its own,
+ * startSimulator() runs one `keypadsim` in a network namespace of its own
+ * (unshare(1); its link is moved in by process id with nsenter(1)),
  * joined to the bridge by a virtual Ethernet pair, so every simulator
  * receives the program's broadcasts and answers from its own address.
  * All interfaces are named "kp..." (the only names the socket guard
  * allows besides loopback). The destructor stops every simulator and
  * removes everything the bed made; so does a failed start.
  *
- * The test process must be root in its namespace (scripts/in-netns.sh
- * provides that), and the program's side binds its ports (6038, 6041) in
+ * The test process must be root in its namespace: real root, or root of an
+ * unprivileged user namespace (scripts/in-netns.sh provides either), and
+ * the program's side binds its ports (6038, 6041) in
  * the test's namespace as usual.
  *
  *     KeypadTestBed bed;
@@ -121,7 +123,6 @@ private:
     struct Simulator
     {
         QProcess *process = nullptr;
-        QString netns;
         QString hostLink;
         QByteArray mac;
         QHostAddress address;
@@ -133,7 +134,7 @@ private:
         int nextEvent = 0;
     };
 
-    bool run(const QStringList &arguments, bool reportFailure = true);
+    bool run(const QStringList &arguments, bool reportFailure = true, const QString &program = QStringLiteral("ip"));
     bool setUp();
     void tearDownSimulator(Simulator &sim);
     void readOutput(int id);
