@@ -4,6 +4,8 @@
 #   make test   install what is missing, build with the sanitizers, run every
 #               test inside a private network namespace
 #   make bench  build and run the benchmarks (release build)
+#   make run-sim  start keypadmgr against one simulated keypad on a private
+#               virtual network (see README, "Trying it without a keypad")
 #   make images redraw the compiled-in images from their sources (the PNGs
 #               are committed, so a normal build does not need this)
 
@@ -13,7 +15,7 @@ TEST_DIR     ?= build/test
 BENCH_DIR    ?= build/bench
 IMAGEGEN_DIR ?= build/imagegen
 
-.PHONY: all deps run test build-release build-test bench images clean
+.PHONY: all deps run run-sim test build-release build-test bench images clean
 
 all: build-release
 
@@ -26,6 +28,9 @@ build-release: deps
 
 run: build-release
 	bash scripts/run-keypadmgr.sh $(RELEASE_DIR)/bin/keypadmgr
+
+run-sim: build-release
+	bash tests/testbed/run-sim.sh $(RELEASE_DIR)/bin/keypadmgr $(RELEASE_DIR)/bin/keypadsim $(SIM_ARGS)
 
 build-test: deps
 	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DKEYPAD_SANITIZE=ON -DKEYPAD_BUILD_TESTS=ON
