@@ -496,13 +496,13 @@ void Dravon::checkSocket()
         int length = 0;
         if (!socket->readPacket(buffer.get(), size, &sender, &port, &length))
             break;
-        parseDatagram(buffer.get(), length, sender);
+        processDatagram(buffer.get(), length, sender);
     }
 }
 
-void Dravon::parseDatagram(const char *data, int len, const QHostAddress &sender)
+void Dravon::processDatagram(const char *data, int len, const QHostAddress &sender)
 {
-    if (len < headerSize)
+    if (!data || len < headerSize)
         return;
     const ushort type = u16At(data, 6);
     const quint32 senderIp = senderIPv4(sender);

@@ -232,6 +232,13 @@ public:
     /** Reads extended PROM token @p token of fixture @p sn. */
     bool getExtPromByte(const char *ip, ulong sn, ushort token);
 
+    /**
+     * Decodes one datagram of @p len bytes from @p sender and emits its
+     * signal, exactly as checkSocket() does for each datagram it reads.
+     * Never reads outside [data, data + len).
+     */
+    void processDatagram(const char *data, int len, const QHostAddress &sender);
+
 public Q_SLOTS:
     /** Reads and decodes every pending datagram. */
     void checkSocket();
@@ -281,7 +288,6 @@ private:
     bool sendBroadcast(const QByteArray &packet);
     bool sendDiscoverType(ushort type, const char *ip);
     void sendStartupSync();
-    void parseDatagram(const char *data, int len, const QHostAddress &sender);
     void parseDiscoverReply(ushort type, const char *data, int len);
     void parseDiscoverPortsReply(const char *data, int len);
     void parseByteReadReply(const char *data, int len, quint32 senderIp);
