@@ -261,6 +261,11 @@ void KeypadTestBed::tearDownSimulator(Simulator &sim)
             sim.process->waitForFinished(5000);
         }
         sim.diagnostics += sim.process->readAllStandardError();
+        // A simulator that crashed or failed its sanitizers says so here,
+        // since no test looks at its exit otherwise.
+        if (sim.process->exitStatus() != QProcess::NormalExit || sim.process->exitCode() != 0)
+            qCWarning(lcBed).noquote() << "keypadsim ended with exit code" << sim.process->exitCode()
+                                       << "\n" << QString::fromLocal8Bit(sim.diagnostics);
         delete sim.process;
         sim.process = nullptr;
     }

@@ -545,7 +545,7 @@ QString SimulatedKeypad::faultCommand(const QStringList &words)
             m_faults = Faults();
         } else if (kind == QLatin1String("delay") && words.size() == 3) {
             const int ms = argument.toInt(&ok);
-            if (!ok || ms < 0 || ms > 600000)
+            if (!ok || ms < 0 || ms > 120000)
                 return QStringLiteral("error usage: fault delay <ms>");
             m_faults.delayMs = ms;
         } else if (kind == QLatin1String("drop") && words.size() == 3) {

@@ -5,6 +5,7 @@
 #include "keypadtestbed.h"
 
 #include <QElapsedTimer>
+#include <QLocalSocket>
 #include <QNetworkAccessManager>
 #include <QNetworkDatagram>
 #include <QNetworkProxy>
@@ -13,6 +14,7 @@
 #include <QSet>
 #include <QSignalSpy>
 #include <QTcpSocket>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUdpSocket>
 #include <QXmlStreamReader>
@@ -634,6 +636,38 @@ private slots:
     {
         QFETCH(QString, command);
         QVERIFY(m_bed->command(m_keypad, command).startsWith(QLatin1String("error ")));
+    }
+
+    void startupOptions()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        KeypadTestBed::SimulatorOptions options;
+        options.address = QStringLiteral("192.168.77.70/24");
+        options.mac = QStringLiteral("02:4c:4b:00:00:70");
+        options.name = QStringLiteral("Old");
+        options.firmware = QStringLiteral("1.1.19");
+        options.extraArguments = QStringList{QStringLiteral("--scene"), QStringLiteral("2=effect=6&param1=10&param2=20"),
+                                  QStringLiteral("--control"), dir.filePath(QStringLiteral("control"))};
+        const int keypad = startKeypad(options);
+        QVERIFY(keypad >= 0);
+
+        QVERIFY(http("GET", url(keypad, "/api/v1/shows/2"))
+                    .body.contains("<effect>6</effect>\n<parameters><param>10</param><param>20</param><param>0</param>"));
+        const QByteArray config = http("GET", url(keypad, "/api/v1/config")).body;
+        QVERIFY(config.contains("<url>/api/v1/config/version</url>\n<value>1.1.19</value>"));
+        QVERIFY(config.contains("<url>/api/v1/config/name</url>\n<value>Old</value>"));
+
+        // The same commands work on the local control socket.
+        QLocalSocket socket;
+        socket.connectToServer(dir.filePath(QStringLiteral("control")));
+        QVERIFY(socket.waitForConnected(10000));
+        socket.write("press 5\nstatus\n");
+        QByteArray answers;
+        QTRY_VERIFY_WITH_TIMEOUT((answers += socket.readAll()).count('\n') >= 2, 10000);
+        QVERIFY2(answers.startsWith("ok\nok address=192.168.77.70 port=80 current=5 "), answers.constData());
+        QVERIFY(answers.endsWith(" name=Old\n"));
+        m_bed->stopSimulator(keypad);
     }
 
     void requestLog()
