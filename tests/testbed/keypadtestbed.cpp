@@ -14,7 +14,9 @@
 
 #include <cerrno>
 #include <cstring>
+#include <algorithm>
 #include <sched.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 Q_LOGGING_CATEGORY(lcBed, "keypad.testbed", QtInfoMsg)
@@ -41,11 +43,28 @@ bool waitUntil(QObject *source, void (KeypadTestBed::*signal)(int), int timeoutM
     return ok;
 }
 
+// Internet sockets already open stay in the namespace they were made in;
+// a test that made one before the bed would talk past it.
+int countInternetSockets()
+{
+    int count = 0;
+    const long limit = std::min(sysconf(_SC_OPEN_MAX), 65536L);
+    for (int fd = 0; fd < limit; ++fd) {
+        int domain = 0;
+        socklen_t length = sizeof(domain);
+        if (getsockopt(fd, SOL_SOCKET, SO_DOMAIN, &domain, &length) == 0 && (domain == AF_INET || domain == AF_INET6))
+            ++count;
+    }
+    return count;
+}
+
 } // namespace
 
 KeypadTestBed::KeypadTestBed(bool isolate, QObject *parent)
     : QObject(parent)
 {
+    if (isolate && countInternetSockets() > 0)
+        qCWarning(lcBed) << "sockets opened before the test bed stay outside its network; create the bed first";
     if (isolate && unshare(CLONE_NEWNET) != 0) {
         m_error = QStringLiteral("cannot make a network namespace for the test (are we root in one?): ")
             + QString::fromLocal8Bit(strerror(errno));
