@@ -72,7 +72,8 @@ void removeInterface()
 
 bool Listener::listen(const QHostAddress &address)
 {
-    return bind(address, 6038);
+    // Shared, so that a wildcard listener can join the specific ones.
+    return bind(address, 6038, ShareAddress | ReuseAddressHint);
 }
 
 QByteArray Listener::next(int timeoutMs)

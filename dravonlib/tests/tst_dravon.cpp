@@ -160,6 +160,7 @@ private Q_SLOTS:
     void cleanupTestCase();
 
     void version();
+    void constructorAnnouncesItself();
     void requests_data();
     void requests();
     void refusals_data();
@@ -208,6 +209,31 @@ void TestDravon::drainSync(int count)
 void TestDravon::version()
 {
     QCOMPARE(Dravon::getVersion(), QStringLiteral("2.4.0"));
+}
+
+void TestDravon::constructorAnnouncesItself()
+{
+    // With a default route (into the veth pair) the limited broadcast that
+    // the constructor sends becomes visible on this host.
+    const QStringList route{ QStringLiteral("route"), QStringLiteral("add"), QStringLiteral("default"),
+                             QStringLiteral("dev"), QString::fromLatin1(DravonTestBed::interfaceName) };
+    QString why;
+    QVERIFY2(DravonTestBed::run(QStringLiteral("ip"), route, &why), qPrintable(why));
+    Listener everywhere;
+    const bool bound = everywhere.listen(QHostAddress(QHostAddress::AnyIPv4));
+
+    Dravon dravon;
+    QStringList received;
+    if (bound) {
+        for (int i = 0; i < 5; ++i)
+            received << QString::fromLatin1(everywhere.next().toHex(' '));
+        for (const QByteArray &extra : everywhere.collect())
+            received << QString::fromLatin1(extra.toHex(' '));
+    }
+    DravonTestBed::run(QStringLiteral("ip"), QStringList(route).replaceInStrings(QStringLiteral("add"), QStringLiteral("del")));
+    QVERIFY(bound);
+    const QString sync = QString::fromLatin1(hex(portOutSync).toHex(' '));
+    QCOMPARE(received, (QStringList{ sync, sync, sync, sync, sync }));
 }
 
 void TestDravon::requests_data()
