@@ -254,10 +254,19 @@ Q_SIGNALS:
                                 char *idstring);
     void signalDiscoverEOResponse(char *mac, ulong ip, ulong sn, ushort ver, ulong uni,
                                   char *verstring, char *idstring);
+    /**
+     * Discover-ports reply: @p portcount port numbers and as many port
+     * types. Both arrays belong to this object and are freed when the
+     * signal returns; receivers copy them and never free them.
+     */
     void signalDiscoverPortsResponse(ulong ip, uchar portcount, unsigned char *portnums,
                                      unsigned char *porttypes);
     void signalBlinkScanResponse(ulong ip, ulong sn);
-    /** All entries of a blink-scan-2 reply, after the per-entry signals. */
+    /**
+     * All entries of a blink-scan-2 reply, after the per-entry signals. The
+     * entries and their values belong to this object, as the arrays of the
+     * two per-entry signals do, and are freed when the signal returns.
+     */
     void signalBlinkScan2Response(ulong ip, uchar entryCount, uchar more,
                                   BlinkScan2_Reply_Entry *entryArray);
     void signalBlinkScan2SNResponse(ulong ip, uchar portNum, uchar snCount, ulong *snArray);
