@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
@@ -374,6 +375,22 @@ QList<KeypadTestBed::Request> KeypadTestBed::requestLog(int id) const
             requests.append({entry.time, entry.method, entry.path, entry.body});
     }
     return requests;
+}
+
+bool KeypadTestBed::waitForRequests(int id, int count, int timeoutMs)
+{
+    // The log is a file written by another process: look at it every
+    // 20 ms while the event loop keeps the caller's own sockets going.
+    QElapsedTimer clock;
+    clock.start();
+    while (requestLog(id).size() < count) {
+        if (clock.elapsed() > timeoutMs || !simulator(id))
+            return false;
+        QEventLoop loop;
+        QTimer::singleShot(20, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return true;
 }
 
 QByteArray KeypadTestBed::simulatorDiagnostics(int id) const

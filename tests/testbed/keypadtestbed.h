@@ -113,6 +113,8 @@ public:
     QStringList events(int id) const;
 
     QList<Request> requestLog(int id) const;
+    /** Waits, running the event loop, until the log holds at least count requests. */
+    bool waitForRequests(int id, int count, int timeoutMs = 10000);
     /** What the simulator wrote to standard error (its diagnostics). */
     QByteArray simulatorDiagnostics(int id) const;
 

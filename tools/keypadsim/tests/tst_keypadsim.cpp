@@ -682,6 +682,8 @@ private slots:
         http("POST", url(keypad, "/api/v1/shows/2"), "effect=0&param1=1&param2=2&param3=3");
         http("POST", url(keypad, "/api/v1/shows/2"), "apply=1");
         http("GET", url(keypad, "/api/v1/nowhere"));
+        QVERIFY(m_bed->waitForRequests(keypad, 4));
+        QVERIFY(!m_bed->waitForRequests(keypad, 5, 100));
         const QList<KeypadTestBed::Request> log = m_bed->requestLog(keypad);
         QCOMPARE(log.size(), 4);
         QCOMPARE(log.at(0).method, QStringLiteral("GET"));
