@@ -56,7 +56,9 @@ int stepsIn(const CCTRegion &r)
 
 double distance(double u1, double v1, double u2, double v2)
 {
-    return std::hypot(u1 - u2, v1 - v2);
+    const double du = u1 - u2;
+    const double dv = v1 - v2;
+    return std::sqrt(du * du + dv * dv);
 }
 
 // Crossing of the lines through a and b; false when they are parallel.
@@ -72,11 +74,19 @@ bool intersect(const QLineF &a, const QLineF &b, bool bounded, QPointF *at)
         return false;
     const double cx = b.x1() - a.x1();
     const double cy = b.y1() - a.y1();
-    const double ta = (cx * bdy - cy * bdx) / denominator;
-    const double tb = (cx * ady - cy * adx) / denominator;
+    const double na = cx * bdy - cy * bdx;
+    const double nb = cx * ady - cy * adx;
+    if (bounded) {
+        // Within both segments means 0 <= n / denominator <= 1; tested
+        // without dividing, as most region lines are missed.
+        const bool positive = denominator > 0.0;
+        if (positive ? (na < 0.0 || na > denominator || nb < 0.0 || nb > denominator)
+                     : (na > 0.0 || na < denominator || nb > 0.0 || nb < denominator))
+            return false;
+    }
+    const double ta = na / denominator;
+    const double tb = nb / denominator;
     if (!std::isfinite(ta) || !std::isfinite(tb))
-        return false;
-    if (bounded && (ta < 0.0 || ta > 1.0 || tb < 0.0 || tb > 1.0))
         return false;
     if (at)
         *at = QPointF(a.x1() + ta * adx, a.y1() + ta * ady);

@@ -52,7 +52,55 @@ int floatingLevels(const OvrColor &colour, double *levels, int capacity)
 
 constexpr int MaxChannels = 16;
 
+// Float conversion of a reciprocal; false when it is not a finite float
+// (where single precision would give infinity and the levels would not be
+// numbers, so there is no solution).
+bool toFloat(double v, float &out)
+{
+    if (!std::isfinite(v) || std::fabs(v) > double(std::numeric_limits<float>::max()))
+        return false;
+    out = float(v);
+    return true;
+}
+
 } // namespace
+
+// Elimination of the 2 x 2 system
+//   m00 a + m01 b = r0
+//   m10 a + m11 b = r1
+// The fixture firmware solves in single precision; its reciprocals and the
+// factor m01 / (m11 - r m01) are rounded the same way, so the chosen mix
+// matches to the last bit. The coefficients are fixed per channel pair, only
+// the right-hand side changes, so the reciprocals are computed once.
+struct ColorUtils::Elimination {
+    float inv0 = 0.0f;
+    double r = 0.0;
+    float inv1 = 0.0f;
+    float factor = 0.0f;
+
+    bool prepare(double m00, double m01, double m10, double m11)
+    {
+        if (m00 == 0.0 || !toFloat(1.0 / m00, inv0))
+            return false;
+        r = m10 * inv0;
+        const double denominator = m11 - r * m01;
+        if (denominator == 0.0 || !toFloat(1.0 / denominator, inv1))
+            return false;
+        return toFloat(m01 * double(inv1), factor);
+    }
+
+    bool solve(double r0, double r1, double &a, double &b) const
+    {
+        const double rhs = r1 - r * r0;
+        b = rhs * inv1;
+        a = (r0 - factor * rhs) * inv0;
+        if (!std::isfinite(a) || !std::isfinite(b)) {
+            a = b = 0.0;
+            return false;
+        }
+        return true;
+    }
+};
 
 // ---------------------------------------------------------------------------
 // Channel configurations
@@ -241,25 +289,10 @@ void ColorUtils::convertOvrColorToYxy(const OvrColor &colour, double Yxy[3])
 bool ColorUtils::gaussianEliminationTwoByThree(const double m[2][3], double &a, double &b)
 {
     a = b = 0.0;
-    if (m[0][0] == 0.0 || !std::isfinite(m[0][0]))
+    Elimination e;
+    if (!e.prepare(m[0][0], m[0][1], m[1][0], m[1][1]))
         return false;
-    // The fixture firmware solves in single precision; its reciprocals are
-    // rounded the same way so the chosen mix matches to the last bit.
-    const float inv0 = float(1.0 / m[0][0]);
-    const double r = m[1][0] * inv0;
-    const double denominator = m[1][1] - r * m[0][1];
-    if (denominator == 0.0 || !std::isfinite(denominator) || std::fabs(denominator) < 1e-300)
-        return false;
-    const float inv1 = float(1.0 / denominator);
-    const float factor = float(m[0][1] * double(inv1));
-    const double rhs = m[1][2] - r * m[0][2];
-    b = rhs * inv1;
-    a = (m[0][2] - factor * rhs) * inv0;
-    if (!std::isfinite(a) || !std::isfinite(b)) {
-        a = b = 0.0;
-        return false;
-    }
-    return true;
+    return e.solve(m[0][2], m[1][2], a, b);
 }
 
 void ColorUtils::convertYxyToNChannel(const double Yxy[3], double *levels, ChannelConfiguration configuration,
@@ -316,6 +349,9 @@ void ColorUtils::convertYxyToNChannel(const double Yxy[3], double *levels, Chann
                 if (k != m && k != i)
                     others[nOthers++] = k;
             }
+            Elimination elimination;
+            if (!elimination.prepare(a[m], a[i], b[m], b[i]))
+                continue;
             for (int j = 1; j < combinations; ++j) {
                 double R1 = 0.0, R2 = 0.0;
                 for (int k = 0; k < nOthers; ++k) {
@@ -324,9 +360,8 @@ void ColorUtils::convertYxyToNChannel(const double Yxy[3], double *levels, Chann
                     R1 -= a[others[k]] * level;
                     R2 -= b[others[k]] * level;
                 }
-                const double system[2][3] = {{a[m], a[i], R1}, {b[m], b[i], R2}};
                 double wm = 0.0, wi = 0.0;
-                if (!gaussianEliminationTwoByThree(system, wm, wi))
+                if (!elimination.solve(R1, R2, wm, wi))
                     continue;
                 if (wm < 0.0 && wm > -0.00005)
                     wm = 0.0;
@@ -530,7 +565,9 @@ double ColorUtils::minDistance(QPointF a, QPointF b, QPointF p, QPointF &nearest
         nearest = b;
     else
         nearest = QPointF(a.x() + t * dx, a.y() + t * dy);
-    return std::hypot(p.x() - nearest.x(), p.y() - nearest.y());
+    const double ex = p.x() - nearest.x();
+    const double ey = p.y() - nearest.y();
+    return std::sqrt(ex * ex + ey * ey);
 }
 
 bool ColorUtils::validateDimmingRatio(const QVector<double> &levels)

@@ -151,6 +151,7 @@ public:
 
 private:
     ColorUtils() = delete;
+    struct Elimination;
 };
 
 #endif // OVRCOLOR_COLORUTILS_H

@@ -10,7 +10,9 @@
 #include <QLinearGradient>
 #include <QMimeData>
 
+#include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -175,6 +177,44 @@ void appendInt(char *&out, qint64 v)
     } while (v);
     while (n)
         *out++ = tmp[--n];
+}
+
+// "%f": six decimals, correctly rounded and independent of the C locale
+// (the program's locale may use a decimal comma).
+void appendFixed6(char *&out, char *end, double v)
+{
+    const std::to_chars_result r = std::to_chars(out, end, v, std::chars_format::fixed, 6);
+    if (r.ec == std::errc())
+        out = r.ptr;
+}
+
+// Decimal real as written by aName(); other spellings (leading '+',
+// surrounding blanks) go through Qt's parser.
+double parseReal(const QStringRef &text, bool *ok)
+{
+    char buf[64];
+    const int n = text.size();
+    if (n > 0 && n < int(sizeof(buf))) {
+        const QChar *in = text.unicode();
+        bool ascii = true;
+        for (int i = 0; i < n; ++i) {
+            const ushort c = in[i].unicode();
+            if (c > 0x7F) {
+                ascii = false;
+                break;
+            }
+            buf[i] = char(c);
+        }
+        if (ascii) {
+            double value = 0.0;
+            const std::from_chars_result r = std::from_chars(buf, buf + n, value);
+            if (r.ec == std::errc() && r.ptr == buf + n) {
+                *ok = true;
+                return value;
+            }
+        }
+    }
+    return text.toDouble(ok);
 }
 
 } // namespace
@@ -1516,9 +1556,22 @@ QString OvrColor::aName() const
         appendHex4(out, c.m_c3 >> 16);
         return QString::fromLatin1(buf, int(out - buf));
     }
-    case Yxy:
-        return QString::asprintf("aYxy;%d;%d;%u;%f;%f;%f", int(m_configuration), int(m_profile), m_alpha >> 16, m_Y,
-                                 m_x, m_y);
+    case Yxy: {
+        char buf[256];
+        char *out = buf;
+        memcpy(out, "aYxy;", 5);
+        out += 5;
+        appendInt(out, m_configuration);
+        *out++ = ';';
+        appendInt(out, m_profile);
+        *out++ = ';';
+        appendInt(out, m_alpha >> 16);
+        for (double v : {m_Y, m_x, m_y}) {
+            *out++ = ';';
+            appendFixed6(out, buf + sizeof(buf), v);
+        }
+        return QString::fromLatin1(buf, int(out - buf));
+    }
     case NChannel: {
         QByteArray buf;
         buf.reserve(32 + 8 * m_levels.size());
@@ -1588,9 +1641,9 @@ void OvrColor::setNamedColor(const QString &name)
                 }
                 bool ok[4];
                 const uint a16 = parts.at(3).toUInt(&ok[0]);
-                const double Y = parts.at(4).toDouble(&ok[1]);
-                const double x = parts.at(5).toDouble(&ok[2]);
-                const double y = parts.at(6).toDouble(&ok[3]);
+                const double Y = parseReal(parts.at(4), &ok[1]);
+                const double x = parseReal(parts.at(5), &ok[2]);
+                const double y = parseReal(parts.at(6), &ok[3]);
                 if (!ok[0] || !ok[1] || !ok[2] || !ok[3] || a16 > 65535) {
                     invalidate();
                     return;
