@@ -54,6 +54,11 @@ void ConnectionState::timerEvent(QTimerEvent *event)
         QObject::timerEvent(event);
         return;
     }
+    tick();
+}
+
+void ConnectionState::tick()
+{
     if (!m_heartBeatSeen && m_state != Unreachable && m_state != DemoMode) {
         switch (m_state) {
         case Connected:

@@ -36,6 +36,9 @@ public:
     /** Length of one tick without a heartbeat before the state degrades. */
     static constexpr int tickInterval = 2000;
 
+    /** One tick of the connection clock; the timer runs it every tickInterval ms. */
+    void tick();
+
 signals:
     void stateChanged(ConnectionState::State status);
     void heartBeat(bool reachable);

@@ -166,8 +166,13 @@ void MSPComm::requestConfig()
 
 void MSPComm::postToDevice(const QString &path, QString body, bool trackAsEdit, bool trackAsConfigPost, bool apply)
 {
+    send(path, body, trackAsEdit, trackAsConfigPost, apply);
+}
+
+QNetworkReply *MSPComm::send(const QString &path, QString body, bool trackAsEdit, bool trackAsConfigPost, bool apply)
+{
     if (postsSuspended() || m_address.isEmpty() || path.isEmpty() || !isAddressReachable(m_address))
-        return;
+        return nullptr;
     if (apply)
         body += QLatin1String("&apply=1");
     QNetworkReply *reply = post(path, body);
@@ -175,11 +180,29 @@ void MSPComm::postToDevice(const QString &path, QString body, bool trackAsEdit, 
         m_editReplies.append(reply);
     if (trackAsConfigPost)
         m_configPosts.append(reply);
+    return reply;
 }
 
 void MSPComm::postSceneBody(MSPScene *scene)
 {
-    postToDevice(scene->url(), scene->formData(), true, false, false);
+    m_flushedEdit = send(scene->url(), scene->formData(), true, false, false);
+}
+
+void MSPComm::postAfterFlushedEdit(MSPScene *scene, const QString &body)
+{
+    QNetworkReply *edit = m_flushedEdit;
+    m_flushedEdit = nullptr;
+    if (!scene)
+        return;
+    // Requests travel on parallel connections and may overtake each other;
+    // the keypad must see the last edit before the flag that keeps or drops it.
+    if (edit && edit->isRunning()) {
+        const QString path = scene->url();
+        connect(edit, &QNetworkReply::finished, this,
+                [this, path, body] { postToDevice(path, body, false, false, false); });
+        return;
+    }
+    postToDevice(scene->url(), body, false, false, false);
 }
 
 void MSPComm::handleEffectChanged(MSPScene *scene)
@@ -217,16 +240,16 @@ void MSPComm::handleSceneUpdateTimer()
 
 void MSPComm::applyScene(MSPScene *scene)
 {
+    m_flushedEdit = nullptr;
     handleSceneUpdateTimer();
-    if (scene)
-        postToDevice(scene->url(), QStringLiteral("apply=1"), false, false, false);
+    postAfterFlushedEdit(scene, QStringLiteral("apply=1"));
 }
 
 void MSPComm::revertScene(MSPScene *scene)
 {
+    m_flushedEdit = nullptr;
     handleSceneUpdateTimer();
-    if (scene)
-        postToDevice(scene->url(), QStringLiteral("apply=0"), false, false, false);
+    postAfterFlushedEdit(scene, QStringLiteral("apply=0"));
 }
 
 void MSPComm::brightnessUp()

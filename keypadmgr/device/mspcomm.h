@@ -101,7 +101,9 @@ private:
     MSPComm();
     QNetworkReply *get(const QString &path);
     QNetworkReply *post(const QString &path, const QString &body);
+    QNetworkReply *send(const QString &path, QString body, bool trackAsEdit, bool trackAsConfigPost, bool apply);
     void postSceneBody(MSPScene *scene);
+    void postAfterFlushedEdit(MSPScene *scene, const QString &body);
     void forgetTrackedReplies();
 
     QString m_address;
@@ -115,6 +117,7 @@ private:
     QTimer m_sceneUpdateTimer;
     QNetworkReply *m_configReply = nullptr;
     QNetworkReply *m_allShowsReply = nullptr;
+    QNetworkReply *m_flushedEdit = nullptr;
     QTimer m_socketToggleTimer;
     QUdpSocket *m_keyPadSocket = nullptr;
     QUdpSocket *m_heartBeatSocket = nullptr;

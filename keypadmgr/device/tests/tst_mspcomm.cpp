@@ -1,0 +1,505 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "connectionstate.h"
+#include "discoverer.h"
+#include "mspcomm.h"
+
+#include <keypadtestbed.h>
+#include <mspfixedcoloreffect.h>
+#include <msphandler.h>
+#include <mspscene.h>
+#include <mspscenemodel.h>
+#include <systemconfiguration.h>
+
+#include <dravon.h>
+
+#include <QNetworkInterface>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+#include <QUdpSocket>
+#include <QXmlSimpleReader>
+
+#include <memory>
+
+namespace {
+
+QNetworkAddressEntry bedEntry(const QHostAddress &address)
+{
+    const auto interfaces = QNetworkInterface::allInterfaces();
+    for (const QNetworkInterface &interface : interfaces) {
+        const auto entries = interface.addressEntries();
+        for (const QNetworkAddressEntry &entry : entries) {
+            if (entry.ip() == address)
+                return entry;
+        }
+    }
+    return {};
+}
+
+/** A keypad stand-in on the host's own bed address, for datagrams no simulator sends. */
+class FakeKeypadHttp : public QTcpServer
+{
+public:
+    QStringList requests; // "METHOD path body"
+
+    bool start(const QHostAddress &address)
+    {
+        connect(this, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *socket = nextPendingConnection()) {
+                auto *buffer = new QByteArray;
+                connect(socket, &QTcpSocket::readyRead, socket, [this, socket, buffer] {
+                    buffer->append(socket->readAll());
+                    const int headerEnd = buffer->indexOf("\r\n\r\n");
+                    if (headerEnd < 0)
+                        return;
+                    const QByteArray head = buffer->left(headerEnd);
+                    int length = 0;
+                    for (const QByteArray &line : head.split('\n')) {
+                        if (line.toLower().startsWith("content-length:"))
+                            length = line.mid(15).trimmed().toInt();
+                    }
+                    if (buffer->size() < headerEnd + 4 + length)
+                        return;
+                    const QList<QByteArray> first = head.left(head.indexOf('\r')).split(' ');
+                    requests << QString::fromLatin1(first.value(0) + ' ' + first.value(1) + ' '
+                                                    + buffer->mid(headerEnd + 4, length));
+                    buffer->remove(0, headerEnd + 4 + length);
+                    socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/xml\r\nContent-Length: 5\r\n\r\n<v1/>");
+                });
+                connect(socket, &QTcpSocket::disconnected, socket, [socket, buffer] {
+                    delete buffer;
+                    socket->deleteLater();
+                });
+            }
+        });
+        return listen(address, 80);
+    }
+};
+
+QByteArray keypadDatagram(const char *prefix, int length, int byte13 = 0)
+{
+    QByteArray datagram(prefix, 8);
+    datagram.resize(length);
+    for (int i = 8; i < length; ++i)
+        datagram[i] = 0;
+    if (length > 13)
+        datagram[13] = char(byte13);
+    return datagram;
+}
+
+const char scenePrefix[] = "\x04\x01\xDC\x4A\x01\x00\x01\x03";
+const char configPrefix[] = "\x04\x01\xDC\x4A\x01\x00\x03\x03";
+
+} // namespace
+
+class TestMSPComm : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void normalizeAddress_data();
+    void normalizeAddress();
+    void isAddressReachable_data();
+    void isAddressReachable();
+    void requestShowPaths();
+    void editsOfOneSceneAreCoalesced();
+    void editOfAnotherSceneFlushesThePendingOne();
+    void applyAppendsFlagAndFlushesFirst();
+    void configurationBodiesArePaced();
+    void keypadOnAnotherSubnetGetsNothing();
+    void networkErrorOnlyForCurrentKeypad();
+    void scenePressOnKeypad();
+    void hostileKeyPadDatagrams();
+    void configurationDatagramFetchesConfiguration();
+    void heartBeatDatagramsKeepConnection();
+    void faultsDegradeAndRecover();
+    void fileUploadIsPaced();
+    void setIpMovesKeypad();
+
+private:
+    QList<KeypadTestBed::Request> newRequests(int from) const;
+    void waitForRequests(int from, int count);
+    MSPScene *scene(int index) const { return MSPSceneModel::instance()->sceneAt(index); }
+    void editScene(int index, const QString &color);
+
+    std::unique_ptr<KeypadTestBed> m_bed;
+    int m_keypad = -1;
+    QString m_address;
+    MSPComm *m_comm = nullptr;
+};
+
+void TestMSPComm::initTestCase()
+{
+    m_bed = std::make_unique<KeypadTestBed>();
+    QVERIFY2(m_bed->isReady(), qPrintable(m_bed->errorString()));
+    m_keypad = m_bed->startSimulator();
+    QVERIFY2(m_keypad >= 0, qPrintable(m_bed->errorString()));
+    m_address = m_bed->simulatorAddress(m_keypad).toString();
+
+    m_comm = MSPComm::instance();
+    QNetworkAddressEntry entry = bedEntry(KeypadTestBed::hostAddress());
+    QVERIFY(!entry.ip().isNull());
+    QVERIFY(Discoverer::instance()->dravon()->setInterface(entry));
+    m_comm->setDevice(m_address, m_bed->simulatorMac(m_keypad));
+    MSPSceneModel::instance()->prepareOfflineDefaults();
+}
+
+void TestMSPComm::init()
+{
+    m_comm->setDevice(m_address, m_bed->simulatorMac(m_keypad));
+    m_comm->setPostsSuspended(false);
+}
+
+QList<KeypadTestBed::Request> TestMSPComm::newRequests(int from) const
+{
+    return m_bed->requestLog(m_keypad).mid(from);
+}
+
+void TestMSPComm::waitForRequests(int from, int count)
+{
+    QTRY_VERIFY_WITH_TIMEOUT(newRequests(from).size() >= count, 10000);
+}
+
+void TestMSPComm::editScene(int index, const QString &color)
+{
+    auto *effect = qobject_cast<MSPFixedColorEffect *>(scene(index)->effect());
+    QVERIFY(effect);
+    effect->setColor(color);
+    m_comm->handleEffectParamsChanged(scene(index));
+}
+
+void TestMSPComm::normalizeAddress_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("padded") << "192.168.001.010" << "192.168.1.10";
+    QTest::newRow("plain") << "10.0.0.5" << "10.0.0.5";
+    QTest::newRow("double zero") << "10.000.00.5" << "10.0.0.5";
+    QTest::newRow("one leading zero") << "010.020.030.040" << "10.20.30.40";
+    QTest::newRow("trailing zeros kept") << "192.168.100.200" << "192.168.100.200";
+}
+
+void TestMSPComm::normalizeAddress()
+{
+    QFETCH(QString, input);
+    QFETCH(QString, expected);
+    QCOMPARE(MSPComm::normalizeAddress(input), expected);
+}
+
+void TestMSPComm::isAddressReachable_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<bool>("reachable");
+    QTest::newRow("same subnet") << "192.168.77.200" << true;
+    QTest::newRow("other subnet") << "192.168.78.10" << false;
+    QTest::newRow("ten net") << "10.77.0.10" << false;
+    QTest::newRow("not an address") << "keypad" << false;
+    QTest::newRow("empty") << "" << false;
+}
+
+void TestMSPComm::isAddressReachable()
+{
+    QFETCH(QString, address);
+    QFETCH(bool, reachable);
+    QCOMPARE(m_comm->isAddressReachable(address), reachable);
+}
+
+void TestMSPComm::requestShowPaths()
+{
+    const int from = m_bed->requestLog(m_keypad).size();
+    m_comm->requestShow(0, false);
+    waitForRequests(from, 1);
+    m_comm->requestShow(7, false);
+    waitForRequests(from, 2);
+    const auto requests = newRequests(from);
+    QCOMPARE(requests.at(0).method, QStringLiteral("GET"));
+    QCOMPARE(requests.at(0).path, QStringLiteral("/api/v1/shows/1"));
+    QCOMPARE(requests.at(1).path, QStringLiteral("/api/v1/shows/8"));
+}
+
+void TestMSPComm::editsOfOneSceneAreCoalesced()
+{
+    const int from = m_bed->requestLog(m_keypad).size();
+    const QDateTime start = QDateTime::currentDateTime();
+    editScene(0, QStringLiteral("#102030"));
+    QTest::qWait(30);
+    editScene(0, QStringLiteral("#405060"));
+    const QString expectedBody = scene(0)->formData();
+    waitForRequests(from, 1);
+    QTest::qWait(400); // a second post would have arrived by now
+    const auto requests = newRequests(from);
+    QCOMPARE(requests.size(), 1);
+    QCOMPARE(requests.at(0).method, QStringLiteral("POST"));
+    QCOMPARE(requests.at(0).path, QStringLiteral("/api/v1/shows/1"));
+    QCOMPARE(QString::fromLatin1(requests.at(0).body), expectedBody);
+    QVERIFY2(start.msecsTo(requests.at(0).time) >= 95, "posted before the coalescing interval");
+}
+
+void TestMSPComm::editOfAnotherSceneFlushesThePendingOne()
+{
+    const int from = m_bed->requestLog(m_keypad).size();
+    editScene(0, QStringLiteral("#111111"));
+    const QString firstBody = scene(0)->formData();
+    editScene(1, QStringLiteral("#222222"));
+    const QString secondBody = scene(1)->formData();
+    waitForRequests(from, 2);
+    const auto requests = newRequests(from);
+    QCOMPARE(requests.at(0).path, QStringLiteral("/api/v1/shows/1"));
+    QCOMPARE(QString::fromLatin1(requests.at(0).body), firstBody);
+    QCOMPARE(requests.at(1).path, QStringLiteral("/api/v1/shows/2"));
+    QCOMPARE(QString::fromLatin1(requests.at(1).body), secondBody);
+    QVERIFY(requests.at(0).time.msecsTo(requests.at(1).time) >= 90);
+}
+
+void TestMSPComm::applyAppendsFlagAndFlushesFirst()
+{
+    const int from = m_bed->requestLog(m_keypad).size();
+    m_comm->postToDevice(QStringLiteral("/api/v1/shows/4"), QStringLiteral("effect=0"), false, false, true);
+    waitForRequests(from, 1);
+    QCOMPARE(newRequests(from).at(0).body, QByteArray("effect=0&apply=1"));
+
+    editScene(2, QStringLiteral("#333333"));
+    const QString body = scene(2)->formData();
+    m_comm->applyScene(scene(2));
+    waitForRequests(from, 3);
+    const auto requests = newRequests(from);
+    QCOMPARE(requests.at(1).path, QStringLiteral("/api/v1/shows/3"));
+    QCOMPARE(QString::fromLatin1(requests.at(1).body), body);
+    QCOMPARE(requests.at(2).path, QStringLiteral("/api/v1/shows/3"));
+    QCOMPARE(requests.at(2).body, QByteArray("apply=1"));
+
+    m_comm->revertScene(scene(2));
+    waitForRequests(from, 4);
+    QCOMPARE(newRequests(from).at(3).body, QByteArray("apply=0"));
+}
+
+void TestMSPComm::configurationBodiesArePaced()
+{
+    const int from = m_bed->requestLog(m_keypad).size();
+    m_comm->postConfiguration({QStringLiteral("name=A"), QStringLiteral("universe=2"), QStringLiteral("num_ports=3")},
+                              QString());
+    waitForRequests(from, 3);
+    const auto requests = newRequests(from);
+    const QByteArray expected[] = {"name=A&apply=1", "universe=2&apply=1", "num_ports=3&apply=1"};
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(requests.at(i).path, QStringLiteral("/api/v1/config"));
+        QCOMPARE(requests.at(i).body, expected[i]);
+        if (i > 0)
+            QVERIFY(requests.at(i - 1).time.msecsTo(requests.at(i).time) >= 450);
+    }
+}
+
+void TestMSPComm::keypadOnAnotherSubnetGetsNothing()
+{
+    m_comm->setDevice(QStringLiteral("192.168.78.10"), QByteArray(6, '\1'));
+    QSignalSpy errors(m_comm, &MSPComm::networkError);
+    QSignalSpy beats(m_comm, &MSPComm::heartBeat);
+    m_comm->requestAllShows();
+    m_comm->requestConfig();
+    m_comm->getScene(0);
+    m_comm->postToDevice(QStringLiteral("/api/v1/config"), QStringLiteral("off_press=1"), false, false, false);
+    QTest::qWait(500);
+    QCOMPARE(errors.count(), 0);
+    QCOMPARE(beats.count(), 0);
+}
+
+void TestMSPComm::networkErrorOnlyForCurrentKeypad()
+{
+    QCOMPARE(m_bed->command(m_keypad, QStringLiteral("fault refuse on")).left(2), QStringLiteral("ok"));
+    QSignalSpy errors(m_comm, &MSPComm::networkError);
+    m_comm->getScene(0);
+    QVERIFY(errors.wait(10000));
+
+    errors.clear();
+    m_comm->getScene(0);
+    // The keypad changes before the refusal arrives: a late failure of the
+    // old keypad is not the new one's error.
+    m_comm->setDevice(QStringLiteral("192.168.77.250"), QByteArray(6, '\2'));
+    QTest::qWait(1500);
+    QCOMPARE(errors.count(), 0);
+    QCOMPARE(m_bed->command(m_keypad, QStringLiteral("fault refuse off")).left(2), QStringLiteral("ok"));
+}
+
+void TestMSPComm::scenePressOnKeypad()
+{
+    MSPSceneModel::instance()->setActiveSceneIndex(0, false);
+    QSignalSpy active(m_comm, &MSPComm::activeSceneIndexChanged);
+    // The simulator learns the program's host from our requests.
+    m_comm->getScene(0);
+    QVERIFY(active.wait(10000) || active.count() > 0);
+    active.clear();
+
+    const int from = m_bed->requestLog(m_keypad).size();
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("press 1")).startsWith(QLatin1String("ok")));
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("press 3")).startsWith(QLatin1String("ok")));
+    waitForRequests(from, 1);
+    QTRY_VERIFY_WITH_TIMEOUT(!active.isEmpty(), 10000);
+    QTest::qWait(300);
+    const auto requests = newRequests(from);
+    QCOMPARE(requests.size(), 1); // pressing the active scene sends nothing
+    QCOMPARE(requests.at(0).method, QStringLiteral("POST"));
+    QCOMPARE(requests.at(0).path, QStringLiteral("/api/v1/shows/3"));
+    QCOMPARE(requests.at(0).body, QByteArray());
+    QCOMPARE(active.last().at(0).toInt(), 2);
+}
+
+void TestMSPComm::hostileKeyPadDatagrams()
+{
+    // The host plays the keypad here: datagrams come from its own bed
+    // address and HTTP goes to a fake server on that address.
+    FakeKeypadHttp http;
+    QVERIFY(http.start(KeypadTestBed::hostAddress()));
+    m_comm->setDevice(KeypadTestBed::hostAddress().toString(), QByteArray(6, '\3'));
+    MSPSceneModel::instance()->setActiveSceneIndex(0, false);
+
+    QUdpSocket keypad;
+    QVERIFY(keypad.bind(KeypadTestBed::hostAddress(), 0));
+    const QByteArray hostile[] = {
+        keypadDatagram(scenePrefix, 16, 42),
+        keypadDatagram(scenePrefix, 16, -3),
+        keypadDatagram(scenePrefix, 16, 0),
+        keypadDatagram(scenePrefix, 16, 9),
+        keypadDatagram(scenePrefix, 17, 5),
+        keypadDatagram(scenePrefix, 15, 5),
+        keypadDatagram(configPrefix, 16, 5),
+        QByteArray("\x04\x01\xDC\x4A\x01\x00\x01\x04\0\0\0\0\0\x05\0\0", 16),
+        QByteArray(),
+    };
+    for (const QByteArray &datagram : hostile)
+        keypad.writeDatagram(datagram, KeypadTestBed::hostAddress(), MSPComm::keyPadPort);
+    keypad.writeDatagram(keypadDatagram(scenePrefix, 16, 5), KeypadTestBed::hostAddress(), MSPComm::keyPadPort);
+
+    QTRY_VERIFY_WITH_TIMEOUT(!http.requests.isEmpty(), 10000);
+    QTest::qWait(500);
+    QCOMPARE(http.requests, QStringList{QStringLiteral("POST /api/v1/shows/5 ")});
+
+    // Datagrams from any other host are dropped.
+    http.requests.clear();
+    QUdpSocket stranger;
+    QVERIFY(stranger.bind(QHostAddress(QHostAddress::LocalHost), 0));
+    stranger.writeDatagram(keypadDatagram(scenePrefix, 16, 6), QHostAddress(QHostAddress::LocalHost),
+                           MSPComm::keyPadPort);
+    QTest::qWait(500);
+    QVERIFY(http.requests.isEmpty());
+}
+
+void TestMSPComm::configurationDatagramFetchesConfiguration()
+{
+    FakeKeypadHttp http;
+    QVERIFY(http.start(KeypadTestBed::hostAddress()));
+    m_comm->setDevice(KeypadTestBed::hostAddress().toString(), QByteArray(6, '\3'));
+    QSignalSpy received(m_comm, &MSPComm::configReceived);
+    QUdpSocket keypad;
+    QVERIFY(keypad.bind(KeypadTestBed::hostAddress(), 0));
+    keypad.writeDatagram(keypadDatagram(configPrefix, 17), KeypadTestBed::hostAddress(), MSPComm::keyPadPort);
+    QVERIFY(received.wait(10000));
+    QCOMPARE(http.requests, QStringList{QStringLiteral("GET /api/v1/config ")});
+}
+
+void TestMSPComm::heartBeatDatagramsKeepConnection()
+{
+    // Listening starts after the first reply; the simulator beats every second.
+    m_comm->requestConfig();
+    QSignalSpy beats(m_comm, &MSPComm::heartBeat);
+    QVERIFY(beats.wait(10000));
+    beats.clear();
+    QTRY_VERIFY_WITH_TIMEOUT(beats.count() >= 2, 15000);
+    for (const auto &beat : qAsConst(beats))
+        QCOMPARE(beat.at(0).toBool(), true);
+}
+
+void TestMSPComm::faultsDegradeAndRecover()
+{
+    ConnectionState *state = ConnectionState::instance();
+    QCOMPARE(m_bed->command(m_keypad, QStringLiteral("heartbeat off")).left(2), QStringLiteral("ok"));
+    state->setState(ConnectionState::Connected);
+
+    // 500s and malformed XML: no crash, no heartbeat from the failure.
+    QCOMPARE(m_bed->command(m_keypad, QStringLiteral("fault error on")).left(2), QStringLiteral("ok"));
+    QSignalSpy errors(m_comm, &MSPComm::networkError);
+    m_comm->requestAllShows();
+    QVERIFY(errors.wait(10000));
+    QCOMPARE(m_bed->command(m_keypad, QStringLiteral("fault error off")).left(2), QStringLiteral("ok"));
+    QCOMPARE(m_bed->command(m_keypad, QStringLiteral("fault malformed on")).left(2), QStringLiteral("ok"));
+    QSignalSpy configs(m_comm, &MSPComm::configReceived);
+    m_comm->requestConfig();
+    QVERIFY(configs.wait(10000));
+    QCOMPARE(m_bed->command(m_keypad, QStringLiteral("fault malformed off")).left(2), QStringLiteral("ok"));
+
+    QTRY_COMPARE_WITH_TIMEOUT(state->state(), ConnectionState::ConnectionLost, 4 * ConnectionState::tickInterval);
+
+    QCOMPARE(m_bed->command(m_keypad, QStringLiteral("heartbeat on")).left(2), QStringLiteral("ok"));
+    QTRY_COMPARE_WITH_TIMEOUT(state->state(), ConnectionState::Connected, 4 * ConnectionState::tickInterval);
+}
+
+void TestMSPComm::fileUploadIsPaced()
+{
+    // A document as a configuration file holds it: two scenes, the current
+    // show and the configuration.
+    const QByteArray document =
+        "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<v1>\n<all_shows>\n<currentShow>2</currentShow>\n"
+        "<show><url>/api/v1/shows/1</url>\n<effect>0</effect>\n<parameters><param>255</param><param>0</param>"
+        "<param>0</param><by>0</by><x>0</x><y>0</y></parameters><numColors>0</numColors>\n<customColors>\n"
+        "</customColors>\n</show>\n"
+        "<show><url>/api/v1/shows/2</url>\n<effect>0</effect>\n<parameters><param>0</param><param>255</param>"
+        "<param>0</param><by>0</by><x>0</x><y>0</y></parameters><numColors>0</numColors>\n<customColors>\n"
+        "</customColors>\n</show>\n"
+        "</all_shows><config>\n<property>\n<url>/api/v1/config/name</url>\n<value>Upload</value>\n</property>\n"
+        "</config>\n\n</v1>";
+    const int from = m_bed->requestLog(m_keypad).size();
+    MSPHandler handler(true);
+    QXmlSimpleReader reader;
+    reader.setContentHandler(&handler);
+    reader.setErrorHandler(&handler);
+    QXmlInputSource source;
+    source.setData(document);
+    m_comm->setFileLoading(true);
+    QVERIFY(reader.parse(&source));
+    m_comm->setFileLoading(false);
+
+    waitForRequests(from, 7);
+    const auto requests = newRequests(from);
+    QStringList seen;
+    for (const auto &request : requests)
+        seen << request.method + QLatin1Char(' ') + request.path;
+    const QStringList expected = {
+        QStringLiteral("GET /api/v1/shows/1"),  QStringLiteral("POST /api/v1/shows/1"),
+        QStringLiteral("GET /api/v1/shows/2"),  QStringLiteral("POST /api/v1/shows/2"),
+        QStringLiteral("GET /api/v1/shows/2"),  QStringLiteral("POST /api/v1/config"),
+        QStringLiteral("POST /api/v1/config"),
+    };
+    QCOMPARE(seen.mid(0, 7), expected);
+    QVERIFY(requests.at(1).body.endsWith("&apply=1"));
+    QVERIFY(requests.at(3).body.endsWith("&apply=1"));
+    QVERIFY(requests.at(5).body.endsWith("&apply=1"));
+    QVERIFY(requests.at(5).body.contains("abs_bright=255"));
+    QVERIFY(requests.at(6).body.endsWith("&apply=1"));
+    // Arrival times at the keypad: a request that needed a new connection
+    // arrives a little later than it left, so the lower bounds allow for it.
+    QString gaps;
+    for (int i = 1; i < 7; ++i)
+        gaps += QString::number(requests.at(i - 1).time.msecsTo(requests.at(i).time)) + QLatin1Char(' ');
+    for (int i = 1; i < 5; ++i)
+        QVERIFY2(requests.at(i - 1).time.msecsTo(requests.at(i).time) >= 200, qPrintable(gaps));
+    QVERIFY2(requests.at(0).time.msecsTo(requests.at(4).time) >= 4 * 300 - 50, qPrintable(gaps));
+    QVERIFY2(requests.at(5).time.msecsTo(requests.at(6).time) >= 400, qPrintable(gaps));
+    for (int i = 1; i < 7; ++i)
+        QVERIFY(requests.at(i - 1).time.msecsTo(requests.at(i).time) < 5000);
+}
+
+void TestMSPComm::setIpMovesKeypad()
+{
+    m_comm->postConfiguration({QStringLiteral("name=Moved")}, QStringLiteral("192.168.077.050"));
+    QVERIFY(m_bed->waitForEvent(m_keypad, QStringLiteral("restarted"), 20000));
+    QCOMPARE(m_bed->simulatorAddress(m_keypad).toString(), QStringLiteral("192.168.77.50"));
+
+    Discoverer *discoverer = Discoverer::instance();
+    discoverer->discover();
+    QTRY_VERIFY_WITH_TIMEOUT(discoverer->keypadCount() >= 1, 10000);
+    QCOMPARE(discoverer->keypads().first().address, QStringLiteral("192.168.77.50"));
+}
+
+QTEST_MAIN(TestMSPComm)
+#include "tst_mspcomm.moc"
