@@ -255,6 +255,12 @@ if __name__ == '__main__':
     # An RGB colour of profile 0 sent through Yxy to a five-channel fixture.
     Yxy = to_yxy(r8(255, 128, 0), 0, 0)
     print('rgb(255,128,0) p1 RGBAW n8   ', via_yxy(Yxy, 1, 'RGBAW', 1, 1, 5), Yxy)
+    print('D65 p7 RGB normal 8           ', via_yxy((1.0, 0.3127, 0.329), 7, 'RGB', 1, 1, 3))
+    print('amber p8 RGBA normal 8        ', via_yxy((0.6, 0.52, 0.42), 8, 'RGBA', 1, 1, 4))
+    print('D50 p3 RGBW linear 8          ', via_yxy((1.0, 0.3457, 0.3585), 3, 'RGBW', 0, 1, 4))
+    # An RGB colour of profile 9 (square-law dimming) under its 3-to-n mode.
+    Yxy = to_yxy(r8(200, 100, 50), 9, 1)
+    print('rgb(200,100,50) p9 3-to-n n8  ', via_yxy(Yxy, 9, 'RGB', 1, 1, 3))
     l8, l16 = luts(normal_table())
     print('normal T[1], T[2], T[255]', normal_table()[1], normal_table()[2], normal_table()[255])
     print('normal lut8[1], lut8[128], lut8[255]', l8[1], l8[128], l8[255])

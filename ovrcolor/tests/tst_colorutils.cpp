@@ -257,6 +257,20 @@ void tst_ColorUtils::dmxBytes_data()
                                           << bytes({255, 128, 0, 0, 0});
     QTest::newRow("p1 3-to-n RGB direct") << orange << 1 << 7 << false << 3 << 1 << 0 << 1
                                           << bytes({255, 128, 0});
+    QTest::newRow("p7 D65 normal 8") << d65 << 7 << 0 << true << 3 << 1 << 0 << 1 << bytes({255, 255, 255});
+    QTest::newRow("p8 RGBA amber normal 8") << OvrColor::fromxyY(0.52, 0.42, 0.6) << 8 << 1 << true << 4 << 1 << 0
+                                            << 1 << bytes({196, 123, 42, 196});
+    QTest::newRow("p3 RGBW D50 linear 8") << OvrColor::fromxyY(0.3457, 0.3585, 1.0) << 3 << 2 << true << 4 << 1 << 0
+                                          << 0 << bytes({110, 255, 61, 255});
+    // Square-law dimming in, the inverse normal gamma out: the levels return.
+    QTest::newRow("p9 own RGB 3-to-n") << OvrColor::fromRgb8(200, 100, 50, 255, CU::ProfileQuillbarZP2RGBW) << 9 << 6
+                                       << true << 3 << 1 << 0 << 1 << bytes({200, 100, 50});
+    QTest::newRow("p4 single channel") << OvrColor::fromNChannel8({255, 77}, CU::ConfigSingleChannel,
+                                                                  CU::ProfileSingleChannel)
+                                       << 4 << 9 << true << 1 << 1 << 0 << 0 << bytes({77});
+    // The caller's buffer holds fewer channels than the mode solves for.
+    QTest::newRow("p1 RGBAW into three channels") << d65 << 1 << 3 << true << 3 << 1 << 0 << 1
+                                                  << bytes({46, 255, 167});
     QTest::newRow("n-channel levels") << OvrColor::fromNChannel8({255, 1, 2, 3, 4}, CU::ConfigRGBA,
                                                                  CU::ProfileFenwashLX6RGBA)
                                       << 5 << 1 << true << 4 << 1 << 0 << 1 << bytes({1, 2, 3, 4});
