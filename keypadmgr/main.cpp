@@ -1,15 +1,31 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "appversion.h"
 #include "mainwindow.h"
+#include "splashscreen.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("Halvane Lighting"));
-    QCoreApplication::setApplicationName(QStringLiteral("Lumetra Keypad Effect Manager"));
+    Q_INIT_RESOURCE(resources);
+    auto *app = new QApplication(argc, argv);
+    QCoreApplication::setOrganizationName(QLatin1String(AppVersion::organizationName));
+    QCoreApplication::setOrganizationDomain(QLatin1String(AppVersion::organizationDomain));
+    QCoreApplication::setApplicationName(QLatin1String(AppVersion::applicationName));
 
-    MainWindow window;
-    window.show();
-    return app.exec();
+    auto *window = new MainWindow;
+    QCoreApplication::processEvents();
+
+    auto *splash = new SplashScreen;
+    splash->show();
+    window->setSplash(splash);
+
+    QCoreApplication::processEvents();
+    window->show();
+    const int result = app->exec();
+
+    delete splash;
+    delete window;
+    delete app;
+    return result;
 }

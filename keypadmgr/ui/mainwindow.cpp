@@ -1,11 +1,616 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow.h"
 
+#include "aboutdialog.h"
+#include "appversion.h"
+#include "mspcontrolpanelwidget.h"
+#include "mspscenesettingswidget.h"
+#include "statuswidget.h"
+#include "systemconfigurationwidget.h"
+#include "updatechecker.h"
+#include "updatedialog.h"
+
+#include <discoverer.h>
+#include <mspchooser.h>
+#include <mspcomm.h>
+#include <msphandler.h>
+#include <mspscene.h>
+#include <mspscenemodel.h>
+#include <networkprefs.h>
+#include <systemconfiguration.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QDockWidget>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLoggingCategory>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QSaveFile>
+#include <QSettings>
+#include <QSplashScreen>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QUrl>
+#include <QXmlSimpleReader>
+
+Q_LOGGING_CATEGORY(lcUi, "keypad.ui")
+
+namespace {
+
+const char geometryKey[] = "msp_window_geometry";
+const char stateKey[] = "msp_window_state";
+const char lastDirKey[] = "lastDirPath";
+const char defaultConfigurationFile[] = "defaultConfiguration.xml";
+const char helpFile[] = "/help/LumetraKeypad_ProductGuide.pdf";
+
+// The window's view of the connection, kept for the whole process: the
+// last state it saw, and whether the connection was lost while connected.
+ConnectionState::State lastStateSeen = ConnectionState::NotConnected;
+bool connectionLostWhileConnected = false;
+
+QString fileFilter()
+{
+    return MainWindow::tr("Configuration Files (*.xml)");
+}
+
+} // namespace
+
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
 {
+    // Control panel dock: fixed on the left.
+    auto *controlDock = new QDockWidget(tr("Control Panel"), this);
+    controlDock->setObjectName(QStringLiteral("ControlPanel"));
+    controlDock->setFeatures(QDockWidget::NoDockWidgetFeatures);
+    controlDock->setAllowedAreas(Qt::LeftDockWidgetArea);
+    m_controlPanel = new MSPControlPanelWidget(controlDock);
+    controlDock->setWidget(m_controlPanel);
+    m_controlPanel->setPanelEnabled(false);
+    addDockWidget(Qt::LeftDockWidgetArea, controlDock);
+
+    createActions();
+    createMenus();
+    createSettingsDock();
+
+    menuBar()->setStyleSheet(QStringLiteral(
+        "QMenuBar{border-bottom: 1px solid gray; background-color: #f2f1f1} QMenuBar::item{background: transparent;}"));
+    statusBar()->setStyleSheet(QStringLiteral("QStatusBar{border-top: 1px solid gray; background-color: #e3e5e5}"));
+    statusBar()->addWidget(new StatusWidget(statusBar()));
+
     setWindowTitle(tr("Lumetra Keypad Effect Manager"));
-    resize(1024, 720);
+
+    m_sceneModel = MSPSceneModel::instance();
+    MSPComm *comm = MSPComm::instance();
+    SystemConfiguration *config = SystemConfiguration::instance();
+    Discoverer *discoverer = Discoverer::instance();
+
+    connect(m_controlPanel, &MSPControlPanelWidget::sceneIndexSelected,
+            this, &MainWindow::handleControlPanelChangedActiveSceneIndex);
+    connect(m_controlPanel, &MSPControlPanelWidget::sceneIndexSelected, comm, &MSPComm::getScene);
+    connect(m_controlPanel, &MSPControlPanelWidget::retryDiscoverySelected, this, qOverload<>(&MainWindow::discover));
+    connect(comm, &MSPComm::activeSceneIndexChanged, this, &MainWindow::handleDeviceActiveSceneIndexChanged);
+
+    connect(config, &SystemConfiguration::scene1CheckBoxStateChanged, m_controlPanel, &MSPControlPanelWidget::handleScene1StateChanged);
+    connect(config, &SystemConfiguration::scene2CheckBoxStateChanged, m_controlPanel, &MSPControlPanelWidget::handleScene2StateChanged);
+    connect(config, &SystemConfiguration::scene3CheckBoxStateChanged, m_controlPanel, &MSPControlPanelWidget::handleScene3StateChanged);
+    connect(config, &SystemConfiguration::scene4CheckBoxStateChanged, m_controlPanel, &MSPControlPanelWidget::handleScene4StateChanged);
+    connect(config, &SystemConfiguration::scene5CheckBoxStateChanged, m_controlPanel, &MSPControlPanelWidget::handleScene5StateChanged);
+    connect(config, &SystemConfiguration::scene6CheckBoxStateChanged, m_controlPanel, &MSPControlPanelWidget::handleScene6StateChanged);
+    connect(config, &SystemConfiguration::scene7CheckBoxStateChanged, m_controlPanel, &MSPControlPanelWidget::handleScene7StateChanged);
+    connect(config, &SystemConfiguration::scene8CheckBoxStateChanged, m_controlPanel, &MSPControlPanelWidget::handleScene8StateChanged);
+    connect(config, &SystemConfiguration::downCheckBoxStateChanged, m_controlPanel, &MSPControlPanelWidget::handleDownStateChanged);
+    connect(config, &SystemConfiguration::upCheckBoxStateChanged, m_controlPanel, &MSPControlPanelWidget::handleUpStateChanged);
+    connect(config, &SystemConfiguration::onOffCheckBoxStateChanged, m_controlPanel, &MSPControlPanelWidget::handleOnOffStateChanged);
+
+    connect(comm, &MSPComm::networkError, this, &MainWindow::handleNetworkError);
+    connect(m_sceneModel, &MSPSceneModel::effectParamsChanged, comm, &MSPComm::handleEffectParamsChanged);
+    connect(m_sceneModel, &MSPSceneModel::effectChanged, comm, &MSPComm::handleEffectChanged);
+
+    discoverer->setNetworkPrefs(m_networkPrefs);
+    connect(discoverer, &Discoverer::reachedDiscoverTimeLimit, this, &MainWindow::handleDiscovererTimeLimit);
+    connect(discoverer, &Discoverer::discovering, config, &SystemConfiguration::handleDiscovering);
+
+    connect(ConnectionState::instance(), &ConnectionState::stateChanged, this, &MainWindow::handleConnectionState);
+
+    QTimer::singleShot(startupDiscoveryDelay, this, qOverload<>(&MainWindow::discover));
+
+    setFixedHeight(m_controlPanel->height() + 63);
+
+    QSettings settings;
+    if (settings.contains(QLatin1String(geometryKey)))
+        restoreGeometry(settings.value(QLatin1String(geometryKey)).toByteArray());
+    restoreState(settings.value(QLatin1String(stateKey)).toByteArray(), 0);
+    m_settingsDock->setFloating(false);
+    m_settingsDock->show();
+
+    setUpUpdateChecker();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // Leave the keypad showing its kept scene, not an unsaved preview.
+    MSPComm *comm = MSPComm::instance();
+    if (comm && m_sceneModel) {
+        comm->revertScene(m_sceneModel->sceneAt(m_sceneModel->activeSceneIndex()));
+        MSPComm::waitProcessingEvents(100);
+    }
+}
+
+void MainWindow::createActions()
+{
+    m_loadAction = new QAction(tr("L&oad Configuration File..."), this);
+    m_loadAction->setShortcuts(QKeySequence::Open);
+    m_loadAction->setStatusTip(tr("Load Configuration onto Lumetra Keypad"));
+    m_loadAction->setEnabled(false);
+    connect(m_loadAction, &QAction::triggered, this, &MainWindow::open);
+
+    m_saveAction = new QAction(tr("&Save Configuration File..."), this);
+    m_saveAction->setShortcuts(QKeySequence::Save);
+    m_saveAction->setStatusTip(tr("Save Lumetra Keypad Configuration"));
+    m_saveAction->setEnabled(false);
+    connect(m_saveAction, &QAction::triggered, this, &MainWindow::save);
+
+    m_exitAction = new QAction(tr("E&xit"), this);
+    m_exitAction->setShortcuts(QKeySequence::Quit);
+    m_exitAction->setStatusTip(tr("Quit the application"));
+    connect(m_exitAction, &QAction::triggered, this, &QWidget::close);
+
+    m_cutAction = new QAction(tr("Cut"), this);
+    connect(m_cutAction, &QAction::triggered, this, &MainWindow::cut);
+    m_copyAction = new QAction(tr("Copy"), this);
+    connect(m_copyAction, &QAction::triggered, this, &MainWindow::copy);
+    m_pasteAction = new QAction(tr("Paste"), this);
+    connect(m_pasteAction, &QAction::triggered, this, &MainWindow::paste);
+    m_deleteAction = new QAction(tr("Delete"), this);
+    connect(m_deleteAction, &QAction::triggered, this, &MainWindow::deleteSlot);
+    m_selectAllAction = new QAction(tr("Select All"), this);
+    connect(m_selectAllAction, &QAction::triggered, this, &MainWindow::select);
+
+    m_discoverAction = new QAction(tr("Discover Device"), this);
+    m_discoverAction->setStatusTip(tr("Discover Lumetra Keypad devices"));
+    connect(m_discoverAction, &QAction::triggered, this, qOverload<>(&MainWindow::discover));
+
+    m_restoreAction = new QAction(tr("Restore Factory Default Settings"), this);
+    m_restoreAction->setStatusTip(tr("Restore Lumetra Keypad to its factory default settings"));
+    connect(m_restoreAction, &QAction::triggered, this, &MainWindow::handleRestore);
+
+    m_helpAction = new QAction(tr("Help Contents"), this);
+    m_helpAction->setShortcut(QKeySequence(tr("F1")));
+    connect(m_helpAction, &QAction::triggered, this, &MainWindow::showOnlineHelp);
+
+    m_updateAction = new QAction(tr("Update..."), this);
+    connect(m_updateAction, &QAction::triggered, this, &MainWindow::showUpdater);
+
+    m_aboutAction = new QAction(tr("&About"), this);
+    m_aboutAction->setStatusTip(tr("Show the application's About box"));
+    connect(m_aboutAction, &QAction::triggered, this, &MainWindow::about);
+}
+
+void MainWindow::createMenus()
+{
+    m_fileMenu = menuBar()->addMenu(tr("&File"));
+    m_fileMenu->addSeparator();
+    m_fileMenu->addAction(m_loadAction);
+    m_fileMenu->addAction(m_saveAction);
+    m_fileMenu->addSeparator();
+    m_fileMenu->addAction(m_exitAction);
+
+    m_editMenu = menuBar()->addMenu(tr("&Edit"));
+    m_editMenu->addAction(m_cutAction);
+    m_editMenu->addAction(m_copyAction);
+    m_editMenu->addAction(m_pasteAction);
+    m_editMenu->addAction(m_deleteAction);
+    m_editMenu->addSeparator();
+    m_editMenu->addAction(m_selectAllAction);
+
+    m_deviceMenu = menuBar()->addMenu(tr("&Device"));
+    m_deviceMenu->addAction(m_discoverAction);
+    m_deviceMenu->addAction(m_restoreAction);
+
+    m_viewMenu = menuBar()->addMenu(tr("&View"));
+
+    menuBar()->addSeparator();
+
+    m_helpMenu = menuBar()->addMenu(tr("&Help"));
+    m_helpMenu->addAction(m_helpAction);
+    m_helpMenu->addSeparator();
+    m_helpMenu->addAction(m_updateAction);
+    m_helpMenu->addSeparator();
+    m_helpMenu->addAction(m_aboutAction);
+}
+
+void MainWindow::createSettingsDock()
+{
+    m_settingsDock = new QDockWidget(tr("Settings"), this);
+    m_settingsDock->setObjectName(QStringLiteral("Settings"));
+    m_settingsDock->setAcceptDrops(true);
+    m_settingsDock->setAllowedAreas(Qt::RightDockWidgetArea);
+
+    m_settingsTabs = new QTabWidget(m_settingsDock);
+    m_sceneSettings = new MSPSceneSettingsWidget(m_settingsTabs);
+    m_systemConfiguration = new SystemConfigurationWidget(m_settingsTabs);
+    MSPComm *comm = MSPComm::instance();
+    m_networkPrefs = new NetworkPrefs(comm->configurationManager(), m_settingsTabs, true);
+    m_settingsTabs->addTab(m_sceneSettings, tr("Scene Settings"));
+    m_settingsTabs->addTab(m_systemConfiguration, tr("System Configuration"));
+    m_settingsTabs->addTab(m_networkPrefs, tr("Network"));
+    m_settingsDock->setWidget(m_settingsTabs);
+
+    connect(m_networkPrefs, &NetworkPrefs::interfaceChosen, this, &MainWindow::handleHostAddressChanged);
+    comm->setNetworkPrefs(m_networkPrefs);
+    m_networkPrefs->applyChoice();
+
+    connect(m_systemConfiguration, &SystemConfigurationWidget::addressChanged, this, &MainWindow::handleAddressChanged);
+    connect(m_settingsDock, &QDockWidget::topLevelChanged, this, &MainWindow::handleSettingsLocationChanged);
+    connect(m_settingsDock, &QDockWidget::visibilityChanged, this, &MainWindow::handleSettingsLocationChanged);
+    addDockWidget(Qt::RightDockWidgetArea, m_settingsDock);
+
+    QAction *toggle = m_settingsDock->toggleViewAction();
+    toggle->setMenuRole(QAction::NoRole);
+    m_viewMenu->addAction(toggle);
+}
+
+void MainWindow::setUpUpdateChecker()
+{
+    m_updateDialog = new UpdateDialog(this);
+    if (!m_updateChecker)
+        m_updateChecker = UpdateChecker::startSilentCheck(m_updateDialog, this);
+}
+
+void MainWindow::setSplash(QSplashScreen *splash)
+{
+    m_splash = splash;
+    QTimer::singleShot(1000, this, &MainWindow::killSplash);
+}
+
+void MainWindow::killSplash()
+{
+    if (m_splash) {
+        m_splash->finish(this);
+        m_splash = nullptr;
+    }
+}
+
+void MainWindow::discover(int timeOut)
+{
+    ConnectionState::instance()->setState(ConnectionState::Discovering);
+    m_discoveryTimerId = Discoverer::instance()->discover(timeOut);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void MainWindow::discover()
+{
+    discover(discoveryTimeLimit);
+}
+
+void MainWindow::handleDiscovererTimeLimit()
+{
+    QApplication::restoreOverrideCursor();
+    Discoverer *discoverer = Discoverer::instance();
+    if (m_discoveryTimerId) {
+        discoverer->killTimer(m_discoveryTimerId);
+        m_discoveryTimerId = 0;
+    }
+
+    // Copy: the list may change while the chooser's event loop runs.
+    const QList<DiscoveredKeypad> keypads = discoverer->keypads();
+    int chosen = -1;
+    if (keypads.size() == 1) {
+        chosen = 0;
+    } else if (keypads.size() >= 2) {
+        QStringList lines;
+        for (const DiscoveredKeypad &keypad : keypads)
+            lines << keypad.name + QLatin1String(" (") + keypad.address + QLatin1Char(')');
+        MSPChooser chooser(lines, this);
+        if (chooser.exec() == QDialog::Accepted)
+            chosen = chooser.selectedIndex();
+    }
+
+    if (chosen >= 0 && chosen < keypads.size()) {
+        const DiscoveredKeypad &keypad = keypads.at(chosen);
+        MSPComm *comm = MSPComm::instance();
+        SystemConfiguration::instance()->setIpAddress(keypad.address);
+        comm->setDevice(keypad.address, keypad.mac);
+        comm->requestConfig();
+        if (!comm->isAddressReachable(keypad.address))
+            ConnectionState::instance()->setState(ConnectionState::Unreachable);
+        comm->requestAllShows();
+        return;
+    }
+
+    // No keypad: eight offline scenes to edit in demo mode.
+    m_sceneModel->prepareOfflineDefaults();
+    ConnectionState::instance()->setState(ConnectionState::NoDevice);
+}
+
+void MainWindow::handleSettingsLocationChanged(bool topLevel)
+{
+    Q_UNUSED(topLevel)
+    if (m_settingsDock->isVisible() && !m_settingsDock->isFloating() && m_settingsDock->width() != 0) {
+        setMinimumWidth(970);
+        setMaximumWidth(10000);
+        if (m_rememberedWidth > 0)
+            resize(m_rememberedWidth, m_rememberedHeight);
+    } else {
+        setFixedWidth(m_controlPanel->width());
+    }
+    m_controlPanel->repaint();
+}
+
+void MainWindow::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    // Collapsing to the control panel remembers the full size, so docking
+    // the settings again restores it. A resize that was already collapsed
+    // must not overwrite that memory with the panel's own width.
+    const int panelWidth = m_controlPanel ? m_controlPanel->width() : -1;
+    if (event->size().width() == panelWidth && event->oldSize().width() != panelWidth
+        && event->oldSize().isValid()) {
+        m_rememberedWidth = event->oldSize().width();
+        m_rememberedHeight = event->oldSize().height();
+    }
+}
+
+void MainWindow::setStatusBar(QString message)
+{
+    statusBar()->showMessage(message);
+}
+
+void MainWindow::handleControlPanelChangedActiveSceneIndex(int index)
+{
+    m_sceneModel->setActiveSceneIndex(index, false);
+    if (ConnectionState::instance()->state() == ConnectionState::DemoMode)
+        m_sceneSettings->activeSceneChanged(index);
+}
+
+void MainWindow::handleDeviceActiveSceneIndexChanged(int index)
+{
+    m_sceneModel->setActiveSceneIndex(index, false);
+    m_controlPanel->selectScene(index);
+    m_sceneSettings->activeSceneChanged(index);
+}
+
+void MainWindow::handleNetworkError()
+{
+}
+
+void MainWindow::about()
+{
+    if (!m_aboutDialog)
+        m_aboutDialog = new AboutDialog(this);
+    m_aboutDialog->show();
+    m_aboutDialog->activateWindow();
+}
+
+void MainWindow::sendKey(int key, Qt::KeyboardModifiers modifiers)
+{
+    QWidget *target = QApplication::focusWidget();
+    if (!target)
+        return;
+    QApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, key, modifiers));
+    QApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, key, modifiers));
+}
+
+void MainWindow::cut() { sendKey(Qt::Key_X, Qt::ControlModifier); }
+void MainWindow::copy() { sendKey(Qt::Key_C, Qt::ControlModifier); }
+void MainWindow::paste() { sendKey(Qt::Key_V, Qt::ControlModifier); }
+void MainWindow::deleteSlot() { sendKey(Qt::Key_Delete, Qt::NoModifier); }
+void MainWindow::select() { sendKey(Qt::Key_A, Qt::ControlModifier); }
+
+void MainWindow::handleAddressChanged()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    MSPComm::waitProcessingEvents(addressChangeWait);
+    QApplication::restoreOverrideCursor();
+    discover(discoveryTimeLimit);
+}
+
+void MainWindow::handleConnectionState(ConnectionState::State status)
+{
+    const ConnectionState::State previous = lastStateSeen;
+    const bool backOnline = status == ConnectionState::Connected
+        && (previous == ConnectionState::DemoMode || previous == ConnectionState::Restoring
+            || (previous == ConnectionState::ConnectionLost && connectionLostWhileConnected));
+    if (backOnline) {
+        connectionLostWhileConnected = false;
+        MSPComm::instance()->requestConfig();
+        MSPComm::instance()->requestAllShows();
+    } else {
+        connectionLostWhileConnected = status == ConnectionState::ConnectionLost;
+    }
+    lastStateSeen = status;
+
+    const bool connected = status == ConnectionState::Connected;
+    const bool demo = status == ConnectionState::DemoMode;
+    const bool unreachable = status == ConnectionState::Unreachable;
+    m_sceneSettings->setEnabled(connected || unreachable || demo);
+    m_systemConfiguration->setEnabled(connected || unreachable || demo);
+    m_sceneSettings->setEnabled(connected || demo);
+
+    m_loadAction->setEnabled(connected || demo);
+    m_saveAction->setEnabled(connected || demo);
+    m_restoreAction->setEnabled(connected);
+
+    m_systemConfiguration->setAddressOnly(unreachable);
+    if (unreachable && m_settingsTabs->currentIndex() == 0)
+        m_settingsTabs->setCurrentWidget(m_systemConfiguration);
+
+    repaint();
+}
+
+QUrl MainWindow::helpUrl()
+{
+    return QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + QLatin1String(helpFile));
+}
+
+void MainWindow::showOnlineHelp()
+{
+    const QUrl url = helpUrl();
+    // A missing file would only make the desktop's handler complain in its
+    // own words; say it here, where the user looks.
+    if (!QFileInfo::exists(url.toLocalFile()) || !QDesktopServices::openUrl(url)) {
+        QMessageBox::critical(QApplication::activeWindow(), tr("Error"),
+                              tr("Failed to find help file at %1").arg(url.toString()));
+    }
+}
+
+void MainWindow::showUpdater()
+{
+    m_updateDialog->showUpdater();
+}
+
+void MainWindow::handleHostAddressChanged(QNetworkAddressEntry hostAddressEntry, QString name)
+{
+    Q_UNUSED(name)
+    m_hostAddressEntry = hostAddressEntry;
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    QSettings settings;
+    settings.setValue(QLatin1String(geometryKey), saveGeometry());
+    settings.setValue(QLatin1String(stateKey), saveState(0));
+    QMainWindow::closeEvent(event);
+}
+
+QString MainWindow::lastDirPath()
+{
+    return QSettings().value(QLatin1String(lastDirKey), QDir::homePath()).toString();
+}
+
+void MainWindow::setLastDirPath(const QString &file)
+{
+    QSettings().setValue(QLatin1String(lastDirKey), QFileInfo(file).absolutePath());
+}
+
+bool MainWindow::loadConfiguration(QIODevice *device)
+{
+    if (!device)
+        return false;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool online = ConnectionState::instance()->state() == ConnectionState::Connected;
+    MSPHandler handler(online);
+    QXmlSimpleReader reader;
+    reader.setContentHandler(&handler);
+    reader.setErrorHandler(&handler);
+    QXmlInputSource source(device);
+    MSPComm *comm = MSPComm::instance();
+    comm->setFileLoading(true);
+    const bool ok = reader.parse(&source);
+    comm->setFileLoading(false);
+    QApplication::restoreOverrideCursor();
+    return ok;
+}
+
+bool MainWindow::open()
+{
+    const QString fileName = QFileDialog::getOpenFileName(this, tr("Open Configuration"), lastDirPath(), fileFilter());
+    if (fileName.isEmpty())
+        return false;
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        QMessageBox::warning(QApplication::activeWindow(), tr("Open Error"),
+                             tr("Cannot open file %1:\n%2.").arg(fileName, file.errorString()));
+        return false;
+    }
+    setLastDirPath(fileName);
+    loadConfiguration(&file);
+    file.close();
+    return true;
+}
+
+QString MainWindow::configurationDocument()
+{
+    QString document = QStringLiteral("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<v1>\n<all_shows>\n");
+    document += QLatin1String("<currentShow>") + QString::number(m_sceneModel->activeSceneIndex() + 1)
+        + QLatin1String("</currentShow>\n");
+    for (int i = 0; i < MSPSceneModel::sceneCount; ++i)
+        document += m_sceneModel->sceneAt(i)->XMLData() + QLatin1Char('\n');
+    document += QLatin1String("</all_shows>");
+    if (ConnectionState::instance()->state() == ConnectionState::DemoMode)
+        m_systemConfiguration->saveToRecord();
+    document += SystemConfiguration::instance()->configXML(false);
+    document += QLatin1String("\n</v1>");
+    return document;
+}
+
+bool MainWindow::save()
+{
+    MSPComm::instance()->requestConfig();
+    const QString fileName = QFileDialog::getSaveFileName(this, tr("Save Configuration"), lastDirPath(), fileFilter());
+    if (fileName.isEmpty())
+        return false;
+
+    // Written aside and renamed over the old file only when complete, so a
+    // failed write never costs the user the configuration saved before.
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        QMessageBox::warning(QApplication::activeWindow(), tr("Save Error"),
+                             tr("Cannot open file %1:\n%2.").arg(fileName, file.errorString()));
+        return false;
+    }
+    setLastDirPath(fileName);
+    if (!file.reset()) {
+        file.cancelWriting();
+        return false;
+    }
+    file.write(configurationDocument().toLatin1());
+    if (!file.commit()) {
+        QMessageBox::warning(QApplication::activeWindow(), tr("Save Error"),
+                             tr("Cannot open file %1:\n%2.").arg(fileName, file.errorString()));
+        return false;
+    }
+    return true;
+}
+
+namespace {
+
+/** Keypads from firmware 1.1.15 on reset themselves; older ones get the defaults file. */
+bool keypadResetsItself(const QString &version)
+{
+    const QStringList parts = version.split(QLatin1Char('.'));
+    if (parts.size() < 3)
+        return false;
+    const int major = parts.at(0).toInt();
+    const int minor = parts.at(1).toInt();
+    const int patch = parts.at(2).toInt();
+    return major > 1 || (major == 1 && minor > 2) || (major == 1 && minor == 1 && patch > 14);
+}
+
+} // namespace
+
+void MainWindow::handleRestore()
+{
+    const auto answer = QMessageBox::question(
+        QApplication::activeWindow(), tr("Restore Factory Default Settings"),
+        tr("This will restore the Lumetra Keypad to its factory default settings.  Do you want to continue?\n\n"
+           "If the IP address has been changed, then you will need to rediscover the device."),
+        QMessageBox::Yes | QMessageBox::No);
+    if (answer != QMessageBox::Yes)
+        return;
+
+    if (keypadResetsItself(SystemConfiguration::instance()->version())) {
+        MSPComm::instance()->restoreFactoryDefaults();
+        ConnectionState::instance()->setState(ConnectionState::Restoring);
+        return;
+    }
+
+    const QString path = QCoreApplication::applicationDirPath() + QLatin1Char('/')
+        + QLatin1String(defaultConfigurationFile);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        QMessageBox::warning(QApplication::activeWindow(), tr("Open Error"),
+                             tr("Cannot open file %1:\n%2.").arg(path, file.errorString()));
+        return;
+    }
+    loadConfiguration(&file);
+    file.close();
+}

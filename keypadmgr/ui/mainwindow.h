@@ -1,13 +1,136 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QMainWindow>
+#include "connectionstate.h"
 
+#include <QMainWindow>
+#include <QNetworkAddressEntry>
+
+class AboutDialog;
+class MSPControlPanelWidget;
+class MSPSceneModel;
+class MSPSceneSettingsWidget;
+class NetworkPrefs;
+class QAction;
+class QDockWidget;
+class QIODevice;
+class QMenu;
+class QSplashScreen;
+class QTabWidget;
+class SystemConfigurationWidget;
+class UpdateChecker;
+class UpdateDialog;
+
+/**
+ * The main window: the control panel dock on the left, the settings dock
+ * (scene settings, system configuration, network) on the right, menus and
+ * the status bar. It starts discovery a second after start-up and follows
+ * the connection state.
+ */
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
     Q_DISABLE_COPY(MainWindow)
 public:
+    /** Time limit of every discovery run, in ms. */
+    static constexpr int discoveryTimeLimit = 500;
+    /** Delay from construction to the first discovery run, in ms. */
+    static constexpr int startupDiscoveryDelay = 1000;
+    /** How long a keypad takes to restart on a new address, in ms. */
+    static constexpr int addressChangeWait = 10000;
+
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
+
+    void setSplash(QSplashScreen *splash);
+
+    /** Loads a configuration document onto the model (and the keypad when connected). */
+    bool loadConfiguration(QIODevice *device);
+    /** The whole configuration document as written by save(). */
+    QString configurationDocument();
+    static QString lastDirPath();
+    static void setLastDirPath(const QString &file);
+
+    MSPControlPanelWidget *controlPanel() const { return m_controlPanel; }
+    MSPSceneSettingsWidget *sceneSettings() const { return m_sceneSettings; }
+    SystemConfigurationWidget *systemConfiguration() const { return m_systemConfiguration; }
+    NetworkPrefs *networkPrefs() const { return m_networkPrefs; }
+    QTabWidget *settingsTabs() const { return m_settingsTabs; }
+    QDockWidget *settingsDock() const { return m_settingsDock; }
+    UpdateChecker *updateChecker() const { return m_updateChecker; }
+
+    /** The help file's URL, built from the local path. */
+    static QUrl helpUrl();
+
+public slots:
+    void handleDiscovererTimeLimit();
+    void handleSettingsLocationChanged(bool topLevel);
+    bool open();
+    void setStatusBar(QString message);
+    void handleControlPanelChangedActiveSceneIndex(int index);
+    void handleDeviceActiveSceneIndexChanged(int index);
+    void discover(int timeOut);
+    void discover();
+    void handleNetworkError();
+    void about();
+    void cut();
+    void copy();
+    void paste();
+    void deleteSlot();
+    void select();
+    bool save();
+    void handleRestore();
+
+private slots:
+    void handleAddressChanged();
+    void killSplash();
+    void handleConnectionState(ConnectionState::State status);
+    void showOnlineHelp();
+    void showUpdater();
+    void handleHostAddressChanged(QNetworkAddressEntry hostAddressEntry, QString name);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void createActions();
+    void createMenus();
+    void createSettingsDock();
+    void setUpUpdateChecker();
+    void sendKey(int key, Qt::KeyboardModifiers modifiers);
+
+    QMenu *m_fileMenu = nullptr;
+    QMenu *m_editMenu = nullptr;
+    QMenu *m_deviceMenu = nullptr;
+    QMenu *m_viewMenu = nullptr;
+    QMenu *m_helpMenu = nullptr;
+    QAction *m_saveAction = nullptr;
+    QAction *m_loadAction = nullptr;
+    QAction *m_restoreAction = nullptr;
+    QAction *m_aboutAction = nullptr;
+    QAction *m_helpAction = nullptr;
+    QAction *m_updateAction = nullptr;
+    QAction *m_exitAction = nullptr;
+    QAction *m_discoverAction = nullptr;
+    QAction *m_cutAction = nullptr;
+    QAction *m_copyAction = nullptr;
+    QAction *m_pasteAction = nullptr;
+    QAction *m_deleteAction = nullptr;
+    QAction *m_selectAllAction = nullptr;
+    MSPSceneSettingsWidget *m_sceneSettings = nullptr;
+    SystemConfigurationWidget *m_systemConfiguration = nullptr;
+    NetworkPrefs *m_networkPrefs = nullptr;
+    QDockWidget *m_settingsDock = nullptr;
+    QTabWidget *m_settingsTabs = nullptr;
+    MSPSceneModel *m_sceneModel = nullptr;
+    MSPControlPanelWidget *m_controlPanel = nullptr;
+    int m_discoveryTimerId = 0;
+    QSplashScreen *m_splash = nullptr;
+    UpdateDialog *m_updateDialog = nullptr;
+    UpdateChecker *m_updateChecker = nullptr;
+    QNetworkAddressEntry m_hostAddressEntry;
+    int m_rememberedWidth = -1;
+    int m_rememberedHeight = -1;
+    AboutDialog *m_aboutDialog = nullptr;
 };

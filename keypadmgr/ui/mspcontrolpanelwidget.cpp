@@ -1,0 +1,149 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "mspcontrolpanelwidget.h"
+#include "ui_mspcontrolpanelwidget.h"
+
+#include <mspcomm.h>
+#include <mspeffect.h>
+#include <mspscene.h>
+#include <mspscenemodel.h>
+#include <systemconfiguration.h>
+
+MSPControlPanelWidget::MSPControlPanelWidget(QWidget *parent)
+    : QWidget(parent)
+    , ui(std::make_unique<Ui::MSPControlPanel>())
+{
+    ui->setupUi(this);
+    setAttribute(Qt::WA_StyledBackground, true);
+    ui->connectionFailedFrame->hide();
+
+    for (int i = 0; i < 8; ++i)
+        connect(sceneButton(i), &QAbstractButton::pressed, this, &MSPControlPanelWidget::handleSceneButtonClicked);
+    connect(ui->downButton, &QPushButton::clicked, this, &MSPControlPanelWidget::handleDownClicked);
+    connect(ui->upButton, &QPushButton::clicked, this, &MSPControlPanelWidget::handleUpClicked);
+    connect(ui->onOffButton, &QPushButton::pressed, this, &MSPControlPanelWidget::handleToggle);
+    connect(ConnectionState::instance(), &ConnectionState::stateChanged,
+            this, &MSPControlPanelWidget::handleStatusChanged);
+    connect(ui->demoModeButton, &QPushButton::clicked, this, &MSPControlPanelWidget::handleDemoModeSelected);
+    connect(ui->retryButton, &QPushButton::clicked, this, &MSPControlPanelWidget::retryDiscoverySelected);
+}
+
+MSPControlPanelWidget::~MSPControlPanelWidget() = default;
+
+QAbstractButton *MSPControlPanelWidget::sceneButton(int index) const
+{
+    QAbstractButton *const buttons[] = {
+        ui->scene1Button, ui->scene2Button, ui->scene3Button, ui->scene4Button,
+        ui->scene5Button, ui->scene6Button, ui->scene7Button, ui->scene8Button,
+    };
+    return index >= 0 && index < 8 ? buttons[index] : nullptr;
+}
+
+void MSPControlPanelWidget::selectScene(int index)
+{
+    if (QAbstractButton *button = sceneButton(index)) {
+        QSignalBlocker blocker(button);
+        button->setChecked(true);
+    }
+}
+
+void MSPControlPanelWidget::setPanelEnabled(bool enabled)
+{
+    ui->overlay->setVisible(!enabled);
+    if (enabled)
+        ui->connectionFailedFrame->hide();
+}
+
+void MSPControlPanelWidget::handleScene1StateChanged(bool enabled) { ui->scene1Button->setEnabled(enabled); }
+void MSPControlPanelWidget::handleScene2StateChanged(bool enabled) { ui->scene2Button->setEnabled(enabled); }
+void MSPControlPanelWidget::handleScene3StateChanged(bool enabled) { ui->scene3Button->setEnabled(enabled); }
+void MSPControlPanelWidget::handleScene4StateChanged(bool enabled) { ui->scene4Button->setEnabled(enabled); }
+void MSPControlPanelWidget::handleScene5StateChanged(bool enabled) { ui->scene5Button->setEnabled(enabled); }
+void MSPControlPanelWidget::handleScene6StateChanged(bool enabled) { ui->scene6Button->setEnabled(enabled); }
+void MSPControlPanelWidget::handleScene7StateChanged(bool enabled) { ui->scene7Button->setEnabled(enabled); }
+void MSPControlPanelWidget::handleScene8StateChanged(bool enabled) { ui->scene8Button->setEnabled(enabled); }
+void MSPControlPanelWidget::handleDownStateChanged(bool enabled) { ui->downButton->setEnabled(enabled); }
+void MSPControlPanelWidget::handleUpStateChanged(bool enabled) { ui->upButton->setEnabled(enabled); }
+void MSPControlPanelWidget::handleOnOffStateChanged(bool enabled) { ui->onOffButton->setEnabled(enabled); }
+
+void MSPControlPanelWidget::handleSceneButtonClicked()
+{
+    for (int i = 0; i < 8; ++i) {
+        if (sceneButton(i)->isDown()) {
+            emit sceneIndexSelected(i);
+            return;
+        }
+    }
+    emit sceneIndexSelected(0);
+}
+
+namespace {
+
+/** Variable Color changes its own brightness, so Up and Down always reach it. */
+bool activeEffectIsVariableColor()
+{
+    MSPSceneModel *model = MSPSceneModel::instance();
+    MSPScene *scene = model->sceneAt(model->activeSceneIndex());
+    return scene && scene->effect() && scene->effect()->type() == MSPEffect::VariableColor;
+}
+
+} // namespace
+
+void MSPControlPanelWidget::handleUpClicked()
+{
+    if (activeEffectIsVariableColor() || SystemConfiguration::instance()->brightness() != 255)
+        MSPComm::instance()->brightnessUp();
+}
+
+void MSPControlPanelWidget::handleDownClicked()
+{
+    if (activeEffectIsVariableColor() || SystemConfiguration::instance()->brightness() != 0)
+        MSPComm::instance()->brightnessDown();
+}
+
+void MSPControlPanelWidget::handleToggle()
+{
+    MSPComm::instance()->pressOnOff();
+}
+
+void MSPControlPanelWidget::showNotice(bool show)
+{
+    if (show) {
+        ui->connectionFailedFrame->show();
+        ui->connectionFailedFrame->raise();
+    } else {
+        ui->connectionFailedFrame->hide();
+        ui->connectionFailedFrame->lower();
+    }
+}
+
+void MSPControlPanelWidget::handleStatusChanged(ConnectionState::State status)
+{
+    switch (status) {
+    case ConnectionState::NoStatus:
+        break;
+    case ConnectionState::Discovering:
+        ui->overlay->show();
+        showNotice(false);
+        break;
+    case ConnectionState::Connected:
+    case ConnectionState::DemoMode:
+        ui->overlay->hide();
+        showNotice(false);
+        break;
+    case ConnectionState::NotConnected:
+    case ConnectionState::Restoring:
+        ui->overlay->show();
+        break;
+    case ConnectionState::Unreachable:
+    case ConnectionState::ConnectionLost:
+    case ConnectionState::NoDevice:
+        ui->overlay->show();
+        showNotice(true);
+        break;
+    }
+}
+
+void MSPControlPanelWidget::handleDemoModeSelected()
+{
+    ConnectionState::instance()->setState(ConnectionState::DemoMode);
+}

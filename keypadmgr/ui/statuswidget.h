@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "connectionstate.h"
+
+#include <QWidget>
+
+#include <memory>
+
+namespace Ui { class Status; }
+
+/**
+ * The status bar strip: an icon and a sentence for the connection state,
+ * and the keypad's brightness as a percentage. Keeps no state of its own.
+ */
+class StatusWidget : public QWidget
+{
+    Q_OBJECT
+    Q_DISABLE_COPY(StatusWidget)
+public:
+    explicit StatusWidget(QWidget *parent = nullptr);
+    ~StatusWidget() override;
+
+    /** The brightness text: "Off" for -1, else the truncated percentage. */
+    static QString brightnessText(int brightness);
+
+public slots:
+    void handleHeartBeat(bool reachable);
+    void handleBrightness(int brightness);
+    void handleStatusChanged(ConnectionState::State status);
+
+private:
+    void showRow(int status);
+
+    std::unique_ptr<Ui::Status> ui;
+};
