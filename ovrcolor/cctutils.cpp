@@ -93,6 +93,36 @@ bool intersect(const QLineF &a, const QLineF &b, bool bounded, QPointF *at)
     return true;
 }
 
+// Cheap test whether the pivot line of a region (0.7 long, from the pivot
+// towards (u, v)) can cross the region line (from the end point 1.5 chords
+// back past the start). It works on the unscaled direction without roots or
+// divisions and allows a little slack, so it never rejects a crossing the
+// exact test would find; it only spares that test for the regions missed.
+bool mayCrossRegion(const CCTRegion &r, double u, double v)
+{
+    const double dx = u - r.up;
+    const double dy = v - r.vp;
+    const double rx = 1.5 * (r.us - r.ue);
+    const double ry = 1.5 * (r.vs - r.ve);
+    double den = dx * ry - dy * rx;
+    if (den == 0.0)
+        return false;
+    const double cx = r.ue - r.up;
+    const double cy = r.ve - r.vp;
+    double na = cx * ry - cy * rx; // along the pivot line, in units of (dx, dy)
+    double nb = cx * dy - cy * dx; // along the region line
+    if (den < 0.0) {
+        den = -den;
+        na = -na;
+        nb = -nb;
+    }
+    const double slack = 1e-9 * den;
+    if (nb < -slack || nb > den + slack || na < -slack)
+        return false;
+    // na / den * |d| <= 0.7, squared.
+    return na * na * (dx * dx + dy * dy) <= 0.49 * den * den * (1.0 + 1e-9);
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -415,6 +445,8 @@ bool CCTUtils::getCCTAndTintFromuvPrime(double u, double v, int &cct, int &tint)
 bool CCTUtils::getCCTAndTintFromValiduvPrime(double u, double v, int &cct, int &tint)
 {
     for (int i = 0; i < RegionCount; ++i) {
+        if (!mayCrossRegion(regions[i], u, v))
+            continue;
         const QLineF pivotLine = getStandardLengthPivotLine(i, u, v);
         if (pivotLine.p1() == pivotLine.p2())
             continue;

@@ -205,6 +205,25 @@ void tst_CCTUtils::pivotsAndBorders()
             QCOMPARE(tint, -1);
         }
     }
+    // The whole valid u'v' square: every answer is a finite temperature.
+    for (int i = 0; i <= 60; ++i) {
+        for (int j = 0; j <= 60; ++j) {
+            int c = -1, t = 0;
+            if (CCTUtils::getCCTAndTintFromuvPrime(i / 100.0, j / 100.0, c, t))
+                QVERIFY2(c > -1000000 && c < 1000000, qPrintable(QStringLiteral("%1 %2 -> %3").arg(i).arg(j).arg(c)));
+        }
+    }
+    // Tints far beyond the isotherm ends stay numbers.
+    double x = 0, y = 0;
+    QVERIFY(CCTUtils::getxyFromCCTAndTint(5000, std::numeric_limits<int>::max(), x, y));
+    QVERIFY(std::isfinite(x) && std::isfinite(y));
+    QVERIFY(CCTUtils::getxyFromCCTAndTint(5000, std::numeric_limits<int>::min(), x, y));
+    QVERIFY(std::isfinite(x) && std::isfinite(y));
+    const QRectF window(0.0, 0.9, 0.8, -0.9);
+    const QPoint far = CCTImageUtils::getPointFromCCTAndUnboundedTint(5000, std::numeric_limits<int>::max(), window,
+                                                                       QRect(0, 0, 100, 100));
+    QVERIFY(qAbs(far.x()) <= 1073741823 && qAbs(far.y()) <= 1073741823);
+
     for (const QPointF &p : {QPointF(0.0, 0.0), QPointF(0.8, 0.0), QPointF(0.0, 0.9)}) {
         int cct = -1, tint = -1;
         if (!CCTUtils::getCCTAndTintFromxy(p.x(), p.y(), cct, tint))
