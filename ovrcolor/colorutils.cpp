@@ -371,15 +371,12 @@ void ColorUtils::convertYxyToNChannel(const double Yxy[3], double *levels, Chann
                     wi = 0.0;
                 else if (wi > 1.0 && wi < 1.00005)
                     wi = 1.0;
+                // validateDimmingRatio() on the whole mix: the fixed channels
+                // are 0 or 1, so only the two solved levels can fail.
+                if (!(wm >= 0.0 && wm <= 1.0 && wi >= 0.0 && wi <= 1.0))
+                    continue;
                 w[m] = wm;
                 w[i] = wi;
-                // The same test as validateDimmingRatio(), without building a
-                // vector for each of the candidates.
-                bool valid = true;
-                for (int k = 0; k < channels && valid; ++k)
-                    valid = w[k] >= 0.0 && w[k] <= 1.0;
-                if (!valid)
-                    continue;
                 double luminance = 0.0;
                 for (int k = 0; k < channels; ++k)
                     luminance += TY.at(k) * w[k];
