@@ -826,6 +826,8 @@ void OvrColor::setY(double Y)
         const OvrColor c = (m_spec == Invalid) ? *this : toYxy(ColorUtils::ConfigUnknown, -1, -1);
         const int a16 = alpha16();
         setYxy16(c.m_Y, c.m_x, c.m_y, a16, m_profile);
+        if (m_spec != Yxy)
+            return;
     }
     m_Y = Y;
 }
@@ -838,6 +840,8 @@ void OvrColor::setx(double x)
         const OvrColor c = (m_spec == Invalid) ? *this : toYxy(ColorUtils::ConfigUnknown, -1, -1);
         const int a16 = alpha16();
         setYxy16(c.m_Y, c.m_x, c.m_y, a16, m_profile);
+        if (m_spec != Yxy)
+            return;
     }
     m_x = x;
 }
@@ -850,6 +854,8 @@ void OvrColor::sety(double y)
         const OvrColor c = (m_spec == Invalid) ? *this : toYxy(ColorUtils::ConfigUnknown, -1, -1);
         const int a16 = alpha16();
         setYxy16(c.m_Y, c.m_x, c.m_y, a16, m_profile);
+        if (m_spec != Yxy)
+            return;
     }
     m_y = y;
 }
