@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
+// The baseline for the start-up benchmark: the least a Qt Widgets program
+// does to put a main window on screen, quitting at its first paint.
+#include "firstpaintprobe.h"
+
+#include <QApplication>
+#include <QMainWindow>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QMainWindow window;
+    new FirstPaintProbe(&window);
+    window.show();
+    return app.exec();
+}
