@@ -1278,9 +1278,11 @@ OvrColor OvrColor::toYxy(ChannelConfiguration configuration, int profile, int cu
     else
         ColorUtils::convertOvrColorToYxy(*this, tri, yxy, crv);
 
+    // The chromaticity was computed for `prof`; like every setter the result
+    // keeps the source's own profile.
     OvrColor c;
     c.m_configuration = cfg;
-    c.setYxyRaw(yxy[0], yxy[1], yxy[2], m_alpha, prof);
+    c.setYxyRaw(yxy[0], yxy[1], yxy[2], m_alpha, m_profile);
     return c;
 }
 
@@ -1416,7 +1418,6 @@ OvrColor OvrColor::premultiply(const OvrColor &c)
         // Only the luminance scales with coverage; the chromaticity is the
         // colour itself and must stay.
         OvrColor r;
-        r.m_configuration = c.m_configuration;
         r.setYxyRaw(c.m_Y * a, c.m_x, c.m_y, c.m_alpha, ColorUtils::ProfileGenericRGB);
         return r;
     }
@@ -1450,7 +1451,6 @@ OvrColor OvrColor::unpremultiply(const OvrColor &c)
     }
     case Yxy: {
         OvrColor r;
-        r.m_configuration = c.m_configuration;
         r.setYxyRaw(c.m_Y / a, c.m_x, c.m_y, c.m_alpha, ColorUtils::ProfileGenericRGB);
         return r;
     }
