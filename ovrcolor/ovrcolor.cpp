@@ -1278,8 +1278,8 @@ OvrColor OvrColor::toYxy(ChannelConfiguration configuration, int profile, int cu
     else
         ColorUtils::convertOvrColorToYxy(*this, tri, yxy, crv);
 
-    // The chromaticity was computed for `prof`; like every setter the result
-    // keeps the source's own profile.
+    // `prof` only chooses the fixture data; the result keeps the source's
+    // own profile.
     OvrColor c;
     c.m_configuration = cfg;
     c.setYxyRaw(yxy[0], yxy[1], yxy[2], m_alpha, m_profile);
