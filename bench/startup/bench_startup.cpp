@@ -3,7 +3,8 @@
 // Start-up benchmark runner. Starts startup_bare and startup_keypadmgr (found
 // beside this binary) as whole fresh processes on the offscreen platform,
 // interleaved, many times each; each helper prints the CLOCK_MONOTONIC time
-// of its main window's first paint and quits. Reports the medians of
+// of its milestones, the last being its main window's first paint, and
+// quits. Reports the medians of
 //   - time from spawning the process to its first paint (this clock is
 //     system-wide, so the helper's stamp and ours compare directly),
 //   - time from spawning to the process having exited,
@@ -12,9 +13,10 @@
 // twice the bare program's time to first paint, at most 25 MiB more peak
 // memory.
 //
-//   bench_startup [--runs=N] [--strict]
+//   bench_startup [--runs=N] [--phases] [--strict]
 //
-// --strict makes a missed target an exit status of 1. Google Benchmark
+// --phases adds each program's milestones (median time from the start of
+// the process, and the median step from the milestone before). --strict makes a missed target an exit status of 1. Google Benchmark
 // options (--benchmark_*, passed by scripts/run-bench.sh) are accepted and
 // ignored. Both helpers get the same fresh, empty HOME and XDG folders, so
 // no settings or colour library of the user take part.
@@ -24,7 +26,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <fcntl.h>
@@ -46,6 +50,7 @@ constexpr double rssExtraTargetMiB = 25.0;
 constexpr int runTimeoutMs = 30000;
 
 struct Sample {
+    std::vector<std::pair<std::string, double>> phasesMs; // from spawning, in order
     double firstPaintMs = 0;
     double exitMs = 0;
     double maxRssMiB = 0;
@@ -182,13 +187,29 @@ bool runOnce(const Program &program, const std::vector<std::string> &env, Sample
         std::fprintf(stderr, "%s: ended badly (status 0x%x)\n", program.name.c_str(), status);
         return false;
     }
-    const auto at = output.find("first_paint_ns ");
-    if (at == std::string::npos) {
+    bool painted = false;
+    size_t lineStart = 0;
+    while (lineStart < output.size()) {
+        size_t lineEnd = output.find('\n', lineStart);
+        if (lineEnd == std::string::npos)
+            lineEnd = output.size();
+        const std::string line = output.substr(lineStart, lineEnd - lineStart);
+        lineStart = lineEnd + 1;
+        char name[64];
+        long long stamp = 0;
+        if (std::sscanf(line.c_str(), "phase %63s %lld", name, &stamp) != 2)
+            continue;
+        const double ms = double(stamp - start) / 1e6;
+        sample->phasesMs.emplace_back(name, ms);
+        if (std::strcmp(name, "first_paint") == 0) {
+            sample->firstPaintMs = ms;
+            painted = true;
+        }
+    }
+    if (!painted) {
         std::fprintf(stderr, "%s: exited without a first paint\n", program.name.c_str());
         return false;
     }
-    const long long paint = std::atoll(output.c_str() + at + 15);
-    sample->firstPaintMs = double(paint - start) / 1e6;
     sample->exitMs = double(end - start) / 1e6;
     sample->maxRssMiB = double(usage.ru_maxrss) / 1024.0; // KiB on Linux
     return true;
@@ -200,16 +221,19 @@ int main(int argc, char *argv[])
 {
     int runs = 30;
     bool strict = false;
+    bool phases = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg(argv[i]);
         if (arg.rfind("--runs=", 0) == 0) {
             runs = std::atoi(arg.c_str() + 7);
+        } else if (arg == "--phases") {
+            phases = true;
         } else if (arg == "--strict") {
             strict = true;
         } else if (arg.rfind("--benchmark_", 0) == 0) {
             // run-bench.sh passes these to every bench_* binary.
         } else {
-            std::fprintf(stderr, "usage: %s [--runs=N] [--strict]\n", argv[0]);
+            std::fprintf(stderr, "usage: %s [--runs=N] [--phases] [--strict]\n", argv[0]);
             return 2;
         }
     }
@@ -249,7 +273,8 @@ int main(int argc, char *argv[])
             p.samples.push_back(s);
         }
     }
-    std::system((std::string("rm -rf '") + home + "'").c_str());
+    std::error_code ignored;
+    std::filesystem::remove_all(home, ignored);
     if (!ok)
         return 1;
 
@@ -262,6 +287,22 @@ int main(int argc, char *argv[])
         rss[i] = median(column(p.samples, &Sample::maxRssMiB));
         std::printf("  %-20s %11.1f ms %11.1f ms %10.1f MiB\n", p.name.c_str(), paint[i],
                     median(column(p.samples, &Sample::exitMs)), rss[i]);
+    }
+    if (phases) {
+        for (const Program &p : programs) {
+            std::printf("  %s milestones (from process start / step):\n", p.name.c_str());
+            const auto &names = p.samples.front().phasesMs;
+            for (size_t i = 0; i < names.size(); ++i) {
+                std::vector<double> at, step;
+                for (const Sample &s : p.samples) {
+                    if (s.phasesMs.size() != names.size())
+                        continue;
+                    at.push_back(s.phasesMs[i].second);
+                    step.push_back(s.phasesMs[i].second - (i ? s.phasesMs[i - 1].second : 0.0));
+                }
+                std::printf("    %-16s %8.1f ms %+8.1f ms\n", names[i].first.c_str(), median(at), median(step));
+            }
+        }
     }
     const double ratio = paint[1] / paint[0];
     const double extra = rss[1] - rss[0];

@@ -13,17 +13,22 @@ FirstPaintProbe::FirstPaintProbe(QObject *watched)
     watched->installEventFilter(this);
 }
 
+void FirstPaintProbe::mark(const char *phase)
+{
+    timespec now {};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    std::printf("phase %s %lld\n", phase,
+                static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
+    std::fflush(stdout);
+}
+
 bool FirstPaintProbe::eventFilter(QObject *watched, QEvent *event)
 {
     if (!m_seen && event->type() == QEvent::Paint) {
         m_seen = true;
-        timespec now {};
-        clock_gettime(CLOCK_MONOTONIC, &now);
-        // The clock is taken before the paint itself; the frame's content
-        // is not what is measured, only that the window got that far.
-        std::printf("first_paint_ns %lld\n",
-                    static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
-        std::fflush(stdout);
+        // Taken before the frame is drawn: what counts is that the window
+        // got this far, not how long its first frame takes.
+        mark("first_paint");
         QCoreApplication::quit();
     }
     return QObject::eventFilter(watched, event);

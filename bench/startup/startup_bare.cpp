@@ -9,9 +9,13 @@
 
 int main(int argc, char *argv[])
 {
+    FirstPaintProbe::mark("main");
     QApplication app(argc, argv);
+    FirstPaintProbe::mark("application");
     QMainWindow window;
     new FirstPaintProbe(&window);
+    FirstPaintProbe::mark("window_built");
     window.show();
+    FirstPaintProbe::mark("shown");
     return app.exec();
 }

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 //
 // keypadmgr's own start-up (the steps of keypadmgr/main.cpp, on the same
-// libraries), quitting at the main window's first paint.
+// libraries), quitting at the main window's first paint. The milestones
+// between the steps let the runner show where the time goes.
 #include "appversion.h"
 #include "firstpaintprobe.h"
 #include "mainwindow.h"
@@ -11,22 +12,29 @@
 
 int main(int argc, char *argv[])
 {
+    FirstPaintProbe::mark("main");
     Q_INIT_RESOURCE(resources);
     auto *app = new QApplication(argc, argv);
     QCoreApplication::setOrganizationName(QLatin1String(AppVersion::organizationName));
     QCoreApplication::setOrganizationDomain(QLatin1String(AppVersion::organizationDomain));
     QCoreApplication::setApplicationName(QLatin1String(AppVersion::applicationName));
+    FirstPaintProbe::mark("application");
 
     auto *window = new MainWindow;
     new FirstPaintProbe(window);
+    FirstPaintProbe::mark("window_built");
     QCoreApplication::processEvents();
+    FirstPaintProbe::mark("events");
 
     auto *splash = new SplashScreen;
+    FirstPaintProbe::mark("splash_built");
     splash->show();
     window->setSplash(splash);
+    FirstPaintProbe::mark("splash_shown");
 
     QCoreApplication::processEvents();
     window->show();
+    FirstPaintProbe::mark("shown");
     const int result = app->exec();
 
     delete splash;
