@@ -14,6 +14,7 @@
 #include <dravon.h>
 
 #include <QFrame>
+#include <QLabel>
 #include <QNetworkAccessManager>
 #include <QNetworkInterface>
 #include <QNetworkReply>
@@ -133,6 +134,7 @@ private slots:
     void cleanup();
     void cleanupTestCase();
 
+    void faceAndNotice();
     void connectionStateTable_data();
     void connectionStateTable();
     void panelEnabledHidesNotice();
@@ -238,6 +240,23 @@ QStringList TestMSPControlPanelWidget::requestsDuring(const std::function<void()
     if (!QTest::qWaitFor(allFinished, 10000))
         qWarning("replies still pending after 10 s");
     return m_http->requests.mid(before);
+}
+
+void TestMSPControlPanelWidget::faceAndNotice()
+{
+    QCOMPARE(m_panel->windowTitle(), QStringLiteral("Lumetra Keypad"));
+    QCOMPARE(m_panel->size(), QSize(400, 600));
+    QCOMPARE(child<QFrame>("overlay")->geometry(), QRect(0, 0, 400, 600));
+    QCOMPARE(child<QLabel>("failureLabel")->text(),
+             QStringLiteral("The connection to an Lumetra Keypad has failed.  You may want to go to the Network "
+                            "tab to change the settings before attempting to reconnect or use one of the options "
+                            "below. "));
+    // Every scene button is one of a single exclusive group.
+    auto *scene2 = child<QRadioButton>("scene2Button");
+    auto *scene7 = child<QRadioButton>("scene7Button");
+    scene2->setChecked(true);
+    scene7->setChecked(true);
+    QVERIFY(!scene2->isChecked());
 }
 
 void TestMSPControlPanelWidget::connectionStateTable_data()
