@@ -136,6 +136,10 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::~MainWindow()
 {
+    // The docks report their visibility while the window's children are
+    // torn down; this window no longer exists as one by then.
+    disconnect(m_settingsDock, nullptr, this, nullptr);
+
     // Leave the keypad showing its kept scene, not an unsaved preview.
     MSPComm *comm = MSPComm::instance();
     if (comm && m_sceneModel) {
@@ -282,7 +286,15 @@ void MainWindow::killSplash()
 void MainWindow::discover(int timeOut)
 {
     ConnectionState::instance()->setState(ConnectionState::Discovering);
-    m_discoveryTimerId = Discoverer::instance()->discover(timeOut);
+    Discoverer *discoverer = Discoverer::instance();
+    // A run started while another is still waiting (Retry or the menu within
+    // the first second) replaces it; the older run's repeating time limit
+    // would otherwise fire forever, and every expiry would connect again.
+    if (m_discoveryTimerId) {
+        discoverer->killTimer(m_discoveryTimerId);
+        QApplication::restoreOverrideCursor();
+    }
+    m_discoveryTimerId = discoverer->discover(timeOut);
     QApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
@@ -571,10 +583,7 @@ bool MainWindow::save()
     return true;
 }
 
-namespace {
-
-/** Keypads from firmware 1.1.15 on reset themselves; older ones get the defaults file. */
-bool keypadResetsItself(const QString &version)
+bool MainWindow::keypadResetsItself(const QString &version)
 {
     const QStringList parts = version.split(QLatin1Char('.'));
     if (parts.size() < 3)
@@ -584,8 +593,6 @@ bool keypadResetsItself(const QString &version)
     const int patch = parts.at(2).toInt();
     return major > 1 || (major == 1 && minor > 2) || (major == 1 && minor == 1 && patch > 14);
 }
-
-} // namespace
 
 void MainWindow::handleRestore()
 {

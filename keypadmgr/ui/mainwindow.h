@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QNetworkAddressEntry>
+#include <QPointer>
 
 class AboutDialog;
 class MSPControlPanelWidget;
@@ -58,6 +59,12 @@ public:
     QTabWidget *settingsTabs() const { return m_settingsTabs; }
     QDockWidget *settingsDock() const { return m_settingsDock; }
     UpdateChecker *updateChecker() const { return m_updateChecker; }
+
+    /**
+     * Whether a keypad with this firmware restores its factory defaults on
+     * request; older ones are sent the defaults file instead.
+     */
+    static bool keypadResetsItself(const QString &firmwareVersion);
 
     /** The help file's URL, built from the local path. */
     static QUrl helpUrl();
@@ -126,7 +133,7 @@ private:
     MSPSceneModel *m_sceneModel = nullptr;
     MSPControlPanelWidget *m_controlPanel = nullptr;
     int m_discoveryTimerId = 0;
-    QSplashScreen *m_splash = nullptr;
+    QPointer<QSplashScreen> m_splash;
     UpdateDialog *m_updateDialog = nullptr;
     UpdateChecker *m_updateChecker = nullptr;
     QNetworkAddressEntry m_hostAddressEntry;

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "keypadtestbed.h"
 
+#include <QElapsedTimer>
+#include <QTcpSocket>
+#include <QTest>
+
 #include "requestlog.h"
 
 #include <QCoreApplication>
@@ -240,7 +244,30 @@ int KeypadTestBed::startSimulator(const SimulatorOptions &options)
         || !run(inSimulator({QStringLiteral("link"), QStringLiteral("set"), inside, QStringLiteral("up")}), true,
                 QStringLiteral("nsenter")))
         return fail();
+
+    // A link that is up may not carry frames yet (carrier, bridge port);
+    // the simulator counts as started once the program's side reaches it.
+    if (!waitUntilReachable(sim.address, simulatorHttpPort(id), 20000)) {
+        m_error = QStringLiteral("keypadsim is not reachable at ") + sim.address.toString();
+        return fail();
+    }
     return id;
+}
+
+bool KeypadTestBed::waitUntilReachable(const QHostAddress &address, quint16 port, int timeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < timeoutMs) {
+        QTcpSocket probe;
+        probe.connectToHost(address, port);
+        if (probe.waitForConnected(1000)) {
+            probe.disconnectFromHost();
+            return true;
+        }
+        QTest::qWait(50);
+    }
+    return false;
 }
 
 int KeypadTestBed::startSimulator()

@@ -137,6 +137,7 @@ private:
     };
 
     bool run(const QStringList &arguments, bool reportFailure = true, const QString &program = QStringLiteral("ip"));
+    static bool waitUntilReachable(const QHostAddress &address, quint16 port, int timeoutMs);
     bool setUp();
     void tearDownSimulator(Simulator &sim);
     void readOutput(int id);

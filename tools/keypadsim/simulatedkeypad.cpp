@@ -162,8 +162,11 @@ bool SimulatedKeypad::startHttp(QString *error)
     if (m_server)
         return true;
     auto server = std::make_unique<httplib::Server>();
-    // Short keep-alive, so that a restart or a refusal closes idle
-    // connections soon; and a keypad has little room for large bodies.
+    // One request per connection, as a small embedded server does: a
+    // restart then waits for no client's keep-alive (a client that keeps
+    // asking would hold it off for good). A keypad has little room for
+    // large bodies, too.
+    server->set_keep_alive_max_count(1);
     server->set_keep_alive_timeout(1);
     server->set_payload_max_length(64 * 1024);
     const auto handler = [this](const httplib::Request &request, httplib::Response &response) {
