@@ -2,6 +2,7 @@
 #include "keypadtestbed.h"
 
 #include <QElapsedTimer>
+#include <QNetworkInterface>
 #include <QTcpSocket>
 #include <QTest>
 
@@ -268,6 +269,19 @@ bool KeypadTestBed::waitUntilReachable(const QHostAddress &address, quint16 port
         QTest::qWait(50);
     }
     return false;
+}
+
+QNetworkAddressEntry KeypadTestBed::hostEntry()
+{
+    const auto interfaces = QNetworkInterface::allInterfaces();
+    for (const QNetworkInterface &interface : interfaces) {
+        const auto entries = interface.addressEntries();
+        for (const QNetworkAddressEntry &entry : entries) {
+            if (entry.ip() == hostAddress())
+                return entry;
+        }
+    }
+    return {};
 }
 
 int KeypadTestBed::startSimulator()

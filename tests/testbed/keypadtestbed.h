@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QHostAddress>
+#include <QNetworkAddressEntry>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -88,6 +89,8 @@ public:
     static QHostAddress hostAddress10() { return QHostAddress(QStringLiteral("10.77.0.1")); }
     static QHostAddress broadcastAddress10() { return QHostAddress(QStringLiteral("10.255.255.255")); }
     static QString bridgeName() { return QStringLiteral("kpbr0"); }
+    /** The interface entry of hostAddress(), to bind the program's protocol socket to. */
+    static QNetworkAddressEntry hostEntry();
     /** The keypadsim program: beside the test, or in $KEYPAD_BIN_DIR. */
     static QString simulatorProgram();
 

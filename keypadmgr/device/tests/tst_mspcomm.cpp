@@ -3,6 +3,7 @@
 #include "discoverer.h"
 #include "mspcomm.h"
 
+#include <fakekeypadhttp.h>
 #include <keypadtestbed.h>
 #include <mspfixedcoloreffect.h>
 #include <msphandler.h>
@@ -23,59 +24,6 @@
 #include <memory>
 
 namespace {
-
-QNetworkAddressEntry bedEntry(const QHostAddress &address)
-{
-    const auto interfaces = QNetworkInterface::allInterfaces();
-    for (const QNetworkInterface &interface : interfaces) {
-        const auto entries = interface.addressEntries();
-        for (const QNetworkAddressEntry &entry : entries) {
-            if (entry.ip() == address)
-                return entry;
-        }
-    }
-    return {};
-}
-
-/** A keypad stand-in on the host's own bed address, for datagrams no simulator sends. */
-class FakeKeypadHttp : public QTcpServer
-{
-public:
-    QStringList requests; // "METHOD path body"
-
-    bool start(const QHostAddress &address)
-    {
-        connect(this, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket *socket = nextPendingConnection()) {
-                auto *buffer = new QByteArray;
-                connect(socket, &QTcpSocket::readyRead, socket, [this, socket, buffer] {
-                    buffer->append(socket->readAll());
-                    const int headerEnd = buffer->indexOf("\r\n\r\n");
-                    if (headerEnd < 0)
-                        return;
-                    const QByteArray head = buffer->left(headerEnd);
-                    int length = 0;
-                    for (const QByteArray &line : head.split('\n')) {
-                        if (line.toLower().startsWith("content-length:"))
-                            length = line.mid(15).trimmed().toInt();
-                    }
-                    if (buffer->size() < headerEnd + 4 + length)
-                        return;
-                    const QList<QByteArray> first = head.left(head.indexOf('\r')).split(' ');
-                    requests << QString::fromLatin1(first.value(0) + ' ' + first.value(1) + ' '
-                                                    + buffer->mid(headerEnd + 4, length));
-                    buffer->remove(0, headerEnd + 4 + length);
-                    socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/xml\r\nContent-Length: 5\r\n\r\n<v1/>");
-                });
-                connect(socket, &QTcpSocket::disconnected, socket, [socket, buffer] {
-                    delete buffer;
-                    socket->deleteLater();
-                });
-            }
-        });
-        return listen(address, 80);
-    }
-};
 
 QByteArray keypadDatagram(const char *prefix, int length, int byte13 = 0)
 {
@@ -139,7 +87,7 @@ void TestMSPComm::initTestCase()
     m_address = m_bed->simulatorAddress(m_keypad).toString();
 
     m_comm = MSPComm::instance();
-    QNetworkAddressEntry entry = bedEntry(KeypadTestBed::hostAddress());
+    QNetworkAddressEntry entry = KeypadTestBed::hostEntry();
     QVERIFY(!entry.ip().isNull());
     QVERIFY(Discoverer::instance()->dravon()->setInterface(entry));
     m_comm->setDevice(m_address, m_bed->simulatorMac(m_keypad));

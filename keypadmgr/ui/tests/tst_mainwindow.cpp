@@ -96,12 +96,6 @@ QAction *findAction(QWidget *window, const QString &text)
     return nullptr;
 }
 
-QString fixedColor(int scene)
-{
-    auto *effect = qobject_cast<MSPFixedColorEffect *>(MSPSceneModel::instance()->sceneAt(scene)->effect());
-    return effect ? effect->color() : QString();
-}
-
 } // namespace
 
 class TestMainWindow : public QObject
@@ -125,6 +119,7 @@ private slots:
     void keypadResetsItself();
     void oneKeypadConnects();
     void keypadScenePressSelectsScene();
+    void openWhileConnectedUploads();
     void restoreOnNewFirmwareResetsKeypad();
     void twoKeypadsCancelledChooserIsNoKeypad();
     void hidingSettingsCollapsesWindow();
@@ -458,6 +453,40 @@ void TestMainWindow::keypadScenePressSelectsScene()
     QTRY_VERIFY_WITH_TIMEOUT(scene6->isChecked(), 10000);
     QCOMPARE(MSPSceneModel::instance()->activeSceneIndex(), 5);
     QCOMPARE(m_window->sceneSettings()->shownSceneIndex(), 5);
+}
+
+void TestMainWindow::openWhileConnectedUploads()
+{
+    QCOMPARE(state()->state(), ConnectionState::Connected);
+    // Every scene enabled, so that no reply moves the keypad off a disabled one.
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("config enable_switch=3")).startsWith(QLatin1String("ok")));
+    QTRY_VERIFY_WITH_TIMEOUT(SystemConfiguration::instance()->sceneEnabled(2), 10000);
+    const int from = m_bed->requestLog(m_keypad).size();
+    chooseFile(m_dir.filePath(QStringLiteral("site.xml")));
+    QVERIFY(m_window->open());
+
+    // Scene by scene: the show, then its body kept with "&apply=1"; then the
+    // file's current show; then the configuration in two bodies.
+    QStringList upload;
+    QList<QDateTime> times;
+    const auto requests = m_bed->requestLog(m_keypad).mid(from);
+    for (const auto &request : requests) {
+        const bool kept = request.method == QLatin1String("POST") && request.body.endsWith("&apply=1");
+        const bool show = request.method == QLatin1String("GET") && request.path.startsWith(QLatin1String("/api/v1/shows/"));
+        if (kept || show) {
+            upload << request.method + QLatin1Char(' ') + request.path;
+            times << request.time;
+        }
+    }
+    QStringList expected;
+    for (int i = 1; i <= 8; ++i)
+        expected << QStringLiteral("GET /api/v1/shows/%1").arg(i) << QStringLiteral("POST /api/v1/shows/%1").arg(i);
+    expected << QStringLiteral("GET /api/v1/shows/3") << QStringLiteral("POST /api/v1/config")
+             << QStringLiteral("POST /api/v1/config");
+    QVERIFY2(upload.mid(0, expected.size()) == expected, qPrintable(upload.join(QLatin1Char(','))));
+    for (int i = 2; i < 16; i += 2)
+        QVERIFY2(times.at(i - 2).msecsTo(times.at(i)) >= 500, qPrintable(upload.at(i)));
+    QVERIFY(times.at(17).msecsTo(times.at(18)) >= 400);
 }
 
 void TestMainWindow::restoreOnNewFirmwareResetsKeypad()

@@ -3,6 +3,7 @@
 
 #include <connectionstate.h>
 #include <discoverer.h>
+#include <fakekeypadhttp.h>
 #include <keypadtestbed.h>
 #include <mspcomm.h>
 #include <mspeffect.h>
@@ -32,62 +33,6 @@
 Q_DECLARE_METATYPE(ConnectionState::State)
 
 namespace {
-
-QNetworkAddressEntry bedEntry(const QHostAddress &address)
-{
-    const auto interfaces = QNetworkInterface::allInterfaces();
-    for (const QNetworkInterface &interface : interfaces) {
-        const auto entries = interface.addressEntries();
-        for (const QNetworkAddressEntry &entry : entries) {
-            if (entry.ip() == address)
-                return entry;
-        }
-    }
-    return {};
-}
-
-/**
- * A keypad's HTTP side on the host's own bed address: records every
- * request as "METHOD path body" and answers each with an empty document,
- * so nothing it says changes the model under test.
- */
-class FakeKeypadHttp : public QTcpServer
-{
-public:
-    QStringList requests;
-
-    bool start(const QHostAddress &address)
-    {
-        connect(this, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket *socket = nextPendingConnection()) {
-                auto buffer = std::make_shared<QByteArray>();
-                connect(socket, &QTcpSocket::readyRead, socket, [this, socket, buffer] {
-                    buffer->append(socket->readAll());
-                    for (;;) {
-                        const int headerEnd = buffer->indexOf("\r\n\r\n");
-                        if (headerEnd < 0)
-                            return;
-                        const QByteArray head = buffer->left(headerEnd);
-                        int length = 0;
-                        for (const QByteArray &line : head.split('\n')) {
-                            if (line.toLower().startsWith("content-length:"))
-                                length = line.mid(15).trimmed().toInt();
-                        }
-                        if (buffer->size() < headerEnd + 4 + length)
-                            return;
-                        const QList<QByteArray> first = head.left(head.indexOf('\r')).split(' ');
-                        requests << QString::fromLatin1(first.value(0) + ' ' + first.value(1) + ' '
-                                                        + buffer->mid(headerEnd + 4, length));
-                        buffer->remove(0, headerEnd + 4 + length);
-                        socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/xml\r\nContent-Length: 5\r\n\r\n<v1/>");
-                    }
-                });
-                connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-            }
-        });
-        return listen(address, 80);
-    }
-};
 
 QPoint centreIn(const QWidget *panel, const QWidget *child)
 {
@@ -176,7 +121,7 @@ void TestMSPControlPanelWidget::initTestCase()
     m_bed = std::make_unique<KeypadTestBed>();
     QVERIFY2(m_bed->isReady(), qPrintable(m_bed->errorString()));
 
-    const QNetworkAddressEntry entry = bedEntry(KeypadTestBed::hostAddress());
+    const QNetworkAddressEntry entry = KeypadTestBed::hostEntry();
     QVERIFY(!entry.ip().isNull());
     MSPComm *comm = MSPComm::instance();
     QVERIFY(Discoverer::instance()->dravon()->setInterface(entry));
