@@ -268,11 +268,18 @@ def background_svg():
     return svg(PANEL_W, PANEL_H, body, defs.text())
 
 
+# The veil changes only from top to bottom, so it is stored as a narrow strip
+# that the overlay's style sheet repeats across the panel (a background image
+# repeats in both directions by default): the same picture on screen, but a
+# hundredth of the pixels to decode while the panel is being built.
+OVERLAY_W = 4
+
+
 def overlay_svg():
     defs = Defs('ov')
     veil = defs.linear(0, 0, 0, PANEL_H, [(0, '#80868c', 0.62), (1, '#6c7278', 0.70)])
-    body = '<rect x="0" y="0" width="%d" height="%d" fill="%s"/>\n' % (PANEL_W, PANEL_H, veil)
-    return svg(PANEL_W, PANEL_H, body, defs.text())
+    body = '<rect x="0" y="0" width="%d" height="%d" fill="%s"/>\n' % (OVERLAY_W, PANEL_H, veil)
+    return svg(OVERLAY_W, PANEL_H, body, defs.text())
 
 
 # --------------------------------------------------------------------------

@@ -38,6 +38,7 @@ private slots:
     void facesAreOpaque_data();
     void facesAreOpaque();
     void overlayIsTranslucent();
+    void overlayRepeatsSeamlessly();
     void buttonCornersAreClear_data();
     void buttonCornersAreClear();
     void buttonStatesDiffer_data();
@@ -51,7 +52,8 @@ void TestResources::sizes_data()
     QTest::addColumn<QSize>("size");
 
     QTest::newRow("background") << ":/images/images/background.png" << QSize(400, 600);
-    QTest::newRow("overlay") << ":/images/images/controlpaneldisabledoverlay.png" << QSize(400, 600);
+    // The veil is a strip the overlay's style sheet repeats across the panel.
+    QTest::newRow("overlay") << ":/images/images/controlpaneldisabledoverlay.png" << QSize(4, 600);
     QTest::newRow("splash") << ":/images/images/splash.png" << QSize(480, 300);
     QTest::newRow("appicon") << ":/images/images/appicon.png" << QSize(256, 256);
     QTest::newRow("question") << ":/images/images/icon_question.png" << QSize(48, 48);
@@ -108,9 +110,26 @@ void TestResources::overlayIsTranslucent()
     // A veil that lets the greyed keypad show through everywhere.
     const QImage overlay = QImage(QStringLiteral(":/images/images/controlpaneldisabledoverlay.png"))
                                .convertToFormat(QImage::Format_ARGB32);
-    for (const QPoint &p : {QPoint(0, 0), QPoint(200, 300), QPoint(399, 599), QPoint(0, 599)}) {
+    for (const QPoint &p : {QPoint(0, 0), QPoint(2, 300), QPoint(3, 599), QPoint(0, 599)}) {
         const int alpha = qAlpha(overlay.pixel(p));
         QVERIFY2(alpha > 64 && alpha < 230, qPrintable(QStringLiteral("alpha %1").arg(alpha)));
+    }
+}
+
+void TestResources::overlayRepeatsSeamlessly()
+{
+    // Repeated side by side across the panel, the strip must not show its
+    // seams: every row is one colour from edge to edge.
+    for (const QString &path : {QStringLiteral(":/images/images/controlpaneldisabledoverlay.png"),
+                                QStringLiteral(":/images/images/controlpaneldisabledoverlay@2x.png")}) {
+        const QImage overlay = QImage(path).convertToFormat(QImage::Format_ARGB32);
+        QVERIFY2(!overlay.isNull(), qPrintable(path));
+        for (int y = 0; y < overlay.height(); ++y) {
+            for (int x = 1; x < overlay.width(); ++x) {
+                if (overlay.pixel(x, y) != overlay.pixel(0, y))
+                    QFAIL(qPrintable(QStringLiteral("%1: row %2 changes at x %3").arg(path).arg(y).arg(x)));
+            }
+        }
     }
 }
 
