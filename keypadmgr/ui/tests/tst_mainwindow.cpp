@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "aboutdialog.h"
 #include "mainwindow.h"
+#include "splashscreen.h"
 #include "mspcontrolpanelwidget.h"
 #include "mspscenesettingswidget.h"
 #include "systemconfigurationwidget.h"
@@ -24,6 +26,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPointer>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -125,6 +128,7 @@ private slots:
     void hidingSettingsCollapsesWindow();
     void onlineHelp();
     void updateDialogFromHelpMenu();
+    void splashAndAboutBox();
     void closingSavesLayout();
 
 private:
@@ -577,6 +581,34 @@ void TestMainWindow::updateDialogFromHelpMenu()
     QTRY_VERIFY(dialog->isVisible());
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Check For Updates"));
     dialog->reject();
+}
+
+void TestMainWindow::splashAndAboutBox()
+{
+    QCOMPARE(SplashScreen::versionLine(), QStringLiteral("Version 1.3 20131127-196"));
+    {
+        QPointer<SplashScreen> splash = new SplashScreen;
+        splash->show();
+        m_window->setSplash(splash);
+        // Dismissed a second after the window received it.
+        QTRY_VERIFY_WITH_TIMEOUT(!splash->isVisible(), 5000);
+        delete splash;
+    }
+
+    findAction(m_window.get(), QStringLiteral("&About"))->trigger();
+    auto *about = m_window->findChild<AboutDialog *>();
+    QVERIFY(about);
+    QTRY_VERIFY(about->isVisible());
+    QStringList texts;
+    const auto labels = about->findChildren<QLabel *>();
+    for (const QLabel *label : labels)
+        texts << label->text();
+    QCOMPARE(texts.value(0), QStringLiteral("Version: 1.3 20131127-196"));
+    QCOMPARE(texts.value(1), QStringLiteral("Qt Library Paths:"));
+    QVERIFY(!texts.value(2).endsWith(QLatin1Char('\n')));
+    QCOMPARE(about->size(), QSize(480, 300));
+    QTest::mouseClick(about, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+    QTRY_VERIFY(!about->isVisible());
 }
 
 void TestMainWindow::closingSavesLayout()
