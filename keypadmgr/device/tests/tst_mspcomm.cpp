@@ -14,6 +14,7 @@
 #include <dravon.h>
 
 #include <QNetworkInterface>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -64,6 +65,7 @@ private slots:
     void heartBeatDatagramsKeepConnection();
     void faultsDegradeAndRecover();
     void fileUploadIsPaced();
+    void setIpWithoutMacSendsNothing();
     void setIpMovesKeypad();
 
 private:
@@ -435,6 +437,16 @@ void TestMSPComm::fileUploadIsPaced()
     QVERIFY2(requests.at(5).time.msecsTo(requests.at(6).time) >= 400, qPrintable(gaps));
     for (int i = 1; i < 7; ++i)
         QVERIFY(requests.at(i - 1).time.msecsTo(requests.at(i).time) < 5000);
+}
+
+void TestMSPComm::setIpWithoutMacSendsNothing()
+{
+    // Without the keypad's MAC no keypad could recognise the packet.
+    m_comm->setDevice(m_address, QByteArray());
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("no MAC address known")));
+    m_comm->postConfiguration({}, QStringLiteral("192.168.77.60"));
+    QVERIFY(!m_bed->waitForEvent(m_keypad, QStringLiteral("restarting"), 1500));
+    QCOMPARE(m_bed->simulatorAddress(m_keypad).toString(), m_address);
 }
 
 void TestMSPComm::setIpMovesKeypad()
