@@ -271,8 +271,12 @@ def background_svg():
 # The veil changes only from top to bottom, so it is stored as a narrow strip
 # that the overlay's style sheet repeats across the panel (a background image
 # repeats in both directions by default): the same picture on screen, but a
-# hundredth of the pixels to decode while the panel is being built.
-OVERLAY_W = 4
+# twenty-fifth of the pixels to decode while the panel is being built. Not
+# narrower: the painter fills a repeated image one tile at a time, and below
+# about 16 pixels the tiles cost more to paint than the decoding saves (at 4
+# pixels a paint of the veil takes several times longer); 16 also divides the
+# panel's width, so the tiles end exactly at its edge.
+OVERLAY_W = 16
 
 
 def overlay_svg():
