@@ -253,6 +253,10 @@ SimulatedKeypad::Reply SimulatedKeypad::handleHttp(const QString &method, const 
         reply.body = m_state.allShowsXml();
     } else if (scene.hasMatch() && (isGet || isPost)) {
         const int index = scene.captured(1).toInt() - 1;
+        // Asking for one show plays it: the program selects a scene on the
+        // keypad this way (its scene buttons, the end of a file upload).
+        if (isGet && index != m_state.currentScene())
+            m_state.selectScene(index);
         if (isPost && m_state.postScene(index, body) == KeypadState::SceneOutcome::Rejected) {
             reply.status = 400;
             reply.body = QByteArrayLiteral("Bad Request\n");

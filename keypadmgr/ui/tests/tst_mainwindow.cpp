@@ -457,6 +457,17 @@ void TestMainWindow::keypadScenePressSelectsScene()
     QTRY_VERIFY_WITH_TIMEOUT(scene6->isChecked(), 10000);
     QCOMPARE(MSPSceneModel::instance()->activeSceneIndex(), 5);
     QCOMPARE(m_window->sceneSettings()->shownSceneIndex(), 5);
+
+    // And the other way: a scene chosen on screen plays on the keypad, and
+    // the keypad's answer keeps it chosen.
+    auto *scene2 = panel->findChild<QAbstractButton *>(QStringLiteral("scene2Button"));
+    QTest::mousePress(scene2, Qt::LeftButton);
+    QTest::mouseRelease(scene2, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(m_bed->command(m_keypad, QStringLiteral("status")).contains(QLatin1String(" current=2 ")),
+                             10000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_window->sceneSettings()->shownSceneIndex(), 1, 10000);
+    QVERIFY(scene2->isChecked());
+    QCOMPARE(MSPSceneModel::instance()->activeSceneIndex(), 1);
 }
 
 void TestMainWindow::openWhileConnectedUploads()
