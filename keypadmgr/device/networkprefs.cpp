@@ -49,9 +49,22 @@ QString NetworkPrefs::defaultConfigurationName() const
     return m_manager->defaultConfiguration().name();
 }
 
-QNetworkAddressEntry NetworkPrefs::defaultEntry() const
+int NetworkPrefs::defaultIndex() const
 {
     const int index = m_names.indexOf(defaultConfigurationName());
+    if (index >= 0)
+        return index;
+    // Where configurations are named after connections rather than
+    // interfaces (NetworkManager), or are not known yet, no name matches;
+    // a host with a single usable interface still has an obvious default.
+    if (!m_names.isEmpty() && m_names.count(m_names.first()) == m_names.size())
+        return 0;
+    return -1;
+}
+
+QNetworkAddressEntry NetworkPrefs::defaultEntry() const
+{
+    const int index = defaultIndex();
     if (index >= 0 && index < m_entries.size())
         return m_entries.at(index);
     QNetworkAddressEntry any;
@@ -162,7 +175,7 @@ void NetworkPrefs::handleUseDefaultInterfaceToggled(bool value)
     m_manager->updateConfigurations();
     if (value && m_saveAndSignal) {
         const QString name = defaultConfigurationName();
-        const int index = m_names.indexOf(name);
+        const int index = defaultIndex();
         if (index < 0 || index >= m_entries.size()) {
             qCDebug(lcNetworkPrefs) << "&&&&&&&&&&&&&&&&&& could not find index of default";
             return;

@@ -46,6 +46,8 @@ private slots:
 
 private:
     QString defaultConfigurationName() const;
+    /** The row of the default interface, or -1. */
+    int defaultIndex() const;
     /** The entry of the default configuration's interface, or any/broadcast. */
     QNetworkAddressEntry defaultEntry() const;
     void listInterfaces();

@@ -27,6 +27,7 @@ private slots:
     void versionText_data();
     void versionText();
     void interfaceTable();
+    void defaultRadioTakesTheOnlyInterface();
     void selectingRowUnderDefaultRadioStoresButEmitsDefault();
     void twoKeypadsListedByAddressText();
     void runEmptiesPreviousList();
@@ -141,6 +142,17 @@ void TestDiscovery::interfaceTable()
     // and broadcast.
     QCOMPARE(rows, (QStringList{QStringLiteral("kpbr0|10.77.0.1/255.0.0.0|10.255.255.255"),
                                 QStringLiteral("kpbr0|192.168.77.1/255.255.255.0|192.168.77.255")}));
+}
+
+void TestDiscovery::defaultRadioTakesTheOnlyInterface()
+{
+    // Whatever the system calls its default configuration, the bed's
+    // bridge is the only interface, so it is the default one.
+    NetworkPrefs *p = prefs();
+    p->findChild<QRadioButton *>(QStringLiteral("mDefaultNetworkInterfaceRadio"))->setChecked(true);
+    const QString ip = p->chosenEntry().ip().toString();
+    QVERIFY2(ip == QLatin1String("192.168.77.1") || ip == QLatin1String("10.77.0.1"), qPrintable(ip));
+    QCOMPARE(p->chosenAddress(), ip);
 }
 
 void TestDiscovery::selectingRowUnderDefaultRadioStoresButEmitsDefault()
