@@ -8,6 +8,9 @@
 int main(int argc, char *argv[])
 {
     Q_INIT_RESOURCE(resources);
+    // Style sheet indicator images and icons pick their "@2x" versions on
+    // high-density screens only with this set before the application exists.
+    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
     auto *app = new QApplication(argc, argv);
     QCoreApplication::setOrganizationName(QLatin1String(AppVersion::organizationName));
     QCoreApplication::setOrganizationDomain(QLatin1String(AppVersion::organizationDomain));

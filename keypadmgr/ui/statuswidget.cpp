@@ -4,6 +4,8 @@
 
 #include <systemconfiguration.h>
 
+#include <QIcon>
+
 StatusWidget::StatusWidget(QWidget *parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::Status>())
@@ -75,6 +77,7 @@ void StatusWidget::showRow(int status)
         break;
     }
     ui->textLabel->setText(text);
-    ui->iconLabel->setPixmap(icon.isEmpty() ? QPixmap() : QPixmap(icon));
+    // Through QIcon, so that high-density screens get the "@2x" image.
+    ui->iconLabel->setPixmap(icon.isEmpty() ? QPixmap() : QIcon(icon).pixmap(QSize(16, 16)));
     repaint();
 }
