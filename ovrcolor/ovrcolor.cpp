@@ -629,20 +629,26 @@ void OvrColor::setNChannel8(const QVector<unsigned int> &levels, ChannelConfigur
         invalidate();
         return;
     }
-    const NChannelRenderType render = getNChannelRenderType();
     QVector<quint32> stored(levels.size() - 1);
     // Levels above the 8-bit range would wrap around when scaled; they are
     // clamped to full instead.
     for (int i = 1; i < levels.size(); ++i)
         stored[i - 1] = qMin(levels.at(i), 255u) * Scale8;
+    setNChannelRaw(stored, qMin(levels.at(0), 255u) * Scale8, configuration, profile);
+}
+
+void OvrColor::setNChannelRaw(const QVector<quint32> &levels, quint32 alpha, ChannelConfiguration configuration,
+                              PrismalProfileID profile)
+{
+    const NChannelRenderType render = getNChannelRenderType();
     m_c2 = m_c3 = 0;
     m_Y = m_x = m_y = 0.0;
     m_c1 = render;
     m_spec = NChannel;
     m_configuration = configuration;
     m_profile = profile;
-    m_alpha = qMin(levels.at(0), 255u) * Scale8;
-    m_levels = stored;
+    m_alpha = alpha;
+    m_levels = levels;
 }
 
 void OvrColor::setNChannel16(const QVector<unsigned int> &levels, ChannelConfiguration configuration,
@@ -654,18 +660,10 @@ void OvrColor::setNChannel16(const QVector<unsigned int> &levels, ChannelConfigu
     }
     if (!checkRange16("OvrColor::setAlpha16", levels.at(0)))
         return;
-    const NChannelRenderType render = getNChannelRenderType();
     QVector<quint32> stored(levels.size() - 1);
     for (int i = 1; i < levels.size(); ++i)
         stored[i - 1] = qMin(levels.at(i), 65535u) * Scale16;
-    m_c2 = m_c3 = 0;
-    m_Y = m_x = m_y = 0.0;
-    m_c1 = render;
-    m_spec = NChannel;
-    m_configuration = configuration;
-    m_profile = profile;
-    m_alpha = levels.at(0) * Scale16;
-    m_levels = stored;
+    setNChannelRaw(stored, levels.at(0) * Scale16, configuration, profile);
 }
 
 void OvrColor::setNChannelF(const QVector<double> &levels, ChannelConfiguration configuration,
@@ -677,18 +675,10 @@ void OvrColor::setNChannelF(const QVector<double> &levels, ChannelConfiguration 
     }
     if (!checkRangeReal("OvrColor::setAlphaF", levels.at(0)))
         return;
-    const NChannelRenderType render = getNChannelRenderType();
     QVector<quint32> stored(levels.size() - 1);
     for (int i = 1; i < levels.size(); ++i)
         stored[i - 1] = fromF(levels.at(i));
-    m_c2 = m_c3 = 0;
-    m_Y = m_x = m_y = 0.0;
-    m_c1 = render;
-    m_spec = NChannel;
-    m_configuration = configuration;
-    m_profile = profile;
-    m_alpha = fromF(levels.at(0));
-    m_levels = stored;
+    setNChannelRaw(stored, fromF(levels.at(0)), configuration, profile);
 }
 
 void OvrColor::setQColor(const QColor &color)
@@ -818,17 +808,22 @@ void OvrColor::setAlphaF(double alpha)
     m_alpha = fromF(alpha);
 }
 
+bool OvrColor::makeYxy()
+{
+    if (m_spec == Yxy)
+        return true;
+    const OvrColor c = (m_spec == Invalid) ? *this : toYxy(ColorUtils::ConfigUnknown, -1, -1);
+    const int a16 = alpha16();
+    setYxy16(c.m_Y, c.m_x, c.m_y, a16, m_profile);
+    return m_spec == Yxy;
+}
+
 void OvrColor::setY(double Y)
 {
     if (!checkRangeReal("OvrColor::setY", Y))
         return;
-    if (m_spec != Yxy) {
-        const OvrColor c = (m_spec == Invalid) ? *this : toYxy(ColorUtils::ConfigUnknown, -1, -1);
-        const int a16 = alpha16();
-        setYxy16(c.m_Y, c.m_x, c.m_y, a16, m_profile);
-        if (m_spec != Yxy)
-            return;
-    }
+    if (!makeYxy())
+        return;
     m_Y = Y;
 }
 
@@ -836,13 +831,8 @@ void OvrColor::setx(double x)
 {
     if (!checkRangeReal("OvrColor::setx", x))
         return;
-    if (m_spec != Yxy) {
-        const OvrColor c = (m_spec == Invalid) ? *this : toYxy(ColorUtils::ConfigUnknown, -1, -1);
-        const int a16 = alpha16();
-        setYxy16(c.m_Y, c.m_x, c.m_y, a16, m_profile);
-        if (m_spec != Yxy)
-            return;
-    }
+    if (!makeYxy())
+        return;
     m_x = x;
 }
 
@@ -850,13 +840,8 @@ void OvrColor::sety(double y)
 {
     if (!checkRangeReal("OvrColor::sety", y))
         return;
-    if (m_spec != Yxy) {
-        const OvrColor c = (m_spec == Invalid) ? *this : toYxy(ColorUtils::ConfigUnknown, -1, -1);
-        const int a16 = alpha16();
-        setYxy16(c.m_Y, c.m_x, c.m_y, a16, m_profile);
-        if (m_spec != Yxy)
-            return;
-    }
+    if (!makeYxy())
+        return;
     m_y = y;
 }
 

@@ -207,6 +207,10 @@ private:
     bool checkRangeInt(const char *operation, qint64 value);
     bool checkRangeReal(const char *operation, double value);
     void setYxyRaw(double Y, double x, double y, quint32 alpha, PrismalProfileID profile);
+    void setNChannelRaw(const QVector<quint32> &levels, quint32 alpha, ChannelConfiguration configuration,
+                        PrismalProfileID profile);
+    /** Converts this colour to Yxy in place, keeping its alpha; false if it cannot be. */
+    bool makeYxy();
     bool isYxyLike() const;
 
     ChannelConfiguration m_configuration;
