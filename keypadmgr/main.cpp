@@ -4,6 +4,7 @@
 #include "splashscreen.h"
 
 #include <QApplication>
+#include <QLoggingCategory>
 
 int main(int argc, char *argv[])
 {
@@ -11,6 +12,11 @@ int main(int argc, char *argv[])
     // Style sheet indicator images and icons pick their "@2x" versions on
     // high-density screens only with this set before the application exists.
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+    // Debug lines are for developers; QT_LOGGING_RULES turns them back on.
+    QLoggingCategory::setFilterRules(QStringLiteral("keypad.*.debug=false\n"
+                                                    "dravon.debug=false\n"
+                                                    "ovrcolor.debug=false\n"
+                                                    "ovraut.debug=false"));
     auto *app = new QApplication(argc, argv);
     QCoreApplication::setOrganizationName(QLatin1String(AppVersion::organizationName));
     QCoreApplication::setOrganizationDomain(QLatin1String(AppVersion::organizationDomain));
