@@ -17,6 +17,7 @@
 #include <QMessageBox>
 #include <QNetworkAccessManager>
 #include <QNetworkConfigurationManager>
+#include <QNetworkDatagram>
 #include <QNetworkInterface>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -414,15 +415,10 @@ void MSPComm::replyFinished(QNetworkReply *reply)
 void MSPComm::processPendingKeyPadDatagrams()
 {
     while (m_keyPadSocket->state() == QAbstractSocket::BoundState && m_keyPadSocket->hasPendingDatagrams()) {
-        QByteArray datagram;
-        datagram.resize(int(qMax<qint64>(m_keyPadSocket->pendingDatagramSize(), 0)));
-        QHostAddress sender;
-        const qint64 read = m_keyPadSocket->readDatagram(datagram.data(), datagram.size(), &sender);
-        if (read < 0)
+        const QNetworkDatagram received = m_keyPadSocket->receiveDatagram();
+        if (!received.isValid() || received.senderAddress().toString() != m_address)
             continue;
-        datagram.resize(int(read));
-        if (sender.toString() != m_address)
-            continue;
+        const QByteArray datagram = received.data();
 
         if (datagram.size() == sceneDatagramLength && datagram.startsWith(QByteArray(scenePrefix, prefixLength))) {
             const int scene = static_cast<signed char>(datagram.at(13));
@@ -471,11 +467,8 @@ void MSPComm::toggleSocket()
 void MSPComm::processPendingHeartBeatDatagrams()
 {
     while (m_heartBeatSocket->state() == QAbstractSocket::BoundState && m_heartBeatSocket->hasPendingDatagrams()) {
-        QByteArray datagram;
-        datagram.resize(int(qMax<qint64>(m_heartBeatSocket->pendingDatagramSize(), 0)));
-        QHostAddress sender;
-        m_heartBeatSocket->readDatagram(datagram.data(), datagram.size(), &sender);
-        if (sender.toString() != m_address)
+        const QNetworkDatagram received = m_heartBeatSocket->receiveDatagram();
+        if (!received.isValid() || received.senderAddress().toString() != m_address)
             continue;
         qCDebug(lcDevice) << " ******************** got heartbeat ******************* ";
         emit heartBeat(isAddressReachable(m_address));
