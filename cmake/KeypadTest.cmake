@@ -3,7 +3,7 @@
 # keypad_add_test(<name> SOURCES <files...> [LIBRARIES <targets...>] [NETWORK] [TIMEOUT <s>])
 #
 # One executable per test file, registered with ctest, run on the offscreen
-# platform. NETWORK marks a test that opens sockets: it links the test
+# platform, with a fresh temporary HOME and XDG folders. NETWORK marks a test that opens sockets: it links the test
 # support library, whose main refuses to run outside an isolated network
 # namespace (see tests/support/isolatednetwork.h).
 function(keypad_add_test name)
@@ -13,7 +13,8 @@ function(keypad_add_test name)
     cmake_parse_arguments(ARG "NETWORK" "TIMEOUT" "SOURCES;LIBRARIES" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE Qt5::Test KeypadTestSupport ${ARG_LIBRARIES})
-    add_test(NAME ${name} COMMAND ${name})
+    # Each run gets its own HOME and XDG folders (cmake/run-isolated.sh).
+    add_test(NAME ${name} COMMAND bash ${CMAKE_SOURCE_DIR}/cmake/run-isolated.sh $<TARGET_FILE:${name}>)
     if(NOT ARG_TIMEOUT)
         set(ARG_TIMEOUT 300)
     endif()
