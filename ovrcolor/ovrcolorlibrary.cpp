@@ -329,13 +329,14 @@ void OvrColorLibrary::saveUserColors()
     writeUserColors();
 }
 
-bool OvrColorLibrary::writeUserColors()
+QDomDocument OvrColorLibrary::createDocument(const QStringList &listIds) const
 {
     QDomDocument document;
     QDomElement root = document.createElement(QStringLiteral("ColorLibraryList"));
     document.appendChild(root);
-    for (const Item *list : qAsConst(m_root->children)) {
-        if (!listIsSaved(list))
+    for (const QString &listId : listIds) {
+        const Item *list = m_listsByName.value(listId);
+        if (!list)
             continue;
         QStringList uids, names, values, presets, ids;
         uids.reserve(list->children.size());
@@ -355,35 +356,59 @@ bool OvrColorLibrary::writeUserColors()
         if (!ok)
             continue;
         element.setAttribute(QStringLiteral("name"), Zeplo3ProjectHelper::xmlSafe(list->name));
-        element.setAttribute(QStringLiteral("isUserLibrary"), 1);
+        element.setAttribute(QStringLiteral("isUserLibrary"), list->user ? 1 : 0);
         root.appendChild(element);
     }
+    return document;
+}
 
-    const QString path = defaultUserColorsPath();
+bool OvrColorLibrary::exportColorLists(const QStringList &listIds, const QString &path) const
+{
+    return writeDocument(createDocument(listIds), path);
+}
+
+bool OvrColorLibrary::writeDocument(const QDomDocument &document, const QString &path)
+{
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder)) {
-        qCWarning(lcOvrColor) << "Cannot create the folder" << folder << "for the user colours";
-        Q_EMIT userColorsSaved(false);
+        qCWarning(lcOvrColor) << "Cannot create the folder" << folder;
         return false;
     }
     // Written beside the old file and renamed over it when complete, so a
-    // crash or a full disk leaves the previous colours in place.
+    // crash or a full disk leaves the previous file in place. Always UTF-8,
+    // which is what a reader assumes of a document without a declaration.
     const QByteArray text = document.toByteArray(1);
     qCDebug(lcOvrColor).noquote() << text;
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        qCWarning(lcOvrColor) << "Cannot write the user colours to" << path << ":" << file.errorString();
-        Q_EMIT userColorsSaved(false);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text | QIODevice::Unbuffered)) {
+        qCWarning(lcOvrColor) << "Cannot write" << path << ":" << file.errorString();
         return false;
     }
-    file.write(text);
+    // A short write (disk full, file size limit) is not an error to
+    // QSaveFile, which would then put the truncated file in place; written
+    // unbuffered, the write itself reports it.
+    if (file.write(text) != text.size() || !file.flush()) {
+        qCWarning(lcOvrColor) << "Cannot write" << path << ":" << file.errorString();
+        file.cancelWriting();
+        return false;
+    }
     if (!file.commit()) {
-        qCWarning(lcOvrColor) << "Cannot write the user colours to" << path << ":" << file.errorString();
-        Q_EMIT userColorsSaved(false);
+        qCWarning(lcOvrColor) << "Cannot write" << path << ":" << file.errorString();
         return false;
     }
-    Q_EMIT userColorsSaved(true);
     return true;
+}
+
+bool OvrColorLibrary::writeUserColors()
+{
+    QStringList saved;
+    for (const Item *list : qAsConst(m_root->children)) {
+        if (listIsSaved(list))
+            saved.append(list->name);
+    }
+    const bool ok = writeDocument(createDocument(saved), defaultUserColorsPath());
+    Q_EMIT userColorsSaved(ok);
+    return ok;
 }
 
 // ---------------------------------------------------------------------------
@@ -393,10 +418,16 @@ QString OvrColorLibrary::getNewColorListName(const QString &name) const
 {
     if (!m_listsByName.contains(name))
         return name;
-    for (int n = 2;; ++n) {
+    // The numbers below the hint are taken (lists are only added between
+    // removals and renames, which forget the hints), so a document with
+    // thousands of lists of one name is not read in quadratic time.
+    int &hint = m_nameSuffixHints[name];
+    for (int n = qMax(2, hint);; ++n) {
         const QString candidate = QStringLiteral("%1 %2").arg(name).arg(n);
-        if (!m_listsByName.contains(candidate))
+        if (!m_listsByName.contains(candidate)) {
+            hint = n;
             return candidate;
+        }
     }
 }
 
@@ -449,6 +480,7 @@ bool OvrColorLibrary::rename(const QString &oldName, const QString &newName, boo
     if (!list || newName.isEmpty() || newName == oldName || m_listsByName.contains(newName))
         return false;
     m_listsByName.remove(oldName);
+    m_nameSuffixHints.clear();
     list->name = newName;
     m_listsByName.insert(newName, list);
     const QModelIndex index = indexOfItem(list);
@@ -848,6 +880,7 @@ void OvrColorLibrary::removeListItems(int row, int count)
         }
         m_listsByName.remove(list->name);
         delete list;
+        m_nameSuffixHints.clear();
     }
     m_root->children.remove(row, count);
     renumber(m_root->children, row);
@@ -1007,9 +1040,11 @@ QVariant OvrColorLibrary::headerData(int section, Qt::Orientation orientation, i
 
 Qt::ItemFlags OvrColorLibrary::flags(const QModelIndex &index) const
 {
+    // The invisible root takes no flags (the item model contract allows
+    // only "drop enabled" there, and drops need a list).
     const Item *item = index.isValid() ? itemFromIndex(index) : nullptr;
     if (!item)
-        return Qt::ItemIsEnabled;
+        return Qt::NoItemFlags;
 
     Qt::ItemFlags result = Qt::ItemIsEnabled | Qt::ItemIsDropEnabled;
     const bool unsupported = item->isColor()

@@ -6,6 +6,7 @@
 #include "ovrcolor_export.h"
 
 #include <QAbstractItemModel>
+#include <QDomDocument>
 #include <QHash>
 #include <QPixmap>
 #include <QStringList>
@@ -13,7 +14,6 @@
 
 #include <memory>
 
-class QDomDocument;
 class QIODevice;
 class QMimeData;
 
@@ -128,6 +128,13 @@ public:
     bool userColorsLoaded() const { return m_userColorsLoaded; }
     /** Writes the user lists to the default file now (or marks it pending inside a batch). */
     void saveUserColors();
+    /**
+     * A colour-library document ("ColorLibraryList") holding the given lists
+     * in the given order; unknown names are left out.
+     */
+    QDomDocument createDocument(const QStringList &listIds) const;
+    /** Writes createDocument(listIds) to path (complete or not at all); false on failure. */
+    bool exportColorLists(const QStringList &listIds, const QString &path) const;
 
     void setThumbnailGenerator(ThumbnailGenerator generator);
     bool canGeneratePixmap() const { return m_thumbnailGenerator != nullptr; }
@@ -289,12 +296,14 @@ private:
     bool listIsSaved(const Item *list) const;
     void listEdited(Item *list);
     bool writeUserColors();
+    static bool writeDocument(const QDomDocument &document, const QString &path);
     bool readDocument(QIODevice *device, double version, QString *errorText);
 
     std::unique_ptr<Item> m_root;
     QHash<QString, Item *> m_listsByName;
     QHash<QString, Item *> m_colorsByUid;
     mutable QHash<const Item *, QPixmap> m_thumbnails;
+    mutable QHash<QString, int> m_nameSuffixHints;
     QStringList m_oldPresets;
     OvrColor m_sampleColor;
     ThumbnailGenerator m_thumbnailGenerator = nullptr;
