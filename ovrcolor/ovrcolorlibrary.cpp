@@ -17,6 +17,7 @@
 #include <QMimeData>
 #include <QSaveFile>
 #include <QUuid>
+#include <QXmlStreamWriter>
 
 #include <algorithm>
 
@@ -253,11 +254,6 @@ void OvrColorLibrary::loadUserColors(const QString &path)
 
 bool OvrColorLibrary::loadColors(QIODevice *device, double version, QString *errorText)
 {
-    QDomDocument document;
-    const bool wellFormed = Zeplo3ProjectHelper::readDocument(device, document, errorText);
-    if (document.documentElement().isNull())
-        return wellFormed;
-
     Zeplo3ProjectHelper helper;
     connect(&helper, &Zeplo3ProjectHelper::insertList, this,
             [this](const QString &name, bool isUser) { createColorList(name, isUser && !m_readingPresets); });
@@ -265,7 +261,7 @@ bool OvrColorLibrary::loadColors(QIODevice *device, double version, QString *err
     connect(&helper, &Zeplo3ProjectHelper::foundOldPreset, this, [this] { m_nextColorIsOldPreset = true; });
     QString error;
     QStringList oldPresetUids;
-    helper.loadDocument(document, error, version, oldPresetUids);
+    const bool wellFormed = helper.loadDevice(device, error, version, oldPresetUids, errorText);
     m_nextColorIsOldPreset = false;
     if (!error.isEmpty())
         qCDebug(lcOvrColor) << "Colour library document:" << error;
@@ -362,12 +358,43 @@ QDomDocument OvrColorLibrary::createDocument(const QStringList &listIds) const
     return document;
 }
 
-bool OvrColorLibrary::exportColorLists(const QStringList &listIds, const QString &path) const
+QByteArray OvrColorLibrary::documentText(const QStringList &listIds) const
 {
-    return writeDocument(createDocument(listIds), path);
+    QByteArray text;
+    QXmlStreamWriter writer(&text);
+    writer.setAutoFormatting(true);
+    writer.setAutoFormattingIndent(1);
+    writer.writeStartElement(QStringLiteral("ColorLibraryList"));
+    QStringList uids, names, values, presets, ids;
+    for (const QString &listId : listIds) {
+        const Item *list = m_listsByName.value(listId);
+        if (!list)
+            continue;
+        uids.clear();
+        names.clear();
+        values.clear();
+        presets.clear();
+        ids.clear();
+        for (const Item *color : list->children) {
+            uids.append(color->uid);
+            names.append(color->name);
+            values.append(color->value);
+            presets.append(color->originatingPreset);
+            ids.append(color->colorId);
+        }
+        Zeplo3ProjectHelper::writeList(writer, list->name, list->user, uids, names, values, presets, ids);
+    }
+    writer.writeEndElement();
+    text += '\n';
+    return text;
 }
 
-bool OvrColorLibrary::writeDocument(const QDomDocument &document, const QString &path)
+bool OvrColorLibrary::exportColorLists(const QStringList &listIds, const QString &path) const
+{
+    return writeText(documentText(listIds), path);
+}
+
+bool OvrColorLibrary::writeText(const QByteArray &text, const QString &path)
 {
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder)) {
@@ -377,7 +404,6 @@ bool OvrColorLibrary::writeDocument(const QDomDocument &document, const QString 
     // Written beside the old file and renamed over it when complete, so a
     // crash or a full disk leaves the previous file in place. Always UTF-8,
     // which is what a reader assumes of a document without a declaration.
-    const QByteArray text = document.toByteArray(1);
     qCDebug(lcOvrColor).noquote() << text;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text | QIODevice::Unbuffered)) {
@@ -406,7 +432,7 @@ bool OvrColorLibrary::writeUserColors()
         if (listIsSaved(list))
             saved.append(list->name);
     }
-    const bool ok = writeDocument(createDocument(saved), defaultUserColorsPath());
+    const bool ok = writeText(documentText(saved), defaultUserColorsPath());
     Q_EMIT userColorsSaved(ok);
     return ok;
 }

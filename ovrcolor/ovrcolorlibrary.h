@@ -133,7 +133,9 @@ public:
      * in the given order; unknown names are left out.
      */
     QDomDocument createDocument(const QStringList &listIds) const;
-    /** Writes createDocument(listIds) to path (complete or not at all); false on failure. */
+    /** The text of createDocument(listIds) as it is written to files (UTF-8, indentation 1). */
+    QByteArray documentText(const QStringList &listIds) const;
+    /** Writes the lists to path (complete or not at all); false on failure. */
     bool exportColorLists(const QStringList &listIds, const QString &path) const;
 
     void setThumbnailGenerator(ThumbnailGenerator generator);
@@ -296,7 +298,7 @@ private:
     bool listIsSaved(const Item *list) const;
     void listEdited(Item *list);
     bool writeUserColors();
-    static bool writeDocument(const QDomDocument &document, const QString &path);
+    static bool writeText(const QByteArray &text, const QString &path);
     bool readDocument(QIODevice *device, double version, QString *errorText);
 
     std::unique_ptr<Item> m_root;

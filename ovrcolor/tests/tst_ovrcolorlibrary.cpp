@@ -237,7 +237,7 @@ private Q_SLOTS:
             << QList<int>{0};
         QByteArray deep = QByteArray("<a>").repeated(100000) + "<ColorLibrary name=\"deep\">" + red + "</ColorLibrary>"
             + QByteArray("</a>").repeated(100000);
-        QTest::newRow("deeply nested") << deep << QStringList() << QList<int>();
+        QTest::newRow("deeply nested") << deep << QStringList{"deep"} << QList<int>{1};
         QByteArray many = "<ColorLibrary name=\"many\">" + red.repeated(100000) + "</ColorLibrary>";
         QTest::newRow("100000 colours") << many << QStringList{"many"} << QList<int>{100000};
         QTest::newRow("broken: entity expansion")
@@ -291,6 +291,13 @@ private Q_SLOTS:
         helper.loadDocument(dom, text, 1.0, oldPresets);
         QCOMPARE(text, error);
         QCOMPARE(lists.count(), 1);
+
+        // The same from the streaming reader the library uses.
+        buffer.seek(0);
+        text.clear();
+        QVERIFY(helper.loadDevice(&buffer, text, 1.0, oldPresets));
+        QCOMPARE(text, error);
+        QCOMPARE(lists.count(), 2);
     }
 
     void unsafeTextSavedReadable()
