@@ -181,6 +181,7 @@ void OvrColorLibrary::init(bool withProjectSwatches, bool supportsNChannel, bool
     createNewLibraryIfNecessary(explicitColorsListName(), true)->user = true;
     if (withProjectSwatches) {
         Item *swatches = createNewLibraryIfNecessary(projectSwatchesListName(), false);
+        m_projectSwatches = swatches;
         setData(indexOfItem(swatches), 1, UserFlagRole);
     }
     setSupportsNChannel(supportsNChannel);
@@ -229,6 +230,13 @@ void OvrColorLibrary::loadUserColors(const QString &path)
     setEditingMultipleColors(true);
 
     const bool useDefault = path.isEmpty();
+    if (useDefault && m_userColorsLoaded) {
+        // A second read would add every user list again ("Favs 2", ...) and
+        // the next save would keep the copies.
+        qCDebug(lcOvrColor) << "User colours are loaded already";
+        setEditingMultipleColors(wasEditing);
+        return;
+    }
     const QString filePath = useDefault ? defaultUserColorsPath() : path;
     QFile file(filePath);
     if (file.open(QIODevice::ReadOnly)) {
@@ -866,7 +874,10 @@ void OvrColorLibrary::renumber(QVector<Item *> &items, int from)
 
 bool OvrColorLibrary::listIsSaved(const Item *list) const
 {
-    return list->user && list->name != projectSwatchesListName();
+    // The project's swatches take colours but belong to the project, not to
+    // the user file. Known by identity rather than by name, so that a user
+    // list of that name (from another program's file) is still saved.
+    return list->user && list != m_projectSwatches;
 }
 
 void OvrColorLibrary::listEdited(Item *list)
@@ -905,6 +916,8 @@ void OvrColorLibrary::removeListItems(int row, int count)
             m_thumbnails.remove(color);
         }
         m_listsByName.remove(list->name);
+        if (list == m_projectSwatches)
+            m_projectSwatches = nullptr;
         delete list;
         m_nameSuffixHints.clear();
     }
@@ -1080,7 +1093,7 @@ Qt::ItemFlags OvrColorLibrary::flags(const QModelIndex &index) const
         result |= Qt::ItemIsSelectable;
     if (item->isColor())
         result |= Qt::ItemIsDragEnabled | Qt::ItemNeverHasChildren;
-    if (index.column() == 0 && item->list()->user && !(item->isList() && item->name == projectSwatchesListName()))
+    if (index.column() == 0 && item->list()->user && item != m_projectSwatches)
         result |= Qt::ItemIsEditable;
     return result;
 }

@@ -104,7 +104,8 @@ public:
 
     /**
      * Reads a colour-library document into the library. An empty path reads
-     * the default user file and, whatever it held, enables saving to it.
+     * the default user file (once; later calls do nothing) and, whatever it
+     * held, enables saving to it.
      * A missing file adds nothing; a broken one adds what could be read
      * before the fault (and the default file is first copied aside, so the
      * next save cannot destroy what was not understood).
@@ -302,6 +303,7 @@ private:
     bool readDocument(QIODevice *device, double version, QString *errorText);
 
     std::unique_ptr<Item> m_root;
+    Item *m_projectSwatches = nullptr;
     QHash<QString, Item *> m_listsByName;
     QHash<QString, Item *> m_colorsByUid;
     mutable QHash<const Item *, QPixmap> m_thumbnails;

@@ -514,6 +514,23 @@ private Q_SLOTS:
         QCOMPARE(lib->getColorName(red), QStringLiteral("Crimson"));
     }
 
+    void userListNamedLikeProjectSwatchesSaved()
+    {
+        // A program without project swatches reading a file that has a user
+        // list of that name keeps it, and reading the user file again adds nothing.
+        OvrColorLibrary::cleanup();
+        lib = OvrColorLibrary::Instance();
+        lib->init(false, true, true);
+        lib->loadUserColors();
+        const QString name = OvrColorLibrary::projectSwatchesListName();
+        lib->createColorList(name, true);
+        lib->createColor(Qt::red, QStringLiteral("Red"), name);
+        QVERIFY(lib->isUserListIndex(lib->getIndexOfList(name)));
+        QVERIFY(listsInFile(userFile).contains(name));
+        lib->loadUserColors();
+        QCOMPARE(lib->getListNames(), (QStringList{OvrColorLibrary::explicitColorsListName(), name}));
+    }
+
     void batchWritesOnce()
     {
         QSignalSpy saved(lib, &OvrColorLibrary::userColorsSaved);
