@@ -7,7 +7,6 @@
 
 #include <ovrcolorlibrary.h>
 
-#include <QCollator>
 #include <QSettings>
 #include <QVBoxLayout>
 
@@ -148,10 +147,15 @@ void OvrColorPicker::Private::migrateFavorites()
         old.endGroup();
         return;
     }
-    // Favourites were numbered: "2" comes before "10".
-    QCollator collator;
-    collator.setNumericMode(true);
-    std::sort(children.begin(), children.end(), collator);
+    // Favourites were numbered: "2" comes before "10"; names after numbers.
+    std::stable_sort(children.begin(), children.end(), [](const QString &a, const QString &b) {
+        bool aNumber = false, bNumber = false;
+        const qlonglong an = a.toLongLong(&aNumber);
+        const qlonglong bn = b.toLongLong(&bNumber);
+        if (aNumber != bNumber)
+            return aNumber;
+        return aNumber ? an < bn : a < b;
+    });
 
     OvrColorLibrary *library = OvrColorLibrary::Instance();
     // The old favourites may go only once the new list is in the user file:

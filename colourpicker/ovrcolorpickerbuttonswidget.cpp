@@ -60,7 +60,14 @@ OvrColorPickerButtonsWidget::OvrColorPickerButtonsWidget(QWidget *parent)
     }
 }
 
-OvrColorPickerButtonsWidget::~OvrColorPickerButtonsWidget() = default;
+OvrColorPickerButtonsWidget::~OvrColorPickerButtonsWidget()
+{
+    // All three states, also those never toggled, so the next start shows
+    // the pages as they are now.
+    QSettings settings;
+    for (int page = 0; page < 3; ++page)
+        settings.setValue(settingsKey(page), isPageDisplayed(page));
+}
 
 QString OvrColorPickerButtonsWidget::settingsKey(int page)
 {
