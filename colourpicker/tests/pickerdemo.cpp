@@ -24,7 +24,9 @@ int main(int argc, char *argv[])
                      [status](const OvrColor &color, const QString &uid) {
                          status->setText(QStringLiteral("main: %1 %2").arg(color.aName(), uid));
                      });
-    window.resize(900, 640);
+    // An optional "WIDTHxHEIGHT" argument sizes the window (e.g. the dock's size).
+    const QStringList size = app.arguments().value(1, QStringLiteral("900x640")).split(QLatin1Char('x'));
+    window.resize(size.value(0).toInt(), size.value(1).toInt());
     window.show();
     return app.exec();
 }
