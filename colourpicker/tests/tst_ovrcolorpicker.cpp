@@ -2,6 +2,8 @@
 #include <colorviewwidget.h>
 #include <gradientcolorselectorwidget.h>
 #include <hsbspectrumwidget.h>
+#include <intensitysliderwidget.h>
+#include <opacitysliderwidget.h>
 #include <ovrcolorlibrary.h>
 #include <ovrcolorpicker.h>
 #include <ovrcolorpickerbuttonswidget.h>
@@ -9,6 +11,7 @@
 #include <rgbpickerwidget.h>
 #include <rgbsliderswidget.h>
 
+#include <QAbstractSpinBox>
 #include <QFile>
 #include <QMenu>
 #include <QSettings>
@@ -328,6 +331,80 @@ private slots:
         picker.setColorAndSelectMainPreview(OvrColor::fromRgb8(1, 2, 3), QStringLiteral("{x}"));
         QCOMPARE(picker.pickerWidget()->selectedSwatch(), 0);
         QCOMPARE(main.last().at(1).toString(), QStringLiteral("{x}"));
+    }
+
+    void opacityAndIntensity_data()
+    {
+        QTest::addColumn<OvrColor>("start");
+        QTest::addColumn<bool>("opacity");
+        QTest::addColumn<int>("percent");
+        QTest::addColumn<OvrColor>("expected");
+        QTest::newRow("opacity of rgb") << OvrColor::fromRgb8(255, 0, 0) << true << 50
+                                        << OvrColor::fromRgbF(1, 0, 0, 0.5);
+        QTest::newRow("intensity of rgb") << OvrColor::fromRgb8(255, 0, 0) << false << 25
+                                          << OvrColor::fromHsvF(0, 1, 0.25);
+        QTest::newRow("intensity of a white") << OvrColor(0.3127, 0.329) << false << 40
+                                              << OvrColor::fromxyY(0.3127, 0.329, 0.4);
+    }
+
+    void opacityAndIntensity()
+    {
+        QFETCH(OvrColor, start);
+        QFETCH(bool, opacity);
+        QFETCH(int, percent);
+        QFETCH(OvrColor, expected);
+        OvrColorPicker picker;
+        picker.setColor(start, QStringLiteral("{lib}"));
+        QSignalSpy main(&picker, &OvrColorPicker::mainColorChanged);
+        auto *slider = opacity ? picker.findChild<QWidget *>(QStringLiteral("opacitySlider"))
+                               : picker.findChild<QWidget *>(QStringLiteral("intensitySlider"));
+        QVERIFY(slider);
+        auto *spin = slider->findChild<QAbstractSpinBox *>();
+        spin->setFocus();
+        spin->selectAll();
+        QTest::keyClicks(spin, QString::number(percent));
+        QTest::keyClick(spin, Qt::Key_Enter);
+        QCOMPARE(main.count(), 1);
+        const OvrColor got = main.at(0).at(0).value<OvrColor>();
+        QCOMPARE(main.at(0).at(1).toString(), QString()); // an edited colour is no longer the library's
+        QCOMPARE(got.spec(), expected.spec());
+        QCOMPARE(got.alpha8(), expected.alpha8());
+        QCOMPARE(got.getQColor(), expected.getQColor());
+        if (expected.spec() == OvrColor::Yxy)
+            QCOMPARE(got.getY(), expected.getY());
+    }
+
+    void channelColorsDisableOpacityAndIntensity()
+    {
+        OvrColorPicker picker;
+        QSignalSpy pickerSet(&picker, &OvrColorPicker::pickerSetOnSetColor);
+        picker.setColor(OvrColor::fromNChannel8({255, 10, 20, 30, 40}, ColorUtils::ChannelConfiguration(3),
+                                                ColorUtils::PrismalProfileID(0)),
+                        QString());
+        QCOMPARE(pickerSet.last().at(0).toInt(), 2);
+        QCOMPARE(pickerSet.last().at(1).toBool(), true);
+        QCOMPARE(picker.buttonsWidget()->markedPage(), 2);
+        QVERIFY(!picker.findChild<OpacitySliderWidget *>()->isEnabled());
+        QVERIFY(!picker.findChild<IntensitySliderWidget *>()->isEnabled());
+        picker.setColor(OvrColor::fromRgb8(1, 2, 3), QString());
+        QVERIFY(picker.findChild<OpacitySliderWidget *>()->isEnabled());
+    }
+
+    void everyControlHasAnAccessibleName()
+    {
+        OvrColorPicker picker;
+        QList<QWidget *> controls;
+        for (QAbstractSpinBox *w : picker.findChildren<QAbstractSpinBox *>())
+            controls << w;
+        for (ColorSelectorWidget *w : picker.findChildren<ColorSelectorWidget *>())
+            controls << w;
+        for (ColorViewWidget *w : picker.findChildren<ColorViewWidget *>())
+            controls << w;
+        for (QAbstractButton *w : picker.findChildren<QAbstractButton *>())
+            controls << w;
+        QVERIFY(controls.size() > 25);
+        for (QWidget *w : controls)
+            QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName() + w->metaObject()->className()));
     }
 };
 
