@@ -360,6 +360,11 @@ void OvrColorPickerWidget::setColor(const OvrColor &color, const QString &uid, b
     if (!color.isValid())
         return;
     ColorViewWidget *swatch = d->swatches[d->selected];
+    // An editor that stores the picked colour by its text form hands the same
+    // colour back (an HSV pick returns as RGB): that is no change, and must
+    // neither move the pages nor become the colour "Reset" returns to.
+    if (swatch->uid() == uid && swatch->color().aName() == color.aName())
+        return;
     const bool changed = swatch->color() != color || swatch->uid() != uid;
     swatch->setColor(color, uid);
     if (!isLocalColorChange)

@@ -76,7 +76,10 @@ public:
 signals:
     void mainColorChanged(const OvrColor &color, const QString &uid);
     void comparisonColorChanged(const OvrColor &color, const QString &uid);
-    /** The colour has been added to the library list @p list. */
+    /**
+     * The picker has added the colour to the library list @p list (created
+     * as a user list when missing); receivers must not add it again.
+     */
     void colorAddedToFavorites(const OvrColor &color, const QString &uid, const QString &list);
     /** A colour was set: page 0 RGB, 1 white, 2 channel. */
     void pickerSetOnSetColor(int index, bool isNChannel);

@@ -320,9 +320,15 @@ private slots:
         const QPoint at = spectrum->fieldRect().center().toPoint();
         QTest::mouseClick(spectrum, Qt::LeftButton, {}, at);
         QCOMPARE(main.count(), 2);
-        QCOMPARE(main.last().at(0).value<OvrColor>(), spectrum->colorAt(spectrum->positionFromPoint(at)));
+        const OvrColor picked = spectrum->colorAt(spectrum->positionFromPoint(at));
+        QCOMPARE(main.last().at(0).value<OvrColor>(), picked);
         QCOMPARE(main.last().at(1).toString(), QString());
         QCOMPARE(cleared.count(), 1);
+        // An editor handing the colour back in its stored form changes nothing.
+        const QPointF shown = spectrum->position();
+        picker.setColor(OvrColor(picked.aName()), QString());
+        QCOMPARE(main.count(), 2);
+        QCOMPARE(spectrum->position(), shown);
 
         // A slider, from the keyboard: red one level up.
         picker.setColor(OvrColor::fromRgb8(10, 20, 30), QString());
