@@ -47,7 +47,7 @@ public:
 signals:
     void mainColorChanged(const OvrColor &color, const QString &uid);
     void comparisonColorChanged(const OvrColor &color, const QString &uid);
-    /** The colour is already in @p list when this is emitted (see OvrColorPickerWidget). */
+    /** The colour goes into @p list once, by a receiver or else the picker (see OvrColorPickerWidget). */
     void colorAddedToFavorites(const OvrColor &color, const QString &uid, const QString &list);
     void pickerSetOnSetColor(int index, bool isNChannel);
     void clearPreviousSelection();

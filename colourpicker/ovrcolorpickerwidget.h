@@ -77,8 +77,9 @@ signals:
     void mainColorChanged(const OvrColor &color, const QString &uid);
     void comparisonColorChanged(const OvrColor &color, const QString &uid);
     /**
-     * The picker has added the colour to the library list @p list (created
-     * as a user list when missing); receivers must not add it again.
+     * The user asked to add the colour to the library list @p list. A
+     * receiver may add it (creating the list as a user list when missing);
+     * when none did, the picker adds it, so the list gets one entry.
      */
     void colorAddedToFavorites(const OvrColor &color, const QString &uid, const QString &list);
     /** A colour was set: page 0 RGB, 1 white, 2 channel. */

@@ -264,6 +264,16 @@ private slots:
         QCOMPARE(uids.size(), 1);
         QCOMPARE(library->get(uids.first()), orange);
 
+        // A receiver that adds the colour itself (as the scene editors do)
+        // leaves one entry, not two.
+        QObject editor;
+        connect(&picker, &OvrColorPicker::colorAddedToFavorites, &editor,
+                [library](const OvrColor &color, const QString &, const QString &list) {
+                    library->createColorWithName(color, QString(), list);
+                });
+        stage->trigger();
+        QCOMPARE(library->getColorUids(QStringLiteral("Stage")).size(), 2);
+
         // A renamed list keeps its menu entry.
         library->rename(QStringLiteral("Stage"), QStringLiteral("Main Stage"), false);
         QVERIFY(picker.buttonsWidget()->colorLists().contains(QStringLiteral("Main Stage")));
