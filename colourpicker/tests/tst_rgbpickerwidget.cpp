@@ -236,6 +236,12 @@ private slots:
         QCOMPARE(qRound(v * 1000), 589);
         QCOMPARE(qRound(h * 360), 180);
 
+        // The wheel moves the slider one step per notch.
+        QWheelEvent wheel(QPointF(5, 5), QPointF(value->mapToGlobal(QPoint(5, 5))), QPoint(), QPoint(0, 120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(value, &wheel);
+        QCOMPARE(page->hsbSliders()->spinBox(2)->text(), QStringLiteral("59.0%"));
+
         // Tab reaches every field and slider.
         QSet<QWidget *> reached;
         page->spectrum()->setFocus();
