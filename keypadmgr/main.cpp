@@ -1,10 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "appversion.h"
+#include "apptranslations.h"
+#include "commandline.h"
 #include "mainwindow.h"
 #include "splashscreen.h"
 
 #include <QApplication>
 #include <QLoggingCategory>
+
+#include <cstdio>
+
+namespace {
+
+void print(FILE *stream, const QString &text)
+{
+    std::fputs(qPrintable(text), stream);
+    std::fflush(stream);
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -17,12 +31,46 @@ int main(int argc, char *argv[])
                                                     "dravon.debug=false\n"
                                                     "ovrcolor.debug=false\n"
                                                     "ovraut.debug=false"));
-    auto *app = new QApplication(argc, argv);
     QCoreApplication::setOrganizationName(QLatin1String(AppVersion::organizationName));
     QCoreApplication::setOrganizationDomain(QLatin1String(AppVersion::organizationDomain));
     QCoreApplication::setApplicationName(QLatin1String(AppVersion::applicationName));
 
+    // --help and --version are answered before the windowing system is
+    // opened, so they work on a machine without a display.
+    {
+        QCoreApplication textOnly(argc, argv);
+        AppTranslations::install(&textOnly);
+        CommandLine commandLine;
+        const CommandLine::Action action = commandLine.parse(QCoreApplication::arguments());
+        if (action == CommandLine::Action::ShowHelp) {
+            print(stdout, commandLine.helpText());
+            return 0;
+        }
+        if (action == CommandLine::Action::ShowVersion) {
+            print(stdout, CommandLine::versionText() + QLatin1Char('\n'));
+            return 0;
+        }
+    }
+
+    auto *app = new QApplication(argc, argv);
+    // Matches the installed desktop entry, so docks and task bars show the
+    // program's own name and icon.
+    QGuiApplication::setDesktopFileName(QLatin1String(AppVersion::desktopFileName));
+    AppTranslations::install(app);
+
+    // Read again without the options that QApplication took for itself
+    // (-platform, -style, ...).
+    CommandLine commandLine;
+    if (commandLine.parse(QCoreApplication::arguments()) != CommandLine::Action::Run) {
+        print(stderr, commandLine.errorText() + QLatin1Char('\n') + commandLine.helpText());
+        delete app;
+        return 2;
+    }
+    const bool demo = commandLine.demo();
+
     auto *window = new MainWindow;
+    if (demo)
+        window->startInDemoMode();
     QCoreApplication::processEvents();
 
     auto *splash = new SplashScreen;

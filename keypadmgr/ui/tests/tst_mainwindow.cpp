@@ -17,12 +17,14 @@
 #include <mspscene.h>
 #include <mspscenemodel.h>
 #include <networkprefs.h>
+#include <ovrdatafiles.h>
 #include <systemconfiguration.h>
 
 #include <QAction>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QDockWidget>
+#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMenuBar>
@@ -99,6 +101,16 @@ QAction *findAction(QWidget *window, const QString &text)
     return nullptr;
 }
 
+/** Stands in for the desktop's URL handler and keeps what it was asked to open. */
+class UrlRecorder : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl &url) { urls << url; }
+};
+
 } // namespace
 
 class TestMainWindow : public QObject
@@ -127,6 +139,7 @@ private slots:
     void twoKeypadsCancelledChooserIsNoKeypad();
     void hidingSettingsCollapsesWindow();
     void onlineHelp();
+    void onlineHelpMissing();
     void updateDialogFromHelpMenu();
     void splashAndAboutBox();
     void closingSavesLayout();
@@ -379,7 +392,7 @@ void TestMainWindow::restoreLoadsDefaultsFileOffline()
 
 void TestMainWindow::restoreWithoutDefaultsFileSaysWhere()
 {
-    const QString path = QCoreApplication::applicationDirPath() + QStringLiteral("/defaultConfiguration.xml");
+    const QString path = OvrDataFiles::locate(QStringLiteral("defaultConfiguration.xml"));
     const QString aside = path + QStringLiteral(".aside");
     QVERIFY(QFile::rename(path, aside));
     SystemConfiguration::instance()->setVersion(QStringLiteral("1.1.14"));
@@ -571,17 +584,40 @@ void TestMainWindow::hidingSettingsCollapsesWindow()
 
 void TestMainWindow::onlineHelp()
 {
+    // The build renders the guide beside the program, where Help looks.
     const QUrl url = MainWindow::helpUrl();
     QVERIFY(url.isLocalFile());
     QCOMPARE(url.toLocalFile(),
              QCoreApplication::applicationDirPath() + QStringLiteral("/help/LumetraKeypad_ProductGuide.pdf"));
+    QFile guide(url.toLocalFile());
+    QVERIFY2(guide.open(QIODevice::ReadOnly), qPrintable(url.toLocalFile()));
+    QVERIFY(guide.read(5) == "%PDF-");
+    guide.close();
 
+    // The desktop's handler for local files is this recorder.
+    UrlRecorder recorder;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
+    findAction(m_window.get(), QStringLiteral("Help Contents"))->trigger();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    QCOMPARE(recorder.urls, QList<QUrl>{url});
+}
+
+void TestMainWindow::onlineHelpMissing()
+{
+    const QString path = MainWindow::helpUrl().toLocalFile();
+    const QString aside = path + QStringLiteral(".aside");
+    QVERIFY(QFile::rename(path, aside));
+    UrlRecorder recorder;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
     QString text;
     QString title;
     answerMessageBox(QMessageBox::Ok, &text, &title);
     findAction(m_window.get(), QStringLiteral("Help Contents"))->trigger();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    QVERIFY(QFile::rename(aside, path));
     QTRY_COMPARE(title, QStringLiteral("Error"));
-    QCOMPARE(text, QStringLiteral("Failed to find help file at %1").arg(url.toString()));
+    QCOMPARE(text, QStringLiteral("Failed to find help file at %1").arg(MainWindow::helpUrl().toString()));
+    QVERIFY(recorder.urls.isEmpty());
 }
 
 void TestMainWindow::updateDialogFromHelpMenu()
