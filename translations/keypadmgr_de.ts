@@ -5,904 +5,617 @@
     <name>AboutDialog</name>
     <message>
         <source>Version: %1 %2-%3</source>
-        <translation type="unfinished"></translation>
+        <translation>Version: %1 %2-%3</translation>
     </message>
     <message>
         <source>Qt Library Paths:</source>
-        <translation type="unfinished"></translation>
+        <translation>Qt-Bibliothekspfade:</translation>
     </message>
 </context>
 <context>
     <name>CommandLine</name>
     <message>
         <source>Start in demo mode: edit scenes and settings without a keypad. Nothing is sent to the network to look for keypads.</source>
-        <translation type="unfinished"></translation>
+        <translation>Im Demomodus starten: Szenen und Einstellungen ohne Keypad bearbeiten. Es wird nichts ins Netzwerk gesendet, um Keypads zu suchen.</translation>
     </message>
     <message>
         <source>Finds Lumetra keypads on the network and edits their lighting scenes and system settings.</source>
-        <translation type="unfinished"></translation>
+        <translation>Findet Lumetra-Keypads im Netzwerk und bearbeitet ihre Lichtszenen und Systemeinstellungen.</translation>
     </message>
     <message>
         <source>Unexpected argument &apos;%1&apos;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Unerwartetes Argument „%1“.</translation>
     </message>
 </context>
 <context>
     <name>CurveFactory</name>
     <message>
         <source>Linear (Default)</source>
-        <translation type="unfinished"></translation>
+        <translation>Linear (Standard)</translation>
     </message>
     <message>
         <source>Normal (Ovr Gamma)</source>
-        <translation type="unfinished"></translation>
+        <translation>Normal (Ovr-Gamma)</translation>
     </message>
     <message>
         <source>Tungsten/Incandescent</source>
-        <translation type="unfinished"></translation>
+        <translation>Wolfram/Glühlampe</translation>
     </message>
 </context>
 <context>
     <name>IOModeFactory</name>
     <message>
         <source>RGB In/Out</source>
-        <translation type="unfinished"></translation>
+        <translation>RGB Ein/Aus</translation>
     </message>
     <message>
         <source>RGBA In/Out</source>
-        <translation type="unfinished"></translation>
+        <translation>RGBA Ein/Aus</translation>
     </message>
     <message>
         <source>RGBW In/Out</source>
-        <translation type="unfinished"></translation>
+        <translation>RGBW Ein/Aus</translation>
     </message>
     <message>
         <source>RGBAW In/Out</source>
-        <translation type="unfinished"></translation>
+        <translation>RGBAW Ein/Aus</translation>
     </message>
     <message>
         <source>RGBWW In/Out</source>
-        <translation type="unfinished"></translation>
+        <translation>RGBWW Ein/Aus</translation>
     </message>
     <message>
         <source>RGB In / RGBA Out</source>
-        <translation type="unfinished"></translation>
+        <translation>RGB Ein / RGBA Aus</translation>
     </message>
     <message>
         <source>RGB In / RGBW Out</source>
-        <translation type="unfinished"></translation>
+        <translation>RGB Ein / RGBW Aus</translation>
     </message>
     <message>
         <source>RGB In / RGBAW Out</source>
-        <translation type="unfinished"></translation>
+        <translation>RGB Ein / RGBAW Aus</translation>
     </message>
     <message>
         <source>RGB In / RGBWW Out</source>
-        <translation type="unfinished"></translation>
+        <translation>RGB Ein / RGBWW Aus</translation>
     </message>
     <message>
         <source>Single Channel In/Out</source>
-        <translation type="unfinished"></translation>
+        <translation>Einzelkanal Ein/Aus</translation>
     </message>
 </context>
 <context>
     <name>MSPComm</name>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler</translation>
     </message>
     <message>
         <source>Failed to bind to port 6041.  Close any application that may be using this port and restart this program.</source>
-        <translation type="unfinished"></translation>
+        <translation>Port 6041 konnte nicht belegt werden. Schließen Sie alle Anwendungen, die diesen Port verwenden könnten, und starten Sie dieses Programm neu.</translation>
     </message>
     <message>
         <source>Failed to bind to port 6038.  Close any application that may be using this port.</source>
-        <translation type="unfinished"></translation>
+        <translation>Port 6038 konnte nicht belegt werden. Schließen Sie alle Anwendungen, die diesen Port verwenden könnten.</translation>
     </message>
 </context>
 <context>
     <name>MSPControlPanel</name>
     <message>
         <source>Lumetra Keypad</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>QWidget#MSPControlPanel{
-	background-image: url(:/images/images/background.png);
-	border-right: 1px solid gray;
-	
-}
-</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>QRadioButton#scene1Button{
- spacing: 0px;
-}
-QRadioButton#scene1Button::indicator {
- width: 152px;
- height: 86px;
-}
-QRadioButton#scene1Button::indicator:unchecked {
- image: url(:/images/images/button_1_off.png);
-}
-QRadioButton#scene1Button::indicator:unchecked:pressed {
- image: url(:/images/images/button_1_down.png);
-}
-QRadioButton#scene1Button::indicator:checked {
- image: url(:/images/images/button_1_on.png);
-}
-QRadioButton#scene1Button::indicator:checked:pressed {
- image: url(:/images/images/button_1_down.png);
-}
-QRadioButton#scene1Button::indicator:disabled {
- image: url(:/images/images/button_1_disabled.png);
-}
-</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>sceneButtonGroup</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>QRadioButton#scene2Button{
- spacing: 0px;
-}
-QRadioButton#scene2Button::indicator {
- width: 152px;
- height: 86px;
-}
-QRadioButton#scene2Button::indicator:unchecked {
- image: url(:/images/images/button_3_off.png);
-}
-QRadioButton#scene2Button::indicator:unchecked:pressed {
- image: url(:/images/images/button_3_down.png);
-}
-QRadioButton#scene2Button::indicator:checked {
- image: url(:/images/images/button_3_on.png);
-}
-QRadioButton#scene2Button::indicator:checked:pressed {
- image: url(:/images/images/button_3_down.png);
-}
-QRadioButton#scene2Button::indicator:disabled {
- image: url(:/images/images/button_3_disabled.png);
-}
-</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>QRadioButton#scene3Button{
- spacing: 0px;
-}
-QRadioButton#scene3Button::indicator {
- width: 152px;
- height: 86px;
-}
-QRadioButton#scene3Button::indicator:unchecked {
- image: url(:/images/images/button_5_off.png);
-}
-QRadioButton#scene3Button::indicator:unchecked:pressed {
- image: url(:/images/images/button_5_down.png);
-}
-QRadioButton#scene3Button::indicator:checked {
- image: url(:/images/images/button_5_on.png);
-}
-QRadioButton#scene3Button::indicator:checked:pressed {
- image: url(:/images/images/button_5_down.png);
-}
-QRadioButton#scene3Button::indicator:disabled {
- image: url(:/images/images/button_5_disabled.png);
-}
-</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>QRadioButton#scene4Button{
- spacing: 0px;
-}
-QRadioButton#scene4Button::indicator {
- width: 152px;
- height: 86px;
-}
-QRadioButton#scene4Button::indicator:unchecked {
- image: url(:/images/images/button_7_off.png);
-}
-QRadioButton#scene4Button::indicator:unchecked:pressed {
- image: url(:/images/images/button_7_down.png);
-}
-QRadioButton#scene4Button::indicator:checked {
- image: url(:/images/images/button_7_on.png);
-}
-QRadioButton#scene4Button::indicator:checked:pressed {
- image: url(:/images/images/button_7_down.png);
-}
-QRadioButton#scene4Button::indicator:disabled {
- image: url(:/images/images/button_7_disabled.png);
-}
-</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>QRadioButton#scene5Button{
- spacing: 0px;
-}
-QRadioButton#scene5Button::indicator {
- width: 152px;
- height: 86px;
-}
-QRadioButton#scene5Button::indicator:unchecked {
- image: url(:/images/images/button_2_off.png);
-}
-QRadioButton#scene5Button::indicator:unchecked:pressed {
- image: url(:/images/images/button_2_down.png);
-}
-QRadioButton#scene5Button::indicator:checked {
- image: url(:/images/images/button_2_on.png);
-}
-QRadioButton#scene5Button::indicator:checked:pressed {
- image: url(:/images/images/button_2_down.png);
-}
-QRadioButton#scene5Button::indicator:disabled {
- image: url(:/images/images/button_2_disabled.png);
-}
-</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>QRadioButton#scene6Button{
- spacing: 0px;
-}
-QRadioButton#scene6Button::indicator {
- width: 152px;
- height: 86px;
-}
-QRadioButton#scene6Button::indicator:unchecked {
- image: url(:/images/images/button_4_off.png);
-}
-QRadioButton#scene6Button::indicator:unchecked:pressed {
- image: url(:/images/images/button_4_down.png);
-}
-QRadioButton#scene6Button::indicator:checked {
- image: url(:/images/images/button_4_on.png);
-}
-QRadioButton#scene6Button::indicator:checked:pressed {
- image: url(:/images/images/button_4_down.png);
-}
-QRadioButton#scene6Button::indicator:disabled {
- image: url(:/images/images/button_4_disabled.png);
-}
-</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>QRadioButton#scene7Button{
- spacing: 0px;
-}
-QRadioButton#scene7Button::indicator {
- width: 152px;
- height: 86px;
-}
-QRadioButton#scene7Button::indicator:unchecked {
- image: url(:/images/images/button_6_off.png);
-}
-QRadioButton#scene7Button::indicator:unchecked:pressed {
- image: url(:/images/images/button_6_down.png);
-}
-QRadioButton#scene7Button::indicator:checked {
- image: url(:/images/images/button_6_on.png);
-}
-QRadioButton#scene7Button::indicator:checked:pressed {
- image: url(:/images/images/button_6_down.png);
-}
-QRadioButton#scene7Button::indicator:disabled {
- image: url(:/images/images/button_6_disabled.png);
-}
-</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>QRadioButton#scene8Button{
- spacing: 0px;
-}
-QRadioButton#scene8Button::indicator {
- width: 152px;
- height: 86px;
-}
-QRadioButton#scene8Button::indicator:unchecked {
- image: url(:/images/images/button_8_off.png);
-}
-QRadioButton#scene8Button::indicator:unchecked:pressed {
- image: url(:/images/images/button_8_down.png);
-}
-QRadioButton#scene8Button::indicator:checked {
- image: url(:/images/images/button_8_on.png);
-}
-QRadioButton#scene8Button::indicator:checked:pressed {
- image: url(:/images/images/button_8_down.png);
-}
-QRadioButton#scene8Button::indicator:disabled {
- image: url(:/images/images/button_8_disabled.png);
-}
-</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> QPushButton#downButton{
- border: 0px;
-	background-image: url(:/images/images/button_9_off.png);
- }
-
- QPushButton:pressed#downButton {
-	 border: 0px;
-	background-image: url(:/images/images/button_9_down.png);
- }
-
- QPushButton:disabled#downButton {
-	 border: 0px;
-	background-image: url(:/images/images/button_9_disabled.png);
- }
-
-</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> QPushButton#upButton{
- border: 0px;
-	background-image: url(:/images/images/button_10_off.png);
- }
-
- QPushButton:pressed#upButton {
-	 border: 0px;
-	background-image: url(:/images/images/button_10_down.png);
- }
-
- QPushButton:disabled#upButton {
-	 border: 0px;
-	background-image: url(:/images/images/button_10_disabled.png);
- }
-
-</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> QPushButton#onOffButton{
- border: 0px;
-	background-image: url(:/images/images/button_11_off.png);
- }
-
- QPushButton:pressed#onOffButton {
-	 border: 0px;
-	background-image: url(:/images/images/button_11_down.png);
- }
-
- QPushButton:disabled#onOffButton {
-	 border: 0px;
-	background-image: url(:/images/images/button_11_disabled.png);
- }
-
-</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>background-image: url(:/images/images/controlpaneldisabledoverlay.png);</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>QFrame{
-background-color:#ffffff;
-}</source>
-        <translation type="unfinished"></translation>
+        <translation>Lumetra Keypad</translation>
     </message>
     <message>
         <source>The connection to an Lumetra Keypad has failed.  You may want to go to the Network tab to change the settings before attempting to reconnect or use one of the options below. </source>
-        <translation type="unfinished"></translation>
+        <translation>Die Verbindung zum Lumetra Keypad ist fehlgeschlagen. Ändern Sie gegebenenfalls die Einstellungen im Reiter „Netzwerk“, bevor Sie die Verbindung erneut versuchen, oder wählen Sie eine der folgenden Möglichkeiten. </translation>
     </message>
     <message>
         <source>Go to Offline Demo Mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Offline-Demomodus starten</translation>
     </message>
     <message>
         <source>Retry Connection</source>
-        <translation type="unfinished"></translation>
+        <translation>Erneut verbinden</translation>
     </message>
 </context>
 <context>
     <name>MSPEffect</name>
     <message>
         <source>Fixed Color</source>
-        <translation type="unfinished"></translation>
+        <translation>Feste Farbe</translation>
     </message>
     <message>
         <source>Variable Color</source>
-        <translation type="unfinished"></translation>
+        <translation>Variable Farbe</translation>
     </message>
     <message>
         <source>Color Wash</source>
-        <translation type="unfinished"></translation>
+        <translation>Farbverlauf</translation>
     </message>
     <message>
         <source>Rainbow Wash</source>
-        <translation type="unfinished"></translation>
+        <translation>Regenbogenverlauf</translation>
     </message>
     <message>
         <source>Custom Wash</source>
-        <translation type="unfinished"></translation>
+        <translation>Eigener Verlauf</translation>
     </message>
     <message>
         <source>Random Color</source>
-        <translation type="unfinished"></translation>
+        <translation>Zufallsfarbe</translation>
     </message>
     <message>
         <source>RGB White</source>
-        <translation type="unfinished"></translation>
+        <translation>RGB-Weiß</translation>
     </message>
     <message>
         <source>Kelvo White</source>
-        <translation type="unfinished"></translation>
+        <translation>Kelvo-Weiß</translation>
     </message>
     <message>
         <source>undefined</source>
-        <translation type="unfinished"></translation>
+        <translation>undefiniert</translation>
     </message>
 </context>
 <context>
     <name>MSPSceneSettingsWidget</name>
     <message>
         <source>Scene: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Szene: %1</translation>
     </message>
 </context>
 <context>
     <name>MainWindow</name>
     <message>
         <source>Configuration Files (*.xml)</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfigurationsdateien (*.xml)</translation>
     </message>
     <message>
         <source>Control Panel</source>
-        <translation type="unfinished"></translation>
+        <translation>Bedienfeld</translation>
     </message>
     <message>
         <source>Lumetra Keypad Effect Manager</source>
-        <translation type="unfinished"></translation>
+        <translation>Lumetra Keypad Effect Manager</translation>
     </message>
     <message>
         <source>L&amp;oad Configuration File...</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfigurationsdatei &amp;laden...</translation>
     </message>
     <message>
         <source>Load Configuration onto Lumetra Keypad</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfiguration auf das Lumetra Keypad laden</translation>
     </message>
     <message>
         <source>&amp;Save Configuration File...</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfigurationsdatei &amp;speichern...</translation>
     </message>
     <message>
         <source>Save Lumetra Keypad Configuration</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfiguration des Lumetra Keypads speichern</translation>
     </message>
     <message>
         <source>E&amp;xit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Beenden</translation>
     </message>
     <message>
         <source>Quit the application</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Anwendung beenden</translation>
     </message>
     <message>
         <source>Cut</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausschneiden</translation>
     </message>
     <message>
         <source>Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>Kopieren</translation>
     </message>
     <message>
         <source>Paste</source>
-        <translation type="unfinished"></translation>
+        <translation>Einfügen</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Löschen</translation>
     </message>
     <message>
         <source>Select All</source>
-        <translation type="unfinished"></translation>
+        <translation>Alles auswählen</translation>
     </message>
     <message>
         <source>Discover Device</source>
-        <translation type="unfinished"></translation>
+        <translation>Gerät suchen</translation>
     </message>
     <message>
         <source>Discover Lumetra Keypad devices</source>
-        <translation type="unfinished"></translation>
+        <translation>Lumetra-Keypad-Geräte im Netzwerk suchen</translation>
     </message>
     <message>
         <source>Restore Factory Default Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Werkseinstellungen wiederherstellen</translation>
     </message>
     <message>
         <source>Restore Lumetra Keypad to its factory default settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Lumetra Keypad auf seine Werkseinstellungen zurücksetzen</translation>
     </message>
     <message>
         <source>Help Contents</source>
-        <translation type="unfinished"></translation>
+        <translation>Hilfe</translation>
     </message>
     <message>
         <source>F1</source>
-        <translation type="unfinished"></translation>
+        <translation>F1</translation>
     </message>
     <message>
         <source>Update...</source>
-        <translation type="unfinished"></translation>
+        <translation>Aktualisierung...</translation>
     </message>
     <message>
         <source>&amp;About</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Über</translation>
     </message>
     <message>
         <source>Show the application&apos;s About box</source>
-        <translation type="unfinished"></translation>
+        <translation>Informationen über die Anwendung anzeigen</translation>
     </message>
     <message>
         <source>&amp;File</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Datei</translation>
     </message>
     <message>
         <source>&amp;Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Bearbeiten</translation>
     </message>
     <message>
         <source>&amp;Device</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Gerät</translation>
     </message>
     <message>
         <source>&amp;View</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ansicht</translation>
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Hilfe</translation>
     </message>
     <message>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Einstellungen</translation>
     </message>
     <message>
         <source>Scene Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Szeneneinstellungen</translation>
     </message>
     <message>
         <source>System Configuration</source>
-        <translation type="unfinished"></translation>
+        <translation>Systemkonfiguration</translation>
     </message>
     <message>
         <source>Network</source>
-        <translation type="unfinished"></translation>
+        <translation>Netzwerk</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler</translation>
     </message>
     <message>
         <source>Failed to find help file at %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Hilfedatei wurde nicht gefunden: %1</translation>
     </message>
     <message>
         <source>Open Configuration</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfiguration öffnen</translation>
     </message>
     <message>
         <source>Open Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Öffnen</translation>
     </message>
     <message>
         <source>Cannot open file %1:
 %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei %1 kann nicht geöffnet werden:
+%2.</translation>
     </message>
     <message>
         <source>Save Configuration</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfiguration speichern</translation>
     </message>
     <message>
         <source>Save Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Speichern</translation>
     </message>
     <message>
         <source>This will restore the Lumetra Keypad to its factory default settings.  Do you want to continue?
 
 If the IP address has been changed, then you will need to rediscover the device.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Lumetra Keypad wird auf seine Werkseinstellungen zurückgesetzt. Möchten Sie fortfahren?
+
+Wenn sich die IP-Adresse dabei ändert, müssen Sie das Gerät erneut suchen.</translation>
     </message>
 </context>
 <context>
     <name>NetworkChooserUI</name>
     <message>
-        <source>Form</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Use default network interface</source>
-        <translation type="unfinished"></translation>
+        <translation>Standard-Netzwerkschnittstelle verwenden</translation>
     </message>
     <message>
         <source>Use selected:</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausgewählte verwenden:</translation>
     </message>
     <message>
         <source>Refresh list of interfaces.</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste der Schnittstellen aktualisieren.</translation>
     </message>
     <message>
         <source>Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Name</translation>
     </message>
     <message>
         <source>IP Address</source>
-        <translation type="unfinished"></translation>
+        <translation>IP-Adresse</translation>
     </message>
     <message>
         <source>Broadcast Address</source>
-        <translation type="unfinished"></translation>
+        <translation>Broadcast-Adresse</translation>
     </message>
 </context>
 <context>
     <name>NetworkPrefs</name>
     <message>
         <source>no connection</source>
-        <translation type="unfinished"></translation>
+        <translation>keine Verbindung</translation>
     </message>
     <message>
         <source>Use default interface (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>Standardschnittstelle verwenden (%1)</translation>
     </message>
 </context>
 <context>
     <name>OvrCommonUtils::AutoUpdateTool</name>
     <message>
         <source>%1.%2.%3 build %4%5</source>
-        <translation type="unfinished"></translation>
+        <translation>%1.%2.%3 Build %4%5</translation>
     </message>
     <message>
         <source>a</source>
-        <translation type="unfinished"></translation>
+        <translation>a</translation>
     </message>
     <message>
         <source>b</source>
-        <translation type="unfinished"></translation>
+        <translation>b</translation>
     </message>
     <message>
         <source>rc</source>
-        <translation type="unfinished"></translation>
+        <translation>rc</translation>
     </message>
     <message>
         <source>Unknown</source>
-        <translation type="unfinished"></translation>
+        <translation>Unbekannt</translation>
     </message>
 </context>
 <context>
     <name>PrismalProfileFactory</name>
     <message>
         <source>Generic RGB</source>
-        <translation type="unfinished"></translation>
+        <translation>Generisch RGB</translation>
     </message>
     <message>
         <source>Kestrel/Kite QRZ</source>
-        <translation type="unfinished"></translation>
+        <translation>Kestrel/Kite QRZ</translation>
     </message>
     <message>
         <source>Veloria LumaBand</source>
-        <translation type="unfinished"></translation>
+        <translation>Veloria LumaBand</translation>
     </message>
     <message>
         <source>Generic RGBW</source>
-        <translation type="unfinished"></translation>
+        <translation>Generisch RGBW</translation>
     </message>
     <message>
         <source>Single Channel</source>
-        <translation type="unfinished"></translation>
+        <translation>Einzelkanal</translation>
     </message>
     <message>
         <source>Fenwash LX6 RGBA</source>
-        <translation type="unfinished"></translation>
+        <translation>Fenwash LX6 RGBA</translation>
     </message>
     <message>
         <source>Fenwash LX6 RGBW</source>
-        <translation type="unfinished"></translation>
+        <translation>Fenwash LX6 RGBW</translation>
     </message>
     <message>
         <source>Marlspot RGB</source>
-        <translation type="unfinished"></translation>
+        <translation>Marlspot RGB</translation>
     </message>
     <message>
         <source>Quillbar ZP2 RGBA</source>
-        <translation type="unfinished"></translation>
+        <translation>Quillbar ZP2 RGBA</translation>
     </message>
     <message>
         <source>Quillbar ZP2 RGBW</source>
-        <translation type="unfinished"></translation>
+        <translation>Quillbar ZP2 RGBW</translation>
     </message>
 </context>
 <context>
     <name>SplashScreen</name>
     <message>
         <source>Version %1 %2-%3</source>
-        <translation type="unfinished"></translation>
+        <translation>Version %1 %2-%3</translation>
     </message>
 </context>
 <context>
     <name>StatusWidget</name>
     <message>
         <source>Off</source>
-        <translation type="unfinished"></translation>
+        <translation>Aus</translation>
     </message>
     <message>
         <source>Connection Status Unknown</source>
-        <translation type="unfinished"></translation>
+        <translation>Verbindungsstatus unbekannt</translation>
     </message>
     <message>
         <source>Discovering</source>
-        <translation type="unfinished"></translation>
+        <translation>Suche läuft</translation>
     </message>
     <message>
         <source>Connected</source>
-        <translation type="unfinished"></translation>
+        <translation>Verbunden</translation>
     </message>
     <message>
         <source>Not Connected</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht verbunden</translation>
     </message>
     <message>
         <source>Device communication failure.  IP address may be invalid.</source>
-        <translation type="unfinished"></translation>
+        <translation>Kommunikation mit dem Gerät fehlgeschlagen. Die IP-Adresse ist möglicherweise ungültig.</translation>
     </message>
 </context>
 <context>
     <name>SystemConfiguration</name>
     <message>
         <source>Not Available</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht verfügbar</translation>
     </message>
 </context>
 <context>
     <name>Tristimulus</name>
     <message>
         <source>Red</source>
-        <translation type="unfinished"></translation>
+        <translation>Rot</translation>
     </message>
     <message>
         <source>Green</source>
-        <translation type="unfinished"></translation>
+        <translation>Grün</translation>
     </message>
     <message>
         <source>Blue</source>
-        <translation type="unfinished"></translation>
+        <translation>Blau</translation>
     </message>
     <message>
         <source>Amber</source>
-        <translation type="unfinished"></translation>
+        <translation>Bernstein</translation>
     </message>
     <message>
         <source>White</source>
-        <translation type="unfinished"></translation>
+        <translation>Weiß</translation>
     </message>
     <message>
         <source>Mint</source>
-        <translation type="unfinished"></translation>
+        <translation>Mint</translation>
     </message>
 </context>
 <context>
     <name>UpdateChecker</name>
     <message>
         <source>Update Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Aktualisierungsfehler</translation>
     </message>
     <message>
         <source>Unable to retrieve update file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Aktualisierungsdatei konnte nicht abgerufen werden.</translation>
     </message>
     <message>
         <source>Update Available</source>
-        <translation type="unfinished"></translation>
+        <translation>Aktualisierung verfügbar</translation>
     </message>
     <message>
         <source>A newer version (%1) of this application is available.
 
 Would you like to go to the download page?</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine neuere Version (%1) dieser Anwendung ist verfügbar.
+
+Möchten Sie die Download-Seite öffnen?</translation>
     </message>
     <message>
         <source>No Update Available</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Aktualisierung verfügbar</translation>
     </message>
     <message>
         <source>You have the latest version: v%1</source>
-        <translation type="unfinished"></translation>
+        <translation>Sie haben die neueste Version: v%1</translation>
     </message>
 </context>
 <context>
     <name>UpdateDialog</name>
     <message>
         <source>Last checked: today</source>
-        <translation type="unfinished"></translation>
+        <translation>Zuletzt geprüft: heute</translation>
     </message>
     <message>
         <source>Last checked: 1 day ago</source>
-        <translation type="unfinished"></translation>
+        <translation>Zuletzt geprüft: vor 1 Tag</translation>
     </message>
     <message>
         <source>Last checked: never</source>
-        <translation type="unfinished"></translation>
+        <translation>Zuletzt geprüft: nie</translation>
     </message>
     <message>
         <source>Last checked: %1 days ago</source>
-        <translation type="unfinished"></translation>
+        <translation>Zuletzt geprüft: vor %1 Tagen</translation>
     </message>
     <message>
         <source>Last checked today</source>
-        <translation type="unfinished"></translation>
+        <translation>Heute zuletzt geprüft</translation>
     </message>
 </context>
 <context>
     <name>UpdateDialogForm</name>
     <message>
         <source>Check For Updates</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach Aktualisierungen suchen</translation>
     </message>
     <message>
         <source>Software Updates</source>
-        <translation type="unfinished"></translation>
+        <translation>Software-Aktualisierungen</translation>
     </message>
     <message>
         <source>Automatically check for updates</source>
-        <translation type="unfinished"></translation>
+        <translation>Automatisch nach Aktualisierungen suchen</translation>
     </message>
     <message>
         <source>Check every</source>
-        <translation type="unfinished"></translation>
+        <translation>Prüfen alle</translation>
     </message>
     <message>
         <source>days</source>
-        <translation type="unfinished"></translation>
+        <translation>Tage</translation>
     </message>
     <message>
         <source>Check Now</source>
-        <translation type="unfinished"></translation>
+        <translation>Jetzt prüfen</translation>
     </message>
     <message>
         <source>HTTP Proxy</source>
-        <translation type="unfinished"></translation>
+        <translation>HTTP-Proxy</translation>
     </message>
     <message>
         <source>Use a proxy to access the internet</source>
-        <translation type="unfinished"></translation>
+        <translation>Für den Internetzugang einen Proxy verwenden</translation>
     </message>
     <message>
         <source>HTTP Proxy:</source>
-        <translation type="unfinished"></translation>
+        <translation>HTTP-Proxy:</translation>
     </message>
     <message>
         <source>Port:</source>
-        <translation type="unfinished"></translation>
+        <translation>Port:</translation>
     </message>
     <message>
         <source>Username:</source>
-        <translation type="unfinished"></translation>
+        <translation>Benutzername:</translation>
     </message>
     <message>
         <source>Password:</source>
-        <translation type="unfinished"></translation>
+        <translation>Passwort:</translation>
     </message>
 </context>
 <context>
     <name>chooser</name>
     <message>
         <source>Choose an Lumetra Keypad</source>
-        <translation type="unfinished"></translation>
+        <translation>Lumetra Keypad auswählen</translation>
     </message>
 </context>
 </TS>
