@@ -108,7 +108,7 @@
     </message>
     <message>
         <source>The connection to an Lumetra Keypad has failed.  You may want to go to the Network tab to change the settings before attempting to reconnect or use one of the options below. </source>
-        <translation>Die Verbindung zum Lumetra Keypad ist fehlgeschlagen. Ändern Sie gegebenenfalls die Einstellungen im Reiter „Netzwerk“, bevor Sie die Verbindung erneut versuchen, oder wählen Sie eine der folgenden Möglichkeiten. </translation>
+        <translation>Die Verbindung zum Lumetra Keypad ist fehlgeschlagen. Prüfen Sie bei Bedarf die Einstellungen im Reiter „Netzwerk“ und verbinden Sie dann erneut, oder wählen Sie unten eine Möglichkeit. </translation>
     </message>
     <message>
         <source>Go to Offline Demo Mode</source>
@@ -241,7 +241,7 @@
     </message>
     <message>
         <source>Help Contents</source>
-        <translation>Hilfe</translation>
+        <translation>Hilfethemen</translation>
     </message>
     <message>
         <source>F1</source>
@@ -470,6 +470,10 @@ Wenn sich die IP-Adresse dabei ändert, müssen Sie das Gerät erneut suchen.</t
     <message>
         <source>Device communication failure.  IP address may be invalid.</source>
         <translation>Kommunikation mit dem Gerät fehlgeschlagen. Die IP-Adresse ist möglicherweise ungültig.</translation>
+    </message>
+    <message>
+        <source>Offline Demo Mode - Changes will not be saved.</source>
+        <translation>Offline-Demomodus – Änderungen werden nicht gespeichert.</translation>
     </message>
 </context>
 <context>

@@ -10,6 +10,7 @@
 // A picture that does not exist (yet) is left out with a warning instead of
 // printing a broken-image box.
 
+#include <QColor>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
@@ -22,6 +23,10 @@
 #include <QPdfWriter>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextFrame>
+#include <QTextTable>
 #include <QTextDocument>
 #include <QUrl>
 
@@ -47,6 +52,48 @@ QString withExistingImagesOnly(const QString &markdown, const QDir &base)
     }
     out += markdown.mid(last);
     return out;
+}
+
+// Qt's Markdown reader marks code as fixed pitch but keeps the document's
+// font; give code a monospaced face, code blocks a tint, and tables room.
+void polish(QTextDocument *document)
+{
+    const QString mono = QStringLiteral("DejaVu Sans Mono");
+    QTextCursor cursor(document);
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        const bool codeBlock = block.blockFormat().hasProperty(QTextFormat::BlockCodeFence)
+            || block.blockFormat().nonBreakableLines();
+        if (codeBlock) {
+            QTextBlockFormat format = block.blockFormat();
+            format.setBackground(QColor(0xf0, 0xf0, 0xf0));
+            cursor.setPosition(block.position());
+            cursor.setBlockFormat(format);
+        }
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!codeBlock && !fragment.charFormat().fontFixedPitch())
+                continue;
+            QTextCharFormat format;
+            format.setFontFamily(mono);
+            format.setFontPointSize(9);
+            cursor.setPosition(fragment.position());
+            cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+            cursor.mergeCharFormat(format);
+        }
+    }
+    const auto frames = document->rootFrame()->childFrames();
+    for (QTextFrame *frame : frames) {
+        if (auto *table = qobject_cast<QTextTable *>(frame)) {
+            QTextTableFormat format = table->format();
+            format.setCellPadding(4);
+            format.setCellSpacing(0);
+            format.setBorderCollapse(true);
+            format.setBorder(0.5);
+            format.setBorderBrush(QColor(0x99, 0x99, 0x99));
+            format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+            table->setFormat(format);
+        }
+    }
 }
 
 } // namespace
@@ -80,6 +127,7 @@ int main(int argc, char *argv[])
     // Relative image paths resolve against the guide's own folder.
     document.setBaseUrl(QUrl::fromLocalFile(sourceInfo.absolutePath() + QLatin1Char('/')));
     document.setMarkdown(markdown, QTextDocument::MarkdownDialectGitHub);
+    polish(&document);
 
     QSaveFile out(args.at(1));
     if (!QDir().mkpath(QFileInfo(args.at(1)).absolutePath()) || !out.open(QIODevice::WriteOnly)) {

@@ -21,6 +21,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTabWidget>
+#include <QTextDocument>
 #include <QTest>
 
 namespace {
@@ -33,8 +34,11 @@ QStringList clippedTexts(QWidget *top)
         if (!widget->isVisible() || text.trimmed().isEmpty())
             return;
         const QSize hint = widget->sizeHint();
+        // Rich text asks for its paragraph's leading as well; only its width
+        // tells whether the words fit.
+        const bool rich = Qt::mightBeRichText(text);
         const bool fits = wraps ? widget->height() >= widget->heightForWidth(widget->width())
-                                : widget->width() >= hint.width() && widget->height() >= hint.height();
+                                : widget->width() >= hint.width() && (rich || widget->height() >= hint.height());
         if (!fits) {
             clipped << QStringLiteral("%1 %2 '%3': hint %4x%5, geometry %6x%7")
                            .arg(QString::fromLatin1(widget->metaObject()->className()), widget->objectName(),

@@ -67,13 +67,33 @@ void answerNext(const std::function<bool(T *)> &answer)
     timer->start();
 }
 
+/**
+ * Chooses @p path in the next file dialog. The choice is made again on
+ * every tick until the dialog has closed: a dialog that is still reading its
+ * folder on a loaded machine may drop the first one, and would then wait
+ * forever.
+ */
 void chooseFile(const QString &path)
 {
-    answerNext<QFileDialog>([path](QFileDialog *dialog) {
+    auto *timer = new QTimer(qApp);
+    timer->setInterval(20);
+    auto seen = std::make_shared<QPointer<QFileDialog>>();
+    auto wasSeen = std::make_shared<bool>(false);
+    QObject::connect(timer, &QTimer::timeout, [timer, path, seen, wasSeen] {
+        if (*wasSeen && (!*seen || !(*seen)->isVisible())) {
+            timer->stop();
+            timer->deleteLater();
+            return;
+        }
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        *seen = dialog;
+        *wasSeen = true;
         dialog->selectFile(path);
         QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
-        return true;
     });
+    timer->start();
 }
 
 void answerMessageBox(QMessageBox::StandardButton button, QString *text = nullptr, QString *title = nullptr,
