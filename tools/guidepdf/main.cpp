@@ -54,15 +54,16 @@ QString withExistingImagesOnly(const QString &markdown, const QDir &base)
     return out;
 }
 
-// Qt's Markdown reader marks code as fixed pitch but keeps the document's
-// font; give code a monospaced face, code blocks a tint, and tables room.
+// Qt's Markdown reader gives code the platform's fixed font, which without a
+// desktop is the ordinary sans face: give code a monospaced face, code
+// blocks a tint, and tables ruled cells with room.
 void polish(QTextDocument *document)
 {
     const QString mono = QStringLiteral("DejaVu Sans Mono");
     QTextCursor cursor(document);
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
-        const bool codeBlock = block.blockFormat().hasProperty(QTextFormat::BlockCodeFence)
-            || block.blockFormat().nonBreakableLines();
+        const bool codeBlock = block.blockFormat().hasProperty(QTextFormat::BlockCodeLanguage)
+            || block.blockFormat().hasProperty(QTextFormat::BlockCodeFence);
         if (codeBlock) {
             QTextBlockFormat format = block.blockFormat();
             format.setBackground(QColor(0xf0, 0xf0, 0xf0));
@@ -71,7 +72,8 @@ void polish(QTextDocument *document)
         }
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
-            if (!codeBlock && !fragment.charFormat().fontFixedPitch())
+            // Only code carries a font family of its own.
+            if (!codeBlock && !fragment.charFormat().hasProperty(QTextFormat::FontFamily))
                 continue;
             QTextCharFormat format;
             format.setFontFamily(mono);
@@ -85,11 +87,11 @@ void polish(QTextDocument *document)
     for (QTextFrame *frame : frames) {
         if (auto *table = qobject_cast<QTextTable *>(frame)) {
             QTextTableFormat format = table->format();
-            format.setCellPadding(4);
+            format.setCellPadding(3);
             format.setCellSpacing(0);
-            format.setBorderCollapse(true);
-            format.setBorder(0.5);
-            format.setBorderBrush(QColor(0x99, 0x99, 0x99));
+            format.setBorder(1);
+            format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+            format.setBorderBrush(QColor(0xaa, 0xaa, 0xaa));
             format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
             table->setFormat(format);
         }
