@@ -35,20 +35,27 @@ int main(int argc, char *argv[])
     QCoreApplication::setOrganizationDomain(QLatin1String(AppVersion::organizationDomain));
     QCoreApplication::setApplicationName(QLatin1String(AppVersion::applicationName));
 
-    // --help and --version are answered before the windowing system is
-    // opened, so they work on a machine without a display.
+    // The command line is read before the windowing system is opened, so
+    // --help, --version and a mistyped option answer on a machine without
+    // a display.
+    bool demo = false;
     {
         QCoreApplication textOnly(argc, argv);
         AppTranslations::install(&textOnly);
         CommandLine commandLine;
-        const CommandLine::Action action = commandLine.parse(QCoreApplication::arguments());
-        if (action == CommandLine::Action::ShowHelp) {
+        switch (commandLine.parse(QCoreApplication::arguments())) {
+        case CommandLine::Action::ShowHelp:
             print(stdout, commandLine.helpText());
             return 0;
-        }
-        if (action == CommandLine::Action::ShowVersion) {
+        case CommandLine::Action::ShowVersion:
             print(stdout, CommandLine::versionText() + QLatin1Char('\n'));
             return 0;
+        case CommandLine::Action::Error:
+            print(stderr, commandLine.errorText() + QLatin1Char('\n') + commandLine.helpText());
+            return 2;
+        case CommandLine::Action::Run:
+            demo = commandLine.demo();
+            break;
         }
     }
 
@@ -57,16 +64,6 @@ int main(int argc, char *argv[])
     // program's own name and icon.
     QGuiApplication::setDesktopFileName(QLatin1String(AppVersion::desktopFileName));
     AppTranslations::install(app);
-
-    // Read again without the options that QApplication took for itself
-    // (-platform, -style, ...).
-    CommandLine commandLine;
-    if (commandLine.parse(QCoreApplication::arguments()) != CommandLine::Action::Run) {
-        print(stderr, commandLine.errorText() + QLatin1Char('\n') + commandLine.helpText());
-        delete app;
-        return 2;
-    }
-    const bool demo = commandLine.demo();
 
     auto *window = new MainWindow;
     if (demo)

@@ -29,8 +29,6 @@ int main(int argc, char *argv[])
     auto *app = new QApplication(argc, argv);
     QGuiApplication::setDesktopFileName(QLatin1String(AppVersion::desktopFileName));
     AppTranslations::install(app);
-    CommandLine commandLine;
-    commandLine.parse(QCoreApplication::arguments());
     FirstPaintProbe::mark("application");
 
     auto *window = new MainWindow;

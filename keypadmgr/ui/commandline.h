@@ -19,7 +19,11 @@ public:
 
     CommandLine();
 
-    /** Reads the arguments (the first is the program's name). */
+    /**
+     * Reads the arguments (the first is the program's name). The options
+     * that Qt's own application object takes (-platform, -style, ...) are
+     * passed over, so they can be read before that object exists.
+     */
     Action parse(const QStringList &arguments);
 
     /** Start in demo mode, without looking for a keypad. */

@@ -29,8 +29,13 @@ void TestCommandLine::parse_data()
     QTest::newRow("version") << QStringList{"--version"} << A::ShowVersion << false;
     QTest::newRow("-v") << QStringList{"-v"} << A::ShowVersion << false;
     QTest::newRow("version wins over demo") << QStringList{"--demo", "--version"} << A::ShowVersion << false;
-    QTest::newRow("version beside an unknown option") << QStringList{"-platform", "--version"} << A::ShowVersion
-                                                       << false;
+    QTest::newRow("version beside an unknown option") << QStringList{"--frobnicate", "--version"}
+                                                       << A::ShowVersion << false;
+    // What QApplication takes for itself is no error here.
+    QTest::newRow("Qt's options") << QStringList{"-platform", "offscreen", "--demo", "-style=fusion", "-reverse"}
+                                  << A::Run << true;
+    QTest::newRow("Qt's options, two dashes") << QStringList{"--platform", "xcb", "--style", "fusion"} << A::Run
+                                              << false;
     QTest::newRow("unknown option") << QStringList{"--frobnicate"} << A::Error << false;
     QTest::newRow("stray argument") << QStringList{"config.xml"} << A::Error << false;
 }
