@@ -50,6 +50,7 @@ expected=(
     "/usr/share/applications/$app_id.desktop"
     "/usr/share/metainfo/$app_id.metainfo.xml"
     "/usr/share/icons/hicolor/scalable/apps/$app_id.svg"
+    /usr/share/doc/keypadmgr/copyright
 )
 for size in 16 24 32 48 64 128 256; do
     expected+=("/usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png")
