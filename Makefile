@@ -6,6 +6,7 @@
 #   make bench  build and run the benchmarks (release build)
 #   make run-sim  start keypadmgr against one simulated keypad on a private
 #               virtual network (see README, "Trying it without a keypad")
+#   make package  build a release build and the Debian package (build/release/*.deb)
 #   make images redraw the compiled-in images from their sources (the PNGs
 #               are committed, so a normal build does not need this)
 
@@ -14,8 +15,10 @@ RELEASE_DIR  ?= build/release
 TEST_DIR     ?= build/test
 BENCH_DIR    ?= build/bench
 IMAGEGEN_DIR ?= build/imagegen
+# The desktop icon's sizes in the hicolor theme (the SVG serves every other size).
+ICON_SIZES   := 16 24 32 48 64 128 256
 
-.PHONY: all deps run run-sim test build-release build-test bench images clean
+.PHONY: all deps run run-sim test build-release build-test bench images package clean
 
 all: build-release
 
@@ -39,6 +42,9 @@ build-test: deps
 test: build-test
 	bash scripts/in-netns.sh ctest --test-dir $(TEST_DIR) --output-on-failure -j $(JOBS)
 
+package: build-release
+	cmake --build $(RELEASE_DIR) --target package
+
 bench: deps
 	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DKEYPAD_BUILD_TESTS=OFF -DKEYPAD_BUILD_BENCH=ON
 	cmake --build $(BENCH_DIR) -j $(JOBS)
@@ -51,6 +57,10 @@ images: deps
 	$(IMAGEGEN_DIR)/imagegen keypadmgr/resources/src/svg keypadmgr/resources
 	$(IMAGEGEN_DIR)/imagegen --scale 1 $(IMAGEGEN_DIR)/panel-preview.svg $(IMAGEGEN_DIR)/panel-preview.png
 	$(IMAGEGEN_DIR)/imagegen --scale 2 $(IMAGEGEN_DIR)/panel-preview.svg $(IMAGEGEN_DIR)/panel-preview@2x.png
+	for size in $(ICON_SIZES); do \
+	    $(IMAGEGEN_DIR)/imagegen --scale $$(python3 -c "print($$size / 256)") \
+	        keypadmgr/resources/src/svg/images/appicon.svg packaging/icons/appicon-$$size.png || exit 1; \
+	done
 
 clean:
 	rm -rf build

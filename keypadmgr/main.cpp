@@ -1,10 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "appversion.h"
+#include "apptranslations.h"
+#include "commandline.h"
 #include "mainwindow.h"
 #include "splashscreen.h"
 
 #include <QApplication>
 #include <QLoggingCategory>
+
+#include <cstdio>
+
+namespace {
+
+void print(FILE *stream, const QString &text)
+{
+    std::fputs(qPrintable(text), stream);
+    std::fflush(stream);
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -17,12 +31,43 @@ int main(int argc, char *argv[])
                                                     "dravon.debug=false\n"
                                                     "ovrcolor.debug=false\n"
                                                     "ovraut.debug=false"));
-    auto *app = new QApplication(argc, argv);
     QCoreApplication::setOrganizationName(QLatin1String(AppVersion::organizationName));
     QCoreApplication::setOrganizationDomain(QLatin1String(AppVersion::organizationDomain));
     QCoreApplication::setApplicationName(QLatin1String(AppVersion::applicationName));
 
+    // The command line is read before the windowing system is opened, so
+    // --help, --version and a mistyped option answer on a machine without
+    // a display.
+    bool demo = false;
+    {
+        QCoreApplication textOnly(argc, argv);
+        AppTranslations::install(&textOnly);
+        CommandLine commandLine;
+        switch (commandLine.parse(QCoreApplication::arguments())) {
+        case CommandLine::Action::ShowHelp:
+            print(stdout, commandLine.helpText());
+            return 0;
+        case CommandLine::Action::ShowVersion:
+            print(stdout, CommandLine::versionText() + QLatin1Char('\n'));
+            return 0;
+        case CommandLine::Action::Error:
+            print(stderr, commandLine.errorText() + QLatin1Char('\n') + commandLine.helpText());
+            return 2;
+        case CommandLine::Action::Run:
+            demo = commandLine.demo();
+            break;
+        }
+    }
+
+    auto *app = new QApplication(argc, argv);
+    // Matches the installed desktop entry, so docks and task bars show the
+    // program's own name and icon.
+    QGuiApplication::setDesktopFileName(QLatin1String(AppVersion::desktopFileName));
+    AppTranslations::install(app);
+
     auto *window = new MainWindow;
+    if (demo)
+        window->startInDemoMode();
     QCoreApplication::processEvents();
 
     auto *splash = new SplashScreen;

@@ -2,6 +2,7 @@
 #include "ovrcolorlibrary.h"
 
 #include "ovrcolorlogging.h"
+#include "ovrdatafiles.h"
 #include "zeplo3projecthelper.h"
 
 #include <platformpaths.h>
@@ -153,7 +154,7 @@ QString OvrColorLibrary::defaultUserColorsPath()
 
 QString OvrColorLibrary::presetFolderPath()
 {
-    return QCoreApplication::applicationDirPath() + QLatin1String("/Presets");
+    return OvrDataFiles::locate(QStringLiteral("Presets"));
 }
 
 QString OvrColorLibrary::UidAndValueToUid(const QString &uidAndValue)

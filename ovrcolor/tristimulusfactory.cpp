@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "ovrdatafiles.h"
 #include "tristimulusfactory.h"
 
 #include "ovrcolorlogging.h"
@@ -141,7 +142,7 @@ Tristimulus *TristimulusFactory::getTristimulus(ColorUtils::PrismalProfileID pro
 
 QString TristimulusFactory::profileDatabasePath()
 {
-    return QCoreApplication::applicationDirPath() + QLatin1String("/FixtureProfiles.xml");
+    return OvrDataFiles::locate(QStringLiteral("FixtureProfiles.xml"));
 }
 
 void TristimulusFactory::populate()

@@ -10,12 +10,17 @@ packages=(
     cmake make g++ pkg-config
     # Qt 5.15: Core, Gui, Widgets, Network, Xml, Test, Svg, and the tools
     qtbase5-dev qtbase5-dev-tools libqt5svg5-dev
+    # Qt Linguist: CMake tools, lupdate and lrelease; Qt's own translations
+    qttools5-dev qttools5-dev-tools qttranslations5-l10n
     # offscreen platform fonts, so widgets measure text the same everywhere
     fonts-dejavu-core
     # the keypad simulator's HTTP server
     libcpp-httplib-dev
     # benchmarks
     libbenchmark-dev
+    # the Debian package (dpkg-shlibdeps) and checks of its desktop entry
+    # and AppStream data
+    dpkg-dev desktop-file-utils appstream
     # private network namespaces and virtual links for the test bed
     iproute2 util-linux
 )

@@ -4,6 +4,8 @@
 // libraries), quitting at the main window's first paint. The milestones
 // between the steps let the runner show where the time goes.
 #include "appversion.h"
+#include "apptranslations.h"
+#include "commandline.h"
 #include "firstpaintprobe.h"
 #include "mainwindow.h"
 #include "splashscreen.h"
@@ -14,10 +16,19 @@ int main(int argc, char *argv[])
 {
     FirstPaintProbe::mark("main");
     Q_INIT_RESOURCE(resources);
-    auto *app = new QApplication(argc, argv);
     QCoreApplication::setOrganizationName(QLatin1String(AppVersion::organizationName));
     QCoreApplication::setOrganizationDomain(QLatin1String(AppVersion::organizationDomain));
     QCoreApplication::setApplicationName(QLatin1String(AppVersion::applicationName));
+    {
+        QCoreApplication textOnly(argc, argv);
+        AppTranslations::install(&textOnly);
+        CommandLine commandLine;
+        commandLine.parse(QCoreApplication::arguments());
+    }
+    FirstPaintProbe::mark("command_line");
+    auto *app = new QApplication(argc, argv);
+    QGuiApplication::setDesktopFileName(QLatin1String(AppVersion::desktopFileName));
+    AppTranslations::install(app);
     FirstPaintProbe::mark("application");
 
     auto *window = new MainWindow;

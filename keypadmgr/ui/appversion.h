@@ -12,4 +12,6 @@ inline constexpr int revision = 0;
 inline constexpr char organizationName[] = "Halvane Lighting";
 inline constexpr char organizationDomain[] = "halvane-lighting.com";
 inline constexpr char applicationName[] = "Lumetra Keypad Effect Manager";
+/** The desktop entry and AppStream id (reverse domain name). */
+inline constexpr char desktopFileName[] = "com.halvane_lighting.keypadmgr";
 } // namespace AppVersion

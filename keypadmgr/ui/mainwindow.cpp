@@ -19,6 +19,7 @@
 #include <mspscenemodel.h>
 #include <networkprefs.h>
 #include <ovrcolorlibrary.h>
+#include <ovrdatafiles.h>
 #include <systemconfiguration.h>
 
 #include <QAction>
@@ -51,7 +52,7 @@ const char geometryKey[] = "msp_window_geometry";
 const char stateKey[] = "msp_window_state";
 const char lastDirKey[] = "lastDirPath";
 const char defaultConfigurationFile[] = "defaultConfiguration.xml";
-const char helpFile[] = "/help/LumetraKeypad_ProductGuide.pdf";
+const char helpFile[] = "help/LumetraKeypad_ProductGuide.pdf";
 
 // The window's view of the connection, kept for the whole process: the
 // last state it saw, and whether the connection was lost while connected.
@@ -129,7 +130,11 @@ MainWindow::MainWindow(QWidget *parent)
 
     connect(ConnectionState::instance(), &ConnectionState::stateChanged, this, &MainWindow::handleConnectionState);
 
-    QTimer::singleShot(startupDiscoveryDelay, this, qOverload<>(&MainWindow::discover));
+    m_startupDiscovery = new QTimer(this);
+    m_startupDiscovery->setSingleShot(true);
+    m_startupDiscovery->setInterval(startupDiscoveryDelay);
+    connect(m_startupDiscovery, &QTimer::timeout, this, qOverload<>(&MainWindow::discover));
+    m_startupDiscovery->start();
 
     setFixedHeight(m_controlPanel->height() + 63);
 
@@ -282,6 +287,13 @@ void MainWindow::setSplash(QSplashScreen *splash)
 {
     m_splash = splash;
     QTimer::singleShot(1000, this, &MainWindow::killSplash);
+}
+
+void MainWindow::startInDemoMode()
+{
+    m_startupDiscovery->stop();
+    m_sceneModel->prepareOfflineDefaults();
+    ConnectionState::instance()->setState(ConnectionState::DemoMode);
 }
 
 void MainWindow::killSplash()
@@ -469,7 +481,7 @@ void MainWindow::handleConnectionState(ConnectionState::State status)
 
 QUrl MainWindow::helpUrl()
 {
-    return QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + QLatin1String(helpFile));
+    return QUrl::fromLocalFile(OvrDataFiles::locate(QLatin1String(helpFile)));
 }
 
 void MainWindow::showOnlineHelp()
@@ -619,8 +631,7 @@ void MainWindow::handleRestore()
         return;
     }
 
-    const QString path = QCoreApplication::applicationDirPath() + QLatin1Char('/')
-        + QLatin1String(defaultConfigurationFile);
+    const QString path = OvrDataFiles::locate(QLatin1String(defaultConfigurationFile));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         QMessageBox::warning(QApplication::activeWindow(), tr("Open Error"),

@@ -18,6 +18,7 @@ class QIODevice;
 class QMenu;
 class QSplashScreen;
 class QTabWidget;
+class QTimer;
 class SystemConfigurationWidget;
 class UpdateChecker;
 class UpdateDialog;
@@ -44,6 +45,13 @@ public:
     ~MainWindow() override;
 
     void setSplash(QSplashScreen *splash);
+
+    /**
+     * Starts in demo mode instead of looking for a keypad: the start-up
+     * discovery run is cancelled, so nothing is broadcast, and the eight
+     * offline scenes are ready to edit. Call before the event loop runs.
+     */
+    void startInDemoMode();
 
     /** Loads a configuration document onto the model (and the keypad when connected). */
     bool loadConfiguration(QIODevice *device);
@@ -140,4 +148,5 @@ private:
     int m_rememberedWidth = -1;
     int m_rememberedHeight = -1;
     AboutDialog *m_aboutDialog = nullptr;
+    QTimer *m_startupDiscovery = nullptr;
 };

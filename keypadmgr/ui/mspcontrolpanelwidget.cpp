@@ -14,6 +14,7 @@ MSPControlPanelWidget::MSPControlPanelWidget(QWidget *parent)
 {
     ui->setupUi(this);
     setAttribute(Qt::WA_StyledBackground, true);
+    m_noticeGeometry = ui->connectionFailedFrame->geometry();
     ui->connectionFailedFrame->hide();
 
     for (int i = 0; i < 8; ++i)
@@ -108,8 +109,15 @@ void MSPControlPanelWidget::handleToggle()
 void MSPControlPanelWidget::showNotice(bool show)
 {
     if (show) {
-        ui->connectionFailedFrame->show();
-        ui->connectionFailedFrame->raise();
+        // The notice keeps its place and width; a longer text (another
+        // language, larger fonts) makes it taller, still centred on where
+        // it sits, rather than cutting the text off.
+        QFrame *frame = ui->connectionFailedFrame;
+        const int centreY = m_noticeGeometry.center().y();
+        const int height = qMax(m_noticeGeometry.height(), frame->heightForWidth(m_noticeGeometry.width()));
+        frame->setGeometry(m_noticeGeometry.x(), qMax(0, centreY - height / 2), m_noticeGeometry.width(), height);
+        frame->show();
+        frame->raise();
     } else {
         ui->connectionFailedFrame->hide();
         ui->connectionFailedFrame->lower();

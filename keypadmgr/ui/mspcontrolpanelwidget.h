@@ -3,6 +3,7 @@
 
 #include "connectionstate.h"
 
+#include <QRect>
 #include <QWidget>
 
 #include <memory>
@@ -54,4 +55,5 @@ private:
     void showNotice(bool show);
 
     std::unique_ptr<Ui::MSPControlPanel> ui;
+    QRect m_noticeGeometry; ///< the connection notice's place in the form
 };

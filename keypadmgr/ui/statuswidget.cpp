@@ -69,8 +69,9 @@ void StatusWidget::showRow(int status)
         icon = QStringLiteral(":/images/images/unreachable.png");
         break;
     case ConnectionState::DemoMode:
-        text = QStringLiteral("<html><head/><body><p style=\" color:#ff0000;\">"
-                              "Offline Demo Mode - Changes will not be saved.</p></body></html>");
+        // Translated too, so a German window does not announce demo mode in English.
+        text = QStringLiteral("<html><head/><body><p style=\" color:#ff0000;\">%1</p></body></html>")
+                   .arg(tr("Offline Demo Mode - Changes will not be saved."));
         icon = QStringLiteral(":/images/images/demo.png");
         break;
     default:

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "ovrdatafiles.h"
 #include "colorutils.h"
 #include "iomode.h"
 #include "iomodefactory.h"
@@ -293,7 +294,7 @@ void tst_FixtureProfiles::gamut()
 void tst_FixtureProfiles::startupDatabase()
 {
     QCOMPARE(TristimulusFactory::profileDatabasePath(),
-             QCoreApplication::applicationDirPath() + QStringLiteral("/FixtureProfiles.xml"));
+             OvrDataFiles::locate(QStringLiteral("FixtureProfiles.xml")));
 }
 
 void tst_FixtureProfiles::overrideFile()

@@ -348,6 +348,10 @@ void SimulatedKeypad::readDravon()
         QByteArray mac;
         quint32 newIp = 0;
         if (KeypadDatagrams::parseDiscoverRequest(data, &target)) {
+            {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                ++m_discoverRequests;
+            }
             // Answer a discover meant for everyone (any address ending in
             // .255, which covers the /24 and /16 broadcasts the program
             // uses) or for this keypad; stay quiet when it names another.
@@ -518,13 +522,15 @@ QString SimulatedKeypad::execute(const QString &commandLine)
 
     if (verb == QLatin1String("status") && words.size() == 1) {
         std::lock_guard<std::mutex> lock(m_mutex);
-        return QStringLiteral("ok address=%1 port=%2 current=%3 brightness=%4 host=%5 heartbeat=%6 name=%7")
+        return QStringLiteral("ok address=%1 port=%2 current=%3 brightness=%4 host=%5 heartbeat=%6 discovers=%7 name=%8")
             .arg(m_address.toString())
             .arg(m_settings.httpPort)
             .arg(m_state.currentScene() + 1)
             .arg(m_state.brightness())
             .arg(m_programHost.isNull() ? QStringLiteral("none") : m_programHost.toString(),
-                 m_heartbeatsOn ? QStringLiteral("on") : QStringLiteral("off"), m_state.name());
+                 m_heartbeatsOn ? QStringLiteral("on") : QStringLiteral("off"))
+            .arg(m_discoverRequests)
+            .arg(m_state.name());
     }
 
     if (verb == QLatin1String("help"))

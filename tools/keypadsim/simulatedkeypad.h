@@ -111,6 +111,7 @@ private:
     QTimer m_heartbeatTimer;
     quint32 m_heartbeatSequence = 0;
     bool m_heartbeatsOn = true;
+    int m_discoverRequests = 0; ///< discover requests received, answered or not
     bool m_restarting = false;
 
     std::unique_ptr<httplib::Server> m_server;

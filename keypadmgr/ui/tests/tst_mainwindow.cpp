@@ -18,12 +18,14 @@
 #include <mspscenemodel.h>
 #include <networkprefs.h>
 #include <ovrcolorlibrary.h>
+#include <ovrdatafiles.h>
 #include <systemconfiguration.h>
 
 #include <QAction>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QDockWidget>
+#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMenuBar>
@@ -66,13 +68,33 @@ void answerNext(const std::function<bool(T *)> &answer)
     timer->start();
 }
 
+/**
+ * Chooses @p path in the next file dialog. The choice is made again on
+ * every tick until the dialog has closed: a dialog that is still reading its
+ * folder on a loaded machine may drop the first one, and would then wait
+ * forever.
+ */
 void chooseFile(const QString &path)
 {
-    answerNext<QFileDialog>([path](QFileDialog *dialog) {
+    auto *timer = new QTimer(qApp);
+    timer->setInterval(20);
+    auto seen = std::make_shared<QPointer<QFileDialog>>();
+    auto wasSeen = std::make_shared<bool>(false);
+    QObject::connect(timer, &QTimer::timeout, [timer, path, seen, wasSeen] {
+        if (*wasSeen && (!*seen || !(*seen)->isVisible())) {
+            timer->stop();
+            timer->deleteLater();
+            return;
+        }
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        *seen = dialog;
+        *wasSeen = true;
         dialog->selectFile(path);
         QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
-        return true;
     });
+    timer->start();
 }
 
 void answerMessageBox(QMessageBox::StandardButton button, QString *text = nullptr, QString *title = nullptr,
@@ -99,6 +121,16 @@ QAction *findAction(QWidget *window, const QString &text)
     }
     return nullptr;
 }
+
+/** Stands in for the desktop's URL handler and keeps what it was asked to open. */
+class UrlRecorder : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl &url) { urls << url; }
+};
 
 } // namespace
 
@@ -128,6 +160,7 @@ private slots:
     void twoKeypadsCancelledChooserIsNoKeypad();
     void hidingSettingsCollapsesWindow();
     void onlineHelp();
+    void onlineHelpMissing();
     void updateDialogFromHelpMenu();
     void splashAndAboutBox();
     void closingSavesLayout();
@@ -381,7 +414,7 @@ void TestMainWindow::restoreLoadsDefaultsFileOffline()
 
 void TestMainWindow::restoreWithoutDefaultsFileSaysWhere()
 {
-    const QString path = QCoreApplication::applicationDirPath() + QStringLiteral("/defaultConfiguration.xml");
+    const QString path = OvrDataFiles::locate(QStringLiteral("defaultConfiguration.xml"));
     const QString aside = path + QStringLiteral(".aside");
     QVERIFY(QFile::rename(path, aside));
     SystemConfiguration::instance()->setVersion(QStringLiteral("1.1.14"));
@@ -573,17 +606,40 @@ void TestMainWindow::hidingSettingsCollapsesWindow()
 
 void TestMainWindow::onlineHelp()
 {
+    // The build renders the guide beside the program, where Help looks.
     const QUrl url = MainWindow::helpUrl();
     QVERIFY(url.isLocalFile());
     QCOMPARE(url.toLocalFile(),
              QCoreApplication::applicationDirPath() + QStringLiteral("/help/LumetraKeypad_ProductGuide.pdf"));
+    QFile guide(url.toLocalFile());
+    QVERIFY2(guide.open(QIODevice::ReadOnly), qPrintable(url.toLocalFile()));
+    QVERIFY(guide.read(5) == "%PDF-");
+    guide.close();
 
+    // The desktop's handler for local files is this recorder.
+    UrlRecorder recorder;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
+    findAction(m_window.get(), QStringLiteral("Help Contents"))->trigger();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    QCOMPARE(recorder.urls, QList<QUrl>{url});
+}
+
+void TestMainWindow::onlineHelpMissing()
+{
+    const QString path = MainWindow::helpUrl().toLocalFile();
+    const QString aside = path + QStringLiteral(".aside");
+    QVERIFY(QFile::rename(path, aside));
+    UrlRecorder recorder;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
     QString text;
     QString title;
     answerMessageBox(QMessageBox::Ok, &text, &title);
     findAction(m_window.get(), QStringLiteral("Help Contents"))->trigger();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    QVERIFY(QFile::rename(aside, path));
     QTRY_COMPARE(title, QStringLiteral("Error"));
-    QCOMPARE(text, QStringLiteral("Failed to find help file at %1").arg(url.toString()));
+    QCOMPARE(text, QStringLiteral("Failed to find help file at %1").arg(MainWindow::helpUrl().toString()));
+    QVERIFY(recorder.urls.isEmpty());
 }
 
 void TestMainWindow::updateDialogFromHelpMenu()

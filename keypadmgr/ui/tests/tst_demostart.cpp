@@ -1,0 +1,96 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
+// Starting in demo mode (keypadmgr --demo): the window is ready to edit
+// offline scenes at once and sends no discovery request, with a keypad on
+// the network that would answer one.
+
+#include "mainwindow.h"
+#include "mspcontrolpanelwidget.h"
+#include "mspscenesettingswidget.h"
+
+#include <connectionstate.h>
+#include <keypadtestbed.h>
+#include <mspscene.h>
+#include <mspscenemodel.h>
+#include <networkprefs.h>
+
+#include <QAction>
+#include <QFrame>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTest>
+
+class TestDemoStart : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void startsInDemoModeWithoutDiscovery();
+
+private:
+    int discoverRequests();
+
+    std::unique_ptr<KeypadTestBed> m_bed;
+    int m_keypad = -1;
+};
+
+void TestDemoStart::initTestCase()
+{
+    m_bed = std::make_unique<KeypadTestBed>();
+    QVERIFY2(m_bed->isReady(), qPrintable(m_bed->errorString()));
+    m_keypad = m_bed->startSimulator();
+    QVERIFY2(m_keypad >= 0, qPrintable(m_bed->errorString()));
+
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setOrganizationName(QStringLiteral("Halvane Lighting"));
+    QCoreApplication::setApplicationName(QStringLiteral("Lumetra Keypad Effect Manager"));
+    QSettings settings;
+    settings.clear();
+    settings.setValue(QLatin1String(NetworkPrefs::defaultKey), false);
+    settings.setValue(QLatin1String(NetworkPrefs::ipKey), KeypadTestBed::hostAddress().toString());
+    settings.setValue(QStringLiteral("update_never_check"), true);
+}
+
+int TestDemoStart::discoverRequests()
+{
+    static const QRegularExpression field(QStringLiteral(" discovers=(\\d+) "));
+    const QRegularExpressionMatch match = field.match(m_bed->command(m_keypad, QStringLiteral("status")));
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+void TestDemoStart::startsInDemoModeWithoutDiscovery()
+{
+    QCOMPARE(discoverRequests(), 0);
+    MainWindow window;
+    window.startInDemoMode();
+    window.show();
+
+    ConnectionState *state = ConnectionState::instance();
+    QCOMPARE(state->state(), ConnectionState::DemoMode);
+    QVERIFY(window.sceneSettings()->isEnabled());
+    QVERIFY(!window.controlPanel()->findChild<QFrame *>(QStringLiteral("overlay"))->isVisible());
+    MSPSceneModel *model = MSPSceneModel::instance();
+    for (int i = 0; i < MSPSceneModel::sceneCount; ++i)
+        QVERIFY(model->sceneAt(i)->effect());
+
+    // Well past the moment the start-up discovery would have gone out.
+    QTest::qWait(MainWindow::startupDiscoveryDelay + MainWindow::discoveryTimeLimit + 1500);
+    QCOMPARE(state->state(), ConnectionState::DemoMode);
+    QCOMPARE(discoverRequests(), 0);
+
+    // The keypad does hear a discovery the user asks for, so the count
+    // above means something.
+    QAction *discover = nullptr;
+    const auto actions = window.findChildren<QAction *>();
+    for (QAction *action : actions) {
+        if (action->text() == QLatin1String("Discover Device"))
+            discover = action;
+    }
+    QVERIFY(discover);
+    discover->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(discoverRequests() > 0, 10000);
+}
+
+QTEST_MAIN(TestDemoStart)
+#include "tst_demostart.moc"
