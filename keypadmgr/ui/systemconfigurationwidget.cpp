@@ -209,6 +209,11 @@ void SystemConfigurationWidget::on_revertButton_clicked()
 
 void SystemConfigurationWidget::handleSysConfigChanged()
 {
+    // Every configuration reply from the keypad reports the record changed,
+    // and the window fetches one whenever the connection comes back; that
+    // must not wipe what the user is typing. Undo shows the record.
+    if (ui->revertButton->isEnabled())
+        return;
     fillFromRecord();
 }
 

@@ -294,7 +294,9 @@ void TestSystemConfigurationWidget::typingElsewhereKeepsTheKeyboard()
     QCOMPARE(field<QLineEdit>("nameEdit")->text(), QStringLiteral("Caf\u00e9"));
 
     // A name the record brought that the keypad cannot hold is named as such.
+    QTest::mouseClick(field<QPushButton>("revertButton"), Qt::LeftButton);
     SystemConfiguration::instance()->setName(QStringLiteral("Bar & Grill"));
+    QCOMPARE(field<QLineEdit>("nameEdit")->text(), QStringLiteral("Bar & Grill"));
     QTest::keyClick(field<QSpinBox>("universeSpinBox"), Qt::Key_Up);
     QVERIFY(field<QLabel>("warningLabel")->text().contains(QLatin1String("cannot contain an ampersand")));
     QVERIFY(!field<QPushButton>("applyButton")->isEnabled());
@@ -371,10 +373,14 @@ void TestSystemConfigurationWidget::saveWritesRecordAndUndoRevertsFields()
     retype(field<QLineEdit>("addressEdit"), QStringLiteral("10.1.1.1"));
     field<QSpinBox>("universeSpinBox")->setValue(3);
     QVERIFY(field<QLabel>("warningLabel")->isVisible());
+    // A configuration reply meanwhile leaves the edits alone.
+    config->setUniverse(77);
+    QCOMPARE(field<QSpinBox>("universeSpinBox")->value(), 3);
+    QCOMPARE(field<QLineEdit>("nameEdit")->text(), QString());
     QTest::mouseClick(field<QPushButton>("revertButton"), Qt::LeftButton);
     QCOMPARE(field<QLineEdit>("nameEdit")->text(), QStringLiteral("Caf\u00e9"));
     QCOMPARE(field<QLineEdit>("addressEdit")->text(), QStringLiteral("192.168.77.31"));
-    QCOMPARE(field<QSpinBox>("universeSpinBox")->value(), 200);
+    QCOMPARE(field<QSpinBox>("universeSpinBox")->value(), 77);
     QVERIFY(!field<QCheckBox>("scene2CheckBox")->isChecked());
     QVERIFY(!field<QLabel>("warningLabel")->isVisible());
     QCOMPARE(field<QLineEdit>("nameEdit")->palette().color(QPalette::Text), QColor(Qt::black));
