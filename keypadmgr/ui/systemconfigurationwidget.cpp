@@ -35,6 +35,10 @@ SystemConfigurationWidget::SystemConfigurationWidget(QWidget *parent)
     , ui(std::make_unique<Ui::SysConfig>())
 {
     ui->setupUi(this);
+    // The fields scroll inside the tab's own background; the warning and the
+    // buttons below them stay in view however short the window is.
+    ui->scrollArea->viewport()->setAutoFillBackground(false);
+    ui->scrollAreaWidgetContents->setAutoFillBackground(false);
     ui->nameEdit->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QString::fromLatin1(namePattern)), this));
     ui->addressEdit->setValidator(new IP4Validator(this));
@@ -79,8 +83,10 @@ QString SystemConfigurationWidget::enteredAddress() const
 
 void SystemConfigurationWidget::setTextColor(QLineEdit *edit, const QColor &color)
 {
+    // Only the enabled look: a disabled field keeps the style's grey.
     QPalette palette = edit->palette();
-    palette.setColor(QPalette::Text, color);
+    palette.setColor(QPalette::Active, QPalette::Text, color);
+    palette.setColor(QPalette::Inactive, QPalette::Text, color);
     edit->setPalette(palette);
 }
 

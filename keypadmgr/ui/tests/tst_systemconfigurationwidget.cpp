@@ -51,7 +51,7 @@ const char *const fieldNames[] = {"nameEdit", "addressEdit", "universeSpinBox", 
 
 } // namespace
 
-class TestSystemConfigurationWidget : public QObject
+class tst_SystemConfigurationWidget : public QObject
 {
     Q_OBJECT
 private slots:
@@ -97,7 +97,7 @@ private:
     int m_keypad = -1;
 };
 
-void TestSystemConfigurationWidget::initTestCase()
+void tst_SystemConfigurationWidget::initTestCase()
 {
     qRegisterMetaType<ConnectionState::State>();
     m_bed = std::make_unique<KeypadTestBed>();
@@ -127,7 +127,7 @@ void TestSystemConfigurationWidget::initTestCase()
     QTRY_COMPARE_WITH_TIMEOUT(state()->state(), ConnectionState::NoDevice, 10000);
 }
 
-void TestSystemConfigurationWidget::init()
+void tst_SystemConfigurationWidget::init()
 {
     SystemConfiguration *config = SystemConfiguration::instance();
     config->setName(QStringLiteral("Hall"));
@@ -144,17 +144,17 @@ void TestSystemConfigurationWidget::init()
     QVERIFY(QTest::qWaitForWindowActive(m_widget.get()));
 }
 
-void TestSystemConfigurationWidget::cleanup()
+void tst_SystemConfigurationWidget::cleanup()
 {
     m_widget.reset();
 }
 
-void TestSystemConfigurationWidget::cleanupTestCase()
+void tst_SystemConfigurationWidget::cleanupTestCase()
 {
     m_window.reset();
 }
 
-void TestSystemConfigurationWidget::retype(QLineEdit *edit, const QString &text)
+void tst_SystemConfigurationWidget::retype(QLineEdit *edit, const QString &text)
 {
     edit->setFocus();
     edit->selectAll();
@@ -171,7 +171,7 @@ void TestSystemConfigurationWidget::retype(QLineEdit *edit, const QString &text)
     }
 }
 
-void TestSystemConfigurationWidget::ip4Validator_data()
+void tst_SystemConfigurationWidget::ip4Validator_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QValidator::State>("expected");
@@ -192,7 +192,7 @@ void TestSystemConfigurationWidget::ip4Validator_data()
     QTest::newRow("four digits") << "1.2.3.0010" << QValidator::Invalid;
 }
 
-void TestSystemConfigurationWidget::ip4Validator()
+void tst_SystemConfigurationWidget::ip4Validator()
 {
     QFETCH(QString, text);
     QFETCH(QValidator::State, expected);
@@ -201,7 +201,7 @@ void TestSystemConfigurationWidget::ip4Validator()
     QCOMPARE(validator.validate(text, pos), expected);
 }
 
-void TestSystemConfigurationWidget::nameValidator_data()
+void tst_SystemConfigurationWidget::nameValidator_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QValidator::State>("expected");
@@ -219,7 +219,7 @@ void TestSystemConfigurationWidget::nameValidator_data()
     QTest::newRow("tab") << "Hall\t2" << QValidator::Invalid;
 }
 
-void TestSystemConfigurationWidget::nameValidator()
+void tst_SystemConfigurationWidget::nameValidator()
 {
     QFETCH(QString, text);
     QFETCH(QValidator::State, expected);
@@ -229,7 +229,7 @@ void TestSystemConfigurationWidget::nameValidator()
     QCOMPARE(validator->validate(text, pos), expected);
 }
 
-void TestSystemConfigurationWidget::liveValidation_data()
+void tst_SystemConfigurationWidget::liveValidation_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("address");
@@ -246,7 +246,7 @@ void TestSystemConfigurationWidget::liveValidation_data()
     QTest::newRow("incomplete address") << "Hall 2" << "192.168.77." << true << "" << false;
 }
 
-void TestSystemConfigurationWidget::liveValidation()
+void tst_SystemConfigurationWidget::liveValidation()
 {
     QFETCH(QString, name);
     QFETCH(QString, address);
@@ -277,7 +277,7 @@ void TestSystemConfigurationWidget::liveValidation()
              warning.contains(nameWarning) ? red : QColor(Qt::black));
 }
 
-void TestSystemConfigurationWidget::typingElsewhereKeepsTheKeyboard()
+void tst_SystemConfigurationWidget::typingElsewhereKeepsTheKeyboard()
 {
     // An address in another subnet draws the keyboard to itself, but not
     // away from a field the user is typing in.
@@ -302,7 +302,7 @@ void TestSystemConfigurationWidget::typingElsewhereKeepsTheKeyboard()
     QVERIFY(!field<QPushButton>("applyButton")->isEnabled());
 }
 
-void TestSystemConfigurationWidget::enabledButtonsFollowFirmware_data()
+void tst_SystemConfigurationWidget::enabledButtonsFollowFirmware_data()
 {
     QTest::addColumn<QString>("version");
     QTest::addColumn<bool>("supported");
@@ -316,7 +316,7 @@ void TestSystemConfigurationWidget::enabledButtonsFollowFirmware_data()
     QTest::newRow("Not Available") << "Not Available" << false;
 }
 
-void TestSystemConfigurationWidget::enabledButtonsFollowFirmware()
+void tst_SystemConfigurationWidget::enabledButtonsFollowFirmware()
 {
     QFETCH(QString, version);
     QFETCH(bool, supported);
@@ -333,7 +333,7 @@ void TestSystemConfigurationWidget::enabledButtonsFollowFirmware()
     QVERIFY(!field<QPushButton>("revertButton")->isEnabled());
 }
 
-void TestSystemConfigurationWidget::saveWritesRecordAndUndoRevertsFields()
+void tst_SystemConfigurationWidget::saveWritesRecordAndUndoRevertsFields()
 {
     SystemConfiguration *config = SystemConfiguration::instance();
     QSignalSpy changes(config, &SystemConfiguration::configurationChanged);
@@ -389,7 +389,7 @@ void TestSystemConfigurationWidget::saveWritesRecordAndUndoRevertsFields()
     QVERIFY(!field<QPushButton>("revertButton")->isEnabled());
 }
 
-void TestSystemConfigurationWidget::fixtureBoxRebuiltWhenShown()
+void tst_SystemConfigurationWidget::fixtureBoxRebuiltWhenShown()
 {
     QPointer<QComboBox> before = field<QComboBox>("fixtureClassComboBox");
     QCOMPARE(before->count(), 10);
@@ -409,7 +409,7 @@ void TestSystemConfigurationWidget::fixtureBoxRebuiltWhenShown()
     QVERIFY(field<QPushButton>("revertButton")->isEnabled());
 }
 
-void TestSystemConfigurationWidget::addressOnlyMode()
+void tst_SystemConfigurationWidget::addressOnlyMode()
 {
     SystemConfiguration *config = SystemConfiguration::instance();
     config->setIpAddress(QStringLiteral("192.168.78.31"));
@@ -439,7 +439,7 @@ void TestSystemConfigurationWidget::addressOnlyMode()
     }
 }
 
-void TestSystemConfigurationWidget::demoModeChangesNothingOnKeypad()
+void tst_SystemConfigurationWidget::demoModeChangesNothingOnKeypad()
 {
     state()->setState(ConnectionState::DemoMode);
     m_widget->setEnabled(true);
@@ -457,7 +457,7 @@ void TestSystemConfigurationWidget::demoModeChangesNothingOnKeypad()
     QCOMPARE(changes.count(), 0);
 }
 
-void TestSystemConfigurationWidget::keyboardOrderAndAccessibleNames()
+void tst_SystemConfigurationWidget::keyboardOrderAndAccessibleNames()
 {
     field<QCheckBox>("scene1CheckBox")->click(); // so that Undo and Save take part
     QVERIFY(field<QPushButton>("applyButton")->isEnabled());
@@ -473,7 +473,7 @@ void TestSystemConfigurationWidget::keyboardOrderAndAccessibleNames()
     }
 }
 
-void TestSystemConfigurationWidget::startKeypad(const KeypadTestBed::SimulatorOptions &options,
+void tst_SystemConfigurationWidget::startKeypad(const KeypadTestBed::SimulatorOptions &options,
                                                 ConnectionState::State expected)
 {
     // One keypad at a time, found by discovery as the user would find it.
@@ -490,7 +490,7 @@ void TestSystemConfigurationWidget::startKeypad(const KeypadTestBed::SimulatorOp
     m_window->settingsTabs()->setCurrentWidget(windowEditor());
 }
 
-QByteArray TestSystemConfigurationWidget::keypadConfig(const QHostAddress &address)
+QByteArray tst_SystemConfigurationWidget::keypadConfig(const QHostAddress &address)
 {
     QNetworkAccessManager manager;
     QNetworkReply *reply =
@@ -502,7 +502,7 @@ QByteArray TestSystemConfigurationWidget::keypadConfig(const QHostAddress &addre
     return reply->readAll();
 }
 
-QList<KeypadTestBed::Request> TestSystemConfigurationWidget::configPosts(int from) const
+QList<KeypadTestBed::Request> tst_SystemConfigurationWidget::configPosts(int from) const
 {
     QList<KeypadTestBed::Request> posts;
     const auto requests = m_bed->requestLog(m_keypad).mid(from);
@@ -513,7 +513,7 @@ QList<KeypadTestBed::Request> TestSystemConfigurationWidget::configPosts(int fro
     return posts;
 }
 
-void TestSystemConfigurationWidget::universeOnlyStaysAtAddress()
+void tst_SystemConfigurationWidget::universeOnlyStaysAtAddress()
 {
     KeypadTestBed::SimulatorOptions options;
     options.name = QStringLiteral("Stage");
@@ -541,7 +541,7 @@ void TestSystemConfigurationWidget::universeOnlyStaysAtAddress()
     QCOMPARE(state()->state(), ConnectionState::Connected);
 }
 
-void TestSystemConfigurationWidget::renameAndMoveInSubnet()
+void tst_SystemConfigurationWidget::renameAndMoveInSubnet()
 {
     KeypadTestBed::SimulatorOptions options;
     options.name = QStringLiteral("Lobby");
@@ -570,7 +570,7 @@ void TestSystemConfigurationWidget::renameAndMoveInSubnet()
     QVERIFY(!windowEditor()->isAddressOnly());
 }
 
-void TestSystemConfigurationWidget::unreachableKeypadIsBroughtBack()
+void tst_SystemConfigurationWidget::unreachableKeypadIsBroughtBack()
 {
     // A keypad on another subnet of the same wire: found, but the program
     // cannot talk to it over HTTP.
@@ -605,5 +605,5 @@ void TestSystemConfigurationWidget::unreachableKeypadIsBroughtBack()
     QVERIFY(configPosts(from).isEmpty());
 }
 
-QTEST_MAIN(TestSystemConfigurationWidget)
+QTEST_MAIN(tst_SystemConfigurationWidget)
 #include "tst_systemconfigurationwidget.moc"
