@@ -191,6 +191,17 @@ bool SystemConfiguration::isVersionNewerThan(const QString &other) const
     return false;
 }
 
+bool SystemConfiguration::isLegacyFirmware(const QString &version)
+{
+    const QStringList parts = version.split(QLatin1Char('.'));
+    if (parts.size() < 3)
+        return true;
+    const int major = parts.at(0).toInt();
+    const int minor = parts.at(1).toInt();
+    const int patch = parts.at(2).toInt();
+    return !(major > 1 || (major == 1 && minor > 2) || (major == 1 && minor == 1 && patch > 14));
+}
+
 QStringList SystemConfiguration::formBodies(bool includeIp, bool includeBrightness) const
 {
     QString settings = QLatin1String("name=") % MSPWireText::formEncoded(m_name)

@@ -96,6 +96,14 @@ public:
     bool isVersionNewerThan(const QString &other) const;
 
     /**
+     * Whether a keypad with firmware @p version is of the old generation that
+     * can neither enable and disable its buttons nor restore its own factory
+     * defaults: 1.0.x, 1.1.0 to 1.1.14, every 1.2, and any text that is not
+     * at least three dot-separated numbers.
+     */
+    static bool isLegacyFirmware(const QString &version);
+
+    /**
      * The two form bodies that carry the record to "/api/v1/config": the
      * settings, then the button enables (which begins with "&").
      */

@@ -438,10 +438,12 @@ void MainWindow::paste() { sendKey(Qt::Key_V, Qt::ControlModifier); }
 void MainWindow::deleteSlot() { sendKey(Qt::Key_Delete, Qt::NoModifier); }
 void MainWindow::select() { sendKey(Qt::Key_A, Qt::ControlModifier); }
 
+int MainWindow::s_addressChangeWait = MainWindow::defaultAddressChangeWait;
+
 void MainWindow::handleAddressChanged()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    MSPComm::waitProcessingEvents(addressChangeWait);
+    MSPComm::waitProcessingEvents(s_addressChangeWait);
     QApplication::restoreOverrideCursor();
     discover(discoveryTimeLimit);
 }
@@ -606,13 +608,7 @@ bool MainWindow::save()
 
 bool MainWindow::keypadResetsItself(const QString &version)
 {
-    const QStringList parts = version.split(QLatin1Char('.'));
-    if (parts.size() < 3)
-        return false;
-    const int major = parts.at(0).toInt();
-    const int minor = parts.at(1).toInt();
-    const int patch = parts.at(2).toInt();
-    return major > 1 || (major == 1 && minor > 2) || (major == 1 && minor == 1 && patch > 14);
+    return !SystemConfiguration::isLegacyFirmware(version);
 }
 
 void MainWindow::handleRestore()

@@ -39,7 +39,11 @@ public:
     /** Delay from construction to the first discovery run, in ms. */
     static constexpr int startupDiscoveryDelay = 1000;
     /** How long a keypad takes to restart on a new address, in ms. */
-    static constexpr int addressChangeWait = 10000;
+    static constexpr int defaultAddressChangeWait = 10000;
+    /** The wait after an address change before the keypad is looked for again. */
+    static int addressChangeWait() { return s_addressChangeWait; }
+    /** Shortens (or restores) that wait; tests use a simulator that restarts at once. */
+    static void setAddressChangeWait(int ms) { s_addressChangeWait = ms; }
 
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
@@ -149,4 +153,6 @@ private:
     int m_rememberedHeight = -1;
     AboutDialog *m_aboutDialog = nullptr;
     QTimer *m_startupDiscovery = nullptr;
+
+    static int s_addressChangeWait;
 };

@@ -1,8 +1,297 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "systemconfigurationwidget.h"
+#include "ui_systemconfigurationwidget.h"
+
+#include "ip4validator.h"
+
+#include <colorutils.h>
+#include <connectionstate.h>
+#include <mspcomm.h>
+#include <systemconfiguration.h>
+
+#include <QApplication>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
+
+namespace {
+
+// One to 31 characters the keypad can store in its Latin-1 name and that
+// keep its form bodies and files well formed: printable Latin-1 without
+// the double quote (0x22), the ampersand (0x26) and the comma (0x2C).
+const char namePattern[] =
+    "[\\x{20}\\x{21}\\x{23}-\\x{25}\\x{27}-\\x{2B}\\x{2D}-\\x{7E}\\x{A0}-\\x{FF}]{1,31}";
+
+const QColor warningColor(255, 0, 0);
+
+QString warningPiece(const QString &text)
+{
+    return QLatin1String("<font color='red'>") + text + QLatin1String("</font>");
+}
+
+} // namespace
 
 SystemConfigurationWidget::SystemConfigurationWidget(QWidget *parent)
     : QWidget(parent)
+    , ui(std::make_unique<Ui::SysConfig>())
 {
-    setObjectName(QStringLiteral("SysConfig"));
+    ui->setupUi(this);
+    // The fields scroll inside the tab's own background; the warning and the
+    // buttons below them stay in view however short the window is.
+    ui->scrollArea->viewport()->setAutoFillBackground(false);
+    ui->scrollAreaWidgetContents->setAutoFillBackground(false);
+    ui->nameEdit->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QString::fromLatin1(namePattern)), this));
+    ui->addressEdit->setValidator(new IP4Validator(this));
+    ui->fixtureClassComboBox->addItems(ColorUtils::prismalProfileIDNameList(true));
+    ui->warningLabel->hide();
+    ui->revertButton->setEnabled(false);
+    ui->applyButton->setEnabled(false);
+
+    connect(ui->nameEdit, &QLineEdit::textEdited, this, &SystemConfigurationWidget::handleFieldChanged);
+    connect(ui->addressEdit, &QLineEdit::textEdited, this, &SystemConfigurationWidget::handleFieldChanged);
+    for (QSpinBox *spinBox : {ui->universeSpinBox, ui->DravonModeSpinBox, ui->lightsPerPortSpinBox,
+                              ui->numberOfPortsSpinBox}) {
+        connect(spinBox, qOverload<int>(&QSpinBox::valueChanged), this, &SystemConfigurationWidget::handleFieldChanged);
+    }
+    const auto boxes = buttonBoxes();
+    for (const ButtonBox &button : boxes)
+        connect(button.box, &QCheckBox::stateChanged, this, &SystemConfigurationWidget::handleFieldChanged);
+    connect(ui->fixtureClassComboBox, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            &SystemConfigurationWidget::handleFieldChanged);
+    connect(SystemConfiguration::instance(), &SystemConfiguration::configurationChanged, this,
+            &SystemConfigurationWidget::handleSysConfigChanged);
+
+    fillFromRecord();
+}
+
+SystemConfigurationWidget::~SystemConfigurationWidget() = default;
+
+QList<SystemConfigurationWidget::ButtonBox> SystemConfigurationWidget::buttonBoxes() const
+{
+    // The keypad's switch numbers: scenes 1..8, On/Off 9, Up 10, Down 11.
+    return {{ui->scene1CheckBox, 1}, {ui->scene2CheckBox, 2}, {ui->scene3CheckBox, 3}, {ui->scene4CheckBox, 4},
+            {ui->scene5CheckBox, 5}, {ui->scene6CheckBox, 6}, {ui->scene7CheckBox, 7}, {ui->scene8CheckBox, 8},
+            {ui->downCheckBox, 11},  {ui->upCheckBox, 10},    {ui->onOffCheckBox, 9}};
+}
+
+QString SystemConfigurationWidget::enteredAddress() const
+{
+    // "192.168.077.010" is the keypad's "192.168.77.10": the same address,
+    // not a move, and the form the keypad and the subnet test read.
+    return MSPComm::normalizeAddress(ui->addressEdit->text());
+}
+
+void SystemConfigurationWidget::setTextColor(QLineEdit *edit, const QColor &color)
+{
+    // Only the enabled look: a disabled field keeps the style's grey.
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Active, QPalette::Text, color);
+    palette.setColor(QPalette::Inactive, QPalette::Text, color);
+    edit->setPalette(palette);
+}
+
+void SystemConfigurationWidget::takeAddressFocus()
+{
+    // Draw the eye to the address, but never pull the keyboard out of
+    // another field while the user types there: the rest of a name would
+    // land in the address.
+    const QWidget *focus = QApplication::focusWidget();
+    if (focus && focus != ui->addressEdit && isAncestorOf(focus))
+        return;
+    ui->addressEdit->setFocus();
+}
+
+void SystemConfigurationWidget::handleFieldChanged()
+{
+    if (m_filling || ConnectionState::instance()->state() == ConnectionState::DemoMode)
+        return;
+    ui->revertButton->setEnabled(true);
+
+    QString warning;
+    const bool addressAcceptable = ui->addressEdit->hasAcceptableInput();
+    if (addressAcceptable) {
+        if (!MSPComm::instance()->isAddressReachable(enteredAddress())) {
+            warning = warningPiece(tr("Changing the device's IP address to this value may prevent its light "
+                                      "<br>settings from being available through this application."));
+            setTextColor(ui->addressEdit, warningColor);
+            takeAddressFocus();
+        } else {
+            setTextColor(ui->addressEdit, Qt::black);
+        }
+    }
+
+    // Only fields the user can edit count: in address-only mode the name and
+    // the buttons are the keypad's own and cannot be corrected here.
+    bool nameAcceptable = true;
+    if (ui->nameEdit->isEnabled()) {
+        nameAcceptable = ui->nameEdit->hasAcceptableInput();
+        if (!nameAcceptable) {
+            // Typing cannot get a refused character past the validator, but
+            // a record filled from a keypad or a file can hold one.
+            const QString text = ui->nameEdit->text().isEmpty()
+                ? tr("The device's name cannot be empty.")
+                : tr("The device's name cannot contain an ampersand, a comma, a double quote or characters "
+                     "the keypad cannot store.");
+            warning += QLatin1String("<br><br>") + warningPiece(text);
+        }
+        setTextColor(ui->nameEdit, nameAcceptable ? QColor(Qt::black) : warningColor);
+    }
+
+    bool sceneEnabled = !ui->groupBox->isEnabled();
+    const auto boxes = buttonBoxes();
+    for (const ButtonBox &button : boxes) {
+        // Up, Down and On/Off alone leave the keypad without a scene to play.
+        if (button.switchNumber <= 8 && button.box->isChecked())
+            sceneEnabled = true;
+    }
+    if (!sceneEnabled)
+        warning += QLatin1String("<br><br>") + warningPiece(tr("At least one scene button must be enabled."));
+
+    ui->warningLabel->setText(warning);
+    ui->warningLabel->setVisible(!warning.isEmpty());
+    ui->applyButton->setEnabled(addressAcceptable && nameAcceptable && sceneEnabled);
+}
+
+void SystemConfigurationWidget::saveToRecord()
+{
+    SystemConfiguration *config = SystemConfiguration::instance();
+    config->setName(ui->nameEdit->text(), false);
+    const QString address = enteredAddress();
+    if (address != config->ipAddress())
+        config->setIpAddress(address, false);
+    config->setUniverse(ui->universeSpinBox->value(), false);
+    config->setDravonMode(ui->DravonModeSpinBox->value(), false);
+    config->setLightsPerPort(ui->lightsPerPortSpinBox->value(), false);
+    config->setNumberOfPorts(ui->numberOfPortsSpinBox->value(), false);
+    const auto profiles = ColorUtils::prismalProfileIDList(true);
+    const int index = ui->fixtureClassComboBox->currentIndex();
+    if (index >= 0 && index < profiles.size())
+        config->setFixtureClass(profiles.at(index), false);
+    const auto boxes = buttonBoxes();
+    for (const ButtonBox &button : boxes)
+        config->setSwitchEnabled(button.switchNumber, button.box->isChecked(), false);
+}
+
+void SystemConfigurationWidget::on_applyButton_clicked()
+{
+    ui->revertButton->setEnabled(false);
+    ui->applyButton->setEnabled(false);
+
+    SystemConfiguration *config = SystemConfiguration::instance();
+    const QString address = enteredAddress();
+    const bool moved = address != config->ipAddress();
+    saveToRecord();
+
+    // A connected keypad takes the settings and, when asked, its new
+    // address. An unreachable one cannot be posted to, but the set-IP
+    // broadcast reaches it on the same link: that is how it is brought into
+    // the interface's subnet.
+    const ConnectionState::State state = ConnectionState::instance()->state();
+    if (state != ConnectionState::Connected && !(state == ConnectionState::Unreachable && moved))
+        return;
+    MSPComm::instance()->postConfiguration(config->formBodies(false, false), moved ? address : QString());
+    if (moved)
+        emit addressChanged();
+}
+
+void SystemConfigurationWidget::setEnabled(bool enabled)
+{
+    if (enabled && ConnectionState::instance()->state() == ConnectionState::DemoMode) {
+        ui->revertButton->setEnabled(false);
+        ui->applyButton->setEnabled(false);
+    }
+    QWidget::setEnabled(enabled);
+}
+
+void SystemConfigurationWidget::on_revertButton_clicked()
+{
+    ui->revertButton->setEnabled(false);
+    ui->applyButton->setEnabled(false);
+    ui->warningLabel->hide();
+    fillFromRecord();
+    setTextColor(ui->nameEdit, Qt::black);
+    setTextColor(ui->addressEdit, Qt::black);
+}
+
+void SystemConfigurationWidget::handleSysConfigChanged()
+{
+    // Every configuration reply from the keypad reports the record changed,
+    // and the window fetches one whenever the connection comes back; that
+    // must not wipe what the user is typing. Undo shows the record.
+    if (ui->revertButton->isEnabled())
+        return;
+    fillFromRecord();
+}
+
+void SystemConfigurationWidget::fillFromRecord()
+{
+    const SystemConfiguration *config = SystemConfiguration::instance();
+    m_filling = true;
+    ui->nameEdit->setText(config->name());
+    ui->addressEdit->setText(config->ipAddress());
+    ui->universeSpinBox->setValue(config->universe());
+    ui->DravonModeSpinBox->setValue(config->DravonMode());
+    ui->lightsPerPortSpinBox->setValue(config->lightsPerPort());
+    ui->numberOfPortsSpinBox->setValue(config->numberOfPorts());
+    ui->versionLabel->setText(config->version());
+    ui->fixtureClassComboBox->setCurrentIndex(ColorUtils::prismalProfileIDList(true).indexOf(config->fixtureClass()));
+
+    // Older firmware answers every button whatever it is told.
+    m_buttonsSupported = !SystemConfiguration::isLegacyFirmware(config->version());
+    ui->groupBox->setEnabled(m_buttonsSupported && !m_addressOnly);
+    const auto boxes = buttonBoxes();
+    for (const ButtonBox &button : boxes)
+        button.box->setChecked(!m_buttonsSupported || config->switchEnabled(button.switchNumber));
+    m_filling = false;
+}
+
+void SystemConfigurationWidget::setAddressOnly(bool addressOnly)
+{
+    m_addressOnly = addressOnly;
+    for (QWidget *field : {static_cast<QWidget *>(ui->nameEdit), static_cast<QWidget *>(ui->universeSpinBox),
+                           static_cast<QWidget *>(ui->DravonModeSpinBox),
+                           static_cast<QWidget *>(ui->lightsPerPortSpinBox),
+                           static_cast<QWidget *>(ui->numberOfPortsSpinBox),
+                           static_cast<QWidget *>(ui->fixtureClassComboBox)}) {
+        field->setEnabled(!addressOnly);
+    }
+    ui->groupBox->setEnabled(m_buttonsSupported && !addressOnly);
+    ui->addressEdit->setEnabled(true);
+    if (!addressOnly) {
+        setTextColor(ui->addressEdit, Qt::black);
+    } else if (!MSPComm::instance()->isAddressReachable(enteredAddress())) {
+        setTextColor(ui->addressEdit, warningColor);
+        ui->addressEdit->setFocus();
+    }
+}
+
+void SystemConfigurationWidget::showEvent(QShowEvent *event)
+{
+    rebuildFixtureComboBox();
+    QWidget::showEvent(event);
+}
+
+void SystemConfigurationWidget::rebuildFixtureComboBox()
+{
+    // A fresh box each time the tab is shown, so the profile names are those
+    // of the profile table now.
+    QComboBox *old = ui->fixtureClassComboBox;
+    auto *combo = new QComboBox(this);
+    combo->setObjectName(old->objectName());
+    combo->setAccessibleName(old->accessibleName());
+    combo->setSizePolicy(old->sizePolicy());
+    combo->addItems(ColorUtils::prismalProfileIDNameList(true));
+    {
+        const QSignalBlocker blocker(combo);
+        combo->setCurrentIndex(old->currentIndex());
+    }
+    combo->setEnabled(old->isEnabledTo(this));
+    delete ui->formLayout->replaceWidget(old, combo);
+    ui->fixtureClassLabel->setBuddy(combo);
+    setTabOrder(ui->numberOfPortsSpinBox, combo);
+    setTabOrder(combo, ui->scene1CheckBox);
+    ui->fixtureClassComboBox = combo;
+    delete old;
+    connect(combo, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            &SystemConfigurationWidget::handleFieldChanged);
 }

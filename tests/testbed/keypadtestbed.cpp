@@ -246,6 +246,31 @@ int KeypadTestBed::startSimulator(const SimulatorOptions &options)
                 QStringLiteral("nsenter")))
         return fail();
 
+    // A keypad on another subnet of the same wire (a misconfigured one):
+    // keypad firmware hears every broadcast on its link and answers whoever
+    // asked, so the program's discover and set-IP broadcasts reach it and
+    // its answers reach the program. Its own subnet gets a route on the
+    // program's side too, so the bed can see it start; the program itself
+    // goes by its subnet test, not by routes.
+    const auto network = [](const QHostAddress &address, int prefixLength) -> QString {
+        const quint32 mask = prefixLength == 0 ? 0 : 0xFFFFFFFFu << (32 - prefixLength);
+        return QHostAddress(address.toIPv4Address() & mask).toString() + QLatin1Char('/')
+            + QString::number(prefixLength);
+    };
+    if (!sim.address.isInSubnet(hostAddress(), 24) && !sim.address.isInSubnet(hostAddress10(), 8)) {
+        const int prefixLength = cidr.section(QLatin1Char('/'), 1, 1).toInt();
+        if (!run(inSimulator({QStringLiteral("route"), QStringLiteral("add"), QStringLiteral("broadcast"),
+                              broadcastAddress().toString(), QStringLiteral("dev"), inside, QStringLiteral("table"),
+                              QStringLiteral("local")}),
+                 true, QStringLiteral("nsenter"))
+            || !run(inSimulator({QStringLiteral("route"), QStringLiteral("add"), network(hostAddress(), 24),
+                                 QStringLiteral("dev"), inside}),
+                    true, QStringLiteral("nsenter"))
+            || !run({QStringLiteral("route"), QStringLiteral("replace"), network(sim.address, prefixLength),
+                     QStringLiteral("dev"), bridgeName()}))
+            return fail();
+    }
+
     // A link that is up may not carry frames yet (carrier, bridge port);
     // the simulator counts as started once the program's side reaches it.
     if (!waitUntilReachable(sim.address, simulatorHttpPort(id), 20000)) {

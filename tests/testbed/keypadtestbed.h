@@ -34,6 +34,11 @@ class QProcess;
  * (unshare(1); its link is moved in by process id with nsenter(1)),
  * joined to the bridge by a virtual Ethernet pair, so every simulator
  * receives the program's broadcasts and answers from its own address.
+ * A simulator given an address outside both of the bridge's subnets (say
+ * 192.168.78.10/24) plays a keypad on another subnet of the same wire: it
+ * still hears the program's broadcasts to 192.168.77.255 and answers the
+ * program, as keypad firmware does, while the program's subnet test calls
+ * it unreachable.
  * All interfaces are named "kp..." (the only names the socket guard
  * allows besides loopback). The destructor stops every simulator and
  * removes everything the bed made; so does a failed start.
