@@ -373,6 +373,376 @@ Wenn sich die IP-Adresse dabei ändert, müssen Sie das Gerät erneut suchen.</t
     </message>
 </context>
 <context>
+    <name>OvrColorLibrary</name>
+    <message>
+        <source>Explicit Colors</source>
+        <translation>Eigene Farben</translation>
+    </message>
+    <message>
+        <source>Project Swatches</source>
+        <translation>Projektfarbfelder</translation>
+    </message>
+    <message>
+        <source>Swatches</source>
+        <translation>Farbfelder</translation>
+    </message>
+    <message>
+        <source>Color ID</source>
+        <translation>Farb-ID</translation>
+    </message>
+    <message>
+        <source>New Color List</source>
+        <translation>Neue Farbliste</translation>
+    </message>
+</context>
+<context>
+    <name>OvrColorPickerButtonsWidget</name>
+    <message>
+        <source>Show or hide the RGB page</source>
+        <translation>RGB-Seite ein- oder ausblenden</translation>
+    </message>
+    <message>
+        <source>Display RGB Range</source>
+        <translation>RGB-Bereich anzeigen</translation>
+    </message>
+    <message>
+        <source>Show or hide the white page</source>
+        <translation>Weiß-Seite ein- oder ausblenden</translation>
+    </message>
+    <message>
+        <source>Display White Range</source>
+        <translation>Weißbereich anzeigen</translation>
+    </message>
+    <message>
+        <source>Show or hide the channel page</source>
+        <translation>Kanalseite ein- oder ausblenden</translation>
+    </message>
+    <message>
+        <source>Display Channel Control</source>
+        <translation>Kanalsteuerung anzeigen</translation>
+    </message>
+    <message>
+        <source>Add the current color to one of your color groups</source>
+        <translation>Die aktuelle Farbe einer Ihrer Farbgruppen hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add to User Group</source>
+        <translation>Zur Benutzergruppe</translation>
+    </message>
+</context>
+<context>
+    <name>OvrColorPickerLib::ColorViewWidget</name>
+    <message>
+        <source>No color</source>
+        <translation>Keine Farbe</translation>
+    </message>
+    <message>
+        <source>Add to </source>
+        <translation>Hinzufügen zu </translation>
+    </message>
+    <message>
+        <source>Copy to Main Color</source>
+        <translation>Als Hauptfarbe übernehmen</translation>
+    </message>
+    <message>
+        <source>Open in RGB Picker</source>
+        <translation>In RGB-Auswahl öffnen</translation>
+    </message>
+    <message>
+        <source>Open in White Picker</source>
+        <translation>In Weiß-Auswahl öffnen</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Zurücksetzen</translation>
+    </message>
+</context>
+<context>
+    <name>OvrColorPickerLib::ColorZoomWidget</name>
+    <message>
+        <source>Spectrum zoom</source>
+        <translation>Spektrumlupe</translation>
+    </message>
+    <message>
+        <source>Magnified spectrum</source>
+        <translation>Vergrößertes Spektrum</translation>
+    </message>
+</context>
+<context>
+    <name>OvrColorPickerLib::HsbSlidersWidget</name>
+    <message>
+        <source>Hue</source>
+        <translation>Farbton</translation>
+    </message>
+    <message>
+        <source>H:</source>
+        <translation>H:</translation>
+    </message>
+    <message>
+        <source>Saturation</source>
+        <translation>Sättigung</translation>
+    </message>
+    <message>
+        <source>S:</source>
+        <translation>S:</translation>
+    </message>
+    <message>
+        <source>Value/Brightness</source>
+        <translation>Hellwert/Helligkeit</translation>
+    </message>
+    <message>
+        <source>V:</source>
+        <translation>V:</translation>
+    </message>
+</context>
+<context>
+    <name>OvrColorPickerLib::HsbSpectrumWidget</name>
+    <message>
+        <source>Hue and saturation spectrum</source>
+        <translation>Spektrum aus Farbton und Sättigung</translation>
+    </message>
+    <message>
+        <source>Hue and saturation</source>
+        <translation>Farbton und Sättigung</translation>
+    </message>
+</context>
+<context>
+    <name>OvrColorPickerLib::HsbTintsAndShadesWidget</name>
+    <message>
+        <source>Tints and shades</source>
+        <translation>Hell- und Dunkelstufen</translation>
+    </message>
+    <message>
+        <source>Saturation and brightness</source>
+        <translation>Sättigung und Helligkeit</translation>
+    </message>
+</context>
+<context>
+    <name>OvrColorPickerLib::IntensitySliderWidget</name>
+    <message>
+        <source>Intensity:</source>
+        <translation>Intensität:</translation>
+    </message>
+    <message>
+        <source>Intensity</source>
+        <translation>Intensität</translation>
+    </message>
+</context>
+<context>
+    <name>OvrColorPickerLib::OpacitySliderWidget</name>
+    <message>
+        <source>Opacity:</source>
+        <translation>Deckkraft:</translation>
+    </message>
+    <message>
+        <source>Opacity</source>
+        <translation>Deckkraft</translation>
+    </message>
+</context>
+<context>
+    <name>OvrColorPickerLib::OvrColorPicker</name>
+    <message>
+        <source>Red</source>
+        <translation>Rot</translation>
+    </message>
+    <message>
+        <source>Orange</source>
+        <translation>Orange</translation>
+    </message>
+    <message>
+        <source>Yellow</source>
+        <translation>Gelb</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>Grün</translation>
+    </message>
+    <message>
+        <source>Cyan</source>
+        <translation>Cyan</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>Blau</translation>
+    </message>
+    <message>
+        <source>Violet</source>
+        <translation>Violett</translation>
+    </message>
+    <message>
+        <source>Magenta</source>
+        <translation>Magenta</translation>
+    </message>
+    <message>
+        <source>White</source>
+        <translation>Weiß</translation>
+    </message>
+    <message>
+        <source>Silver</source>
+        <translation>Silber</translation>
+    </message>
+    <message>
+        <source>Gray</source>
+        <translation>Grau</translation>
+    </message>
+    <message>
+        <source>Black</source>
+        <translation>Schwarz</translation>
+    </message>
+    <message>
+        <source>%1 K %2</source>
+        <translation>%1 K %2</translation>
+    </message>
+    <message>
+        <source>/ center of ANSI bin</source>
+        <translation>/ Mitte des ANSI-Bins</translation>
+    </message>
+    <message>
+        <source>Candle</source>
+        <translation>Kerze</translation>
+    </message>
+    <message>
+        <source>Incandescent</source>
+        <translation>Glühlampe</translation>
+    </message>
+    <message>
+        <source>Afternoon Daylight</source>
+        <translation>Tageslicht Nachmittag</translation>
+    </message>
+    <message>
+        <source>Noon Daylight</source>
+        <translation>Tageslicht Mittag</translation>
+    </message>
+    <message>
+        <source>North Sky Daylight</source>
+        <translation>Tageslicht Nordhimmel</translation>
+    </message>
+    <message>
+        <source>Overcast Sky</source>
+        <translation>Bedeckter Himmel</translation>
+    </message>
+    <message>
+        <source>Spring White</source>
+        <translation>Frühlingsweiß</translation>
+    </message>
+    <message>
+        <source>Summer White</source>
+        <translation>Sommerweiß</translation>
+    </message>
+    <message>
+        <source>Fall White</source>
+        <translation>Herbstweiß</translation>
+    </message>
+    <message>
+        <source>Winter White</source>
+        <translation>Winterweiß</translation>
+    </message>
+    <message>
+        <source>Rose White</source>
+        <translation>Roséweiß</translation>
+    </message>
+    <message>
+        <source>Violet White</source>
+        <translation>Violettweiß</translation>
+    </message>
+</context>
+<context>
+    <name>OvrColorPickerLib::OvrColorPickerButtonsWidget</name>
+    <message>
+        <source>RGB</source>
+        <translation>RGB</translation>
+    </message>
+    <message>
+        <source>White</source>
+        <translation>Weiß</translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>Kanal</translation>
+    </message>
+    <message>
+        <source>Add to Group</source>
+        <translation>Zur Gruppe</translation>
+    </message>
+    <message>
+        <source>No user groups</source>
+        <translation>Keine Benutzergruppen</translation>
+    </message>
+</context>
+<context>
+    <name>OvrColorPickerLib::OvrColorPickerWidget</name>
+    <message>
+        <source>Main color</source>
+        <translation>Hauptfarbe</translation>
+    </message>
+    <message>
+        <source>Comparison color %1</source>
+        <translation>Vergleichsfarbe %1</translation>
+    </message>
+    <message>
+        <source>White range</source>
+        <translation>Weißbereich</translation>
+    </message>
+    <message>
+        <source>Channel control</source>
+        <translation>Kanalsteuerung</translation>
+    </message>
+    <message>
+        <source>Favorites</source>
+        <translation>Favoriten</translation>
+    </message>
+</context>
+<context>
+    <name>OvrColorPickerLib::RgbSlidersWidget</name>
+    <message>
+        <source>Red</source>
+        <translation>Rot</translation>
+    </message>
+    <message>
+        <source>R:</source>
+        <translation>R:</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>Grün</translation>
+    </message>
+    <message>
+        <source>G:</source>
+        <translation>G:</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>Blau</translation>
+    </message>
+    <message>
+        <source>B:</source>
+        <translation>B:</translation>
+    </message>
+</context>
+<context>
+    <name>OvrColorPickerLib::ZoomControlWidget</name>
+    <message>
+        <source>Zoom out (Ctrl+-)</source>
+        <translation>Verkleinern (Strg+-)</translation>
+    </message>
+    <message>
+        <source>Zoom out</source>
+        <translation>Verkleinern</translation>
+    </message>
+    <message>
+        <source>Zoom in (Ctrl++)</source>
+        <translation>Vergrößern (Strg++)</translation>
+    </message>
+    <message>
+        <source>Zoom in</source>
+        <translation>Vergrößern</translation>
+    </message>
+    <message>
+        <source>Zoom level</source>
+        <translation>Zoomstufe</translation>
+    </message>
+</context>
+<context>
     <name>OvrCommonUtils::AutoUpdateTool</name>
     <message>
         <source>%1.%2.%3 build %4%5</source>
@@ -477,10 +847,152 @@ Wenn sich die IP-Adresse dabei ändert, müssen Sie das Gerät erneut suchen.</t
     </message>
 </context>
 <context>
+    <name>SysConfig</name>
+    <message>
+        <source>Name:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation>IP-Adresse:</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>IP-Adresse</translation>
+    </message>
+    <message>
+        <source>Universe:</source>
+        <translation>Universum:</translation>
+    </message>
+    <message>
+        <source>Universe</source>
+        <translation>Universum</translation>
+    </message>
+    <message>
+        <source>Dravon Mode:</source>
+        <translation>Dravon-Modus:</translation>
+    </message>
+    <message>
+        <source>Dravon Mode</source>
+        <translation>Dravon-Modus</translation>
+    </message>
+    <message>
+        <source>Lights per Port:</source>
+        <translation>Leuchten pro Port:</translation>
+    </message>
+    <message>
+        <source>Lights per Port</source>
+        <translation>Leuchten pro Port</translation>
+    </message>
+    <message>
+        <source>Number of Ports:</source>
+        <translation>Anzahl Ports:</translation>
+    </message>
+    <message>
+        <source>Number of Ports</source>
+        <translation>Anzahl Ports</translation>
+    </message>
+    <message>
+        <source>Fixture:</source>
+        <translation>Leuchtentyp:</translation>
+    </message>
+    <message>
+        <source>Fixture</source>
+        <translation>Leuchtentyp</translation>
+    </message>
+    <message>
+        <source>Firmware Version:</source>
+        <translation>Firmware-Version:</translation>
+    </message>
+    <message>
+        <source>Firmware Version</source>
+        <translation>Firmware-Version</translation>
+    </message>
+    <message>
+        <source>Enabled Buttons</source>
+        <translation>Aktivierte Tasten</translation>
+    </message>
+    <message>
+        <source>Scene 1</source>
+        <translation>Szene 1</translation>
+    </message>
+    <message>
+        <source>Scene 5</source>
+        <translation>Szene 5</translation>
+    </message>
+    <message>
+        <source>Scene 2</source>
+        <translation>Szene 2</translation>
+    </message>
+    <message>
+        <source>Scene 6</source>
+        <translation>Szene 6</translation>
+    </message>
+    <message>
+        <source>Scene 3</source>
+        <translation>Szene 3</translation>
+    </message>
+    <message>
+        <source>Scene 7</source>
+        <translation>Szene 7</translation>
+    </message>
+    <message>
+        <source>Scene 4</source>
+        <translation>Szene 4</translation>
+    </message>
+    <message>
+        <source>Scene 8</source>
+        <translation>Szene 8</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>Ab</translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation>Auf</translation>
+    </message>
+    <message>
+        <source>On/Off</source>
+        <translation>Ein/Aus</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+</context>
+<context>
     <name>SystemConfiguration</name>
     <message>
         <source>Not Available</source>
         <translation>Nicht verfügbar</translation>
+    </message>
+</context>
+<context>
+    <name>SystemConfigurationWidget</name>
+    <message>
+        <source>Changing the device&apos;s IP address to this value may prevent its light &lt;br&gt;settings from being available through this application.</source>
+        <translation>Wenn Sie die IP-Adresse des Geräts auf diesen Wert ändern, sind seine &lt;br&gt;Lichteinstellungen in dieser Anwendung eventuell nicht mehr verfügbar.</translation>
+    </message>
+    <message>
+        <source>The device&apos;s name cannot be empty.</source>
+        <translation>Der Gerätename darf nicht leer sein.</translation>
+    </message>
+    <message>
+        <source>The device&apos;s name cannot contain an ampersand, a comma, a double quote or characters the keypad cannot store.</source>
+        <translation>Der Gerätename darf kein Und-Zeichen, kein Komma, kein doppeltes Anführungszeichen und keine Zeichen enthalten, die das Keypad nicht speichern kann.</translation>
+    </message>
+    <message>
+        <source>At least one scene button must be enabled.</source>
+        <translation>Mindestens eine Szenentaste muss aktiviert sein.</translation>
     </message>
 </context>
 <context>
