@@ -6,6 +6,8 @@
 #   make bench  build and run the benchmarks (release build)
 #   make run-sim  start keypadmgr against one simulated keypad on a private
 #               virtual network (see README, "Trying it without a keypad")
+#   make screenshots  render the main window with each effect editor into
+#               docs/images/editor-*.png (offscreen, private network)
 #   make images redraw the compiled-in images from their sources (the PNGs
 #               are committed, so a normal build does not need this)
 
@@ -15,7 +17,7 @@ TEST_DIR     ?= build/test
 BENCH_DIR    ?= build/bench
 IMAGEGEN_DIR ?= build/imagegen
 
-.PHONY: all deps run run-sim test build-release build-test bench images clean
+.PHONY: all deps run run-sim test build-release build-test bench images screenshots clean
 
 all: build-release
 
@@ -51,6 +53,10 @@ images: deps
 	$(IMAGEGEN_DIR)/imagegen keypadmgr/resources/src/svg keypadmgr/resources
 	$(IMAGEGEN_DIR)/imagegen --scale 1 $(IMAGEGEN_DIR)/panel-preview.svg $(IMAGEGEN_DIR)/panel-preview.png
 	$(IMAGEGEN_DIR)/imagegen --scale 2 $(IMAGEGEN_DIR)/panel-preview.svg $(IMAGEGEN_DIR)/panel-preview@2x.png
+
+screenshots: build-release
+	bash scripts/in-netns.sh bash -c 'export HOME=$$(mktemp -d) XDG_CONFIG_HOME= XDG_DATA_HOME= QT_QPA_PLATFORM=offscreen; \
+	    $(RELEASE_DIR)/bin/screenshots docs/images; status=$$?; rm -rf "$$HOME"; exit $$status'
 
 clean:
 	rm -rf build

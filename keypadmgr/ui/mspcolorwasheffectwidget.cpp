@@ -18,6 +18,12 @@ MSPColorWashEffectWidget::MSPColorWashEffectWidget(QWidget *parent)
     ui->colorListPicker->setMaximumCount(MSPEffect::maximumColors);
     ui->colorListPicker->setDefaultColor(MSPFixedColorEffect::defaultColor());
     ui->colorLimitLabel->hide();
+    // The chosen direction must read at a glance.
+    const QString toggle = QStringLiteral(
+        "QPushButton:checked { background-color: palette(highlight); color: palette(highlighted-text);"
+        " border: 1px solid palette(dark); border-radius: 3px; padding: 4px 10px; font-weight: bold; }");
+    ui->leftToRightButton->setStyleSheet(toggle);
+    ui->rightToLeftButton->setStyleSheet(toggle);
     ui->speedValueLabel->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("1.75 m")) + 4);
 
     connect(ui->speedSlider, &QSlider::valueChanged, this, &MSPColorWashEffectWidget::handleSpeedSliderChanged);
@@ -135,6 +141,12 @@ void MSPColorWashEffectWidget::updateColorLimitNotice()
         ui->colorLimitLabel->show();
     } else {
         ui->colorLimitLabel->hide();
+    // The chosen direction must read at a glance.
+    const QString toggle = QStringLiteral(
+        "QPushButton:checked { background-color: palette(highlight); color: palette(highlighted-text);"
+        " border: 1px solid palette(dark); border-radius: 3px; padding: 4px 10px; font-weight: bold; }");
+    ui->leftToRightButton->setStyleSheet(toggle);
+    ui->rightToLeftButton->setStyleSheet(toggle);
     }
 }
 
