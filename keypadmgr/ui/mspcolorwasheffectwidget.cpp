@@ -7,6 +7,7 @@
 #include <mspeffect.h>
 #include <mspfixedcoloreffect.h>
 #include <ovrcolor.h>
+#include <ovrcolorpicker.h>
 
 MSPColorWashEffectWidget::MSPColorWashEffectWidget(QWidget *parent)
     : MSPEffectWidget(parent)
@@ -18,6 +19,7 @@ MSPColorWashEffectWidget::MSPColorWashEffectWidget(QWidget *parent)
     ui->colorListPicker->setMaximumCount(MSPEffect::maximumColors);
     ui->colorListPicker->setDefaultColor(MSPFixedColorEffect::defaultColor());
     ui->colorLimitLabel->hide();
+    ui->splitter->setStretchFactor(1, 1);
     // The chosen direction must read at a glance.
     const QString toggle = QStringLiteral(
         "QPushButton:checked { background-color: palette(highlight); color: palette(highlighted-text);"
@@ -39,6 +41,12 @@ MSPColorWashEffectWidget::MSPColorWashEffectWidget(QWidget *parent)
             &MSPColorWashEffectWidget::handleColorListChanged);
     connect(ui->colorListPicker, &ColorListPicker2::colorCountChanged, this,
             &MSPColorWashEffectWidget::handleColorListChanged);
+
+    connect(ui->colorPicker, &OvrColorPickerLib::OvrColorPicker::colorAddedToFavorites, this,
+            &MSPEffectWidget::handleAddToFavorites);
+    // The picker's own clearing signal is not followed here: it comes with
+    // every intensity or opacity change, and clearing the strip's selection
+    // then would lose the very change the user made to the selected colour.
 
     // The plain colour wash runs through the colour wheel: no colours, no width.
     setColorControlsVisible(false);
@@ -63,7 +71,10 @@ MSPCustomWashEffect *MSPColorWashEffectWidget::customWashEffect() const
 
 void MSPColorWashEffectWidget::setColorControlsVisible(bool visible)
 {
-    ui->splitter->setVisible(visible);
+    ui->colorsLabel->setVisible(visible);
+    ui->colorListPicker->setVisible(visible);
+    ui->colorHintLabel->setVisible(visible);
+    ui->pickerScrollArea->setVisible(visible);
     ui->widthLabel->setVisible(visible);
     ui->widthSlider->setVisible(visible);
     ui->widthEdit->setVisible(visible);
@@ -79,6 +90,13 @@ bool MSPColorWashEffectWidget::setEffect(MSPEffect *effect)
     if (const MSPCustomWashEffect *wash = customWashEffect()) {
         showWidth(wash);
         setColorList(wash->colorList());
+        // The first colour is ready to edit in the picker.
+        const QStringList colors = wash->colorList();
+        if (ui->colorListPicker->currentIndex() < 0 && !colors.isEmpty())
+            ui->colorListPicker->setCurrentIndex(0);
+        const int current = ui->colorListPicker->currentIndex();
+        if (current >= 0 && current < colors.size())
+            showColorInPicker(colors.at(current));
     }
     return true;
 }
@@ -141,6 +159,7 @@ void MSPColorWashEffectWidget::updateColorLimitNotice()
         ui->colorLimitLabel->show();
     } else {
         ui->colorLimitLabel->hide();
+    ui->splitter->setStretchFactor(1, 1);
     // The chosen direction must read at a glance.
     const QString toggle = QStringLiteral(
         "QPushButton:checked { background-color: palette(highlight); color: palette(highlighted-text);"
@@ -206,7 +225,12 @@ void MSPColorWashEffectWidget::handleEditColorChanged(const QString &color)
 
 void MSPColorWashEffectWidget::showColorInPicker(const QString &color)
 {
-    Q_UNUSED(color)
+    const OvrColor value(color);
+    if (!value.isValid())
+        return;
+    m_showingColor = true;
+    ui->colorPicker->setColorAndSelectMainPreview(value, QString());
+    m_showingColor = false;
 }
 
 void MSPColorWashEffectWidget::on_colorPicker_mainColorChanged(OvrColor color, const QString &uid)

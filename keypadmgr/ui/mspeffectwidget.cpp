@@ -4,6 +4,7 @@
 #include <connectionstate.h>
 #include <mspeffect.h>
 #include <ovrcolor.h>
+#include <ovrcolorlibrary.h>
 #include <systemconfiguration.h>
 
 namespace {
@@ -70,4 +71,15 @@ QString MSPEffectWidget::speedLabel(int index)
 {
     Q_UNUSED(index)
     return QString();
+}
+
+void MSPEffectWidget::handleAddToFavorites(OvrColor color, const QString &uid, const QString &list)
+{
+    if (!color.isValid() || list.isEmpty())
+        return;
+    OvrColorLibrary *library = OvrColorLibrary::Instance();
+    if (!library->getModifiableLists().contains(list))
+        library->createColorList(list, true);
+    const QString name = uid.isEmpty() ? QString() : library->getColorName(uid);
+    library->createColorWithName(color, name, list);
 }

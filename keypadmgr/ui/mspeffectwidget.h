@@ -29,6 +29,10 @@ public:
     static QString colorWashSpeedLabel(int index);
     /** Speed labels of the Custom Wash and Random Color editors, index 1..32 (clamped). */
     static QString customWashSpeedLabel(int index);
+    /** The colour picker's pages: RGB, white, channel. */
+    static constexpr int rgbPage = 0;
+    static constexpr int whitePage = 1;
+    static constexpr int channelPage = 2;
     /** Picker pages beyond the first need firmware newer than this (or demo mode). */
     static QString pickerPagesFirmware();
     /** Whether the keypad can play colours from the picker's white and channel pages. */
@@ -51,6 +55,12 @@ public slots:
     virtual void clearPreviousSelection();
     /** The text shown for a speed index (wash and random editors). */
     virtual QString speedLabel(int index);
+    /**
+     * Adds @p color to the user colour list @p list of the colour library,
+     * creating the list first when there is none of that name; under its
+     * library name when @p uid is known there.
+     */
+    void handleAddToFavorites(OvrColor color, const QString &uid, const QString &list);
 
 protected:
     /** Whether @p effect is exactly of the class @p meta (a subclass is another effect type). */

@@ -4,6 +4,7 @@
 
 #include <mspfixedcoloreffect.h>
 #include <ovrcolor.h>
+#include <ovrcolorpicker.h>
 
 MSPFixedColorEffectWidget::MSPFixedColorEffectWidget(QWidget *parent)
     : MSPEffectWidget(parent)
@@ -12,7 +13,11 @@ MSPFixedColorEffectWidget::MSPFixedColorEffectWidget(QWidget *parent)
     ui->setupUi(this);
     const int side = fontMetrics().height() * 2;
     ui->colorSwatch->setFixedSize(side * 2, side);
-    showSwatch(MSPFixedColorEffect::defaultColor());
+    connect(ui->colorPicker, &OvrColorPickerLib::OvrColorPicker::colorAddedToFavorites, this,
+            &MSPEffectWidget::handleAddToFavorites);
+    connect(ui->colorPicker, &OvrColorPickerLib::OvrColorPicker::clearPreviousSelection, this,
+            &MSPFixedColorEffectWidget::clearPreviousSelection);
+    setColor(MSPFixedColorEffect::defaultColor());
 }
 
 MSPFixedColorEffectWidget::~MSPFixedColorEffectWidget() = default;
@@ -32,6 +37,11 @@ bool MSPFixedColorEffectWidget::setEffect(MSPEffect *effect)
     if (!isEffectOfClass(effect, effectClass()))
         return false;
     attach(effect);
+    // Older keypads play only colours given as red, green and blue: the
+    // white and channel pages need newer firmware (any firmware in a demo).
+    const bool allowed = pickerPagesAllowed();
+    ui->colorPicker->setPageEnabled(whitePage, allowed);
+    ui->colorPicker->setPageEnabled(channelPage, allowed);
     setColor(fixedEffect()->color());
     return true;
 }
@@ -44,6 +54,9 @@ void MSPFixedColorEffectWidget::setColor(const QString &color)
 {
     m_showingColor = true;
     showSwatch(color);
+    const OvrColor value(color);
+    if (value.isValid())
+        ui->colorPicker->setColorAndSelectMainPreview(value, QString());
     m_showingColor = false;
 }
 

@@ -83,7 +83,7 @@ int main(int argc, char *argv[])
     QSettings().setValue(QStringLiteral("update_never_check"), true);
 
     MainWindow window;
-    window.resize(1180, window.height());
+    window.resize(1280, window.height());
     window.show();
     MSPSceneModel *model = MSPSceneModel::instance();
     model->prepareOfflineDefaults();
