@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mspcomm.h"
 
+#include "connectionstate.h"
+
 #include "discoverer.h"
 #include "networkprefs.h"
 
@@ -218,13 +220,14 @@ void MSPComm::postAfterFlushedEdit(MSPScene *scene, const QString &body, int fet
 
 void MSPComm::handleEffectChanged(MSPScene *scene)
 {
-    if (scene)
+    // A demo edits offline by choice, even when a keypad is known.
+    if (scene && ConnectionState::instance()->state() != ConnectionState::DemoMode)
         postSceneBody(scene);
 }
 
 void MSPComm::handleEffectParamsChanged(MSPScene *scene)
 {
-    if (!scene)
+    if (!scene || ConnectionState::instance()->state() == ConnectionState::DemoMode)
         return;
     if (m_pendingScene && m_pendingScene != scene)
         handleSceneUpdateTimer();

@@ -74,7 +74,7 @@ public:
         q->update();
     }
 
-    void append(const QString &color)
+    void append(QString color) // by value: it may be one of the list's own entries
     {
         colors.append(color);
         current = colors.size() - 1;
