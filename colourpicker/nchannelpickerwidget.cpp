@@ -94,10 +94,14 @@ void NChannelPickerWidget::showProfile(ColorUtils::PrismalProfileID profile)
     QStringList names;
     if (const PrismalProfile *p = PrismalProfileFactory::instance()->getProfile(profile))
         names = p->getChannelNames();
-    // A profile without channel names still gets one slider per channel.
+    // A profile whose colour record does not name its channels (the single
+    // channel fixture borrows the generic RGB record) gets plain names.
     const int count = ColorUtils::configChannelCount(d->configuration());
-    for (int i = names.size(); i < count; ++i)
-        names.append(tr("Channel %1").arg(i + 1));
+    if (names.size() != count) {
+        names.clear();
+        for (int i = 0; i < count; ++i)
+            names.append(count == 1 ? tr("Intensity") : tr("Channel %1").arg(i + 1));
+    }
     if (names != d->sliders->channelNames())
         d->sliders->setChannels(names);
 }
