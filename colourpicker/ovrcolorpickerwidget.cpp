@@ -1,0 +1,496 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ovrcolorpickerwidget.h"
+
+#include "colorviewwidget.h"
+#include "intensitysliderwidget.h"
+#include "opacitysliderwidget.h"
+#if __has_include("ovrcolorlibrary.h")
+#include "ovrcolorlibrary.h"
+#define HAVE_COLOR_LIBRARY 1
+#endif
+#include "ovrcolorpickerlogging.h"
+#include "rgbpickerwidget.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QShortcut>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+namespace OvrColorPickerLib {
+
+class OvrColorPickerWidget::Private
+{
+public:
+    explicit Private(OvrColorPickerWidget *q)
+        : q(q)
+    {
+    }
+
+    void buildLayout();
+    void connectSwatches();
+    void createWhitePage();
+    void createNChannelPage();
+    void createColorTree();
+    void showColorOnWhitePage(const OvrColor &color, const QString &uid);
+    void showColorOnNChannelPage(const OvrColor &color, const QString &uid);
+    /** Shows the colour on the pages and sliders, emitting nothing. */
+    void showColor(const OvrColor &color, const QString &uid);
+    void selectSwatch(int index);
+    void comparisonChanged(int index, const OvrColor &color, const QString &uid);
+    static QWidget *placeholder(const QString &text, QWidget *parent);
+
+    OvrColorPickerWidget *q;
+    ColorViewWidget *swatches[4] = {};
+    int selected = 0;
+    QSplitter *pageSplitter = nullptr;
+    QWidget *pageAreas[PageCount] = {};
+    QWidget *treeArea = nullptr;
+    RgbPickerWidget *rgbPage = nullptr;
+    // Filled in by createWhitePage() and createNChannelPage().
+    QWidget *whitePage = nullptr;
+    QWidget *nChannelPage = nullptr;
+    QWidget *colorTree = nullptr;
+    OpacitySliderWidget *opacitySlider = nullptr;
+    IntensitySliderWidget *intensitySlider = nullptr;
+    QString favoritesList;
+};
+
+QWidget *OvrColorPickerWidget::Private::placeholder(const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setAlignment(Qt::AlignCenter);
+    label->setEnabled(false);
+    label->setMinimumWidth(label->fontMetrics().height() * 8);
+    return label;
+}
+
+void OvrColorPickerWidget::Private::buildLayout()
+{
+    auto *swatchRow = new QHBoxLayout;
+    swatchRow->setSpacing(q->fontMetrics().height() / 3);
+    for (int i = 0; i < 4; ++i) {
+        swatches[i] = new ColorViewWidget(i == 0, q);
+        swatchRow->addWidget(swatches[i], i == 0 ? 1 : 0);
+    }
+    swatches[0]->setObjectName(QStringLiteral("mainSwatch"));
+    swatches[0]->setAccessibleName(tr("Main color"));
+    for (int i = 1; i < 4; ++i) {
+        swatches[i]->setObjectName(QStringLiteral("comparisonSwatch%1").arg(i));
+        swatches[i]->setAccessibleName(tr("Comparison color %1").arg(i));
+    }
+    swatches[0]->setSelected(true);
+
+    pageSplitter = new QSplitter(Qt::Horizontal, q);
+    pageSplitter->setObjectName(QStringLiteral("pageSplitter"));
+    pageSplitter->setChildrenCollapsible(false);
+    treeArea = new QWidget(pageSplitter);
+    treeArea->setObjectName(QStringLiteral("colorTreeArea"));
+    auto *treeLayout = new QVBoxLayout(treeArea);
+    treeLayout->setContentsMargins(0, 0, 0, 0);
+    pageSplitter->addWidget(treeArea);
+    static const char *const names[PageCount] = {"rgbPageArea", "whitePageArea", "nChannelPageArea"};
+    for (int page = 0; page < PageCount; ++page) {
+        pageAreas[page] = new QWidget(pageSplitter);
+        pageAreas[page]->setObjectName(QString::fromLatin1(names[page]));
+        auto *layout = new QVBoxLayout(pageAreas[page]);
+        layout->setContentsMargins(0, 0, 0, 0);
+        pageSplitter->addWidget(pageAreas[page]);
+        pageSplitter->setStretchFactor(page + 1, 1);
+    }
+
+    rgbPage = new RgbPickerWidget(pageAreas[RgbPage]);
+    pageAreas[RgbPage]->layout()->addWidget(rgbPage);
+    createWhitePage();
+    createNChannelPage();
+    createColorTree();
+    treeArea->setVisible(colorTree != nullptr);
+
+    opacitySlider = new OpacitySliderWidget(q);
+    opacitySlider->setObjectName(QStringLiteral("opacitySlider"));
+    intensitySlider = new IntensitySliderWidget(q);
+    intensitySlider->setObjectName(QStringLiteral("intensitySlider"));
+    // Line up the two sliders by giving both labels the wider width.
+    const int labelWidth = qMax(opacitySlider->label()->sizeHint().width(),
+                                intensitySlider->label()->sizeHint().width());
+    opacitySlider->label()->setMinimumWidth(labelWidth);
+    intensitySlider->label()->setMinimumWidth(labelWidth);
+
+    auto *layout = new QVBoxLayout(q);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(swatchRow);
+    layout->addWidget(pageSplitter, 1);
+    layout->addWidget(opacitySlider);
+    layout->addWidget(intensitySlider);
+}
+
+// The white page is plugged in here: create it in pageAreas[WhitePage],
+// connect its colorChanged to onWhitePickerColorChanged and its
+// intensityChanged to setIntensity, and keep it in whitePage.
+void OvrColorPickerWidget::Private::createWhitePage()
+{
+    whitePage = nullptr;
+    pageAreas[WhitePage]->layout()->addWidget(placeholder(tr("White range"), pageAreas[WhitePage]));
+}
+
+// The channel page is plugged in here: create it in pageAreas[NChannelPage],
+// connect its colorChanged(OvrColor&, QString&) to
+// onNChannelPickerColorChanged, and keep it in nChannelPage.
+void OvrColorPickerWidget::Private::createNChannelPage()
+{
+    nChannelPage = nullptr;
+    pageAreas[NChannelPage]->layout()->addWidget(
+        placeholder(tr("Channel control"), pageAreas[NChannelPage]));
+}
+
+// The colour library tree is plugged in here: create it in treeArea and keep
+// it in colorTree (the area is shown only when colorTree is set).
+void OvrColorPickerWidget::Private::createColorTree()
+{
+    colorTree = nullptr;
+}
+
+// Called with every colour the picker shows; the white page takes it here.
+void OvrColorPickerWidget::Private::showColorOnWhitePage(const OvrColor &color, const QString &uid)
+{
+    Q_UNUSED(color)
+    Q_UNUSED(uid)
+}
+
+// Called with every colour the picker shows; the channel page takes it here.
+void OvrColorPickerWidget::Private::showColorOnNChannelPage(const OvrColor &color, const QString &uid)
+{
+    Q_UNUSED(color)
+    Q_UNUSED(uid)
+}
+
+void OvrColorPickerWidget::Private::connectSwatches()
+{
+    connect(rgbPage, &RgbPickerWidget::colorChanged, q, &OvrColorPickerWidget::onRgbPickerColorChanged);
+    connect(opacitySlider, &OpacitySliderWidget::opacityChanged, q, &OvrColorPickerWidget::onOpacityChanged);
+    connect(intensitySlider, &IntensitySliderWidget::intensityChanged, q,
+            &OvrColorPickerWidget::onIntensityChanged);
+
+    connect(swatches[0], &ColorViewWidget::selected, q, &OvrColorPickerWidget::onMainSwatchSelected);
+    connect(swatches[1], &ColorViewWidget::selected, q, &OvrColorPickerWidget::onComparisonSwatch1Selected);
+    connect(swatches[2], &ColorViewWidget::selected, q, &OvrColorPickerWidget::onComparisonSwatch2Selected);
+    connect(swatches[3], &ColorViewWidget::selected, q, &OvrColorPickerWidget::onComparisonSwatch3Selected);
+    connect(swatches[1], &ColorViewWidget::colorChanged, q, &OvrColorPickerWidget::onComparisonSwatch1Changed);
+    connect(swatches[2], &ColorViewWidget::colorChanged, q, &OvrColorPickerWidget::onComparisonSwatch2Changed);
+    connect(swatches[3], &ColorViewWidget::colorChanged, q, &OvrColorPickerWidget::onComparisonSwatch3Changed);
+    // A colour dropped on the main swatch, or its reset, is a new main colour.
+    connect(swatches[0], &ColorViewWidget::colorChanged, q, [this](const OvrColor &color, const QString &uid) {
+        if (selected == 0)
+            showColor(color, uid);
+        emit q->mainColorChanged(color, uid);
+    });
+    for (ColorViewWidget *swatch : swatches) {
+        connect(swatch, &ColorViewWidget::addToFavorites, q,
+                [this](const OvrColor &color, const QString &uid) { q->onAddColorToFavorites(color, uid); });
+        connect(swatch, &ColorViewWidget::copyToMainColor, q, &OvrColorPickerWidget::onCopyColorToMainSwatch);
+        connect(swatch, &ColorViewWidget::openInRGBPicker, q, [this](const OvrColor &color, const QString &uid) {
+            q->setPageVisible(RgbPage, true);
+            q->setColor(color, uid, true);
+        });
+        connect(swatch, &ColorViewWidget::openInWhitePicker, q, [this](const OvrColor &color, const QString &uid) {
+            q->setPageVisible(WhitePage, true);
+            q->setColor(color, uid, true);
+        });
+    }
+
+    const struct
+    {
+        const char *keys;
+        void (OvrColorPickerWidget::*slot)();
+    } shortcuts[] = {{"Ctrl+1", &OvrColorPickerWidget::onComparisonSwatch1Selected},
+                     {"CTRL+2", &OvrColorPickerWidget::onComparisonSwatch2Selected},
+                     {"Ctrl+3", &OvrColorPickerWidget::onComparisonSwatch3Selected}};
+    for (const auto &s : shortcuts) {
+        auto *shortcut = new QShortcut(QKeySequence(QString::fromLatin1(s.keys)), q);
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, q, s.slot);
+    }
+}
+
+void OvrColorPickerWidget::Private::showColor(const OvrColor &color, const QString &uid)
+{
+    if (!color.isValid())
+        return;
+    rgbPage->setColor(color, uid);
+    showColorOnWhitePage(color, uid);
+    showColorOnNChannelPage(color, uid);
+
+    const bool nChannel = color.spec() == OvrColor::NChannel;
+    opacitySlider->setColor(color);
+    opacitySlider->setOpacity(qRound(color.alphaF() * 100.0));
+    opacitySlider->setEnabled(!nChannel);
+    intensitySlider->setColor(color);
+    const double intensity = color.spec() == OvrColor::Yxy ? color.getY() : color.valueF();
+    intensitySlider->setIntensity(qRound(qBound(0.0, intensity, 1.0) * 100.0));
+    intensitySlider->setEnabled(!nChannel);
+}
+
+void OvrColorPickerWidget::Private::selectSwatch(int index)
+{
+    if (index < 0 || index > 3)
+        return;
+    ColorViewWidget *swatch = swatches[index];
+    // An empty comparison swatch starts from the main colour.
+    if (!swatch->color().isValid() && swatches[0]->color().isValid()) {
+        swatch->setColor(swatches[0]->color(), swatches[0]->uid());
+        swatch->setOriginalColor(swatch->color(), swatch->uid());
+        if (index > 0)
+            emit q->comparisonColorChanged(swatch->color(), swatch->uid());
+    }
+    selected = index;
+    for (int i = 0; i < 4; ++i)
+        swatches[i]->setSelected(i == index);
+    showColor(swatch->color(), swatch->uid());
+}
+
+void OvrColorPickerWidget::Private::comparisonChanged(int index, const OvrColor &color, const QString &uid)
+{
+    if (selected == index)
+        showColor(color, uid);
+    emit q->comparisonColorChanged(color, uid);
+}
+
+OvrColorPickerWidget::OvrColorPickerWidget(QWidget *parent)
+    : QWidget(parent)
+    , d(std::make_unique<Private>(this))
+{
+    setObjectName(QStringLiteral("OvrColorPickerWidget"));
+    d->buildLayout();
+    d->connectSwatches();
+    setFavoritesListName(tr("Favorites"));
+    d->swatches[0]->setColor(OvrColor(Qt::white), QString());
+    d->swatches[0]->setOriginalColor(OvrColor(Qt::white), QString());
+    d->showColor(OvrColor(Qt::white), QString());
+}
+
+OvrColorPickerWidget::~OvrColorPickerWidget() = default;
+
+OvrColor OvrColorPickerWidget::color() const
+{
+    return d->swatches[d->selected]->color();
+}
+
+QString OvrColorPickerWidget::uid() const
+{
+    return d->swatches[d->selected]->uid();
+}
+
+OvrColor OvrColorPickerWidget::mainColor() const
+{
+    return d->swatches[0]->color();
+}
+
+QString OvrColorPickerWidget::mainUid() const
+{
+    return d->swatches[0]->uid();
+}
+
+OvrColor OvrColorPickerWidget::comparisonColor(int index) const
+{
+    return index >= 1 && index <= 3 ? d->swatches[index]->color() : OvrColor();
+}
+
+int OvrColorPickerWidget::selectedSwatch() const
+{
+    return d->selected;
+}
+
+bool OvrColorPickerWidget::isPageVisible(Page page) const
+{
+    return !d->pageAreas[page]->isHidden();
+}
+
+void OvrColorPickerWidget::setPageVisible(Page page, bool visible)
+{
+    d->pageAreas[page]->setVisible(visible);
+}
+
+bool OvrColorPickerWidget::isPageEnabled(Page page) const
+{
+    return d->pageAreas[page]->isEnabled();
+}
+
+void OvrColorPickerWidget::setPageEnabled(Page page, bool enabled)
+{
+    d->pageAreas[page]->setEnabled(enabled);
+}
+
+QWidget *OvrColorPickerWidget::pageArea(Page page) const
+{
+    return d->pageAreas[page];
+}
+
+QWidget *OvrColorPickerWidget::colorTreeArea() const
+{
+    return d->treeArea;
+}
+
+RgbPickerWidget *OvrColorPickerWidget::rgbPicker() const
+{
+    return d->rgbPage;
+}
+
+ColorViewWidget *OvrColorPickerWidget::mainSwatch() const
+{
+    return d->swatches[0];
+}
+
+ColorViewWidget *OvrColorPickerWidget::comparisonSwatch(int index) const
+{
+    return index >= 1 && index <= 3 ? d->swatches[index] : nullptr;
+}
+
+QString OvrColorPickerWidget::favoritesListName() const
+{
+    return d->favoritesList;
+}
+
+void OvrColorPickerWidget::setFavoritesListName(const QString &listName)
+{
+    d->favoritesList = listName;
+    for (ColorViewWidget *swatch : d->swatches)
+        swatch->setFavoritesListName(listName);
+}
+
+void OvrColorPickerWidget::setColor(const OvrColor &color, const QString &uid, bool isLocalColorChange)
+{
+    if (!color.isValid())
+        return;
+    ColorViewWidget *swatch = d->swatches[d->selected];
+    const bool changed = swatch->color() != color || swatch->uid() != uid;
+    swatch->setColor(color, uid);
+    if (!isLocalColorChange)
+        swatch->setOriginalColor(color, uid);
+    d->showColor(color, uid);
+
+    const int page = color.spec() == OvrColor::Yxy ? WhitePage
+                     : color.spec() == OvrColor::NChannel ? NChannelPage
+                                                          : RgbPage;
+    emit pickerSetOnSetColor(page, color.spec() == OvrColor::NChannel);
+    if (isLocalColorChange)
+        emit clearPreviousSelection();
+    if (!changed)
+        return;
+    if (d->selected == 0)
+        emit mainColorChanged(color, uid);
+    else
+        emit comparisonColorChanged(color, uid);
+}
+
+void OvrColorPickerWidget::onOpacityChanged(int opacity)
+{
+    OvrColor c = color();
+    if (!c.isValid() || c.spec() == OvrColor::NChannel)
+        return;
+    c.setAlphaF(qBound(0, opacity, 100) / 100.0);
+    setColor(c, QString(), true);
+}
+
+void OvrColorPickerWidget::onIntensityChanged(int intensity)
+{
+    OvrColor c = color();
+    if (!c.isValid() || c.spec() == OvrColor::NChannel)
+        return;
+    const double level = qBound(0, intensity, 100) / 100.0;
+    if (c.spec() == OvrColor::Yxy) {
+        c.setY(level);
+    } else {
+        // Keep hue and saturation; a grey keeps having no hue.
+        double h = 0, s = 0, v = 0, a = 1;
+        c.getHsvF(&h, &s, &v, &a);
+        c = OvrColor::fromHsvF(h, s, level, a, c.getPrismalProfileID());
+    }
+    setColor(c, QString(), true);
+}
+
+void OvrColorPickerWidget::onMainSwatchSelected()
+{
+    d->selectSwatch(0);
+}
+
+void OvrColorPickerWidget::onComparisonSwatch1Selected()
+{
+    d->selectSwatch(1);
+}
+
+void OvrColorPickerWidget::onComparisonSwatch2Selected()
+{
+    d->selectSwatch(2);
+}
+
+void OvrColorPickerWidget::onComparisonSwatch3Selected()
+{
+    d->selectSwatch(3);
+}
+
+void OvrColorPickerWidget::onCopyColorToMainSwatch(const OvrColor &color, const QString &uid)
+{
+    if (!color.isValid())
+        return;
+    d->swatches[0]->setColor(color, uid);
+    if (d->selected == 0)
+        d->showColor(color, uid);
+    emit mainColorChanged(color, uid);
+}
+
+void OvrColorPickerWidget::onComparisonSwatch1Changed(const OvrColor &color, const QString &uid)
+{
+    d->comparisonChanged(1, color, uid);
+}
+
+void OvrColorPickerWidget::onComparisonSwatch2Changed(const OvrColor &color, const QString &uid)
+{
+    d->comparisonChanged(2, color, uid);
+}
+
+void OvrColorPickerWidget::onComparisonSwatch3Changed(const OvrColor &color, const QString &uid)
+{
+    d->comparisonChanged(3, color, uid);
+}
+
+void OvrColorPickerWidget::onAddColorToFavorites(const OvrColor &color, const QString &uid, const QString &list)
+{
+    if (!color.isValid())
+        return;
+    const QString target = list.isEmpty() ? d->favoritesList : list;
+    if (target.isEmpty())
+        return;
+#ifdef HAVE_COLOR_LIBRARY
+    OvrColorLibrary *library = OvrColorLibrary::Instance();
+    if (!library->getModifiableLists().contains(target))
+        library->createColorList(target, true);
+    // Under its library name when the colour came from the library.
+    QString name;
+    if (!uid.isEmpty() && library->containsUid(uid))
+        name = library->getName(uid, OvrColorLibrary::ColorDescriptor(0));
+    library->createColor(color, name, target, QString(), QString());
+#endif
+    emit colorAddedToFavorites(color, uid, target);
+}
+
+void OvrColorPickerWidget::onRgbPickerColorChanged(const OvrColor &color, const QString &uid)
+{
+    setColor(color, uid, true);
+}
+
+void OvrColorPickerWidget::onWhitePickerColorChanged(const OvrColor &color, const QString &uid)
+{
+    setColor(color, uid, true);
+}
+
+void OvrColorPickerWidget::setIntensity(double intensity)
+{
+    d->intensitySlider->setIntensity(qRound(qBound(0.0, intensity, 1.0) * 100.0));
+}
+
+void OvrColorPickerWidget::onNChannelPickerColorChanged(OvrColor &color, QString &uid)
+{
+    setColor(color, uid, true);
+}
+
+} // namespace OvrColorPickerLib
