@@ -19,6 +19,11 @@ void ColorLibraryFilterModel::setFilterText(const QString &text)
     invalidateFilter();
 }
 
+Qt::ItemFlags ColorLibraryFilterModel::flags(const QModelIndex &index) const
+{
+    return index.isValid() ? QSortFilterProxyModel::flags(index) : Qt::NoItemFlags;
+}
+
 bool ColorLibraryFilterModel::matches(const QModelIndex &sourceIndex) const
 {
     return sourceIndex.data(Qt::DisplayRole).toString().contains(m_text, Qt::CaseInsensitive);

@@ -21,6 +21,8 @@ public:
 
     QString filterText() const { return m_text; }
     void setFilterText(const QString &text);
+    /** As the library's, except that the root takes no drops: colours go into lists. */
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
 
 protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const override;

@@ -480,6 +480,8 @@ void OvrColorLibraryTreeView::keyPressEvent(QKeyEvent *event)
 
 void OvrColorLibraryTreeView::updateActions()
 {
+    if (!d->rename)
+        return; // setModel() reports a selection before the actions exist
     const QModelIndexList rows = selectionModel() ? selectionModel()->selectedRows(0) : QModelIndexList();
     bool allModifiable = !rows.isEmpty();
     bool allColors = !rows.isEmpty();
@@ -526,14 +528,19 @@ void OvrColorLibraryTreeView::mouseDoubleClickEvent(QMouseEvent *event)
     QTreeView::mouseDoubleClickEvent(event);
 }
 
-void OvrColorLibraryTreeView::startDrag(Qt::DropActions supportedActions)
+Qt::DropActions OvrColorLibraryTreeView::dragActionsForSelection() const
 {
-    // Colours of read-only lists are only ever copied out of them.
+    Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
     for (const QModelIndex &row : selectionModel()->selectedRows(0)) {
         if (!isModifiable(libraryIndex(row)))
-            supportedActions &= ~Qt::MoveAction;
+            actions &= ~Qt::MoveAction;
     }
-    QTreeView::startDrag(supportedActions);
+    return actions;
+}
+
+void OvrColorLibraryTreeView::startDrag(Qt::DropActions supportedActions)
+{
+    QTreeView::startDrag(supportedActions & dragActionsForSelection());
 }
 
 void OvrColorLibraryTreeView::dragMoveEvent(QDragMoveEvent *event)

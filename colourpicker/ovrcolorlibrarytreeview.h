@@ -44,6 +44,9 @@ public:
     /** Whether the library index may be renamed or deleted by the user. */
     static bool isModifiable(const QModelIndex &libraryIndex);
 
+    /** What a drag of the selection may do: colours of read-only lists are only copied. */
+    Qt::DropActions dragActionsForSelection() const;
+
     /** Settings key of a list's expanded state. */
     static QString expandedKey(const QString &listId);
 

@@ -189,7 +189,9 @@ ColorTintSliderWidget *WhitePickerWidget::tintSlider() const
 
 void WhitePickerWidget::setColor(const OvrColor &color, const QString &uid)
 {
-    if (!color.isValid())
+    // The colour this page just made comes back from the picker: keep the
+    // CCT and tint it was made from rather than re-deriving them.
+    if (!color.isValid() || (color == d->color && uid == d->uid))
         return;
     double Y = 0;
     double x = 0;
