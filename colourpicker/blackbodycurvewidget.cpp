@@ -15,10 +15,32 @@
 namespace OvrColorPickerLib {
 
 namespace {
-// The chromaticities the diagram must show: the white range with a little
-// room around it. The window is widened in one direction to keep x and y on
-// the same scale.
-const QRectF kBaseWindow(0.235, 0.225, 0.335, 0.245); // x, y of the lower-left corner, width, height
+// The chromaticities the diagram must show: the white range with room
+// around it for the isotherm labels. The window is widened in one direction
+// to keep x and y on the same scale.
+QRectF baseWindow()
+{
+    static const QRectF window = [] {
+        double minX = 1;
+        double maxX = 0;
+        double minY = 1;
+        double maxY = 0;
+        for (int k = CCTUtils::getMinCCT(); k <= CCTUtils::getMaxCCT(); k += 50) {
+            for (int t : {CCTUtils::getMinTint(), CCTUtils::getMaxTint()}) {
+                double x = 0;
+                double y = 0;
+                CCTUtils::getxyFromCCTAndTint(k, t, x, y);
+                minX = qMin(minX, x);
+                maxX = qMax(maxX, x);
+                minY = qMin(minY, y);
+                maxY = qMax(maxY, y);
+            }
+        }
+        const double margin = 0.12 * qMax(maxX - minX, maxY - minY);
+        return QRectF(minX - margin, minY - margin, maxX - minX + 2 * margin, maxY - minY + 2 * margin);
+    }();
+    return window;
+}
 const int kIsotherms[] = {2000, 2500, 3000, 3500, 4000, 4500, 5000, 5700, 6500, 8000, 11000};
 constexpr int kLocusStep = 50;
 // Cells of the colour field, in device pixels: the field changes slowly, so
@@ -52,10 +74,11 @@ public:
         if (plot.width() < 2 || plot.height() < 2)
             plot = QRect(0, 0, 2, 2);
         // Equal scale on both axes, centred on the base window.
-        const double scale = qMax(kBaseWindow.width() / plot.width(), kBaseWindow.height() / plot.height());
+        const QRectF base = baseWindow(); // x, y of the lower-left corner, width, height
+        const double scale = qMax(base.width() / plot.width(), base.height() / plot.height());
         const double ww = scale * plot.width();
         const double wh = scale * plot.height();
-        const QPointF c = kBaseWindow.center();
+        const QPointF c = base.center();
         window = QRectF(c.x() - ww / 2, c.y() + wh / 2, ww, -wh);
         field = QPixmap();
         locus.clear();
@@ -166,6 +189,11 @@ bool BlackBodyCurveWidget::whiteRangeCCTAndTint(double x, double y, int &cct, in
         && t <= CCTUtils::getMaxTint();
 }
 
+bool BlackBodyCurveWidget::nearWhiteRange(int cct, int tint)
+{
+    return cct >= CCTUtils::getMinCCT() && cct <= CCTUtils::getMaxCCT() && qAbs(tint) <= 2 * CCTUtils::getMaxTint();
+}
+
 QPointF BlackBodyCurveWidget::pointFromxy(double x, double y) const
 {
     if (d->window.isNull())
@@ -191,8 +219,12 @@ void BlackBodyCurveWidget::setColor(const OvrColor &color)
     int k = d->cct;
     int t = d->tint;
     d->inRange = whiteRangeCCTAndTint(d->x, d->y, k, t);
-    d->cct = qBound(CCTUtils::getMinCCT(), k, CCTUtils::getMaxCCT());
-    d->tint = qBound(CCTUtils::getMinTint(), t, CCTUtils::getMaxTint());
+    // Just outside the range the sliders show the nearest white; for colours
+    // far from any white they stay where they were.
+    if (d->inRange || BlackBodyCurveWidget::nearWhiteRange(k, t)) {
+        d->cct = qBound(CCTUtils::getMinCCT(), k, CCTUtils::getMaxCCT());
+        d->tint = qBound(CCTUtils::getMinTint(), t, CCTUtils::getMaxTint());
+    }
     update();
 }
 

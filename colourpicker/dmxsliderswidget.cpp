@@ -13,6 +13,7 @@ DmxSlidersWidget::DmxSlidersWidget(QWidget *parent)
     , m_layout(new QVBoxLayout(this))
 {
     m_layout->setContentsMargins(0, 0, 0, 0);
+    m_layout->addStretch(1); // the sliders stay together at the top
 }
 
 void DmxSlidersWidget::setChannels(const QStringList &channelNames)
@@ -25,7 +26,7 @@ void DmxSlidersWidget::setChannels(const QStringList &channelNames)
         slider->setObjectName(QStringLiteral("dmxSlider%1").arg(i + 1));
         labelWidth = qMax(labelWidth, slider->label()->sizeHint().width());
         connect(slider, &DmxSliderWidget::valueChanged, this, [this] { emit dmxChanged(levels()); });
-        m_layout->addWidget(slider);
+        m_layout->insertWidget(m_layout->count() - 1, slider);
         m_sliders.append(slider);
     }
     // Line the sliders up whatever the channel names' lengths.

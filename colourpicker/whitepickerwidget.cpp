@@ -16,6 +16,7 @@
 #include <QRegularExpression>
 #include <QShortcut>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace OvrColorPickerLib {
@@ -54,6 +55,7 @@ public:
     bool inRange = true;
     OvrColor color;
     QString uid;
+    bool reloadPending = false;
 };
 
 WhitePickerWidget::WhitePickerWidget(QWidget *parent)
@@ -123,13 +125,23 @@ WhitePickerWidget::WhitePickerWidget(QWidget *parent)
         connect(shortcut, &QShortcut::activated, this, s.slot);
     }
 
-    if (auto *library = OvrColorLibrary::Instance()) {
-        connect(library, &OvrColorLibrary::changed, this, [this](const QString &listId) {
-            if (listId == kSwatchList)
-                reloadWhites();
+    // The swatch list may be filled or edited after the page is built; one
+    // re-read after a burst of edits is enough.
+    OvrColorLibrary *library = OvrColorLibrary::Instance();
+    auto schedule = [this] {
+        if (d->reloadPending)
+            return;
+        d->reloadPending = true;
+        QTimer::singleShot(0, this, [this] {
+            d->reloadPending = false;
+            reloadWhites();
         });
-        connect(library, &QAbstractItemModel::modelReset, this, &WhitePickerWidget::reloadWhites);
-    }
+    };
+    connect(library, &OvrColorLibrary::changed, this, schedule);
+    connect(library, &OvrColorLibrary::addedColorToList, this, schedule);
+    connect(library, &QAbstractItemModel::rowsRemoved, this, schedule);
+    connect(library, &QAbstractItemModel::dataChanged, this, schedule);
+    connect(library, &QAbstractItemModel::modelReset, this, schedule);
     reloadWhites();
     setCCTAndTint(4000, 0);
     d->uid.clear();
@@ -207,8 +219,12 @@ void WhitePickerWidget::setColor(const OvrColor &color, const QString &uid)
     int k = d->cct;
     int t = d->tint;
     d->inRange = BlackBodyCurveWidget::whiteRangeCCTAndTint(x, y, k, t);
-    d->cct = qBound(CCTUtils::getMinCCT(), k, CCTUtils::getMaxCCT());
-    d->tint = qBound(CCTUtils::getMinTint(), t, CCTUtils::getMaxTint());
+    // Just outside the range the sliders show the nearest white; for colours
+    // far from any white they stay where they were.
+    if (d->inRange || BlackBodyCurveWidget::nearWhiteRange(k, t)) {
+        d->cct = qBound(CCTUtils::getMinCCT(), k, CCTUtils::getMaxCCT());
+        d->tint = qBound(CCTUtils::getMinTint(), t, CCTUtils::getMaxTint());
+    }
     d->curve->setColor(color);
     showWhite();
 }

@@ -136,8 +136,13 @@ void tst_WhitePickerWidget::xyGivesLibraryCCTAndTint()
 void tst_WhitePickerWidget::outsideWhiteRange()
 {
     QSignalSpy spy(page.get(), &WhitePickerWidget::colorChanged);
+    page->setCCTAndTint(4000, 0);
+    spy.clear();
     page->setColor(OvrColor(Qt::red));
     QVERIFY(!page->isInWhiteRange());
+    // Far from any white the sliders keep the last white.
+    QCOMPARE(page->cct(), 4000);
+    QCOMPARE(page->tint(), 0);
     QVERIFY(!page->blackBodyCurve()->isInWhiteRange());
     QCOMPARE(spy.count(), 0);
     // Any white chosen afterwards is in range again.
