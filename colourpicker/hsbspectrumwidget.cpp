@@ -79,6 +79,17 @@ int HsbSpectrumWidget::level8(double channel)
     return static_cast<int>((stored & 0xffffffffu) >> 24);
 }
 
+const uchar *HsbSpectrumWidget::levelTable()
+{
+    static const QVector<uchar> levels = [] {
+        QVector<uchar> t(LevelTableSteps + 1);
+        for (int k = 0; k <= LevelTableSteps; ++k)
+            t[k] = static_cast<uchar>(level8(double(k) / LevelTableSteps));
+        return t;
+    }();
+    return levels.constData();
+}
+
 void HsbSpectrumWidget::renderHueSaturation(QImage &image, const QRectF &area, double brightness)
 {
     const int w = image.width();
@@ -93,14 +104,8 @@ void HsbSpectrumWidget::renderHueSaturation(QImage &image, const QRectF &area, d
     }
     // Lookup of 8-bit levels over a fine grid of channel values keeps the
     // inner loop to multiplications and table reads.
-    constexpr int kTable = 4096;
-    static const QVector<uchar> levels = [] {
-        QVector<uchar> t(kTable + 1);
-        for (int k = 0; k <= kTable; ++k)
-            t[k] = static_cast<uchar>(level8(double(k) / kTable));
-        return t;
-    }();
-    const uchar *lut = levels.constData();
+    constexpr int kTable = LevelTableSteps;
+    const uchar *lut = levelTable();
     for (int j = 0; j < h; ++j) {
         const double s = qBound(0.0, area.top() + area.height() * (1.0 - (j + 0.5) / h), 1.0);
         const double scale = brightness * kTable;

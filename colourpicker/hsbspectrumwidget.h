@@ -39,6 +39,10 @@ public:
     static void renderHueSaturation(QImage &image, const QRectF &area, double brightness);
     /** A 0..1 channel as the 8-bit level OvrColor reports for it. */
     static int level8(double channel);
+    /** Steps of levelTable() across 0..1. */
+    static constexpr int LevelTableSteps = 4096;
+    /** level8() of k / LevelTableSteps for k = 0..LevelTableSteps, for fast rendering. */
+    static const uchar *levelTable();
 
 public slots:
     /** Outlines the part of the spectrum that the zoom widget shows. */

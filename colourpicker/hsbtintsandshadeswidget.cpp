@@ -46,15 +46,19 @@ void HsbTintsAndShadesWidget::renderField(QImage &image) const
     const int h = image.height();
     double cr, cg, cb;
     HsbSpectrumWidget::hueToRgb(m_hue, &cr, &cg, &cb);
+    // Each channel is v * (1 - s * (1 - c)): per row a line in s, read
+    // through the table of 8-bit levels.
+    const uchar *lut = HsbSpectrumWidget::levelTable();
+    constexpr int steps = HsbSpectrumWidget::LevelTableSteps;
     for (int j = 0; j < h; ++j) {
-        const double v = 1.0 - (j + 0.5) / h;
+        const double v = (1.0 - (j + 0.5) / h) * steps;
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(j));
         for (int i = 0; i < w; ++i) {
             const double s = (i + 0.5) / w;
-            const int r = HsbSpectrumWidget::level8(v * (1.0 - s * (1.0 - cr)));
-            const int g = HsbSpectrumWidget::level8(v * (1.0 - s * (1.0 - cg)));
-            const int b = HsbSpectrumWidget::level8(v * (1.0 - s * (1.0 - cb)));
-            line[i] = qRgb(r, g, b);
+            const int r = lut[static_cast<int>(v * (1.0 - s * (1.0 - cr)) + 0.5)];
+            const int g = lut[static_cast<int>(v * (1.0 - s * (1.0 - cg)) + 0.5)];
+            const int b = lut[static_cast<int>(v * (1.0 - s * (1.0 - cb)) + 0.5)];
+            line[i] = 0xff000000u | (uint(r) << 16) | (uint(g) << 8) | uint(b);
         }
     }
 }

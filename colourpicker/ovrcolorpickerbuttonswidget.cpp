@@ -39,6 +39,21 @@ OvrColorPickerButtonsWidget::OvrColorPickerButtonsWidget(QWidget *parent)
     , m_menu(new QMenu(this))
 {
     ui->setupUi(this);
+    m_fullTexts = QStringList{ui->rgbPickerButton->text(), ui->whitePickerButton->text(), ui->nChannelPickerButton->text(),
+                   ui->addToUserGroupButton->text()};
+    m_shortTexts = QStringList{tr("RGB"), tr("White"), tr("Channel"), tr("Add to Group")};
+    for (int i = 0; i < 3; ++i)
+        pageButton(i)->setToolTip(m_fullTexts.at(i));
+    // The buttons may shrink to their short texts; fitTexts() swaps the texts.
+    const QToolButton *buttons[] = {ui->rgbPickerButton, ui->whitePickerButton, ui->nChannelPickerButton,
+                                    ui->addToUserGroupButton};
+    QFont bold = font();
+    bold.setBold(true);
+    for (int i = 0; i < 4; ++i) {
+        auto *button = const_cast<QToolButton *>(buttons[i]);
+        const int chrome = button->sizeHint().width() - button->fontMetrics().horizontalAdvance(button->text());
+        button->setMinimumWidth(QFontMetrics(bold).horizontalAdvance(m_shortTexts.at(i)) + chrome);
+    }
     auto *style = new OvrWidgetsLib::OvrStyle(this);
     for (int page = 0; page < 3; ++page)
         pageButton(page)->setStyle(style);
@@ -60,7 +75,14 @@ OvrColorPickerButtonsWidget::OvrColorPickerButtonsWidget(QWidget *parent)
     }
 }
 
-OvrColorPickerButtonsWidget::~OvrColorPickerButtonsWidget() = default;
+OvrColorPickerButtonsWidget::~OvrColorPickerButtonsWidget()
+{
+    // All three states, also those never toggled, so the next start shows
+    // the pages as they are now.
+    QSettings settings;
+    for (int page = 0; page < 3; ++page)
+        settings.setValue(settingsKey(page), isPageDisplayed(page));
+}
 
 QString OvrColorPickerButtonsWidget::settingsKey(int page)
 {
@@ -74,6 +96,44 @@ QString OvrColorPickerButtonsWidget::settingsKey(int page)
     default:
         return QString();
     }
+}
+
+int OvrColorPickerButtonsWidget::widthWithTexts(bool full) const
+{
+    const QStringList &texts = full ? m_fullTexts : m_shortTexts;
+    const QToolButton *buttons[] = {ui->rgbPickerButton, ui->whitePickerButton, ui->nChannelPickerButton,
+                                    ui->addToUserGroupButton};
+    // Bold, since the button matching the colour is drawn bold.
+    QFont bold = font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    int width = 0;
+    for (int i = 0; i < 4; ++i) {
+        const int chrome = buttons[i]->sizeHint().width() - buttons[i]->fontMetrics().horizontalAdvance(buttons[i]->text());
+        width += metrics.horizontalAdvance(texts.at(i)) + chrome;
+    }
+    return width + 4 * layout()->spacing();
+}
+
+void OvrColorPickerButtonsWidget::fitTexts(int width)
+{
+    const bool full = width >= widthWithTexts(true);
+    const QStringList &texts = full ? m_fullTexts : m_shortTexts;
+    ui->rgbPickerButton->setText(texts.at(0));
+    ui->whitePickerButton->setText(texts.at(1));
+    ui->nChannelPickerButton->setText(texts.at(2));
+    ui->addToUserGroupButton->setText(texts.at(3));
+}
+
+QSize OvrColorPickerButtonsWidget::minimumSizeHint() const
+{
+    return QSize(widthWithTexts(false), QWidget::minimumSizeHint().height());
+}
+
+void OvrColorPickerButtonsWidget::resizeEvent(QResizeEvent *event)
+{
+    fitTexts(width());
+    QWidget::resizeEvent(event);
 }
 
 QToolButton *OvrColorPickerButtonsWidget::pageButton(int page) const

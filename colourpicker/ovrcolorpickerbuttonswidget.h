@@ -46,6 +46,8 @@ public:
     /** Settings key of a page toggle. */
     static QString settingsKey(int page);
 
+    QSize minimumSizeHint() const override;
+
 public slots:
     /** Rebuilds the "Add to User Group" menu from the user colour lists. */
     void updateColorLists(const QStringList &lists);
@@ -54,13 +56,22 @@ public slots:
     /** Marks the page that matches the colour set last. */
     void updatePickerButtons(int selectedPickerIndex, bool enableSliders);
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 signals:
     void pageDisplayedChanged(int page, bool displayed);
     /** The user chose a list in the "Add to User Group" menu. */
     void addToFavoriteList(const QString &list);
 
 private:
+    /** Full texts when they fit, short ones ("RGB", "White", "Channel") in a narrow dock. */
+    void fitTexts(int width);
+    int widthWithTexts(bool full) const;
+
     std::unique_ptr<Ui::OvrColorPickerButtonsWidget> ui;
+    QStringList m_fullTexts;
+    QStringList m_shortTexts;
     QMenu *m_menu;
     QStringList m_lists;
     int m_markedPage = -1;

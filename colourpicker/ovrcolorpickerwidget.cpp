@@ -6,13 +6,11 @@
 #include "intensitysliderwidget.h"
 #include "nchannelpickerwidget.h"
 #include "opacitysliderwidget.h"
-#if __has_include("ovrcolorlibrary.h")
-#include "ovrcolorlibrary.h"
-#define HAVE_COLOR_LIBRARY 1
-#endif
 #include "ovrcolorpickerlogging.h"
 #include "rgbpickerwidget.h"
 #include "whitepickerwidget.h"
+
+#include <ovrcolorlibrary.h>
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -467,16 +465,12 @@ void OvrColorPickerWidget::onAddColorToFavorites(const OvrColor &color, const QS
     const QString target = list.isEmpty() ? d->favoritesList : list;
     if (target.isEmpty())
         return;
-#ifdef HAVE_COLOR_LIBRARY
     OvrColorLibrary *library = OvrColorLibrary::Instance();
     if (!library->getModifiableLists().contains(target))
         library->createColorList(target, true);
     // Under its library name when the colour came from the library.
-    QString name;
-    if (!uid.isEmpty() && library->containsUid(uid))
-        name = library->getName(uid, OvrColorLibrary::ColorDescriptor(0));
+    const QString name = uid.isEmpty() ? QString() : library->getColorName(uid);
     library->createColor(color, name, target, QString(), QString());
-#endif
     emit colorAddedToFavorites(color, uid, target);
 }
 

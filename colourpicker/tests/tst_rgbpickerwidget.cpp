@@ -1,0 +1,256 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <colorzoomwidget.h>
+#include <gradientcolorselectorwidget.h>
+#include <hsbsliderswidget.h>
+#include <hsbspectrumwidget.h>
+#include <hsbspectrumzoomwidget.h>
+#include <hsbtintsandshadeswidget.h>
+#include <rgbpickerwidget.h>
+#include <rgbsliderswidget.h>
+#include <zoomcontrolwidget.h>
+
+#include <QDoubleSpinBox>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QSplitter>
+#include <QtTest>
+
+using namespace OvrColorPickerLib;
+
+class tst_RgbPickerWidget : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<RgbPickerWidget> page;
+
+    void showPage()
+    {
+        page = std::make_unique<RgbPickerWidget>();
+        page->resize(700, 520);
+        page->show();
+        QApplication::setActiveWindow(page.get());
+        QVERIFY(QTest::qWaitForWindowActive(page.get()));
+    }
+
+    // Every sampled pixel shows the colour a pick at that pixel gives
+    // (within 2 levels), away from the marker and the zoom outline.
+    static void checkPixels(ColorSelectorWidget *field, const QRectF &avoid = QRectF())
+    {
+        const QImage image = field->grab().toImage();
+        const QRectF rect = field->fieldRect();
+        const QPointF marker = field->pointFromPosition(field->position());
+        const int markerRadius = field->fontMetrics().height() / 3 + 4;
+        int checked = 0;
+        for (int iy = 0; iy <= 6; ++iy) {
+            for (int ix = 0; ix <= 10; ++ix) {
+                const QPoint p(qRound(rect.left() + 1 + (rect.width() - 3) * ix / 10.0),
+                               qRound(rect.top() + 1 + (rect.height() - 3) * iy / 6.0));
+                if (QLineF(p, marker).length() < markerRadius)
+                    continue;
+                if (avoid.isValid() && avoid.adjusted(-3, -3, 3, 3).contains(p)
+                    && !avoid.adjusted(3, 3, -3, -3).contains(p))
+                    continue;
+                const QColor shown = image.pixelColor(p);
+                const QColor expected = field->colorAt(field->positionFromPoint(p)).getQColor();
+                const auto close = [](int a, int b) { return qAbs(a - b) <= 2; };
+                if (!close(shown.red(), expected.red()) || !close(shown.green(), expected.green())
+                    || !close(shown.blue(), expected.blue()))
+                    QFAIL(qPrintable(QStringLiteral("%1 at (%2, %3): shows %4, picks %5")
+                                         .arg(field->accessibleName())
+                                         .arg(p.x())
+                                         .arg(p.y())
+                                         .arg(shown.name(), expected.name())));
+                ++checked;
+            }
+        }
+        QVERIFY(checked > 40);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QCoreApplication::setOrganizationName(QStringLiteral("Halvane Lighting"));
+        QCoreApplication::setApplicationName(QStringLiteral("Lumetra Keypad Effect Manager"));
+    }
+
+    void init()
+    {
+        QSettings().clear();
+        page.reset();
+    }
+
+    void cleanup()
+    {
+        page.reset();
+    }
+
+    void zoomShortcuts()
+    {
+        showPage();
+        page->spectrum()->setFocus();
+        const int start = page->zoomLevel();
+        QTest::keyClick(page->spectrum(), Qt::Key_Equal, Qt::ControlModifier);
+        QCOMPARE(page->zoomLevel(), start + 1);
+        QTest::keyClick(page->spectrum(), Qt::Key_Plus, Qt::ControlModifier);
+        QCOMPARE(page->zoomLevel(), start + 2);
+        QTest::keyClick(page->spectrum(), Qt::Key_Minus, Qt::ControlModifier);
+        QCOMPARE(page->zoomLevel(), start + 1);
+        QCOMPARE(QSettings().value(QStringLiteral("colorPickerZoomLevel")).toInt(), start + 1);
+        // The zoom shows an area 2^level times smaller than the spectrum.
+        QCOMPARE(page->spectrumZoom()->zoomArea().width(), 1.0 / (1 << (start + 1)));
+    }
+
+    void settingsRestored()
+    {
+        {
+            showPage();
+            page->topSplitter()->setSizes({300, 400});
+            emit page->topSplitter()->splitterMoved(300, 1);
+            page->spectrumZoom()->setZoomLevel(5);
+        }
+        const QList<int> sizes = page->topSplitter()->sizes();
+        showPage();
+        QCOMPARE(page->zoomLevel(), 5);
+        QCOMPARE(page->topSplitter()->sizes(), sizes);
+    }
+
+    void settingsFromAnEditedFile_data()
+    {
+        QTest::addColumn<QVariant>("zoom");
+        QTest::addColumn<QVariant>("splitter");
+        QTest::newRow("zoom too high") << QVariant(99) << QVariant();
+        QTest::newRow("zoom negative") << QVariant(-3) << QVariant();
+        QTest::newRow("zoom text") << QVariant(QStringLiteral("lots")) << QVariant();
+        QTest::newRow("splitter garbage") << QVariant() << QVariant(QByteArray("\x00\x01garbage", 9));
+        QTest::newRow("splitter text") << QVariant() << QVariant(QStringLiteral("wide"));
+    }
+
+    void settingsFromAnEditedFile()
+    {
+        QFETCH(QVariant, zoom);
+        QFETCH(QVariant, splitter);
+        QSettings settings;
+        if (zoom.isValid())
+            settings.setValue(QStringLiteral("colorPickerZoomLevel"), zoom);
+        if (splitter.isValid())
+            settings.setValue(QStringLiteral("colorPickerTopSplitterState"), splitter);
+        settings.sync();
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("ignoring")));
+        showPage();
+        QCOMPARE(page->zoomLevel(), int(ZoomControlWidget::DefaultZoomLevel));
+        const QList<int> sizes = page->topSplitter()->sizes();
+        QCOMPARE(sizes.size(), 2);
+        QVERIFY(sizes.at(0) > 0);
+        QVERIFY(sizes.at(1) > 0);
+    }
+
+    void pixelsShowWhatAPickGives_data()
+    {
+        QTest::addColumn<QColor>("color");
+        QTest::newRow("orange") << QColor(255, 127, 0);
+        QTest::newRow("dark teal") << QColor(20, 90, 80);
+        QTest::newRow("pale violet") << QColor(200, 180, 240);
+    }
+
+    void pixelsShowWhatAPickGives()
+    {
+        QFETCH(QColor, color);
+        showPage();
+        page->setColor(OvrColor(color), QString());
+        QCoreApplication::processEvents();
+
+        HsbSpectrumWidget *spectrum = page->spectrum();
+        const QRectF zoom = page->spectrumZoom()->zoomArea();
+        const QRectF outline = QRectF(spectrum->pointFromPosition(QPointF(zoom.left(), zoom.bottom())),
+                                      spectrum->pointFromPosition(QPointF(zoom.right(), zoom.top())))
+                                   .normalized();
+        checkPixels(spectrum, outline);
+        checkPixels(page->spectrumZoom()->colorZoom());
+        checkPixels(page->tintsAndShades());
+        for (int c = 0; c < 3; ++c) {
+            checkPixels(page->rgbSliders()->slider(c));
+            checkPixels(page->hsbSliders()->slider(c));
+        }
+
+        // And a pick reports the pixel's colour: click one spot per field.
+        QSignalSpy changed(page.get(), &RgbPickerWidget::colorChanged);
+        for (ColorSelectorWidget *field : {static_cast<ColorSelectorWidget *>(spectrum),
+                                          static_cast<ColorSelectorWidget *>(page->tintsAndShades()),
+                                          static_cast<ColorSelectorWidget *>(page->hsbSliders()->slider(0))}) {
+            const QRectF r = field->fieldRect();
+            const QPoint p(qRound(r.left() + r.width() * 0.3), qRound(r.top() + r.height() * 0.6));
+            const QColor shown = field->grab().toImage().pixelColor(p);
+            QTest::mouseClick(field, Qt::LeftButton, {}, p);
+            QVERIFY(!changed.isEmpty());
+            const QColor picked = changed.last().at(0).value<OvrColor>().getQColor();
+            QVERIFY2(qAbs(picked.red() - shown.red()) <= 2 && qAbs(picked.green() - shown.green()) <= 2
+                         && qAbs(picked.blue() - shown.blue()) <= 2,
+                     qPrintable(field->accessibleName() + QLatin1Char(' ') + picked.name() + QLatin1Char(' ')
+                                + shown.name()));
+        }
+    }
+
+    void fieldsRenderOnlyWhenTheFixedAxisChanges()
+    {
+        showPage();
+        page->setColor(OvrColor::fromHsvF(0.2, 0.5, 0.8), QString());
+        QCoreApplication::processEvents();
+        page->spectrum()->repaint();
+        const int spectrumRenders = page->spectrum()->renderCount();
+        const int tintRenders = page->tintsAndShades()->renderCount();
+        // Dragging across the spectrum at the same brightness: no new render
+        // of the spectrum; the tints follow the hue.
+        QTest::mousePress(page->spectrum(), Qt::LeftButton, {}, QPoint(40, 40));
+        QTest::mouseMove(page->spectrum(), QPoint(60, 50));
+        QTest::mouseRelease(page->spectrum(), Qt::LeftButton, {}, QPoint(60, 50));
+        page->spectrum()->repaint();
+        page->tintsAndShades()->repaint();
+        QCOMPARE(page->spectrum()->renderCount(), spectrumRenders);
+        QVERIFY(page->tintsAndShades()->renderCount() > tintRenders);
+    }
+
+    void keyboardOnAFieldAndASlider()
+    {
+        showPage();
+        page->setColor(OvrColor::fromHsvF(0.5, 0.5, 0.5), QString());
+        QSignalSpy changed(page.get(), &RgbPickerWidget::colorChanged);
+
+        HsbTintsAndShadesWidget *tints = page->tintsAndShades();
+        tints->setFocus();
+        QTest::keyClick(tints, Qt::Key_Right); // saturation one step up
+        QTest::keyClick(tints, Qt::Key_PageUp); // brightness ten steps up
+        QCOMPARE(changed.count(), 2);
+        double h, s, v;
+        changed.last().at(0).value<OvrColor>().getHsvF(&h, &s, &v);
+        QCOMPARE(qRound(h * 360), 180);
+        QCOMPARE(qRound(s * 100), 51);
+        QCOMPARE(qRound(v * 100), 60);
+
+        GradientColorSelectorWidget *value = page->hsbSliders()->slider(2);
+        value->setFocus();
+        QTest::keyClick(value, Qt::Key_PageDown); // ten steps of 0.1 %
+        QTest::keyClick(value, Qt::Key_Left);
+        QCOMPARE(page->hsbSliders()->spinBox(2)->text(), QStringLiteral("58.9%"));
+        changed.last().at(0).value<OvrColor>().getHsvF(&h, &s, &v);
+        QCOMPARE(qRound(v * 1000), 589);
+        QCOMPARE(qRound(h * 360), 180);
+
+        // Tab reaches every field and slider.
+        QSet<QWidget *> reached;
+        page->spectrum()->setFocus();
+        for (int i = 0; i < 40; ++i) {
+            reached.insert(QApplication::focusWidget());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        const QList<ColorSelectorWidget *> fields = page->findChildren<ColorSelectorWidget *>();
+        QCOMPARE(fields.size(), 9);
+        for (ColorSelectorWidget *field : fields) {
+            QVERIFY2(reached.contains(field), qPrintable(field->accessibleName()));
+            QVERIFY(!field->accessibleName().isEmpty());
+        }
+    }
+};
+
+QTEST_MAIN(tst_RgbPickerWidget)
+#include "tst_rgbpickerwidget.moc"
