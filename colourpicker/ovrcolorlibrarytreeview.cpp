@@ -76,7 +76,9 @@ OvrColorLibraryTreeView::OvrColorLibraryTreeView(QWidget *parent)
     setAcceptDrops(true);
     setDropIndicatorShown(true);
     setDragDropMode(QAbstractItemView::DragDrop);
-    setDefaultDropAction(Qt::MoveAction);
+    // Drags copy: a colour dragged onto another list or onto a colour strip
+    // stays where it was (Cut and Paste move colours between lists).
+    setDefaultDropAction(Qt::CopyAction);
     const int icon = fontMetrics().height();
     setIconSize(QSize(icon, icon));
 

@@ -2,6 +2,8 @@
 #include "dmxsliderswidget.h"
 #include "dmxsliderwidget.h"
 #include "nchannelpickerwidget.h"
+#include "ovrcolorlibrary.h"
+#include "ovrcolorpicker.h"
 #include "prismalprofile.h"
 #include "prismalprofilefactory.h"
 #include "profileselector.h"
@@ -40,6 +42,7 @@ private slots:
     void slidersToColorAndBack();
     void rgbColorOnFixture();
     void otherProfileColorSelectsItsProfile();
+    void inThePicker();
 
 private:
     std::unique_ptr<NChannelPickerWidget> page;
@@ -164,6 +167,24 @@ void tst_NChannelPickerWidget::otherProfileColorSelectsItsProfile()
     QCOMPARE(page->profile(), ColorUtils::ProfileFenwashLX6RGBW);
     QCOMPARE(page->dmxSliders()->channelNames(), (QStringList{"Red", "Green", "Blue", "White"}));
     QCOMPARE(page->dmxSliders()->levels(), (QVector<int>{10, 20, 30, 40}));
+}
+
+void tst_NChannelPickerWidget::inThePicker()
+{
+    {
+        OvrColorPicker picker;
+        auto *channels = picker.findChild<NChannelPickerWidget *>();
+        QVERIFY(channels);
+        QSignalSpy main(&picker, &OvrColorPicker::mainColorChanged);
+        channels->profileSelector()->comboBox()->setCurrentIndex(
+            channels->profileSelector()->comboBox()->findData(int(ColorUtils::ProfileFenwashLX6RGBA)));
+        QCOMPARE(main.count(), 1);
+        const OvrColor color = main.at(0).at(0).value<OvrColor>();
+        QCOMPARE(color.spec(), OvrColor::NChannel);
+        QCOMPARE(color.getPrismalProfileID(), ColorUtils::ProfileFenwashLX6RGBA);
+        QCOMPARE(channels->dmxSliders()->sliders().size(), 4);
+    }
+    OvrColorLibrary::cleanup();
 }
 
 QTEST_MAIN(tst_NChannelPickerWidget)

@@ -5,6 +5,7 @@
 #include "filterbox.h"
 #include "ovrcolorlibrary.h"
 #include "ovrcolorlibrarytreeview.h"
+#include "ovrcolorpicker.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -63,6 +64,7 @@ private slots:
     void loadRefusals_data();
     void loadRefusals();
     void clickAndEnterPick();
+    void inThePicker();
 
 private:
     void makeWidget();
@@ -470,6 +472,23 @@ void tst_OvrColorLibraryTreeView::clickAndEnterPick()
     QTest::keyClick(view, Qt::Key_Return);
     QCOMPARE(spy.count(), 2);
     QCOMPARE(library->getColorName(spy.at(1).at(1).toString()), QStringLiteral("Sunset"));
+}
+
+void tst_OvrColorLibraryTreeView::inThePicker()
+{
+    OvrColorPicker picker;
+    picker.resize(900, 600);
+    picker.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&picker));
+    auto *tree = picker.findChild<OvrColorLibraryTreeView *>();
+    QVERIFY(tree);
+    QSignalSpy main(&picker, &OvrColorPicker::mainColorChanged);
+    const QModelIndex index = tree->viewIndex(library->getIndexOfUid(candle));
+    tree->scrollTo(index);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, tree->visualRect(index).center());
+    QCOMPARE(main.count(), 1);
+    QCOMPARE(main.at(0).at(0).value<OvrColor>(), library->get(candle));
+    QCOMPARE(main.at(0).at(1).toString(), candle);
 }
 
 QTEST_MAIN(tst_OvrColorLibraryTreeView)

@@ -4,7 +4,9 @@
 #include "cctutils.h"
 #include "colortempsliderwidget.h"
 #include "colortintsliderwidget.h"
+#include "intensitysliderwidget.h"
 #include "ovrcolorlibrary.h"
+#include "ovrcolorpicker.h"
 #include "tintpickerwidget.h"
 #include "whitepickerwidget.h"
 
@@ -36,6 +38,7 @@ private slots:
     void shortcuts_data();
     void shortcuts();
     void whitesFromSwatchList();
+    void inThePicker();
 
 private:
     std::unique_ptr<WhitePickerWidget> page;
@@ -278,6 +281,36 @@ void tst_WhitePickerWidget::whitesFromSwatchList()
     QCOMPARE(intensity.count(), 1);
     QCOMPARE(intensity.at(0).at(0).toDouble(), 1.0);
     QCOMPARE(named->currentIndex(), 1);
+}
+
+void tst_WhitePickerWidget::inThePicker()
+{
+    OvrColorPicker picker;
+    auto *white = picker.findChild<WhitePickerWidget *>();
+    QVERIFY(white);
+    QSignalSpy main(&picker, &OvrColorPicker::mainColorChanged);
+    white->setCCTAndTint(3000, -2000);
+    QCOMPARE(main.count(), 1);
+    compareXy(main.at(0).at(0).value<OvrColor>(), 3000, -2000);
+
+    // A white set on the picker shows its CCT on the page.
+    picker.setColor(OvrColor(0.40775, 0.39292), QString());
+    int cct = 0;
+    int tint = 0;
+    CCTUtils::getCCTAndTintFromxy(0.40775, 0.39292, cct, tint);
+    QCOMPARE(white->cct(), cct);
+
+    // Picking a full-intensity named white moves the intensity slider back to 100 %.
+    OvrColor dim;
+    dim.setYxyF(0.3, 0.4, 0.39);
+    picker.setColor(dim, QString());
+    auto *intensity = picker.findChild<IntensitySliderWidget *>();
+    QVERIFY(intensity);
+    auto *named = white->findChild<QComboBox *>(QStringLiteral("namedWhiteCombo"));
+    QTRY_VERIFY(named->count() > 1); // the default swatch list's named whites
+    emit named->activated(1);
+    QCOMPARE(main.last().at(0).value<OvrColor>().getY(), 1.0);
+    QCOMPARE(intensity->intensity(), 100);
 }
 
 QTEST_MAIN(tst_WhitePickerWidget)
