@@ -80,6 +80,10 @@ void MSPEffectWidget::handleAddToFavorites(OvrColor color, const QString &uid, c
     OvrColorLibrary *library = OvrColorLibrary::Instance();
     if (!library->getModifiableLists().contains(list))
         library->createColorList(list, true);
+    // The picker stores the colour itself before it reports the addition;
+    // one favourite must not become two entries.
+    if (library->getColors(list).contains(color))
+        return;
     const QString name = uid.isEmpty() ? QString() : library->getColorName(uid);
     library->createColorWithName(color, name, list);
 }
