@@ -352,18 +352,11 @@ void TestMSPSceneSettingsWidget::firmwareRuleForPickerPages()
     ConnectionState::instance()->setState(state);
     MSPFixedColorEffect fixed;
     QVERIFY(page(MSPEffect::FixedColor)->setEffect(&fixed));
-    const auto buttons = page(MSPEffect::FixedColor)->findChildren<QAbstractButton *>();
-    int checked = 0;
-    for (QAbstractButton *button : buttons) {
-        if (button->text() == QLatin1String("Display White Range")
-            || button->text() == QLatin1String("Display Channel Control")) {
-            QCOMPARE(button->isEnabled(), enabled);
-            ++checked;
-        } else if (button->text() == QLatin1String("Display RGB Range")) {
-            QVERIFY(button->isEnabled());
-        }
-    }
-    QCOMPARE(checked, 2);
+    // The page toggles: RGB stays, white and channel follow the rule.
+    QWidget *editor = page(MSPEffect::FixedColor);
+    QVERIFY(child<QAbstractButton>(editor, "rgbPickerButton")->isEnabled());
+    QCOMPARE(child<QAbstractButton>(editor, "whitePickerButton")->isEnabled(), enabled);
+    QCOMPARE(child<QAbstractButton>(editor, "nChannelPickerButton")->isEnabled(), enabled);
     // An editor takes only an effect of its own class.
     MSPVariableColorEffect variable;
     QVERIFY(!page(MSPEffect::FixedColor)->setEffect(&variable));
