@@ -264,6 +264,16 @@ private slots:
         QCOMPARE(uids.size(), 1);
         QCOMPARE(library->get(uids.first()), orange);
 
+        // A receiver that adds the colour itself (as the scene editors do)
+        // leaves one entry, not two.
+        QObject editor;
+        connect(&picker, &OvrColorPicker::colorAddedToFavorites, &editor,
+                [library](const OvrColor &color, const QString &, const QString &list) {
+                    library->createColorWithName(color, QString(), list);
+                });
+        stage->trigger();
+        QCOMPARE(library->getColorUids(QStringLiteral("Stage")).size(), 2);
+
         // A renamed list keeps its menu entry.
         library->rename(QStringLiteral("Stage"), QStringLiteral("Main Stage"), false);
         QVERIFY(picker.buttonsWidget()->colorLists().contains(QStringLiteral("Main Stage")));
@@ -320,9 +330,15 @@ private slots:
         const QPoint at = spectrum->fieldRect().center().toPoint();
         QTest::mouseClick(spectrum, Qt::LeftButton, {}, at);
         QCOMPARE(main.count(), 2);
-        QCOMPARE(main.last().at(0).value<OvrColor>(), spectrum->colorAt(spectrum->positionFromPoint(at)));
+        const OvrColor picked = spectrum->colorAt(spectrum->positionFromPoint(at));
+        QCOMPARE(main.last().at(0).value<OvrColor>(), picked);
         QCOMPARE(main.last().at(1).toString(), QString());
         QCOMPARE(cleared.count(), 1);
+        // An editor handing the colour back in its stored form changes nothing.
+        const QPointF shown = spectrum->position();
+        picker.setColor(OvrColor(picked.aName()), QString());
+        QCOMPARE(main.count(), 2);
+        QCOMPARE(spectrum->position(), shown);
 
         // A slider, from the keyboard: red one level up.
         picker.setColor(OvrColor::fromRgb8(10, 20, 30), QString());
