@@ -20,8 +20,9 @@ class QMimeData;
 /**
  * The process-wide store of named colours: the user's own colour lists
  * (kept in "userColors.xml" in the user's data folder), the read-only lists
- * of the preset files (the "*.ovrcolors" files of the "Presets" folder beside the program), and the
- * special lists "Explicit Colors" and "Project Swatches".
+ * of the preset files (the "*.ovrcolors" files of the "Presets" folder
+ * beside the program), and the special lists "Explicit Colors" and
+ * "Project Swatches".
  *
  * It is a two-level item model: the top-level rows (children of the
  * invalid index, which rootIndex() returns) are the colour lists, their
