@@ -258,7 +258,7 @@ void BlackBodyCurveWidget::resizeEvent(QResizeEvent *event)
 
 void BlackBodyCurveWidget::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::ScreenChangeInternal)
+    if (event->type() == QEvent::FontChange)
         d->layout(this);
     QWidget::changeEvent(event);
 }

@@ -469,6 +469,13 @@ void OvrColorLibraryTreeView::pickCurrent()
     }
 }
 
+bool OvrColorLibraryTreeView::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
+{
+    if (!isModifiable(libraryIndex(index.siblingAtColumn(0))))
+        return false; // read-only lists and the program's own lists keep their names
+    return QTreeView::edit(index, trigger, event);
+}
+
 void OvrColorLibraryTreeView::keyPressEvent(QKeyEvent *event)
 {
     if (state() != QAbstractItemView::EditingState

@@ -57,6 +57,8 @@ public:
     QAction *copyAction() const;
     QAction *pasteAction() const;
 
+    using QTreeView::edit;
+
 public slots:
     void setFilterText(const QString &text);
     /** Renames the current item if it is modifiable; read-only items are refused silently. */
@@ -85,6 +87,8 @@ signals:
     void showed();
 
 protected:
+    /** Every route to an editor (F2, a click on the selected item, the menu) ends here. */
+    bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;

@@ -84,6 +84,7 @@ void tst_OvrColorLibraryTreeView::init()
     QSettings().clear();
     OvrColorLibrary::cleanup();
     library = OvrColorLibrary::Instance();
+    library->init(true, true, true);
     library->createColorList(QStringLiteral("Warm Whites"), true);
     candle = library->createColor(OvrColor(0.50563, 0.4152), QStringLiteral("Candle"), QStringLiteral("Warm Whites"));
     library->createColor(OvrColor(0.44757, 0.40745), QStringLiteral("Sunset"), QStringLiteral("Warm Whites"));
@@ -142,7 +143,6 @@ void tst_OvrColorLibraryTreeView::filter_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<ListContents>("expected");
-    const QString explicitColors = OvrColorLibrary::explicitColorsListName();
     ListContents all{{"Warm Whites", {"Candle", "Sunset"}}, {"Stage", {"Deep Red", "Candle Glow"}}, {"Mine", {"red-ish"}}};
     QTest::newRow("empty shows all") << QString() << all;
     QTest::newRow("colour names, any case") << QStringLiteral("CANDLE")
@@ -166,8 +166,9 @@ void tst_OvrColorLibraryTreeView::filter()
     QCOMPARE(view->currentFilterText(), text.trimmed());
     QCOMPARE(spy.isEmpty(), text.trimmed().isEmpty());
     ListContents actual = shown();
-    // Lists the program makes by itself (none here unless init made them) are ignored.
+    // The lists the program makes by itself are empty here and not at issue.
     actual.remove(OvrColorLibrary::explicitColorsListName());
+    actual.remove(OvrColorLibrary::projectSwatchesListName());
     QCOMPARE(actual, expected);
     if (!text.trimmed().isEmpty()) {
         for (int i = 0; i < view->model()->rowCount(); ++i)
@@ -218,14 +219,17 @@ void tst_OvrColorLibraryTreeView::readOnlyRefusals_data()
     QTest::newRow("Ctrl+X") << "cut";
     QTest::newRow("drag out") << "drag";
     QTest::newRow("delete the list") << "list";
+    QTest::newRow("F2 on the program's own list") << "explicit";
 }
 
 void tst_OvrColorLibraryTreeView::readOnlyRefusals()
 {
     QFETCH(QString, route);
     view->expand(viewIndexOf(QStringLiteral("Stage")));
-    const QModelIndex target = route == QLatin1String("list") ? viewIndexOf(QStringLiteral("Stage"))
-                                                              : viewIndexOf(QStringLiteral("Stage"), QStringLiteral("Deep Red"));
+    const QModelIndex target = route == QLatin1String("list")       ? viewIndexOf(QStringLiteral("Stage"))
+                               : route == QLatin1String("explicit") ? viewIndexOf(OvrColorLibrary::explicitColorsListName())
+                                                                    : viewIndexOf(QStringLiteral("Stage"), QStringLiteral("Deep Red"));
+    QVERIFY(target.isValid());
     select(target);
     view->setFocus();
     QVERIFY(!view->renameAction()->isEnabled());
@@ -233,7 +237,7 @@ void tst_OvrColorLibraryTreeView::readOnlyRefusals()
     QVERIFY(!view->cutAction()->isEnabled());
     if (route == QLatin1String("delete") || route == QLatin1String("list"))
         QTest::keyClick(view, Qt::Key_Delete);
-    else if (route == QLatin1String("f2"))
+    else if (route == QLatin1String("f2") || route == QLatin1String("explicit"))
         QTest::keyClick(view, Qt::Key_F2);
     else if (route == QLatin1String("menu delete"))
         view->deleteAction()->trigger();
@@ -248,6 +252,7 @@ void tst_OvrColorLibraryTreeView::readOnlyRefusals()
     QVERIFY(!isEditing(view));
     QCOMPARE(library->getColorUids(QStringLiteral("Stage")).size(), 2);
     QCOMPARE(library->getColorName(deepRed), QStringLiteral("Deep Red"));
+    QVERIFY(library->containsList(OvrColorLibrary::explicitColorsListName()));
 }
 
 void tst_OvrColorLibraryTreeView::userListEditsByKey()
