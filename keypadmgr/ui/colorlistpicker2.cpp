@@ -2,6 +2,7 @@
 #include "colorlistpicker2.h"
 
 #include <ovrcolor.h>
+#include <ovrcolorlibrary.h>
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -18,13 +19,6 @@ namespace {
 const char libraryMimeType[] = "data/x-ovrcolor";
 
 enum class Gesture { Idle, AddPressed, AddLeft, PatchPressed, Dragging, Inserted, Added };
-
-/** The value part of a colour library entry "{uid}value"; the text itself without a uid. */
-QString valueOfEntry(const QString &entry)
-{
-    const int brace = entry.indexOf(QLatin1Char('}'));
-    return brace > 0 ? entry.mid(brace + 1) : entry;
-}
 
 /** Whether @p name is a colour an OvrColor can be built from (without its unknown-name warning). */
 bool isColorName(const QString &name)
@@ -283,11 +277,12 @@ bool ColorListPicker2::event(QEvent *event)
         if (addSlotRect().contains(help->pos())) {
             tip = tr("Click to add a color");
         } else if (index >= 0) {
-            const OvrColor color(d->colors.at(index));
-            if (color.spec() == OvrColor::Yxy)
-                tip = tr("White-Range White");
-            else
-                tip = color.name8();
+            // The colour library's name for it, if it has one.
+            tip = OvrColorLibrary::Instance()->getName(d->colors.at(index));
+            if (tip.isEmpty()) {
+                const OvrColor color(d->colors.at(index));
+                tip = color.spec() == OvrColor::Yxy ? tr("White-Range White") : color.name8();
+            }
             if (index >= d->maximumCount)
                 tip += QLatin1Char('\n') + tr("Not sent: the keypad plays only the first %1 colors").arg(d->maximumCount);
         }
@@ -545,7 +540,7 @@ void ColorListPicker2::dropEvent(QDropEvent *event)
         return;
     }
     const QString text = QString::fromLatin1(event->mimeData()->data(format));
-    const QString color = valueOfEntry(text.section(QLatin1Char(','), 0, 0)).trimmed();
+    const QString color = OvrColorLibrary::UidAndValueToValue(text.section(QLatin1Char(','), 0, 0)).trimmed();
     // Text that is no colour (or nothing at all) changes nothing.
     if (!isColorName(color)) {
         event->ignore();

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "colorlistpicker2.h"
 
+#include <ovrcolor.h>
+#include <ovrcolorlibrary.h>
+
 #include <QApplication>
 #include <QMenu>
 #include <QMimeData>
@@ -308,6 +311,12 @@ void TestColorListPicker2::toolTips()
     };
     QCOMPARE(tipAt(m_strip->addSlotRect().center()), QStringLiteral("Click to add a color"));
     QCOMPARE(tipAt(centre(1)), QStringLiteral("White-Range White"));
+    QCOMPARE(tipAt(centre(0)), QStringLiteral("#ff0000"));
+    // A colour the library knows goes by its library name.
+    const OvrColor sunset = OvrColor::fromRgb8(250, 110, 20);
+    OvrColorLibrary::Instance()->createExplicitColor(sunset, QStringLiteral("Sunset"));
+    m_strip->setColors({sunset.aName()});
+    QCOMPARE(tipAt(centre(0)), QStringLiteral("Sunset"));
 }
 
 void TestColorListPicker2::keyboard()
