@@ -20,6 +20,8 @@ MSPColorWashEffectWidget::MSPColorWashEffectWidget(QWidget *parent)
     ui->colorListPicker->setDefaultColor(MSPFixedColorEffect::defaultColor());
     ui->colorLimitLabel->hide();
     ui->splitter->setStretchFactor(1, 1);
+    // Without the colours the plain wash's controls sit at the top.
+    ui->colorsLayout->addStretch(1);
     // The chosen direction must read at a glance.
     const QString toggle = QStringLiteral(
         "QPushButton:checked { background-color: palette(highlight); color: palette(highlighted-text);"
@@ -160,6 +162,8 @@ void MSPColorWashEffectWidget::updateColorLimitNotice()
     } else {
         ui->colorLimitLabel->hide();
     ui->splitter->setStretchFactor(1, 1);
+    // Without the colours the plain wash's controls sit at the top.
+    ui->colorsLayout->addStretch(1);
     // The chosen direction must read at a glance.
     const QString toggle = QStringLiteral(
         "QPushButton:checked { background-color: palette(highlight); color: palette(highlighted-text);"

@@ -42,8 +42,17 @@ MSPSceneSettingsWidget::MSPSceneSettingsWidget(QWidget *parent)
         connect(page, &MSPEffectWidget::intermediateChange, this, &MSPSceneSettingsWidget::handleIntermediateChange);
         connect(page, &MSPEffectWidget::changeFinished, this, &MSPSceneSettingsWidget::handleChangeFinished);
     }
-    setTabOrder(ui->effectsComboBox, ui->effectPropertiesStack);
-    setTabOrder(ui->effectPropertiesStack, ui->revertButton);
+    // The pages were made after the form, so their controls follow Save in
+    // the focus chain; Tab must go from the effect to the page, then to
+    // Undo and Save.
+    QWidget *lastOfPages = nullptr;
+    for (QWidget *w = ui->applyButton->nextInFocusChain(); ui->effectPropertiesStack->isAncestorOf(w);
+         w = w->nextInFocusChain())
+        lastOfPages = w;
+    if (lastOfPages) {
+        setTabOrder(lastOfPages, ui->revertButton);
+        setTabOrder(ui->revertButton, ui->applyButton);
+    }
 
     connect(m_model, &MSPSceneModel::activeSceneChangedEffect, this,
             &MSPSceneSettingsWidget::handleActiveSceneChangedEffect);
@@ -217,9 +226,10 @@ void MSPSceneSettingsWidget::rebuildEffectSelector()
     delete ui->headerLayout->replaceWidget(old, combo);
     old->hide();
     old->deleteLater();
+    // The new selector takes the old one's place in the focus chain.
+    setTabOrder(old, combo);
     ui->effectsComboBox = combo;
     ui->effectLabel->setBuddy(combo);
-    setTabOrder(combo, ui->effectPropertiesStack);
     connect(combo, qOverload<int>(&QComboBox::currentIndexChanged), this,
             &MSPSceneSettingsWidget::on_effectsComboBox_currentIndexChanged);
 }

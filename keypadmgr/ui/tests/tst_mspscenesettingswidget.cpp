@@ -22,6 +22,8 @@
 #include <systemconfiguration.h>
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -64,6 +66,7 @@ private slots:
     void speedLabelsAndClamping_data();
     void speedLabelsAndClamping();
     void whiteScaleLabels();
+    void tabOrderFollowsLayout();
 
 private:
     template<typename T> T *child(QWidget *parent, const char *name) const
@@ -437,6 +440,31 @@ void TestMSPSceneSettingsWidget::whiteScaleLabels()
     child<QSpinBox>(kelvo, "brightnessEdit")->setValue(35);
     QCOMPARE(child<QSlider>(kelvo, "brightnessSlider")->value(), 35);
     QCOMPARE(effect->property("brightness").toInt(), 35);
+}
+
+void TestMSPSceneSettingsWidget::tabOrderFollowsLayout()
+{
+    keepAndShow(5, QStringLiteral("effect=5&param1=3&param2=1&param_xy=(0,0,0)&num_colors=0"));
+    // The selector is rebuilt whenever the tab is shown.
+    m_widget->hide();
+    m_widget->show();
+    m_widget->activateWindow();
+    QApplication::setActiveWindow(m_widget.get());
+    QVERIFY(QTest::qWaitForWindowActive(m_widget.get()));
+    auto *combo = child<QComboBox>(m_widget.get(), "effectsComboBox");
+    QTRY_VERIFY(combo->isVisible());
+    combo->setFocus();
+    QTRY_VERIFY(combo->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), child<QSlider>(page(MSPEffect::RandomColor), "speedSlider"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), child<QCheckBox>(page(MSPEffect::RandomColor), "fadeCheckBox"));
+    // After the page: Undo and Save, once there is something to keep.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), child<QPushButton>(m_widget.get(), "revertButton"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), child<QPushButton>(m_widget.get(), "applyButton"));
 }
 
 QTEST_MAIN(TestMSPSceneSettingsWidget)
