@@ -14,6 +14,7 @@
 #include "mspscenesettingswidget.h"
 
 #include <connectionstate.h>
+#include <discoverer.h>
 #include <mspcolorwasheffect.h>
 #include <mspcustomwasheffect.h>
 #include <mspeffectfactory.h>
@@ -83,6 +84,9 @@ int main(int argc, char *argv[])
     QSettings().setValue(QStringLiteral("update_never_check"), true);
 
     MainWindow window;
+    // The window looks for keypads a second after it starts; its verdict
+    // ("no keypad") must not end the demo halfway through the pictures.
+    QObject::disconnect(Discoverer::instance(), nullptr, &window, nullptr);
     window.resize(1280, window.height());
     window.show();
     MSPSceneModel *model = MSPSceneModel::instance();
