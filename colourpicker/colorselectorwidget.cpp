@@ -17,7 +17,6 @@ ColorSelectorWidget::ColorSelectorWidget(Qt::Orientations axes, QWidget *parent)
     , m_axes(axes)
 {
     setFocusPolicy(Qt::StrongFocus);
-    setAttribute(Qt::WA_OpaquePaintEvent, false);
     setSizePolicy(QSizePolicy::Expanding, axes & Qt::Vertical ? QSizePolicy::Expanding : QSizePolicy::Fixed);
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "colorviewwidget.h"
 
+#include <ovrcolorlibrary.h>
+
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDrag>
@@ -11,10 +13,6 @@
 #include <QPainterPath>
 
 namespace OvrColorPickerLib {
-
-namespace {
-const QString kColorMime = QStringLiteral("data/x-ovrcolor");
-}
 
 ColorViewWidget::ColorViewWidget(bool isMain, QWidget *parent)
     : QWidget(parent)
@@ -203,19 +201,22 @@ void ColorViewWidget::contextMenuEvent(QContextMenuEvent *event)
 
 void ColorViewWidget::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (event->mimeData()->hasFormat(kColorMime) && event->source() != this)
+    const QMimeData *data = event->mimeData();
+    if (event->source() != this
+        && (data->hasFormat(OvrColorLibrary::colorMimeType()) || data->hasFormat(OvrColorLibrary::luxeplotMimeType())))
         event->acceptProposedAction();
 }
 
 void ColorViewWidget::dropEvent(QDropEvent *event)
 {
-    // Several dragged colours arrive joined by ","; the first one counts.
-    const QString text = QString::fromLatin1(event->mimeData()->data(kColorMime)).section(QLatin1Char(','), 0, 0);
-    const OvrColor color(text);
-    if (!color.isValid())
+    // Of several dragged colours the first one counts; a colour dragged from
+    // the library keeps its uid.
+    QStringList uids;
+    const QVector<OvrColor> colors = OvrColorLibrary::colorsFromMimeData(event->mimeData(), &uids);
+    if (colors.isEmpty())
         return;
     event->acceptProposedAction();
-    setColor(color, QString());
+    setColor(colors.first(), uids.value(0));
     emit selected();
     emit colorChanged(m_color, m_uid);
 }

@@ -29,7 +29,7 @@ HsbSpectrumZoomWidget::HsbSpectrumZoomWidget(QWidget *parent)
     connect(m_zoom, &ColorSelectorWidget::dragStarted, this, [this] { m_dragging = true; });
     connect(m_zoom, &ColorSelectorWidget::dragFinished, this, [this] {
         m_dragging = false;
-        recenter();
+        followColor();
     });
     connect(m_control, &ZoomControlWidget::zoomLevelChanged, this, [this](int level) {
         recenter();
@@ -48,6 +48,17 @@ void HsbSpectrumZoomWidget::setHsv(double hue, double saturation, double brightn
     m_alpha = alpha;
     m_zoom->setHsv(hue, saturation, brightness, alpha);
     if (!m_dragging)
+        followColor();
+}
+
+void HsbSpectrumZoomWidget::followColor()
+{
+    // The area follows the colour once it nears the edge of the area (or
+    // leaves it): a drag across the spectrum then mostly moves the marker
+    // over the same magnified field instead of rendering it again each step.
+    const QRectF area = m_zoom->zoomArea();
+    const QRectF middle = area.adjusted(area.width() / 4, area.height() / 4, -area.width() / 4, -area.height() / 4);
+    if (!middle.contains(QPointF(m_hue, m_saturation)))
         recenter();
 }
 

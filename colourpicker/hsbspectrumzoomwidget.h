@@ -13,9 +13,10 @@ class ColorZoomWidget;
 class ZoomControlWidget;
 
 /**
- * The zoom of the spectrum: a ColorZoomWidget centred on the current colour
- * (kept inside the spectrum) above a ZoomControlWidget. While the user drags
- * inside the zoom the area stays put; it centres again afterwards.
+ * The zoom of the spectrum: a ColorZoomWidget around the current colour
+ * (kept inside the spectrum) above a ZoomControlWidget. The area centres on
+ * the colour when the colour comes near its edge or the zoom level changes;
+ * while the user drags inside the zoom it stays put and centres afterwards.
  */
 class HsbSpectrumZoomWidget : public QWidget
 {
@@ -46,6 +47,7 @@ signals:
 
 private:
     void recenter();
+    void followColor();
 
     ColorZoomWidget *m_zoom;
     ZoomControlWidget *m_control;

@@ -47,6 +47,7 @@ public:
 signals:
     void mainColorChanged(const OvrColor &color, const QString &uid);
     void comparisonColorChanged(const OvrColor &color, const QString &uid);
+    /** The colour goes into @p list once, by a receiver or else the picker (see OvrColorPickerWidget). */
     void colorAddedToFavorites(const OvrColor &color, const QString &uid, const QString &list);
     void pickerSetOnSetColor(int index, bool isNChannel);
     void clearPreviousSelection();

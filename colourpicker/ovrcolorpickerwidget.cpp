@@ -367,6 +367,11 @@ void OvrColorPickerWidget::setColor(const OvrColor &color, const QString &uid, b
     if (!color.isValid())
         return;
     ColorViewWidget *swatch = d->swatches[d->selected];
+    // An editor that stores the picked colour by its text form hands the same
+    // colour back (an HSV pick returns as RGB): that is no change, and must
+    // neither move the pages nor become the colour "Reset" returns to.
+    if (swatch->uid() == uid && swatch->color().aName() == color.aName())
+        return;
     const bool changed = swatch->color() != color || swatch->uid() != uid;
     swatch->setColor(color, uid);
     if (!isLocalColorChange)
@@ -466,12 +471,21 @@ void OvrColorPickerWidget::onAddColorToFavorites(const OvrColor &color, const QS
     if (target.isEmpty())
         return;
     OvrColorLibrary *library = OvrColorLibrary::Instance();
+    // Receivers of colorAddedToFavorites() may add the colour themselves (the
+    // scene editors do); the picker adds it only when none did, so the list
+    // gets exactly one entry either way.
+    const QStringList before = library->getColorUids(target);
+    emit colorAddedToFavorites(color, uid, target);
+    const QStringList after = library->getColorUids(target);
+    for (const QString &added : after) {
+        if (!before.contains(added) && library->get(added).aName() == color.aName())
+            return;
+    }
     if (!library->getModifiableLists().contains(target))
         library->createColorList(target, true);
     // Under its library name when the colour came from the library.
     const QString name = uid.isEmpty() ? QString() : library->getColorName(uid);
-    library->createColor(color, name, target, QString(), QString());
-    emit colorAddedToFavorites(color, uid, target);
+    library->createColorWithName(color, name, target, QString(), QString());
 }
 
 void OvrColorPickerWidget::onRgbPickerColorChanged(const OvrColor &color, const QString &uid)

@@ -76,7 +76,11 @@ public:
 signals:
     void mainColorChanged(const OvrColor &color, const QString &uid);
     void comparisonColorChanged(const OvrColor &color, const QString &uid);
-    /** The colour has been added to the library list @p list. */
+    /**
+     * The user asked to add the colour to the library list @p list. A
+     * receiver may add it (creating the list as a user list when missing);
+     * when none did, the picker adds it, so the list gets one entry.
+     */
     void colorAddedToFavorites(const OvrColor &color, const QString &uid, const QString &list);
     /** A colour was set: page 0 RGB, 1 white, 2 channel. */
     void pickerSetOnSetColor(int index, bool isNChannel);

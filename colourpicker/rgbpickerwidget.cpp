@@ -73,6 +73,7 @@ RgbPickerWidget::RgbPickerWidget(QWidget *parent)
         pickHsv(p.x(), p.y(), m_brightness, c, m_zoom);
     });
     connect(m_zoom, &HsbSpectrumZoomWidget::zoomAreaChanged, m_spectrum, &HsbSpectrumWidget::setZoomArea);
+    m_spectrum->setZoomArea(m_zoom->zoomArea());
     connect(m_tints, &HsbTintsAndShadesWidget::colorChanged, this, [this](const OvrColor &c) {
         const QPointF p = m_tints->position();
         pickHsv(m_hue, p.x(), p.y(), c, m_tints);

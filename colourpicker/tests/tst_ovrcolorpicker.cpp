@@ -12,8 +12,10 @@
 #include <rgbsliderswidget.h>
 
 #include <QAbstractSpinBox>
+#include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QMimeData>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QToolButton>
@@ -180,6 +182,22 @@ private slots:
         QVERIFY(file.readAll().contains("name=\"Migrated Favorites\""));
     }
 
+    void migrationKeepsOldFavoritesWhenSavingFails()
+    {
+        {
+            QSettings old = oldFavorites();
+            old.setValue(QStringLiteral("Effect Manager/Favorite Colors/1/color"), QStringLiteral("#ff8000"));
+        }
+        // A folder where the user file should be: every save fails.
+        QVERIFY(QDir().mkpath(OvrColorLibrary::defaultUserColorsPath()));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("old favourites kept")));
+        OvrColorPicker picker;
+        QVERIFY(QDir().rmdir(OvrColorLibrary::defaultUserColorsPath()));
+        QSettings old = oldFavorites();
+        QCOMPARE(old.value(QStringLiteral("Effect Manager/Favorite Colors/1/color")).toString(),
+                 QStringLiteral("#ff8000"));
+    }
+
     void pageTogglesSavedAndRestored()
     {
         {
@@ -246,6 +264,16 @@ private slots:
         QCOMPARE(uids.size(), 1);
         QCOMPARE(library->get(uids.first()), orange);
 
+        // A receiver that adds the colour itself (as the scene editors do)
+        // leaves one entry, not two.
+        QObject editor;
+        connect(&picker, &OvrColorPicker::colorAddedToFavorites, &editor,
+                [library](const OvrColor &color, const QString &, const QString &list) {
+                    library->createColorWithName(color, QString(), list);
+                });
+        stage->trigger();
+        QCOMPARE(library->getColorUids(QStringLiteral("Stage")).size(), 2);
+
         // A renamed list keeps its menu entry.
         library->rename(QStringLiteral("Stage"), QStringLiteral("Main Stage"), false);
         QVERIFY(picker.buttonsWidget()->colorLists().contains(QStringLiteral("Main Stage")));
@@ -302,9 +330,15 @@ private slots:
         const QPoint at = spectrum->fieldRect().center().toPoint();
         QTest::mouseClick(spectrum, Qt::LeftButton, {}, at);
         QCOMPARE(main.count(), 2);
-        QCOMPARE(main.last().at(0).value<OvrColor>(), spectrum->colorAt(spectrum->positionFromPoint(at)));
+        const OvrColor picked = spectrum->colorAt(spectrum->positionFromPoint(at));
+        QCOMPARE(main.last().at(0).value<OvrColor>(), picked);
         QCOMPARE(main.last().at(1).toString(), QString());
         QCOMPARE(cleared.count(), 1);
+        // An editor handing the colour back in its stored form changes nothing.
+        const QPointF shown = spectrum->position();
+        picker.setColor(OvrColor(picked.aName()), QString());
+        QCOMPARE(main.count(), 2);
+        QCOMPARE(spectrum->position(), shown);
 
         // A slider, from the keyboard: red one level up.
         picker.setColor(OvrColor::fromRgb8(10, 20, 30), QString());
@@ -331,6 +365,32 @@ private slots:
         picker.setColorAndSelectMainPreview(OvrColor::fromRgb8(1, 2, 3), QStringLiteral("{x}"));
         QCOMPARE(picker.pickerWidget()->selectedSwatch(), 0);
         QCOMPARE(main.last().at(1).toString(), QStringLiteral("{x}"));
+    }
+
+    void colorDroppedOnTheMainSwatch()
+    {
+        OvrColorPicker picker;
+        picker.setColor(OvrColor::fromRgb8(0, 0, 0), QString());
+        QSignalSpy main(&picker, &OvrColorPicker::mainColorChanged);
+        const OvrColor amber = OvrColor::fromRgb8(255, 191, 0);
+        QMimeData data;
+        data.setData(QStringLiteral("data/x-ovrcolor"), QByteArray("{u1}") + amber.aName().toLatin1() + ",#0000ff");
+        ColorViewWidget *swatch = picker.pickerWidget()->mainSwatch();
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(swatch, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(swatch, &drop);
+        QCOMPARE(main.count(), 1);
+        QCOMPARE(main.at(0).at(0).value<OvrColor>(), amber);
+        QCOMPARE(main.at(0).at(1).toString(), QStringLiteral("{u1}"));
+        QCOMPARE(picker.pickerWidget()->color(), amber);
+
+        // "Reset" brings back the colour set from outside.
+        std::unique_ptr<QMenu> menu(swatch->createContextMenu(nullptr));
+        menu->findChild<QAction *>(QStringLiteral("resetAction"))->trigger();
+        QCOMPARE(main.count(), 2);
+        QCOMPARE(main.last().at(0).value<OvrColor>(), OvrColor::fromRgb8(0, 0, 0));
     }
 
     void opacityAndIntensity_data()

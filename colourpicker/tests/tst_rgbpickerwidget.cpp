@@ -101,6 +101,22 @@ private slots:
         QCOMPARE(page->spectrumZoom()->zoomArea().width(), 1.0 / (1 << (start + 1)));
     }
 
+    void zoomFollowsTheColour()
+    {
+        showPage();
+        page->setColor(OvrColor::fromHsvF(0.5, 0.5, 1.0), QString());
+        const QRectF area = page->spectrumZoom()->zoomArea();
+        QVERIFY(QLineF(area.center(), QPointF(0.5, 0.5)).length() < 1e-6);
+        // A small move stays in the middle of the area: the zoom keeps its field.
+        page->setColor(OvrColor::fromHsvF(0.52, 0.45, 1.0), QString());
+        QCOMPARE(page->spectrumZoom()->zoomArea(), area);
+        // Near the edge the area centres on the colour again, inside the spectrum.
+        page->setColor(OvrColor::fromHsvF(0.6, 0.02, 1.0), QString());
+        const QRectF moved = page->spectrumZoom()->zoomArea();
+        QVERIFY(qAbs(moved.center().x() - 0.6) < 1e-6);
+        QCOMPARE(moved.top(), 0.0);
+    }
+
     void settingsRestored()
     {
         {
@@ -235,6 +251,12 @@ private slots:
         changed.last().at(0).value<OvrColor>().getHsvF(&h, &s, &v);
         QCOMPARE(qRound(v * 1000), 589);
         QCOMPARE(qRound(h * 360), 180);
+
+        // The wheel moves the slider one step per notch.
+        QWheelEvent wheel(QPointF(5, 5), QPointF(value->mapToGlobal(QPoint(5, 5))), QPoint(), QPoint(0, 120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(value, &wheel);
+        QCOMPARE(page->hsbSliders()->spinBox(2)->text(), QStringLiteral("59.0%"));
 
         // Tab reaches every field and slider.
         QSet<QWidget *> reached;
