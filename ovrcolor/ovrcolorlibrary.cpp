@@ -17,6 +17,7 @@
 #include <QMimeData>
 #include <QSaveFile>
 #include <QUuid>
+#include <QXmlStreamWriter>
 
 #include <algorithm>
 
@@ -180,6 +181,7 @@ void OvrColorLibrary::init(bool withProjectSwatches, bool supportsNChannel, bool
     createNewLibraryIfNecessary(explicitColorsListName(), true)->user = true;
     if (withProjectSwatches) {
         Item *swatches = createNewLibraryIfNecessary(projectSwatchesListName(), false);
+        m_projectSwatches = swatches;
         setData(indexOfItem(swatches), 1, UserFlagRole);
     }
     setSupportsNChannel(supportsNChannel);
@@ -228,6 +230,13 @@ void OvrColorLibrary::loadUserColors(const QString &path)
     setEditingMultipleColors(true);
 
     const bool useDefault = path.isEmpty();
+    if (useDefault && m_userColorsLoaded) {
+        // A second read would add every user list again ("Favs 2", ...) and
+        // the next save would keep the copies.
+        qCDebug(lcOvrColor) << "User colours are loaded already";
+        setEditingMultipleColors(wasEditing);
+        return;
+    }
     const QString filePath = useDefault ? defaultUserColorsPath() : path;
     QFile file(filePath);
     if (file.open(QIODevice::ReadOnly)) {
@@ -253,11 +262,6 @@ void OvrColorLibrary::loadUserColors(const QString &path)
 
 bool OvrColorLibrary::loadColors(QIODevice *device, double version, QString *errorText)
 {
-    QDomDocument document;
-    const bool wellFormed = Zeplo3ProjectHelper::readDocument(device, document, errorText);
-    if (document.documentElement().isNull())
-        return wellFormed;
-
     Zeplo3ProjectHelper helper;
     connect(&helper, &Zeplo3ProjectHelper::insertList, this,
             [this](const QString &name, bool isUser) { createColorList(name, isUser && !m_readingPresets); });
@@ -265,7 +269,7 @@ bool OvrColorLibrary::loadColors(QIODevice *device, double version, QString *err
     connect(&helper, &Zeplo3ProjectHelper::foundOldPreset, this, [this] { m_nextColorIsOldPreset = true; });
     QString error;
     QStringList oldPresetUids;
-    helper.loadDocument(document, error, version, oldPresetUids);
+    const bool wellFormed = helper.loadDevice(device, error, version, oldPresetUids, errorText);
     m_nextColorIsOldPreset = false;
     if (!error.isEmpty())
         qCDebug(lcOvrColor) << "Colour library document:" << error;
@@ -329,13 +333,14 @@ void OvrColorLibrary::saveUserColors()
     writeUserColors();
 }
 
-bool OvrColorLibrary::writeUserColors()
+QDomDocument OvrColorLibrary::createDocument(const QStringList &listIds) const
 {
     QDomDocument document;
     QDomElement root = document.createElement(QStringLiteral("ColorLibraryList"));
     document.appendChild(root);
-    for (const Item *list : qAsConst(m_root->children)) {
-        if (!listIsSaved(list))
+    for (const QString &listId : listIds) {
+        const Item *list = m_listsByName.value(listId);
+        if (!list)
             continue;
         QStringList uids, names, values, presets, ids;
         uids.reserve(list->children.size());
@@ -355,35 +360,89 @@ bool OvrColorLibrary::writeUserColors()
         if (!ok)
             continue;
         element.setAttribute(QStringLiteral("name"), Zeplo3ProjectHelper::xmlSafe(list->name));
-        element.setAttribute(QStringLiteral("isUserLibrary"), 1);
+        element.setAttribute(QStringLiteral("isUserLibrary"), list->user ? 1 : 0);
         root.appendChild(element);
     }
+    return document;
+}
 
-    const QString path = defaultUserColorsPath();
+QByteArray OvrColorLibrary::documentText(const QStringList &listIds) const
+{
+    QByteArray text;
+    QXmlStreamWriter writer(&text);
+    writer.setAutoFormatting(true);
+    writer.setAutoFormattingIndent(1);
+    writer.writeStartElement(QStringLiteral("ColorLibraryList"));
+    QStringList uids, names, values, presets, ids;
+    for (const QString &listId : listIds) {
+        const Item *list = m_listsByName.value(listId);
+        if (!list)
+            continue;
+        uids.clear();
+        names.clear();
+        values.clear();
+        presets.clear();
+        ids.clear();
+        for (const Item *color : list->children) {
+            uids.append(color->uid);
+            names.append(color->name);
+            values.append(color->value);
+            presets.append(color->originatingPreset);
+            ids.append(color->colorId);
+        }
+        Zeplo3ProjectHelper::writeList(writer, list->name, list->user, uids, names, values, presets, ids);
+    }
+    writer.writeEndElement();
+    text += '\n';
+    return text;
+}
+
+bool OvrColorLibrary::exportColorLists(const QStringList &listIds, const QString &path) const
+{
+    return writeText(documentText(listIds), path);
+}
+
+bool OvrColorLibrary::writeText(const QByteArray &text, const QString &path)
+{
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder)) {
-        qCWarning(lcOvrColor) << "Cannot create the folder" << folder << "for the user colours";
-        Q_EMIT userColorsSaved(false);
+        qCWarning(lcOvrColor) << "Cannot create the folder" << folder;
         return false;
     }
     // Written beside the old file and renamed over it when complete, so a
-    // crash or a full disk leaves the previous colours in place.
-    const QByteArray text = document.toByteArray(1);
+    // crash or a full disk leaves the previous file in place. Always UTF-8,
+    // which is what a reader assumes of a document without a declaration.
     qCDebug(lcOvrColor).noquote() << text;
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        qCWarning(lcOvrColor) << "Cannot write the user colours to" << path << ":" << file.errorString();
-        Q_EMIT userColorsSaved(false);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text | QIODevice::Unbuffered)) {
+        qCWarning(lcOvrColor) << "Cannot write" << path << ":" << file.errorString();
         return false;
     }
-    file.write(text);
+    // A short write (disk full, file size limit) is not an error to
+    // QSaveFile, which would then put the truncated file in place; written
+    // unbuffered, the write itself reports it.
+    if (file.write(text) != text.size() || !file.flush()) {
+        qCWarning(lcOvrColor) << "Cannot write" << path << ":" << file.errorString();
+        file.cancelWriting();
+        return false;
+    }
     if (!file.commit()) {
-        qCWarning(lcOvrColor) << "Cannot write the user colours to" << path << ":" << file.errorString();
-        Q_EMIT userColorsSaved(false);
+        qCWarning(lcOvrColor) << "Cannot write" << path << ":" << file.errorString();
         return false;
     }
-    Q_EMIT userColorsSaved(true);
     return true;
+}
+
+bool OvrColorLibrary::writeUserColors()
+{
+    QStringList saved;
+    for (const Item *list : qAsConst(m_root->children)) {
+        if (listIsSaved(list))
+            saved.append(list->name);
+    }
+    const bool ok = writeText(documentText(saved), defaultUserColorsPath());
+    Q_EMIT userColorsSaved(ok);
+    return ok;
 }
 
 // ---------------------------------------------------------------------------
@@ -393,10 +452,16 @@ QString OvrColorLibrary::getNewColorListName(const QString &name) const
 {
     if (!m_listsByName.contains(name))
         return name;
-    for (int n = 2;; ++n) {
+    // The numbers below the hint are taken (lists are only added between
+    // removals and renames, which forget the hints), so a document with
+    // thousands of lists of one name is not read in quadratic time.
+    int &hint = m_nameSuffixHints[name];
+    for (int n = qMax(2, hint);; ++n) {
         const QString candidate = QStringLiteral("%1 %2").arg(name).arg(n);
-        if (!m_listsByName.contains(candidate))
+        if (!m_listsByName.contains(candidate)) {
+            hint = n;
             return candidate;
+        }
     }
 }
 
@@ -449,6 +514,7 @@ bool OvrColorLibrary::rename(const QString &oldName, const QString &newName, boo
     if (!list || newName.isEmpty() || newName == oldName || m_listsByName.contains(newName))
         return false;
     m_listsByName.remove(oldName);
+    m_nameSuffixHints.clear();
     list->name = newName;
     m_listsByName.insert(newName, list);
     const QModelIndex index = indexOfItem(list);
@@ -808,7 +874,10 @@ void OvrColorLibrary::renumber(QVector<Item *> &items, int from)
 
 bool OvrColorLibrary::listIsSaved(const Item *list) const
 {
-    return list->user && list->name != projectSwatchesListName();
+    // The project's swatches take colours but belong to the project, not to
+    // the user file. Known by identity rather than by name, so that a user
+    // list of that name (from another program's file) is still saved.
+    return list->user && list != m_projectSwatches;
 }
 
 void OvrColorLibrary::listEdited(Item *list)
@@ -847,7 +916,10 @@ void OvrColorLibrary::removeListItems(int row, int count)
             m_thumbnails.remove(color);
         }
         m_listsByName.remove(list->name);
+        if (list == m_projectSwatches)
+            m_projectSwatches = nullptr;
         delete list;
+        m_nameSuffixHints.clear();
     }
     m_root->children.remove(row, count);
     renumber(m_root->children, row);
@@ -1007,9 +1079,11 @@ QVariant OvrColorLibrary::headerData(int section, Qt::Orientation orientation, i
 
 Qt::ItemFlags OvrColorLibrary::flags(const QModelIndex &index) const
 {
+    // The invisible root takes no flags (the item model contract allows
+    // only "drop enabled" there, and drops need a list).
     const Item *item = index.isValid() ? itemFromIndex(index) : nullptr;
     if (!item)
-        return Qt::ItemIsEnabled;
+        return Qt::NoItemFlags;
 
     Qt::ItemFlags result = Qt::ItemIsEnabled | Qt::ItemIsDropEnabled;
     const bool unsupported = item->isColor()
@@ -1019,7 +1093,7 @@ Qt::ItemFlags OvrColorLibrary::flags(const QModelIndex &index) const
         result |= Qt::ItemIsSelectable;
     if (item->isColor())
         result |= Qt::ItemIsDragEnabled | Qt::ItemNeverHasChildren;
-    if (index.column() == 0 && item->list()->user && !(item->isList() && item->name == projectSwatchesListName()))
+    if (index.column() == 0 && item->list()->user && item != m_projectSwatches)
         result |= Qt::ItemIsEditable;
     return result;
 }

@@ -6,6 +6,7 @@
 #include "ovrcolor_export.h"
 
 #include <QAbstractItemModel>
+#include <QDomDocument>
 #include <QHash>
 #include <QPixmap>
 #include <QStringList>
@@ -13,15 +14,15 @@
 
 #include <memory>
 
-class QDomDocument;
 class QIODevice;
 class QMimeData;
 
 /**
  * The process-wide store of named colours: the user's own colour lists
  * (kept in "userColors.xml" in the user's data folder), the read-only lists
- * of the preset files (the "*.ovrcolors" files of the "Presets" folder beside the program), and the
- * special lists "Explicit Colors" and "Project Swatches".
+ * of the preset files (the "*.ovrcolors" files of the "Presets" folder
+ * beside the program), and the special lists "Explicit Colors" and
+ * "Project Swatches".
  *
  * It is a two-level item model: the top-level rows (children of the
  * invalid index, which rootIndex() returns) are the colour lists, their
@@ -104,7 +105,8 @@ public:
 
     /**
      * Reads a colour-library document into the library. An empty path reads
-     * the default user file and, whatever it held, enables saving to it.
+     * the default user file (once; later calls do nothing) and, whatever it
+     * held, enables saving to it.
      * A missing file adds nothing; a broken one adds what could be read
      * before the fault (and the default file is first copied aside, so the
      * next save cannot destroy what was not understood).
@@ -128,6 +130,15 @@ public:
     bool userColorsLoaded() const { return m_userColorsLoaded; }
     /** Writes the user lists to the default file now (or marks it pending inside a batch). */
     void saveUserColors();
+    /**
+     * A colour-library document ("ColorLibraryList") holding the given lists
+     * in the given order; unknown names are left out.
+     */
+    QDomDocument createDocument(const QStringList &listIds) const;
+    /** The text of createDocument(listIds) as it is written to files (UTF-8, indentation 1). */
+    QByteArray documentText(const QStringList &listIds) const;
+    /** Writes the lists to path (complete or not at all); false on failure. */
+    bool exportColorLists(const QStringList &listIds, const QString &path) const;
 
     void setThumbnailGenerator(ThumbnailGenerator generator);
     bool canGeneratePixmap() const { return m_thumbnailGenerator != nullptr; }
@@ -289,12 +300,15 @@ private:
     bool listIsSaved(const Item *list) const;
     void listEdited(Item *list);
     bool writeUserColors();
+    static bool writeText(const QByteArray &text, const QString &path);
     bool readDocument(QIODevice *device, double version, QString *errorText);
 
     std::unique_ptr<Item> m_root;
+    Item *m_projectSwatches = nullptr;
     QHash<QString, Item *> m_listsByName;
     QHash<QString, Item *> m_colorsByUid;
     mutable QHash<const Item *, QPixmap> m_thumbnails;
+    mutable QHash<QString, int> m_nameSuffixHints;
     QStringList m_oldPresets;
     OvrColor m_sampleColor;
     ThumbnailGenerator m_thumbnailGenerator = nullptr;

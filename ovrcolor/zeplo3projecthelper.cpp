@@ -7,6 +7,7 @@
 #include <QDomDocument>
 #include <QIODevice>
 #include <QXmlStreamReader>
+#include <QXmlStreamWriter>
 
 namespace {
 
@@ -137,6 +138,117 @@ void Zeplo3ProjectHelper::loadDocument(QDomDocument &document, QString &error, d
                                color.attribute(QStringLiteral("colorId")));
         }
     }
+}
+
+bool Zeplo3ProjectHelper::loadDevice(QIODevice *device, QString &error, double version, QStringList &oldPresetUids,
+                                    QString *xmlError)
+{
+    if (xmlError)
+        xmlError->clear();
+    if (!device)
+        return false;
+
+    // One frame per open element; list frames belong to "ColorLibrary"
+    // elements, whose direct "Color" children are their colours.
+    struct Frame
+    {
+        bool isList = false;
+        bool sawChild = false;
+        bool oldPresets = false;
+        int colors = 0;
+        QString name;
+    };
+    OvrColorLibrary *library = OvrColorLibrary::Instance();
+    const QString explicitName = OvrColorLibrary::explicitColorsListName();
+    const QLatin1String libraryName("ColorLibrary");
+    const QLatin1String colorName("Color");
+    QVector<Frame> stack;
+    bool sawElement = false;
+
+    QXmlStreamReader xml(device);
+    while (!xml.atEnd()) {
+        const QXmlStreamReader::TokenType token = xml.readNext();
+        if (token == QXmlStreamReader::EndElement) {
+            if (stack.isEmpty())
+                continue;
+            if (stack.constLast().isList && stack.constLast().colors == 0)
+                error = QStringLiteral("Found NULL OvrColorLibrary element");
+            stack.removeLast();
+            continue;
+        }
+        if (token != QXmlStreamReader::StartElement)
+            continue;
+
+        sawElement = true;
+        const QStringRef tag = xml.qualifiedName();
+        if (!stack.isEmpty() && stack.constLast().isList) {
+            Frame &list = stack.last();
+            if (!list.sawChild && tag != colorName)
+                error = QStringLiteral("Expected OvrColorLibrary element");
+            list.sawChild = true;
+            if (tag == colorName) {
+                QString uid, name = emptyAttribute, value = emptyAttribute, originatingPreset, colorId;
+                const QXmlStreamAttributes attributes = xml.attributes();
+                for (const QXmlStreamAttribute &attribute : attributes) {
+                    const QStringRef key = attribute.qualifiedName();
+                    if (key == QLatin1String("uid"))
+                        uid = attribute.value().toString();
+                    else if (key == QLatin1String("name"))
+                        name = attribute.value().toString();
+                    else if (key == QLatin1String("value"))
+                        value = attribute.value().toString();
+                    else if (key == QLatin1String("originatingPreset"))
+                        originatingPreset = attribute.value().toString();
+                    else if (key == QLatin1String("colorId"))
+                        colorId = attribute.value().toString();
+                }
+                if (list.oldPresets && list.colors < oldPresetCount) {
+                    oldPresetUids.append(uid);
+                    Q_EMIT foundOldPreset(uid);
+                }
+                ++list.colors;
+                Q_EMIT insertColor(uid, name, value, originatingPreset, list.name, colorId);
+            }
+        }
+
+        Frame frame;
+        if (tag == libraryName) {
+            const QXmlStreamAttributes attributes = xml.attributes();
+            const bool isUser = attributes.value(QLatin1String("isUserLibrary")).toInt() != 0;
+            const QString storedName = attributes.value(QLatin1String("name")).toString();
+            frame.isList = true;
+            frame.oldPresets = storedName.isEmpty() && version < oldPresetVersion;
+            frame.name = isUser && storedName == explicitName && library->isUserList(explicitName)
+                ? storedName
+                : library->getNewColorListName(storedName);
+            Q_EMIT insertList(frame.name, isUser);
+        }
+        stack.append(frame);
+    }
+    if (xml.hasError()) {
+        if (xmlError)
+            *xmlError = xml.errorString();
+        return false;
+    }
+    return sawElement;
+}
+
+void Zeplo3ProjectHelper::writeList(QXmlStreamWriter &writer, const QString &name, bool isUserList,
+                                   const QStringList &uids, const QStringList &names, const QStringList &values,
+                                   const QStringList &originatingPresets, const QStringList &colorIds)
+{
+    writer.writeStartElement(libraryTag);
+    writer.writeAttribute(QStringLiteral("name"), xmlSafe(name));
+    writer.writeAttribute(QStringLiteral("isUserLibrary"), isUserList ? QStringLiteral("1") : QStringLiteral("0"));
+    for (int i = 0; i < uids.size(); ++i) {
+        writer.writeEmptyElement(colorTag);
+        writer.writeAttribute(QStringLiteral("name"), xmlSafe(names.value(i)));
+        writer.writeAttribute(QStringLiteral("uid"), xmlSafe(uids.at(i)));
+        writer.writeAttribute(QStringLiteral("value"), xmlSafe(values.value(i)));
+        writer.writeAttribute(QStringLiteral("originatingPreset"), xmlSafe(originatingPresets.value(i)));
+        writer.writeAttribute(QStringLiteral("colorId"), xmlSafe(colorIds.value(i)));
+    }
+    writer.writeEndElement();
 }
 
 QDomElement Zeplo3ProjectHelper::createElement(QDomDocument &document, bool &ok, const QStringList &uids,

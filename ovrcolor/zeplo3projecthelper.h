@@ -10,6 +10,7 @@
 
 class QDomDocument;
 class QIODevice;
+class QXmlStreamWriter;
 
 /**
  * Reads and writes colour-library documents: "ColorLibrary" elements
@@ -45,6 +46,24 @@ public:
      * version is below 0.96.
      */
     void loadDocument(QDomDocument &document, QString &error, double version, QStringList &oldPresetUids);
+
+    /**
+     * As loadDocument(), reading the document straight from device without
+     * building a DOM (the library reads its files this way). Lists and
+     * colours come in document order up to the first fault in the XML.
+     * Returns false when the text was not well-formed or had no element;
+     * xmlError then receives the parser's message.
+     */
+    bool loadDevice(QIODevice *device, QString &error, double version, QStringList &oldPresetUids,
+                    QString *xmlError = nullptr);
+
+    /**
+     * Writes one "ColorLibrary" element with its "Color" children to an XML
+     * stream (same content as createElement() with the list's attributes).
+     */
+    static void writeList(QXmlStreamWriter &writer, const QString &name, bool isUserList, const QStringList &uids,
+                          const QStringList &names, const QStringList &values, const QStringList &originatingPresets,
+                          const QStringList &colorIds);
 
     /**
      * Builds one "ColorLibrary" element with a "Color" child per uid (the

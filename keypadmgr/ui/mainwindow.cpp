@@ -3,6 +3,7 @@
 
 #include "aboutdialog.h"
 #include "appversion.h"
+#include "colorthumbnail.h"
 #include "mspcontrolpanelwidget.h"
 #include "mspscenesettingswidget.h"
 #include "statuswidget.h"
@@ -17,6 +18,7 @@
 #include <mspscene.h>
 #include <mspscenemodel.h>
 #include <networkprefs.h>
+#include <ovrcolorlibrary.h>
 #include <systemconfiguration.h>
 
 #include <QAction>
@@ -66,6 +68,13 @@ QString fileFilter()
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
 {
+    // The colour library behind the pickers: no project swatches (there are
+    // no projects here), fixture channel colours allowed, translucent ones
+    // not (the keypad plays colours without opacity).
+    OvrColorLibrary *colorLibrary = OvrColorLibrary::Instance();
+    colorLibrary->init(false, true, false);
+    colorLibrary->setThumbnailGenerator(&ColorThumbnail::generate);
+
     // Control panel dock: fixed on the left.
     auto *controlDock = new QDockWidget(tr("Control Panel"), this);
     controlDock->setObjectName(QStringLiteral("ControlPanel"));

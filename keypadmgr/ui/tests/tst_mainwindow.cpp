@@ -17,6 +17,7 @@
 #include <mspscene.h>
 #include <mspscenemodel.h>
 #include <networkprefs.h>
+#include <ovrcolorlibrary.h>
 #include <systemconfiguration.h>
 
 #include <QAction>
@@ -130,6 +131,7 @@ private slots:
     void updateDialogFromHelpMenu();
     void splashAndAboutBox();
     void closingSavesLayout();
+    void colorLibraryReadyAtStartUp();
 
 private:
     ConnectionState *state() const { return ConnectionState::instance(); }
@@ -628,6 +630,22 @@ void TestMainWindow::closingSavesLayout()
     QSettings settings;
     QVERIFY(!settings.value(QStringLiteral("msp_window_geometry")).toByteArray().isEmpty());
     QVERIFY(!settings.value(QStringLiteral("msp_window_state")).toByteArray().isEmpty());
+}
+
+void TestMainWindow::colorLibraryReadyAtStartUp()
+{
+    OvrColorLibrary *library = OvrColorLibrary::Instance();
+    QVERIFY(library->canGeneratePixmap());
+    QVERIFY(library->isUserList(OvrColorLibrary::explicitColorsListName()));
+    QVERIFY(!library->containsList(OvrColorLibrary::projectSwatchesListName()));
+    QVERIFY(library->supportsNChannel());
+    QVERIFY(!library->supportsOpacity());
+    const QString uid = library->createExplicitColor(OvrColor::fromRgb8(0, 255, 0), QStringLiteral("Green"));
+    const QModelIndex index = library->getIndexOfUid(uid);
+    const QPixmap thumbnail = index.data(Qt::DecorationRole).value<QPixmap>();
+    QVERIFY(!thumbnail.isNull());
+    QCOMPARE(thumbnail.toImage().pixelColor(thumbnail.width() / 2, thumbnail.height() / 2), QColor(0, 255, 0));
+    library->remove(uid);
 }
 
 QTEST_MAIN(TestMainWindow)
