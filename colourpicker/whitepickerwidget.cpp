@@ -276,7 +276,7 @@ void WhitePickerWidget::reloadWhites()
     const int iconSize = fontMetrics().height();
     for (QComboBox *combo : {d->presets, d->named}) {
         combo->clear();
-        combo->addItem(QString());
+        combo->addItem(QString(QChar(0x2014))); // shown while the colour is none of the swatches
     }
     OvrColorLibrary *library = OvrColorLibrary::Instance();
     static const QRegularExpression ansiName(QStringLiteral("^\\d+ K"));
