@@ -7,6 +7,8 @@
 #   make run-sim  start keypadmgr against one simulated keypad on a private
 #               virtual network (see README, "Trying it without a keypad")
 #   make package  build a release build and the Debian package (build/release/*.deb)
+#   make screenshots  render the main window with each effect editor into
+#               docs/images/editor-*.png (offscreen, private network)
 #   make images redraw the compiled-in images from their sources (the PNGs
 #               are committed, so a normal build does not need this)
 
@@ -18,7 +20,7 @@ IMAGEGEN_DIR ?= build/imagegen
 # The desktop icon's sizes in the hicolor theme (the SVG serves every other size).
 ICON_SIZES   := 16 24 32 48 64 128 256
 
-.PHONY: all deps run run-sim test build-release build-test bench images package clean
+.PHONY: all deps run run-sim test build-release build-test bench images package screenshots clean
 
 all: build-release
 
@@ -61,6 +63,10 @@ images: deps
 	    $(IMAGEGEN_DIR)/imagegen --scale $$(python3 -c "print($$size / 256)") \
 	        keypadmgr/resources/src/svg/images/appicon.svg packaging/icons/appicon-$$size.png || exit 1; \
 	done
+
+screenshots: build-release
+	bash scripts/in-netns.sh bash -c 'export HOME=$$(mktemp -d) XDG_CONFIG_HOME= XDG_DATA_HOME= QT_QPA_PLATFORM=offscreen; \
+	    $(RELEASE_DIR)/bin/screenshots docs/images; status=$$?; rm -rf "$$HOME"; exit $$status'
 
 clean:
 	rm -rf build

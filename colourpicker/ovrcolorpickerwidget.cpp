@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ovrcolorpickerwidget.h"
 
+#include "colortreeandfilterwidget.h"
 #include "colorviewwidget.h"
 #include "intensitysliderwidget.h"
+#include "nchannelpickerwidget.h"
 #include "opacitysliderwidget.h"
 #include "ovrcolorpickerlogging.h"
 #include "rgbpickerwidget.h"
+#include "whitepickerwidget.h"
 
 #include <ovrcolorlibrary.h>
 
@@ -122,44 +125,48 @@ void OvrColorPickerWidget::Private::buildLayout()
     layout->addWidget(intensitySlider);
 }
 
-// The white page is plugged in here: create it in pageAreas[WhitePage],
-// connect its colorChanged to onWhitePickerColorChanged and its
-// intensityChanged to setIntensity, and keep it in whitePage.
+// The white page: its colours go to onWhitePickerColorChanged, a white
+// swatch's intensity to the intensity slider.
 void OvrColorPickerWidget::Private::createWhitePage()
 {
-    whitePage = nullptr;
-    pageAreas[WhitePage]->layout()->addWidget(placeholder(tr("White range"), pageAreas[WhitePage]));
+    auto *page = new WhitePickerWidget(pageAreas[WhitePage]);
+    page->setObjectName(QStringLiteral("whitePicker"));
+    pageAreas[WhitePage]->layout()->addWidget(page);
+    connect(page, &WhitePickerWidget::colorChanged, q, &OvrColorPickerWidget::onWhitePickerColorChanged);
+    connect(page, &WhitePickerWidget::intensityChanged, q, &OvrColorPickerWidget::setIntensity);
+    whitePage = page;
 }
 
-// The channel page is plugged in here: create it in pageAreas[NChannelPage],
-// connect its colorChanged(OvrColor&, QString&) to
-// onNChannelPickerColorChanged, and keep it in nChannelPage.
+// The channel page: its n-channel colours go to onNChannelPickerColorChanged.
 void OvrColorPickerWidget::Private::createNChannelPage()
 {
-    nChannelPage = nullptr;
-    pageAreas[NChannelPage]->layout()->addWidget(
-        placeholder(tr("Channel control"), pageAreas[NChannelPage]));
+    auto *page = new NChannelPickerWidget(pageAreas[NChannelPage]);
+    page->setObjectName(QStringLiteral("nChannelPicker"));
+    pageAreas[NChannelPage]->layout()->addWidget(page);
+    connect(page, &NChannelPickerWidget::colorChanged, q, &OvrColorPickerWidget::onNChannelPickerColorChanged);
+    nChannelPage = page;
 }
 
-// The colour library tree is plugged in here: create it in treeArea and keep
-// it in colorTree (the area is shown only when colorTree is set).
+// The colour library tree: a colour clicked in it becomes the colour of the
+// selected swatch, as if set from outside.
 void OvrColorPickerWidget::Private::createColorTree()
 {
-    colorTree = nullptr;
+    auto *tree = new ColorTreeAndFilterWidget(treeArea);
+    tree->setObjectName(QStringLiteral("colorTreeAndFilter"));
+    treeArea->layout()->addWidget(tree);
+    connect(tree, &ColorTreeAndFilterWidget::colorItemClicked, q,
+            [this](const OvrColor &color, const QString &uid) { q->setColor(color, uid); });
+    colorTree = tree;
 }
 
-// Called with every colour the picker shows; the white page takes it here.
 void OvrColorPickerWidget::Private::showColorOnWhitePage(const OvrColor &color, const QString &uid)
 {
-    Q_UNUSED(color)
-    Q_UNUSED(uid)
+    static_cast<WhitePickerWidget *>(whitePage)->setColor(color, uid);
 }
 
-// Called with every colour the picker shows; the channel page takes it here.
 void OvrColorPickerWidget::Private::showColorOnNChannelPage(const OvrColor &color, const QString &uid)
 {
-    Q_UNUSED(color)
-    Q_UNUSED(uid)
+    static_cast<NChannelPickerWidget *>(nChannelPage)->setColor(color, uid);
 }
 
 void OvrColorPickerWidget::Private::connectSwatches()

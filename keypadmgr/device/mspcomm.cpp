@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mspcomm.h"
 
+#include "connectionstate.h"
+
 #include "discoverer.h"
 #include "networkprefs.h"
 
@@ -189,32 +191,43 @@ void MSPComm::postSceneBody(MSPScene *scene)
     m_flushedEdit = send(scene->url(), scene->formData(), true, false, false);
 }
 
-void MSPComm::postAfterFlushedEdit(MSPScene *scene, const QString &body)
+void MSPComm::postAfterFlushedEdit(MSPScene *scene, const QString &body, int fetchIndex)
 {
     QNetworkReply *edit = m_flushedEdit;
     m_flushedEdit = nullptr;
     if (!scene)
         return;
+    const QString path = scene->url();
+    const auto postBody = [this, path, body, fetchIndex] {
+        QNetworkReply *reply = send(path, body, false, false, false);
+        if (fetchIndex < 0)
+            return;
+        // The scene is read back only after the keypad has taken the flag,
+        // or the answer could still be the preview.
+        if (reply)
+            connect(reply, &QNetworkReply::finished, this, [this, fetchIndex] { requestShow(fetchIndex, false); });
+        else
+            requestShow(fetchIndex, false);
+    };
     // Requests travel on parallel connections and may overtake each other;
     // the keypad must see the last edit before the flag that keeps or drops it.
     if (edit && edit->isRunning()) {
-        const QString path = scene->url();
-        connect(edit, &QNetworkReply::finished, this,
-                [this, path, body] { postToDevice(path, body, false, false, false); });
+        connect(edit, &QNetworkReply::finished, this, postBody);
         return;
     }
-    postToDevice(scene->url(), body, false, false, false);
+    postBody();
 }
 
 void MSPComm::handleEffectChanged(MSPScene *scene)
 {
-    if (scene)
+    // A demo edits offline by choice, even when a keypad is known.
+    if (scene && ConnectionState::instance()->state() != ConnectionState::DemoMode)
         postSceneBody(scene);
 }
 
 void MSPComm::handleEffectParamsChanged(MSPScene *scene)
 {
-    if (!scene)
+    if (!scene || ConnectionState::instance()->state() == ConnectionState::DemoMode)
         return;
     if (m_pendingScene && m_pendingScene != scene)
         handleSceneUpdateTimer();
@@ -241,16 +254,14 @@ void MSPComm::handleSceneUpdateTimer()
 
 void MSPComm::applyScene(MSPScene *scene)
 {
-    m_flushedEdit = nullptr;
     handleSceneUpdateTimer();
     postAfterFlushedEdit(scene, QStringLiteral("apply=1"));
 }
 
-void MSPComm::revertScene(MSPScene *scene)
+void MSPComm::revertScene(MSPScene *scene, int fetchIndex)
 {
-    m_flushedEdit = nullptr;
     handleSceneUpdateTimer();
-    postAfterFlushedEdit(scene, QStringLiteral("apply=0"));
+    postAfterFlushedEdit(scene, QStringLiteral("apply=0"), fetchIndex);
 }
 
 void MSPComm::brightnessUp()

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QNetworkAddressEntry>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
@@ -54,8 +55,14 @@ public:
     void postToDevice(const QString &path, QString body, bool trackAsEdit, bool trackAsConfigPost,
                       bool apply) override;
 
+    /** Keeps the scene on the keypad ("apply=1"), after its last edit has been posted. */
     void applyScene(MSPScene *scene);
-    void revertScene(MSPScene *scene);
+    /**
+     * Drops the keypad's preview of the scene ("apply=0"), after its last
+     * edit has been posted; with @p fetchIndex (0-based) it then reads that
+     * scene back, once the keypad has answered the drop.
+     */
+    void revertScene(MSPScene *scene, int fetchIndex = -1);
     void brightnessUp();
     void brightnessDown();
     void pressOnOff();
@@ -103,7 +110,7 @@ private:
     QNetworkReply *post(const QString &path, const QString &body);
     QNetworkReply *send(const QString &path, QString body, bool trackAsEdit, bool trackAsConfigPost, bool apply);
     void postSceneBody(MSPScene *scene);
-    void postAfterFlushedEdit(MSPScene *scene, const QString &body);
+    void postAfterFlushedEdit(MSPScene *scene, const QString &body, int fetchIndex = -1);
     void forgetTrackedReplies();
 
     QString m_address;
@@ -117,7 +124,9 @@ private:
     QTimer m_sceneUpdateTimer;
     QNetworkReply *m_configReply = nullptr;
     QNetworkReply *m_allShowsReply = nullptr;
-    QNetworkReply *m_flushedEdit = nullptr;
+    // The last scene edit posted: Save and Undo wait for it. Guarded, as a
+    // finished reply is deleted.
+    QPointer<QNetworkReply> m_flushedEdit;
     QTimer m_socketToggleTimer;
     QUdpSocket *m_keyPadSocket = nullptr;
     QUdpSocket *m_heartBeatSocket = nullptr;

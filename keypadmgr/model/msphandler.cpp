@@ -175,6 +175,11 @@ void MSPHandler::endShow()
     if (!scene)
         return;
 
+    // A show read from the keypad (the answer to a scene press or to Undo) is
+    // what the keypad already plays: applying it must not post it back.
+    const bool suspendPosts = !m_online && !m_comm->postsSuspended();
+    if (suspendPosts)
+        m_comm->setPostsSuspended(true);
     const QList<OvrColor *> colors = colorPointers();
     MSPEffect *effect = scene->effect();
     if (effect && effect->type() == m_effectType) {
@@ -191,6 +196,8 @@ void MSPHandler::endShow()
     }
     scene->setUrl(m_url);
     m_pendingEffect = nullptr;
+    if (suspendPosts)
+        m_comm->setPostsSuspended(false);
 
     if (m_online) {
         const QString body = scene->formData();

@@ -1,22 +1,235 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mspscenesettingswidget.h"
+#include "ui_mspscenesettingswidget.h"
 
-#include <QLabel>
-#include <QVBoxLayout>
+#include "mspeffectwidget.h"
+#include "mspeffectwidgetfactory.h"
+
+#include <connectionstate.h>
+#include <mspcomm.h>
+#include <mspeffect.h>
+#include <mspeffectfactory.h>
+#include <mspscene.h>
+#include <mspscenemodel.h>
+#include <systemconfiguration.h>
+
+#include <QComboBox>
+
+namespace {
+
+// The firmware a demo stands for: every editor feature available.
+const char demoFirmware[] = "1.1.24";
+
+} // namespace
 
 MSPSceneSettingsWidget::MSPSceneSettingsWidget(QWidget *parent)
     : QWidget(parent)
-    , m_sceneLabel(new QLabel(this))
+    , ui(new Ui::MSPSceneSettings)
+    , m_model(MSPSceneModel::instance())
 {
-    setObjectName(QStringLiteral("MSPSceneSettings"));
-    m_sceneLabel->setObjectName(QStringLiteral("sceneLabel"));
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_sceneLabel);
-    layout->addStretch();
+    ui->setupUi(this);
+    {
+        const QSignalBlocker blocker(ui->effectsComboBox);
+        for (int type = 0; type < MSPEffect::typeCount; ++type)
+            ui->effectsComboBox->addItem(MSPEffect::effectTypeName(type));
+    }
+    ui->sceneNumberLabel->setMinimumWidth(fontMetrics().horizontalAdvance(tr("Scene: %1").arg(8)) + 8);
+
+    MSPEffectWidgetFactory *factory = MSPEffectWidgetFactory::instance();
+    for (int type = 0; type < MSPEffect::typeCount; ++type) {
+        MSPEffectWidget *page = factory->create(type, ui->effectPropertiesStack);
+        ui->effectPropertiesStack->addWidget(page);
+        connect(page, &MSPEffectWidget::intermediateChange, this, &MSPSceneSettingsWidget::handleIntermediateChange);
+        connect(page, &MSPEffectWidget::changeFinished, this, &MSPSceneSettingsWidget::handleChangeFinished);
+    }
+    // The pages were made after the form, so their controls follow Save in
+    // the focus chain; Tab must go from the effect to the page, then to
+    // Undo and Save.
+    QWidget *lastOfPages = nullptr;
+    for (QWidget *w = ui->applyButton->nextInFocusChain(); ui->effectPropertiesStack->isAncestorOf(w);
+         w = w->nextInFocusChain())
+        lastOfPages = w;
+    if (lastOfPages) {
+        setTabOrder(lastOfPages, ui->revertButton);
+        setTabOrder(ui->revertButton, ui->applyButton);
+    }
+
+    connect(m_model, &MSPSceneModel::activeSceneChangedEffect, this,
+            &MSPSceneSettingsWidget::handleActiveSceneChangedEffect);
+    connect(m_model, &MSPSceneModel::effectChanged, this, &MSPSceneSettingsWidget::handleSceneChangedEffect);
+    connect(m_model, &MSPSceneModel::effectParamsChanged, this,
+            &MSPSceneSettingsWidget::handleEffectParametersChanged);
+}
+
+MSPSceneSettingsWidget::~MSPSceneSettingsWidget() = default;
+
+MSPEffectWidget *MSPSceneSettingsWidget::editor(int type) const
+{
+    return qobject_cast<MSPEffectWidget *>(ui->effectPropertiesStack->widget(type));
+}
+
+bool MSPSceneSettingsWidget::editsReachKeypad()
+{
+    // Posts are suspended while the keypad's own shows are applied: those
+    // are what the keypad already plays, nothing to save or undo.
+    return ConnectionState::instance()->state() == ConnectionState::Connected
+        && !MSPComm::instance()->postsSuspended();
+}
+
+void MSPSceneSettingsWidget::setUndoSaveEnabled(bool enabled)
+{
+    m_unsaved = enabled;
+    ui->revertButton->setEnabled(enabled);
+    ui->applyButton->setEnabled(enabled && !m_dragging);
+}
+
+void MSPSceneSettingsWidget::on_revertButton_clicked()
+{
+    MSPScene *scene = m_model->sceneAt(m_model->activeSceneIndex());
+    setUndoSaveEnabled(false);
+    if (!scene)
+        return;
+    // The kept scene is read back once the keypad has dropped the preview.
+    MSPComm::instance()->revertScene(scene, m_model->activeSceneIndex());
+}
+
+void MSPSceneSettingsWidget::on_applyButton_clicked()
+{
+    MSPScene *scene = m_model->sceneAt(m_model->activeSceneIndex());
+    setUndoSaveEnabled(false);
+    if (scene)
+        MSPComm::instance()->applyScene(scene);
+}
+
+void MSPSceneSettingsWidget::on_effectsComboBox_currentIndexChanged(int index)
+{
+    if (!m_model || index < 0 || index >= MSPEffect::typeCount)
+        return;
+    ui->effectPropertiesStack->setCurrentIndex(index);
+    MSPScene *scene = m_model->sceneAt(m_model->activeSceneIndex());
+    if (!scene)
+        return;
+    if (scene->effect() && scene->effect()->type() == index)
+        return;
+    scene->setEffect(MSPEffectFactory::instance()->create(index, scene), true);
+}
+
+void MSPSceneSettingsWidget::showEffect(int type, MSPEffect *effect)
+{
+    ui->effectPropertiesStack->setCurrentIndex(type);
+    {
+        const QSignalBlocker blocker(ui->effectsComboBox);
+        ui->effectsComboBox->setCurrentIndex(type);
+    }
+    if (MSPEffectWidget *page = editor(type))
+        page->setEffect(effect);
 }
 
 void MSPSceneSettingsWidget::activeSceneChanged(int index)
 {
     m_shownScene = index;
-    m_sceneLabel->setText(tr("Scene: %1").arg(index + 1));
+    ui->sceneNumberLabel->setText(tr("Scene: %1").arg(index + 1));
+    MSPScene *scene = m_model->sceneAt(index);
+    if (scene && scene->effect()) {
+        const int type = scene->effect()->type();
+        ui->effectPropertiesStack->setCurrentIndex(type);
+        {
+            const QSignalBlocker blocker(ui->effectsComboBox);
+            ui->effectsComboBox->setCurrentIndex(type);
+        }
+        if (MSPEffectWidget *page = editor(type)) {
+            page->clearPreviousSelection();
+            page->setEffect(scene->effect());
+        }
+    }
+    m_dragging = false;
+    setUndoSaveEnabled(false);
+}
+
+void MSPSceneSettingsWidget::handleActiveSceneChangedEffect()
+{
+    activeSceneChanged(m_model->activeSceneIndex());
+}
+
+void MSPSceneSettingsWidget::handleSceneChangedEffect(MSPScene *scene)
+{
+    if (!scene || m_model->indexOf(scene) != m_model->activeSceneIndex() || !scene->effect())
+        return;
+    showEffect(scene->effect()->type(), scene->effect());
+    if (editsReachKeypad())
+        setUndoSaveEnabled(true);
+}
+
+void MSPSceneSettingsWidget::handleEffectParametersChanged(MSPScene *scene)
+{
+    Q_UNUSED(scene)
+    if (editsReachKeypad())
+        setUndoSaveEnabled(true);
+}
+
+void MSPSceneSettingsWidget::handleIntermediateChange()
+{
+    m_dragging = true;
+    ui->applyButton->setEnabled(false);
+}
+
+void MSPSceneSettingsWidget::handleChangeFinished()
+{
+    m_dragging = false;
+    ui->applyButton->setEnabled(m_unsaved);
+}
+
+void MSPSceneSettingsWidget::clearPreviousSelection()
+{
+    if (MSPEffectWidget *page = editor(ui->effectPropertiesStack->currentIndex()))
+        page->clearPreviousSelection();
+}
+
+void MSPSceneSettingsWidget::setEnabled(bool enabled)
+{
+    if (ConnectionState::instance()->state() == ConnectionState::DemoMode) {
+        SystemConfiguration::instance()->setVersion(QLatin1String(demoFirmware), true);
+        for (int i = 0; i < MSPSceneModel::sceneCount; ++i) {
+            MSPScene *scene = m_model->sceneAt(i);
+            if (scene && scene->effect()) {
+                if (MSPEffectWidget *page = editor(i))
+                    page->setEffect(scene->effect());
+            }
+        }
+        // The pages must edit the active scene, whatever the offer above
+        // attached them to.
+        activeSceneChanged(m_model->activeSceneIndex());
+    }
+    QWidget::setEnabled(enabled);
+}
+
+void MSPSceneSettingsWidget::showEvent(QShowEvent *event)
+{
+    rebuildEffectSelector();
+    QWidget::showEvent(event);
+}
+
+void MSPSceneSettingsWidget::rebuildEffectSelector()
+{
+    QComboBox *old = ui->effectsComboBox;
+    auto *combo = new QComboBox(this);
+    combo->setSizeAdjustPolicy(old->sizeAdjustPolicy());
+    combo->setAccessibleName(old->accessibleName());
+    {
+        const QSignalBlocker blocker(combo);
+        for (int type = 0; type < MSPEffect::typeCount; ++type)
+            combo->addItem(MSPEffect::effectTypeName(type));
+        combo->setCurrentIndex(old->currentIndex());
+    }
+    old->setObjectName(QString());
+    combo->setObjectName(QStringLiteral("effectsComboBox"));
+    delete ui->headerLayout->replaceWidget(old, combo);
+    old->hide();
+    old->deleteLater();
+    // The new selector takes the old one's place in the focus chain.
+    setTabOrder(old, combo);
+    ui->effectsComboBox = combo;
+    ui->effectLabel->setBuddy(combo);
+    connect(combo, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            &MSPSceneSettingsWidget::on_effectsComboBox_currentIndexChanged);
 }

@@ -3,11 +3,21 @@
 
 #include <QWidget>
 
-class QLabel;
+#include <memory>
+
+class MSPEffect;
+class MSPEffectWidget;
+class MSPScene;
+class MSPSceneModel;
+class QComboBox;
+namespace Ui { class MSPSceneSettings; }
 
 /**
- * The "Scene Settings" tab: shows and edits the active scene. This first
- * version shows which scene is active; the effect editors plug in here.
+ * The "Scene Settings" tab: which scene is active, its effect type, and one
+ * editor page per effect type. Every edit goes straight into the scene
+ * model, which makes the keypad preview it; "Save" keeps the scene on the
+ * keypad, "Undo" drops the preview and reads the kept scene back. Undo and
+ * Save are only ever enabled with a connected keypad.
  */
 class MSPSceneSettingsWidget : public QWidget
 {
@@ -15,13 +25,47 @@ class MSPSceneSettingsWidget : public QWidget
     Q_DISABLE_COPY(MSPSceneSettingsWidget)
 public:
     explicit MSPSceneSettingsWidget(QWidget *parent = nullptr);
+    ~MSPSceneSettingsWidget() override;
 
+    /** The scene the tab shows (0-based), or -1 before the first. */
     int shownSceneIndex() const { return m_shownScene; }
+    /** The editor page of effect @p type. */
+    MSPEffectWidget *editor(int type) const;
+
+signals:
+    void closeSignal();
 
 public slots:
+    void on_revertButton_clicked();
+    void on_applyButton_clicked();
+    void on_effectsComboBox_currentIndexChanged(int index);
     void activeSceneChanged(int index);
+    void handleActiveSceneChangedEffect();
+    void handleSceneChangedEffect(MSPScene *scene);
+    void handleEffectParametersChanged(MSPScene *scene);
+    void handleIntermediateChange();
+    void clearPreviousSelection();
+    /**
+     * Enables or disables the tab; entering demo mode first makes every
+     * editor feature available (firmware "1.1.24") and offers each scene's
+     * effect to the editors.
+     */
+    void setEnabled(bool enabled);
+
+protected:
+    void showEvent(QShowEvent *event) override;
 
 private:
-    QLabel *m_sceneLabel;
+    void handleChangeFinished();
+    void setUndoSaveEnabled(bool enabled);
+    /** Whether a change may be saved or undone: a connected keypad, and not the keypad's own reply. */
+    static bool editsReachKeypad();
+    void showEffect(int type, MSPEffect *effect);
+    void rebuildEffectSelector();
+
+    std::unique_ptr<Ui::MSPSceneSettings> ui;
+    MSPSceneModel *m_model = nullptr;
     int m_shownScene = -1;
+    bool m_dragging = false;
+    bool m_unsaved = false;
 };

@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#ifndef OVRCOLORPICKERLIB_TINTPICKERWIDGET_H
+#define OVRCOLORPICKERLIB_TINTPICKERWIDGET_H
+
+#include <QWidget>
+
+#include <memory>
+
+namespace OvrColorPickerLib {
+
+/**
+ * A horizontal band of the tints of one CCT, from the full magenta tint on the
+ * left through the black-body locus in the middle to the full green tint on
+ * the right, with a marker at the current tint.
+ */
+class TintPickerWidget : public QWidget
+{
+    Q_OBJECT
+    Q_DISABLE_COPY(TintPickerWidget)
+    Q_PROPERTY(int tint READ tint WRITE setTint NOTIFY tintChanged USER true)
+    Q_PROPERTY(int cct READ cct WRITE setCCT)
+
+public:
+    explicit TintPickerWidget(QWidget *parent = nullptr);
+    ~TintPickerWidget() override;
+
+    int tint() const;
+    int cct() const;
+    int positionForTint(int tint) const;
+    int tintAtPosition(int x) const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+public slots:
+    /** Moves the marker; emits nothing. */
+    void setTint(int tint);
+    /** The CCT whose tints the band shows. */
+    void setCCT(int cct);
+
+signals:
+    /** The user moved the marker. */
+    void tintChanged(int tint);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void pick(int tint);
+
+    class Private;
+    std::unique_ptr<Private> d;
+};
+
+} // namespace OvrColorPickerLib
+
+#endif // OVRCOLORPICKERLIB_TINTPICKERWIDGET_H

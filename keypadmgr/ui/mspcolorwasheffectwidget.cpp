@@ -1,0 +1,268 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "mspcolorwasheffectwidget.h"
+#include "ui_mspcolorwasheffectwidget.h"
+
+#include <mspcolorwasheffect.h>
+#include <mspcustomwasheffect.h>
+#include <mspeffect.h>
+#include <mspfixedcoloreffect.h>
+#include <ovrcolor.h>
+#include <ovrcolorpicker.h>
+
+MSPColorWashEffectWidget::MSPColorWashEffectWidget(QWidget *parent)
+    : MSPEffectWidget(parent)
+    , ui(new Ui::MSPCustomWashWidget)
+{
+    ui->setupUi(this);
+    // Patches big enough to aim at, from the font rather than pixels.
+    ui->colorListPicker->setPatchSize(qMax(27, fontMetrics().height() * 2 + 4));
+    ui->colorListPicker->setMaximumCount(MSPEffect::maximumColors);
+    ui->colorListPicker->setDefaultColor(MSPFixedColorEffect::defaultColor());
+    ui->colorLimitLabel->hide();
+    ui->splitter->setStretchFactor(1, 1);
+    // Without the colours the plain wash's controls sit at the top.
+    ui->colorsLayout->addStretch(1);
+    // The chosen direction must read at a glance.
+    const QString toggle = QStringLiteral(
+        "QPushButton:checked { background-color: palette(highlight); color: palette(highlighted-text);"
+        " border: 1px solid palette(dark); border-radius: 3px; padding: 4px 10px; font-weight: bold; }");
+    ui->leftToRightButton->setStyleSheet(toggle);
+    ui->rightToLeftButton->setStyleSheet(toggle);
+    ui->speedValueLabel->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("1.75 m")) + 4);
+
+    connect(ui->speedSlider, &QSlider::valueChanged, this, &MSPColorWashEffectWidget::handleSpeedSliderChanged);
+    connect(ui->speedSlider, &QSlider::sliderReleased, this, &MSPEffectWidget::changeFinished);
+    connect(ui->leftToRightButton, &QPushButton::clicked, this, &MSPColorWashEffectWidget::handleUpClicked);
+    connect(ui->rightToLeftButton, &QPushButton::clicked, this, &MSPColorWashEffectWidget::handleDownClicked);
+    connect(ui->widthSlider, &QSlider::valueChanged, this, &MSPColorWashEffectWidget::handleWidthSliderChanged);
+    connect(ui->widthSlider, &QSlider::sliderReleased, this, &MSPEffectWidget::changeFinished);
+    connect(ui->widthEdit, qOverload<int>(&QSpinBox::valueChanged), this,
+            &MSPColorWashEffectWidget::handleWidthEditChanged);
+    connect(ui->colorListPicker, &ColorListPicker2::editColor, this, &MSPColorWashEffectWidget::handleEditColorChanged);
+    connect(ui->colorListPicker, &ColorListPicker2::colorChanged, this,
+            &MSPColorWashEffectWidget::handleColorListChanged);
+    connect(ui->colorListPicker, &ColorListPicker2::colorCountChanged, this,
+            &MSPColorWashEffectWidget::handleColorListChanged);
+
+    connect(ui->colorPicker, &OvrColorPickerLib::OvrColorPicker::colorAddedToFavorites, this,
+            &MSPEffectWidget::handleAddToFavorites);
+    // The picker's own clearing signal is not followed here: it comes with
+    // every intensity or opacity change, and clearing the strip's selection
+    // then would lose the very change the user made to the selected colour.
+
+    // The plain colour wash runs through the colour wheel: no colours, no width.
+    setColorControlsVisible(false);
+}
+
+MSPColorWashEffectWidget::~MSPColorWashEffectWidget() = default;
+
+const QMetaObject &MSPColorWashEffectWidget::effectClass() const
+{
+    return MSPColorWashEffect::staticMetaObject;
+}
+
+MSPColorWashEffect *MSPColorWashEffectWidget::washEffect() const
+{
+    return static_cast<MSPColorWashEffect *>(effect());
+}
+
+MSPCustomWashEffect *MSPColorWashEffectWidget::customWashEffect() const
+{
+    return qobject_cast<MSPCustomWashEffect *>(effect());
+}
+
+void MSPColorWashEffectWidget::setColorControlsVisible(bool visible)
+{
+    ui->colorsLabel->setVisible(visible);
+    ui->colorListPicker->setVisible(visible);
+    ui->colorHintLabel->setVisible(visible);
+    ui->pickerScrollArea->setVisible(visible);
+    ui->widthLabel->setVisible(visible);
+    ui->widthSlider->setVisible(visible);
+    ui->widthEdit->setVisible(visible);
+}
+
+bool MSPColorWashEffectWidget::setEffect(MSPEffect *effect)
+{
+    if (!isEffectOfClass(effect, effectClass()))
+        return false;
+    attach(effect);
+    setSpeed(washEffect()->speed());
+    setDirection(washEffect()->direction());
+    if (const MSPCustomWashEffect *wash = customWashEffect()) {
+        showWidth(wash);
+        setColorList(wash->colorList());
+        // The first colour is ready to edit in the picker.
+        const QStringList colors = wash->colorList();
+        if (ui->colorListPicker->currentIndex() < 0 && !colors.isEmpty())
+            ui->colorListPicker->setCurrentIndex(0);
+        const int current = ui->colorListPicker->currentIndex();
+        if (current >= 0 && current < colors.size())
+            showColorInPicker(colors.at(current));
+    }
+    return true;
+}
+
+void MSPColorWashEffectWidget::showWidth(const MSPCustomWashEffect *wash)
+{
+    const QSignalBlocker sliderBlocker(ui->widthSlider);
+    const QSignalBlocker editBlocker(ui->widthEdit);
+    ui->widthSlider->setRange(wash->minimumWidth(), wash->maximumWidth());
+    ui->widthEdit->setRange(wash->minimumWidth(), wash->maximumWidth());
+    ui->widthSlider->setValue(wash->width());
+    ui->widthEdit->setValue(wash->width());
+}
+
+void MSPColorWashEffectWidget::clearPreviousSelection()
+{
+    ui->colorListPicker->setCurrentIndex(-1);
+}
+
+QString MSPColorWashEffectWidget::speedLabel(int index)
+{
+    return colorWashSpeedLabel(index);
+}
+
+void MSPColorWashEffectWidget::setSpeed(int speed)
+{
+    const int clamped = qBound(ui->speedSlider->minimum(), speed, ui->speedSlider->maximum());
+    ui->speedSlider->setValue(clamped);
+    ui->speedValueLabel->setText(speedLabel(clamped));
+    if (washEffect() && washEffect()->speed() != clamped) {
+        washEffect()->setSpeed(clamped);
+        emit speedChanged(clamped);
+    }
+}
+
+void MSPColorWashEffectWidget::setDirection(int direction)
+{
+    if (direction == 0)
+        ui->leftToRightButton->setChecked(true);
+    else
+        ui->rightToLeftButton->setChecked(true);
+}
+
+void MSPColorWashEffectWidget::setColorList(const QStringList &colors)
+{
+    ui->colorListPicker->setColors(colors);
+    updateColorLimitNotice();
+}
+
+void MSPColorWashEffectWidget::updateColorLimitNotice()
+{
+    const int count = ui->colorListPicker->colors().size();
+    const int limit = ui->colorListPicker->maximumCount();
+    if (count > limit) {
+        ui->colorLimitLabel->setText(
+            tr("This scene holds %1 colors, but the keypad plays only the first %2; the crossed-out colors never "
+               "reach it. Remove colors to choose which ones play.")
+                .arg(count)
+                .arg(limit));
+        ui->colorLimitLabel->show();
+    } else {
+        ui->colorLimitLabel->hide();
+    ui->splitter->setStretchFactor(1, 1);
+    // Without the colours the plain wash's controls sit at the top.
+    ui->colorsLayout->addStretch(1);
+    // The chosen direction must read at a glance.
+    const QString toggle = QStringLiteral(
+        "QPushButton:checked { background-color: palette(highlight); color: palette(highlighted-text);"
+        " border: 1px solid palette(dark); border-radius: 3px; padding: 4px 10px; font-weight: bold; }");
+    ui->leftToRightButton->setStyleSheet(toggle);
+    ui->rightToLeftButton->setStyleSheet(toggle);
+    }
+}
+
+void MSPColorWashEffectWidget::handleSpeedSliderChanged(int value)
+{
+    ui->speedValueLabel->setText(speedLabel(value));
+    if (!washEffect() || washEffect()->speed() == value)
+        return;
+    washEffect()->setSpeed(value);
+    emit speedChanged(value);
+    if (ui->speedSlider->isSliderDown())
+        emit intermediateChange();
+}
+
+void MSPColorWashEffectWidget::handleUpClicked()
+{
+    ui->leftToRightButton->setChecked(true);
+    if (!washEffect() || washEffect()->direction() == 0)
+        return;
+    washEffect()->setDirection(0);
+    emit directionChanged(0);
+}
+
+void MSPColorWashEffectWidget::handleDownClicked()
+{
+    ui->rightToLeftButton->setChecked(true);
+    if (!washEffect() || washEffect()->direction() == 1)
+        return;
+    washEffect()->setDirection(1);
+    emit directionChanged(1);
+}
+
+void MSPColorWashEffectWidget::handleWidthSliderChanged(int value)
+{
+    if (ui->widthEdit->value() != value) {
+        const QSignalBlocker blocker(ui->widthEdit);
+        ui->widthEdit->setValue(value);
+    }
+    MSPCustomWashEffect *wash = customWashEffect();
+    if (!wash || wash->width() == value)
+        return;
+    wash->setWidth(value);
+    emit widthChanged(value);
+    if (ui->widthSlider->isSliderDown())
+        emit intermediateChange();
+}
+
+void MSPColorWashEffectWidget::handleWidthEditChanged()
+{
+    ui->widthSlider->setValue(ui->widthEdit->value());
+}
+
+void MSPColorWashEffectWidget::handleEditColorChanged(const QString &color)
+{
+    showColorInPicker(color);
+}
+
+void MSPColorWashEffectWidget::showColorInPicker(const QString &color)
+{
+    const OvrColor value(color);
+    if (!value.isValid())
+        return;
+    m_showingColor = true;
+    ui->colorPicker->setColorAndSelectMainPreview(value, QString());
+    m_showingColor = false;
+}
+
+void MSPColorWashEffectWidget::on_colorPicker_mainColorChanged(OvrColor color, const QString &uid)
+{
+    Q_UNUSED(uid)
+    // The picker echoes the colour it was given when a patch is selected;
+    // only the user's own picks change the list.
+    if (m_showingColor || !color.isValid() || ui->colorListPicker->currentIndex() < 0)
+        return;
+    const QString name = color.aName();
+    ui->colorListPicker->editColorChanged(name);
+    emit colorChanged(name);
+}
+
+void MSPColorWashEffectWidget::on_colorPicker_comparisonColorChanged(OvrColor color, const QString &uid)
+{
+    // The comparison swatches are the user's reference; the scene keeps its colours.
+    Q_UNUSED(color)
+    Q_UNUSED(uid)
+}
+
+void MSPColorWashEffectWidget::handleColorListChanged()
+{
+    updateColorLimitNotice();
+    const QStringList colors = ui->colorListPicker->colors();
+    MSPCustomWashEffect *wash = customWashEffect();
+    if (!wash || wash->colorList() == colors)
+        return;
+    wash->setColorList(colors);
+    emit colorListChanged(colors);
+}

@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <mspeffect.h>
+#include <ovrcolor.h>
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+/**
+ * Base of the effect editors: one page of the scene settings per effect
+ * type. An editor is attached to an effect of its own class with
+ * setEffect() and writes every change through the effect's setters, so the
+ * scene model learns of it at once.
+ */
+class MSPEffectWidget : public QWidget
+{
+    Q_OBJECT
+    Q_DISABLE_COPY(MSPEffectWidget)
+public:
+    explicit MSPEffectWidget(QWidget *parent = nullptr);
+    ~MSPEffectWidget() override;
+
+    /** The effect the editor is attached to, or null. */
+    MSPEffect *effect() const { return m_effect; }
+
+    /** Speed labels of the Color Wash (and Rainbow Wash) editor, index 1..32 (clamped). */
+    static QString colorWashSpeedLabel(int index);
+    /** Speed labels of the Custom Wash and Random Color editors, index 1..32 (clamped). */
+    static QString customWashSpeedLabel(int index);
+    /** The colour picker's pages: RGB, white, channel. */
+    static constexpr int rgbPage = 0;
+    static constexpr int whitePage = 1;
+    static constexpr int channelPage = 2;
+    /** Picker pages beyond the first need firmware newer than this (or demo mode). */
+    static QString pickerPagesFirmware();
+    /** Whether the keypad can play colours from the picker's white and channel pages. */
+    static bool pickerPagesAllowed();
+
+signals:
+    /** Emitted while a value is being dragged. */
+    void intermediateChange();
+    /** Emitted when a drag that emitted intermediateChange() ends. */
+    void changeFinished();
+
+public slots:
+    /**
+     * Attaches the editor to @p effect and shows its values. An editor takes
+     * only an effect of its own class; for any other it returns false and
+     * changes nothing.
+     */
+    virtual bool setEffect(MSPEffect *effect);
+    /** Forgets any colour selection of the editor's colour controls. */
+    virtual void clearPreviousSelection();
+    /** The text shown for a speed index (wash and random editors). */
+    virtual QString speedLabel(int index);
+    /**
+     * Adds @p color to the user colour list @p list of the colour library,
+     * creating the list first when there is none of that name; under its
+     * library name when @p uid is known there.
+     */
+    void handleAddToFavorites(OvrColor color, const QString &uid, const QString &list);
+
+protected:
+    /** Whether @p effect is exactly of the class @p meta (a subclass is another effect type). */
+    static bool isEffectOfClass(const MSPEffect *effect, const QMetaObject &meta);
+    void attach(MSPEffect *effect) { m_effect = effect; }
+
+private:
+    QPointer<MSPEffect> m_effect;
+};

@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "mspwhiteeffectwidget.h"
+#include "ui_mspwhiteeffectwidget.h"
+
+#include <mspwhiteeffect.h>
+
+MSPWhiteEffectWidget::MSPWhiteEffectWidget(QWidget *parent)
+    : MSPWhiteEffectWidget(parent, false)
+{
+}
+
+MSPWhiteEffectWidget::MSPWhiteEffectWidget(QWidget *parent, bool kelvo)
+    : MSPEffectWidget(parent)
+    , ui(new Ui::MSPWhiteWidget)
+{
+    ui->setupUi(this);
+    // The two fixtures run their temperature scales in opposite directions.
+    ui->RGBCoolLabel->setVisible(!kelvo);
+    ui->RGBWarmLabel->setVisible(!kelvo);
+    ui->KelvoWarmLabel->setVisible(kelvo);
+    ui->KelvoNeutralLabel->setVisible(kelvo);
+    ui->KelvoCoolLabel->setVisible(kelvo);
+    ui->brightnessSlider->setValue(100);
+    ui->brightnessEdit->setValue(100);
+
+    connect(ui->temperatureSlider, &QSlider::valueChanged, this, &MSPWhiteEffectWidget::handleTemperatureSliderChanged);
+    connect(ui->temperatureSlider, &QSlider::sliderReleased, this, &MSPEffectWidget::changeFinished);
+    connect(ui->brightnessSlider, &QSlider::valueChanged, this, &MSPWhiteEffectWidget::handleBrightnessSliderChanged);
+    connect(ui->brightnessSlider, &QSlider::sliderReleased, this, &MSPEffectWidget::changeFinished);
+    connect(ui->brightnessEdit, qOverload<int>(&QSpinBox::valueChanged), this,
+            &MSPWhiteEffectWidget::handleBrightnessEditChanged);
+}
+
+MSPWhiteEffectWidget::~MSPWhiteEffectWidget() = default;
+
+const QMetaObject &MSPWhiteEffectWidget::effectClass() const
+{
+    return MSPWhiteEffect::staticMetaObject;
+}
+
+MSPWhiteEffect *MSPWhiteEffectWidget::whiteEffect() const
+{
+    return static_cast<MSPWhiteEffect *>(effect());
+}
+
+bool MSPWhiteEffectWidget::setEffect(MSPEffect *effect)
+{
+    if (!isEffectOfClass(effect, effectClass()))
+        return false;
+    attach(effect);
+    const auto *white = whiteEffect();
+    if (ui->temperatureSlider->value() != white->temperature())
+        ui->temperatureSlider->setValue(white->temperature());
+    if (ui->brightnessSlider->value() != white->brightness())
+        ui->brightnessSlider->setValue(white->brightness());
+    if (ui->brightnessEdit->value() != white->brightness())
+        ui->brightnessEdit->setValue(white->brightness());
+    return true;
+}
+
+void MSPWhiteEffectWidget::handleTemperatureSliderChanged(int value)
+{
+    if (!whiteEffect() || whiteEffect()->temperature() == value)
+        return;
+    whiteEffect()->setTemperature(value);
+    emit temperatureChanged(value);
+    if (ui->temperatureSlider->isSliderDown())
+        emit intermediateChange();
+}
+
+void MSPWhiteEffectWidget::handleBrightnessSliderChanged(int value)
+{
+    if (ui->brightnessEdit->value() != value) {
+        const QSignalBlocker blocker(ui->brightnessEdit);
+        ui->brightnessEdit->setValue(value);
+    }
+    if (!whiteEffect() || whiteEffect()->brightness() == value)
+        return;
+    whiteEffect()->setBrightness(value);
+    emit brightnessChanged(value);
+    if (ui->brightnessSlider->isSliderDown())
+        emit intermediateChange();
+}
+
+void MSPWhiteEffectWidget::handleBrightnessEditChanged()
+{
+    ui->brightnessSlider->setValue(ui->brightnessEdit->value());
+}

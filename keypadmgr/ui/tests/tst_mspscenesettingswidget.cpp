@@ -1,0 +1,471 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "colorlistpicker2.h"
+#include "mspeffectwidget.h"
+#include "mspscenesettingswidget.h"
+
+#include <connectionstate.h>
+#include <discoverer.h>
+#include <dravon.h>
+#include <keypadtestbed.h>
+#include <mspcolorwasheffect.h>
+#include <mspcomm.h>
+#include <mspcustomwasheffect.h>
+#include <mspfixedcoloreffect.h>
+#include <mspvariablecoloreffect.h>
+#include <mspeffect.h>
+#include <mspeffectfactory.h>
+#include <msprandomcoloreffect.h>
+#include <mspscene.h>
+#include <mspscenemodel.h>
+#include <ovrcolor.h>
+#include <ovrcolorpicker.h>
+#include <systemconfiguration.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QTest>
+
+#include <memory>
+
+Q_DECLARE_METATYPE(ConnectionState::State)
+
+namespace {
+
+const QString red = OvrColor::fromRgb8(255, 0, 0).aName();
+const QString green = OvrColor::fromRgb8(0, 255, 0).aName();
+const QString blue = OvrColor::fromRgb8(0, 0, 255).aName();
+
+} // namespace
+
+class TestMSPSceneSettingsWidget : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanupTestCase();
+    void pickedColourPostedOnceAfterPause();
+    void draggingCoalescesPosts();
+    void choosingEffectType_data();
+    void choosingEffectType();
+    void saveFollowsLastEdit();
+    void undoShowsStoredSceneWithoutEcho();
+    void keypadPressShowsScene();
+    void demoModeSendsNothing();
+    void firmwareRuleForPickerPages_data();
+    void firmwareRuleForPickerPages();
+    void washKeepsSixColours();
+    void speedLabelsAndClamping_data();
+    void speedLabelsAndClamping();
+    void whiteScaleLabels();
+    void tabOrderFollowsLayout();
+
+private:
+    template<typename T> T *child(QWidget *parent, const char *name) const
+    {
+        T *widget = parent->findChild<T *>(QLatin1String(name));
+        if (!widget)
+            qFatal("no child %s", name);
+        return widget;
+    }
+    MSPEffectWidget *page(int type) const { return m_widget->editor(type); }
+    MSPScene *scene(int index) const { return MSPSceneModel::instance()->sceneAt(index); }
+    /** Makes the keypad keep @p body as scene @p index, reads it back and shows it. */
+    void keepAndShow(int index, const QString &body);
+    /** The requests to the scene paths since @p from. */
+    QList<KeypadTestBed::Request> sceneRequests(int from) const;
+    int logSize() const { return m_bed->requestLog(m_keypad).size(); }
+    /** Waits until the coalescing timer has surely fired and the keypad has answered. */
+    void settle() { QTest::qWait(MSPComm::sceneUpdateInterval * 4); }
+
+    std::unique_ptr<KeypadTestBed> m_bed;
+    std::unique_ptr<MSPSceneSettingsWidget> m_widget;
+    int m_keypad = -1;
+};
+
+void TestMSPSceneSettingsWidget::initTestCase()
+{
+    qRegisterMetaType<ConnectionState::State>();
+    m_bed = std::make_unique<KeypadTestBed>();
+    QVERIFY2(m_bed->isReady(), qPrintable(m_bed->errorString()));
+    m_keypad = m_bed->startSimulator();
+    QVERIFY2(m_keypad >= 0, qPrintable(m_bed->errorString()));
+    QVERIFY(Discoverer::instance()->dravon()->setInterface(KeypadTestBed::hostEntry()));
+
+    MSPComm *comm = MSPComm::instance();
+    MSPSceneModel *model = MSPSceneModel::instance();
+    comm->setDevice(m_bed->simulatorAddress(m_keypad).toString(), m_bed->simulatorMac(m_keypad));
+    // The main window's wiring of an edit and of the keypad's answers.
+    connect(model, &MSPSceneModel::effectParamsChanged, comm, &MSPComm::handleEffectParamsChanged);
+    connect(model, &MSPSceneModel::effectChanged, comm, &MSPComm::handleEffectChanged);
+    m_widget = std::make_unique<MSPSceneSettingsWidget>();
+    connect(comm, &MSPComm::activeSceneIndexChanged, m_widget.get(), [this](int index) {
+        MSPSceneModel::instance()->setActiveSceneIndex(index, false);
+        m_widget->activeSceneChanged(index);
+    });
+    m_widget->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_widget.get()));
+    comm->requestAllShows();
+    QTRY_VERIFY_WITH_TIMEOUT(scene(7)->effect() != nullptr, 10000);
+}
+
+void TestMSPSceneSettingsWidget::init()
+{
+    SystemConfiguration::instance()->setVersion(QStringLiteral("1.2.0"), true);
+    ConnectionState::instance()->setState(ConnectionState::Connected);
+    m_widget->setEnabled(true);
+}
+
+void TestMSPSceneSettingsWidget::cleanupTestCase()
+{
+    m_widget.reset();
+    m_bed.reset();
+}
+
+void TestMSPSceneSettingsWidget::keepAndShow(int index, const QString &body)
+{
+    MSPComm *comm = MSPComm::instance();
+    const int from = logSize();
+    comm->postToDevice(QStringLiteral("/api/v1/shows/%1").arg(index + 1), body, false, false, true);
+    QVERIFY(m_bed->waitForRequests(m_keypad, from + 1));
+    const int effect = body.section(QLatin1Char('&'), 0, 0).section(QLatin1Char('='), 1).toInt();
+    comm->getScene(index);
+    QTRY_VERIFY_WITH_TIMEOUT(scene(index)->effect() && scene(index)->effect()->type() == effect, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_widget->shownSceneIndex(), index, 10000);
+    m_widget->activeSceneChanged(index);
+    settle();
+}
+
+QList<KeypadTestBed::Request> TestMSPSceneSettingsWidget::sceneRequests(int from) const
+{
+    QList<KeypadTestBed::Request> requests;
+    const auto log = m_bed->requestLog(m_keypad);
+    for (int i = from; i < log.size(); ++i) {
+        if (log.at(i).path.startsWith(QLatin1String("/api/v1/shows/")))
+            requests.append(log.at(i));
+    }
+    return requests;
+}
+
+void TestMSPSceneSettingsWidget::pickedColourPostedOnceAfterPause()
+{
+    keepAndShow(0, QStringLiteral("effect=0&param1=255&param2=0&param3=0&param_xy=(0,0,0)&num_colors=0"));
+    auto *picker = child<OvrColorPickerLib::OvrColorPicker>(page(0), "colorPicker");
+    const int from = logSize();
+    const QDateTime picked = QDateTime::currentDateTime();
+    picker->setColor(OvrColor::fromRgb8(0, 255, 0), QString());
+    QCOMPARE(scene(0)->effect()->property("color").toString(), green);
+    QVERIFY(m_bed->waitForRequests(m_keypad, from + 1));
+    settle();
+    const auto posts = sceneRequests(from);
+    QCOMPARE(posts.size(), 1);
+    QCOMPARE(posts.at(0).path, QStringLiteral("/api/v1/shows/1"));
+    QVERIFY(posts.at(0).body.startsWith("effect=0&param1=0&param2=255&param3=0&"));
+    // Never before the coalescing pause is over (the upper end depends on the machine's load).
+    QVERIFY2(picked.msecsTo(posts.at(0).time) >= MSPComm::sceneUpdateInterval - 20,
+             qPrintable(QString::number(picked.msecsTo(posts.at(0).time))));
+    QVERIFY(child<QPushButton>(m_widget.get(), "applyButton")->isEnabled());
+    QVERIFY(child<QPushButton>(m_widget.get(), "revertButton")->isEnabled());
+}
+
+void TestMSPSceneSettingsWidget::draggingCoalescesPosts()
+{
+    keepAndShow(2, QStringLiteral("effect=2&param1=1&param2=0&param_xy=(0,0,0)&num_colors=0"));
+    auto *slider = child<QSlider>(page(MSPEffect::ColorWash), "speedSlider");
+    auto *save = child<QPushButton>(m_widget.get(), "applyButton");
+    const int from = logSize();
+    // Fifty positions in about a second, up the scale and part of the way back.
+    slider->setSliderDown(true);
+    QList<int> positions;
+    for (int v = 2; v <= 32; ++v)
+        positions << v;
+    for (int v = 31; positions.size() < 50; --v)
+        positions << v;
+    for (int v : positions) {
+        slider->setValue(v);
+        QVERIFY(!save->isEnabled());
+        QTest::qWait(20);
+    }
+    slider->setSliderDown(false);
+    QVERIFY(save->isEnabled());
+    settle();
+    const auto posts = sceneRequests(from);
+    QVERIFY2(!posts.isEmpty() && posts.size() <= 11, qPrintable(QString::number(posts.size())));
+    QVERIFY(posts.last().body.startsWith("effect=2&param1=" + QByteArray::number(positions.last()) + "&param2=0&"));
+    QCOMPARE(qobject_cast<MSPColorWashEffect *>(scene(2)->effect())->speed(), positions.last());
+}
+
+void TestMSPSceneSettingsWidget::choosingEffectType_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("same type") << int(MSPEffect::FixedColor) << QByteArray();
+    QTest::newRow("random colour") << int(MSPEffect::RandomColor)
+                                   << QByteArray("effect=5&param1=1&param2=0&param_xy=(0,0,0)&num_colors=0");
+    QTest::newRow("kelvo white") << int(MSPEffect::KelvoWhite)
+                                 << QByteArray("effect=7&param1=0&param2=255&param_xy=(0,0,0)&num_colors=0");
+}
+
+void TestMSPSceneSettingsWidget::choosingEffectType()
+{
+    QFETCH(int, type);
+    QFETCH(QByteArray, expected);
+    keepAndShow(0, QStringLiteral("effect=0&param1=255&param2=0&param3=0&param_xy=(0,0,0)&num_colors=0"));
+    MSPEffect *before = scene(0)->effect();
+    const int from = logSize();
+    auto *combo = child<QComboBox>(m_widget.get(), "effectsComboBox");
+    QCOMPARE(combo->count(), MSPEffect::typeCount);
+    combo->setCurrentIndex(type);
+    settle();
+    const auto posts = sceneRequests(from);
+    auto *stack = child<QWidget>(m_widget.get(), "effectPropertiesStack");
+    QCOMPARE(qobject_cast<QStackedWidget *>(stack)->currentIndex(), type);
+    if (expected.isEmpty()) {
+        QVERIFY(posts.isEmpty());
+        QCOMPARE(scene(0)->effect(), before);
+    } else {
+        QCOMPARE(posts.size(), 1);
+        QCOMPARE(posts.at(0).body, expected);
+        QCOMPARE(scene(0)->effect()->type(), type);
+        QCOMPARE(page(type)->effect(), scene(0)->effect());
+    }
+}
+
+void TestMSPSceneSettingsWidget::saveFollowsLastEdit()
+{
+    keepAndShow(2, QStringLiteral("effect=2&param1=1&param2=0&param_xy=(0,0,0)&num_colors=0"));
+    const int from = logSize();
+    QTest::mouseClick(child<QPushButton>(page(MSPEffect::ColorWash), "rightToLeftButton"), Qt::LeftButton);
+    auto *save = child<QPushButton>(m_widget.get(), "applyButton");
+    QVERIFY(save->isEnabled());
+    QTest::mouseClick(save, Qt::LeftButton);
+    QVERIFY(!save->isEnabled());
+    QVERIFY(!child<QPushButton>(m_widget.get(), "revertButton")->isEnabled());
+    QVERIFY(m_bed->waitForRequests(m_keypad, from + 2));
+    settle();
+    const auto posts = sceneRequests(from);
+    QCOMPARE(posts.size(), 2);
+    QVERIFY(posts.at(0).body.startsWith("effect=2&param1=1&param2=1&"));
+    QCOMPARE(posts.at(1).body, QByteArray("apply=1"));
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("status")).startsWith(QLatin1String("ok")));
+}
+
+void TestMSPSceneSettingsWidget::undoShowsStoredSceneWithoutEcho()
+{
+    keepAndShow(4, QStringLiteral("effect=4&param1=5&param2=0&param3=3&param_xy=(0,0,0)&num_colors=2"
+                                  "&color1=(255,0,0)&custom_xy_1=(0,0,0)&color2=(0,255,0)&custom_xy_2=(0,0,0)"));
+    MSPEffectWidget *wash = page(MSPEffect::CustomWash);
+    auto *strip = child<ColorListPicker2>(wash, "colorListPicker");
+    QCOMPARE(strip->colors().size(), 2);
+
+    // Edit everything, then change the effect type as well.
+    child<QSlider>(wash, "speedSlider")->setValue(20);
+    QTest::mouseClick(child<QPushButton>(wash, "rightToLeftButton"), Qt::LeftButton);
+    child<QSpinBox>(wash, "widthEdit")->setValue(9);
+    QTest::mouseClick(strip, Qt::LeftButton, Qt::NoModifier, strip->addSlotRect().center());
+    child<QComboBox>(m_widget.get(), "effectsComboBox")->setCurrentIndex(MSPEffect::RandomColor);
+    settle();
+
+    const int from = logSize();
+    auto *undo = child<QPushButton>(m_widget.get(), "revertButton");
+    QVERIFY(undo->isEnabled());
+    QTest::mouseClick(undo, Qt::LeftButton);
+    QVERIFY(!undo->isEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(scene(4)->effect()->type() == MSPEffect::CustomWash, 10000);
+    settle();
+    const auto requests = sceneRequests(from);
+    QCOMPARE(requests.size(), 2);
+    QCOMPARE(requests.at(0).method, QStringLiteral("POST"));
+    QCOMPARE(requests.at(0).body, QByteArray("apply=0"));
+    QCOMPARE(requests.at(1).method, QStringLiteral("GET"));
+    QCOMPARE(requests.at(1).path, QStringLiteral("/api/v1/shows/5"));
+
+    // The editor shows the kept scene again; Undo and Save stay off.
+    QCOMPARE(child<QComboBox>(m_widget.get(), "effectsComboBox")->currentIndex(), int(MSPEffect::CustomWash));
+    QCOMPARE(child<QSlider>(wash, "speedSlider")->value(), 5);
+    QVERIFY(child<QPushButton>(wash, "leftToRightButton")->isChecked());
+    QCOMPARE(child<QSpinBox>(wash, "widthEdit")->value(), 3);
+    QCOMPARE(strip->colors().size(), 2);
+    QCOMPARE(OvrColor(strip->colors().at(1)).getQColor(), QColor(0, 255, 0));
+    QVERIFY(!undo->isEnabled());
+    QVERIFY(!child<QPushButton>(m_widget.get(), "applyButton")->isEnabled());
+}
+
+void TestMSPSceneSettingsWidget::keypadPressShowsScene()
+{
+    keepAndShow(0, QStringLiteral("effect=0&param1=255&param2=0&param3=0&param_xy=(0,0,0)&num_colors=0"));
+    const int from = logSize();
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("press 6")).startsWith(QLatin1String("ok")));
+    QTRY_COMPARE_WITH_TIMEOUT(m_widget->shownSceneIndex(), 5, 10000);
+    QCOMPARE(child<QLabel>(m_widget.get(), "sceneNumberLabel")->text(), QStringLiteral("Scene: 6"));
+    const int type = scene(5)->effect()->type();
+    QCOMPARE(child<QComboBox>(m_widget.get(), "effectsComboBox")->currentIndex(), type);
+    QCOMPARE(page(type)->effect(), scene(5)->effect());
+    settle();
+    // The press is answered by reading the scene; nothing is posted back.
+    for (const auto &request : sceneRequests(from))
+        QVERIFY2(request.body.isEmpty(), request.body.constData());
+    QVERIFY(!child<QPushButton>(m_widget.get(), "applyButton")->isEnabled());
+}
+
+void TestMSPSceneSettingsWidget::demoModeSendsNothing()
+{
+    keepAndShow(2, QStringLiteral("effect=2&param1=1&param2=0&param_xy=(0,0,0)&num_colors=0"));
+    ConnectionState::instance()->setState(ConnectionState::DemoMode);
+    m_widget->setEnabled(true);
+    QCOMPARE(SystemConfiguration::instance()->version(), QStringLiteral("1.1.24"));
+    const int from = logSize();
+    MSPEffectWidget *wash = page(MSPEffect::ColorWash);
+    QCOMPARE(wash->effect(), scene(2)->effect());
+    child<QSlider>(wash, "speedSlider")->setValue(9);
+    child<QComboBox>(m_widget.get(), "effectsComboBox")->setCurrentIndex(MSPEffect::RGBWhite);
+    child<QSlider>(page(MSPEffect::RGBWhite), "brightnessSlider")->setValue(40);
+    settle();
+    QCOMPARE(scene(2)->effect()->property("brightness").toInt(), 40);
+    QVERIFY(sceneRequests(from).isEmpty());
+    QVERIFY(!child<QPushButton>(m_widget.get(), "applyButton")->isEnabled());
+    QVERIFY(!child<QPushButton>(m_widget.get(), "revertButton")->isEnabled());
+}
+
+void TestMSPSceneSettingsWidget::firmwareRuleForPickerPages_data()
+{
+    QTest::addColumn<QString>("firmware");
+    QTest::addColumn<ConnectionState::State>("state");
+    QTest::addColumn<bool>("enabled");
+    QTest::newRow("1.1.19") << QStringLiteral("1.1.19") << ConnectionState::Connected << false;
+    QTest::newRow("1.1.20") << QStringLiteral("1.1.20") << ConnectionState::Connected << true;
+    QTest::newRow("1.0.99") << QStringLiteral("1.0.99") << ConnectionState::Connected << false;
+    QTest::newRow("demo") << QStringLiteral("1.1.19") << ConnectionState::DemoMode << true;
+}
+
+void TestMSPSceneSettingsWidget::firmwareRuleForPickerPages()
+{
+    QFETCH(QString, firmware);
+    QFETCH(ConnectionState::State, state);
+    QFETCH(bool, enabled);
+    SystemConfiguration::instance()->setVersion(firmware, true);
+    ConnectionState::instance()->setState(state);
+    MSPFixedColorEffect fixed;
+    QVERIFY(page(MSPEffect::FixedColor)->setEffect(&fixed));
+    // The page toggles: RGB stays, white and channel follow the rule.
+    QWidget *editor = page(MSPEffect::FixedColor);
+    QVERIFY(child<QAbstractButton>(editor, "rgbPickerButton")->isEnabled());
+    QCOMPARE(child<QAbstractButton>(editor, "whitePickerButton")->isEnabled(), enabled);
+    QCOMPARE(child<QAbstractButton>(editor, "nChannelPickerButton")->isEnabled(), enabled);
+    // An editor takes only an effect of its own class.
+    MSPVariableColorEffect variable;
+    QVERIFY(!page(MSPEffect::FixedColor)->setEffect(&variable));
+    QCOMPARE(page(MSPEffect::FixedColor)->effect(), &fixed);
+}
+
+void TestMSPSceneSettingsWidget::washKeepsSixColours()
+{
+    MSPEffectWidget *wash = page(MSPEffect::CustomWash);
+    auto *strip = child<ColorListPicker2>(wash, "colorListPicker");
+    auto *notice = child<QLabel>(wash, "colorLimitLabel");
+    MSPCustomWashEffect effect;
+    effect.setColorList({red, green, blue, red, green});
+    QVERIFY(wash->setEffect(&effect));
+    QCOMPARE(strip->maximumCount(), MSPEffect::maximumColors);
+    QVERIFY(notice->isHidden());
+    QTest::mouseClick(strip, Qt::LeftButton, Qt::NoModifier, strip->addSlotRect().center());
+    QCOMPARE(effect.colorList().size(), 6);
+    QVERIFY(strip->addSlotRect().isNull());
+
+    // A longer list from an old file is shown whole, and the user is told.
+    effect.setColorList({red, green, blue, red, green, blue, red, green});
+    QVERIFY(wash->setEffect(&effect));
+    QCOMPARE(strip->colors().size(), 8);
+    QVERIFY(!notice->isHidden());
+    QVERIFY(notice->text().contains(QLatin1String("first 6")));
+    // Removing colours brings it back within the bound.
+    strip->setCurrentIndex(7);
+    QTest::keyClick(strip, Qt::Key_Delete);
+    QTest::keyClick(strip, Qt::Key_Delete);
+    QCOMPARE(effect.colorList().size(), 6);
+    QVERIFY(notice->isHidden());
+}
+
+void TestMSPSceneSettingsWidget::speedLabelsAndClamping_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("slowest");
+    QTest::addColumn<QString>("fastest");
+    QTest::newRow("color wash") << int(MSPEffect::ColorWash) << QStringLiteral("10 m") << QStringLiteral("5 s");
+    QTest::newRow("rainbow wash") << int(MSPEffect::RainbowWash) << QStringLiteral("10 m") << QStringLiteral("5 s");
+    QTest::newRow("custom wash") << int(MSPEffect::CustomWash) << QStringLiteral("10 m") << QStringLiteral("1 s");
+    QTest::newRow("random color") << int(MSPEffect::RandomColor) << QStringLiteral("10 m") << QStringLiteral("1 s");
+}
+
+void TestMSPSceneSettingsWidget::speedLabelsAndClamping()
+{
+    QFETCH(int, type);
+    QFETCH(QString, slowest);
+    QFETCH(QString, fastest);
+    std::unique_ptr<MSPEffect> effect(MSPEffectFactory::instance()->create(type, nullptr));
+    effect->setProperty("speed", 40);
+    MSPEffectWidget *editor = page(type);
+    QVERIFY(editor->setEffect(effect.get()));
+    QCOMPARE(editor->speedLabel(1), slowest);
+    QCOMPARE(editor->speedLabel(32), fastest);
+    // A speed from outside the scale is clamped, shown and stored.
+    QCOMPARE(effect->property("speed").toInt(), 32);
+    QCOMPARE(child<QLabel>(editor, "speedValueLabel")->text(), fastest);
+}
+
+void TestMSPSceneSettingsWidget::whiteScaleLabels()
+{
+    MSPEffectWidget *rgb = page(MSPEffect::RGBWhite);
+    MSPEffectWidget *kelvo = page(MSPEffect::KelvoWhite);
+    const auto shown = [](MSPEffectWidget *editor, const char *name) {
+        return !editor->findChild<QLabel *>(QLatin1String(name))->isHidden();
+    };
+    QVERIFY(shown(rgb, "RGBCoolLabel") && shown(rgb, "RGBWarmLabel"));
+    QVERIFY(!shown(rgb, "KelvoWarmLabel") && !shown(rgb, "KelvoNeutralLabel") && !shown(rgb, "KelvoCoolLabel"));
+    QVERIFY(!shown(kelvo, "RGBCoolLabel") && !shown(kelvo, "RGBWarmLabel"));
+    QVERIFY(shown(kelvo, "KelvoWarmLabel") && shown(kelvo, "KelvoNeutralLabel") && shown(kelvo, "KelvoCoolLabel"));
+
+    // Brightness slider and spin box follow each other into the effect.
+    std::unique_ptr<MSPEffect> effect(MSPEffectFactory::instance()->create(MSPEffect::KelvoWhite, nullptr));
+    QVERIFY(kelvo->setEffect(effect.get()));
+    QVERIFY(!rgb->setEffect(effect.get()));
+    child<QSpinBox>(kelvo, "brightnessEdit")->setValue(35);
+    QCOMPARE(child<QSlider>(kelvo, "brightnessSlider")->value(), 35);
+    QCOMPARE(effect->property("brightness").toInt(), 35);
+}
+
+void TestMSPSceneSettingsWidget::tabOrderFollowsLayout()
+{
+    keepAndShow(5, QStringLiteral("effect=5&param1=3&param2=1&param_xy=(0,0,0)&num_colors=0"));
+    // The selector is rebuilt whenever the tab is shown.
+    m_widget->hide();
+    m_widget->show();
+    m_widget->activateWindow();
+    QApplication::setActiveWindow(m_widget.get());
+    QVERIFY(QTest::qWaitForWindowActive(m_widget.get()));
+    auto *combo = child<QComboBox>(m_widget.get(), "effectsComboBox");
+    QTRY_VERIFY(combo->isVisible());
+    combo->setFocus();
+    QTRY_VERIFY(combo->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), child<QSlider>(page(MSPEffect::RandomColor), "speedSlider"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), child<QCheckBox>(page(MSPEffect::RandomColor), "fadeCheckBox"));
+    // After the page: Undo and Save, once there is something to keep.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), child<QPushButton>(m_widget.get(), "revertButton"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), child<QPushButton>(m_widget.get(), "applyButton"));
+}
+
+QTEST_MAIN(TestMSPSceneSettingsWidget)
+#include "tst_mspscenesettingswidget.moc"

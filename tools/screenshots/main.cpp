@@ -1,0 +1,112 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
+// Renders the main window in demo mode with each of the eight effect editors
+// into PNG files, for the README:
+//
+//   screenshots <output folder>
+//
+// Run it on the offscreen platform inside a private network namespace with a
+// throw-away HOME (make screenshots does all three): the window is the real
+// one, and it would look for keypads if it ran long enough.
+
+#include "appversion.h"
+#include "mainwindow.h"
+#include "mspscenesettingswidget.h"
+
+#include <connectionstate.h>
+#include <discoverer.h>
+#include <mspcolorwasheffect.h>
+#include <mspcustomwasheffect.h>
+#include <mspeffectfactory.h>
+#include <mspfixedcoloreffect.h>
+#include <msprandomcoloreffect.h>
+#include <mspscene.h>
+#include <mspscenemodel.h>
+#include <mspwhiteeffect.h>
+#include <ovrcolor.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QSettings>
+#include <QTabWidget>
+#include <QTextStream>
+
+namespace {
+
+// Values that show what each editor does better than the class defaults.
+void giveSampleValues(MSPEffect *effect)
+{
+    if (auto *fixed = qobject_cast<MSPFixedColorEffect *>(effect))
+        fixed->setColor(OvrColor::fromRgb8(255, 140, 20).aName());
+    if (auto *wash = qobject_cast<MSPColorWashEffect *>(effect)) {
+        wash->setSpeed(18);
+        wash->setDirection(1);
+    }
+    if (auto *custom = qobject_cast<MSPCustomWashEffect *>(effect)) {
+        custom->setWidth(custom->minimumWidth() + 4);
+        custom->setColorList({OvrColor::fromRgb8(255, 0, 0).aName(), OvrColor::fromRgb8(255, 160, 0).aName(),
+                              OvrColor::fromRgb8(0, 200, 255).aName(), OvrColor::fromRgb8(120, 0, 255).aName()});
+    }
+    if (auto *random = qobject_cast<MSPRandomColorEffect *>(effect)) {
+        random->setSpeed(20);
+        random->setFade(true);
+    }
+    if (auto *white = qobject_cast<MSPWhiteEffect *>(effect)) {
+        white->setTemperature(96);
+        white->setBrightness(80);
+    }
+}
+
+QString fileName(int type)
+{
+    QString name = MSPEffect::effectTypeName(type).toLower();
+    name.replace(QLatin1Char(' '), QLatin1Char('-'));
+    return QStringLiteral("editor-%1-%2.png").arg(type).arg(name);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    Q_INIT_RESOURCE(resources);
+    QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QLatin1String(AppVersion::organizationName));
+    QCoreApplication::setApplicationName(QLatin1String(AppVersion::applicationName));
+    if (argc < 2) {
+        QTextStream(stderr) << "usage: screenshots <output folder>\n";
+        return 2;
+    }
+    const QDir out(QString::fromLocal8Bit(argv[1]));
+    if (!QDir().mkpath(out.absolutePath())) {
+        QTextStream(stderr) << "cannot create " << out.absolutePath() << '\n';
+        return 1;
+    }
+    QSettings().setValue(QStringLiteral("update_never_check"), true);
+
+    MainWindow window;
+    // The window looks for keypads a second after it starts; its verdict
+    // ("no keypad") must not end the demo halfway through the pictures.
+    QObject::disconnect(Discoverer::instance(), nullptr, &window, nullptr);
+    window.resize(1280, window.height());
+    window.show();
+    MSPSceneModel *model = MSPSceneModel::instance();
+    model->prepareOfflineDefaults();
+    ConnectionState::instance()->setState(ConnectionState::DemoMode);
+    window.settingsTabs()->setCurrentWidget(window.sceneSettings());
+
+    MSPScene *scene = model->sceneAt(0);
+    for (int type = 0; type < MSPEffect::typeCount; ++type) {
+        MSPEffect *effect = MSPEffectFactory::instance()->create(type, scene);
+        giveSampleValues(effect);
+        scene->setEffect(effect, true);
+        for (int i = 0; i < 5; ++i)
+            QCoreApplication::processEvents();
+        const QString path = out.filePath(fileName(type));
+        if (!window.grab().save(path)) {
+            QTextStream(stderr) << "cannot write " << path << '\n';
+            return 1;
+        }
+        QTextStream(stdout) << path << '\n';
+    }
+    return 0;
+}
