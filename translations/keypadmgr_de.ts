@@ -13,6 +13,68 @@
     </message>
 </context>
 <context>
+    <name>ColorFileImporter</name>
+    <message>
+        <source>The document is empty.</source>
+        <translation>Das Dokument ist leer.</translation>
+    </message>
+    <message>
+        <source>The document is larger than %1 MB.</source>
+        <translation>Das Dokument ist größer als %1 MB.</translation>
+    </message>
+    <message>
+        <source>The document is not a well-formed colour document: %1</source>
+        <translation>Das Dokument ist kein gültiges Farbdokument: %1</translation>
+    </message>
+    <message>
+        <source>The document holds no colour list.</source>
+        <translation>Das Dokument enthält keine Farbliste.</translation>
+    </message>
+    <message>
+        <source>The document holds more than %1 colours.</source>
+        <translation>Das Dokument enthält mehr als %1 Farben.</translation>
+    </message>
+    <message>
+        <source>The colour &quot;%1&quot; in the list &quot;%2&quot; cannot be read.</source>
+        <translation>Die Farbe „%1“ in der Liste „%2“ kann nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; cannot be opened: %2</source>
+        <translation>Die Datei „%1“ kann nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>The file is larger than %1 MB.</source>
+        <translation>Die Datei ist größer als %1 MB.</translation>
+    </message>
+</context>
+<context>
+    <name>ColorListPicker2</name>
+    <message>
+        <source>Colors</source>
+        <translation>Farben</translation>
+    </message>
+    <message>
+        <source>Click to add a color</source>
+        <translation>Klicken, um eine Farbe hinzuzufügen</translation>
+    </message>
+    <message>
+        <source>White-Range White</source>
+        <translation>Weiß aus dem Weißbereich</translation>
+    </message>
+    <message>
+        <source>Not sent: the keypad plays only the first %1 colors</source>
+        <translation>Nicht gesendet: Das Keypad spielt nur die ersten %1 Farben</translation>
+    </message>
+    <message>
+        <source>Insert Color</source>
+        <translation>Farbe einfügen</translation>
+    </message>
+    <message>
+        <source>Delete Color</source>
+        <translation>Farbe löschen</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>Start in demo mode: edit scenes and settings without a keypad. Nothing is sent to the network to look for keypads.</source>
@@ -86,6 +148,13 @@
     </message>
 </context>
 <context>
+    <name>MSPColorWashEffectWidget</name>
+    <message>
+        <source>This scene holds %1 colors, but the keypad plays only the first %2; the crossed-out colors never reach it. Remove colors to choose which ones play.</source>
+        <translation>Diese Szene enthält %1 Farben, das Keypad spielt aber nur die ersten %2; die durchgestrichenen Farben erreichen es nie. Entfernen Sie Farben, um festzulegen, welche gespielt werden.</translation>
+    </message>
+</context>
+<context>
     <name>MSPComm</name>
     <message>
         <source>Error</source>
@@ -117,6 +186,73 @@
     <message>
         <source>Retry Connection</source>
         <translation>Erneut verbinden</translation>
+    </message>
+</context>
+<context>
+    <name>MSPCustomWashWidget</name>
+    <message>
+        <source>Colors:</source>
+        <translation>Farben:</translation>
+    </message>
+    <message>
+        <source>Wash colors</source>
+        <translation>Verlaufsfarben</translation>
+    </message>
+    <message>
+        <source>Click a color to edit it, + to add one; drag a color along the row to move it or off the row to remove it.</source>
+        <translation>Klicken Sie auf eine Farbe, um sie zu bearbeiten, oder auf +, um eine hinzuzufügen. Ziehen Sie eine Farbe entlang der Reihe, um sie zu verschieben, oder aus der Reihe heraus, um sie zu entfernen.</translation>
+    </message>
+    <message>
+        <source>Speed:</source>
+        <translation>Geschwindigkeit:</translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation>Geschwindigkeit</translation>
+    </message>
+    <message>
+        <source>Cycle length</source>
+        <translation>Zyklusdauer</translation>
+    </message>
+    <message>
+        <source>10 m</source>
+        <translation>10 m</translation>
+    </message>
+    <message>
+        <source>Direction:</source>
+        <translation>Richtung:</translation>
+    </message>
+    <message>
+        <source>Direction left to right</source>
+        <translation>Richtung von links nach rechts</translation>
+    </message>
+    <message>
+        <source>Left To Right</source>
+        <translation>Links nach rechts</translation>
+    </message>
+    <message>
+        <source>Direction right to left</source>
+        <translation>Richtung von rechts nach links</translation>
+    </message>
+    <message>
+        <source>Right To Left</source>
+        <translation>Rechts nach links</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Breite:</translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation>Breite</translation>
+    </message>
+    <message>
+        <source>Width in lights</source>
+        <translation>Breite in Leuchten</translation>
+    </message>
+    <message>
+        <source>Color picker</source>
+        <translation>Farbauswahl</translation>
     </message>
 </context>
 <context>
@@ -159,10 +295,133 @@
     </message>
 </context>
 <context>
+    <name>MSPFixedColorEffectWidget</name>
+    <message>
+        <source>White x %1, y %2</source>
+        <translation>Weiß x %1, y %2</translation>
+    </message>
+</context>
+<context>
+    <name>MSPFixedColorWidget</name>
+    <message>
+        <source>Color:</source>
+        <translation>Farbe:</translation>
+    </message>
+    <message>
+        <source>Scene color</source>
+        <translation>Szenenfarbe</translation>
+    </message>
+    <message>
+        <source>Color picker</source>
+        <translation>Farbauswahl</translation>
+    </message>
+</context>
+<context>
+    <name>MSPRandomColorWidget</name>
+    <message>
+        <source>Speed:</source>
+        <translation>Geschwindigkeit:</translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation>Geschwindigkeit</translation>
+    </message>
+    <message>
+        <source>Cycle length</source>
+        <translation>Zyklusdauer</translation>
+    </message>
+    <message>
+        <source>10 m</source>
+        <translation>10 m</translation>
+    </message>
+    <message>
+        <source>Fade:</source>
+        <translation>Überblenden:</translation>
+    </message>
+    <message>
+        <source>Fade</source>
+        <translation>Überblenden</translation>
+    </message>
+    <message>
+        <source>Fade between colors</source>
+        <translation>Zwischen den Farben überblenden</translation>
+    </message>
+</context>
+<context>
+    <name>MSPSceneSettings</name>
+    <message>
+        <source>Scene #</source>
+        <translation>Szene #</translation>
+    </message>
+    <message>
+        <source>Effect:</source>
+        <translation>Effekt:</translation>
+    </message>
+    <message>
+        <source>Effect</source>
+        <translation>Effekt</translation>
+    </message>
+    <message>
+        <source>Drop the changes and play the scene as the keypad keeps it</source>
+        <translation>Änderungen verwerfen und die Szene so abspielen, wie das Keypad sie gespeichert hat</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>Keep the scene on the keypad as it plays now</source>
+        <translation>Die Szene so im Keypad speichern, wie sie gerade abgespielt wird</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+</context>
+<context>
     <name>MSPSceneSettingsWidget</name>
     <message>
         <source>Scene: %1</source>
         <translation>Szene: %1</translation>
+    </message>
+</context>
+<context>
+    <name>MSPWhiteWidget</name>
+    <message>
+        <source>Temperature:</source>
+        <translation>Farbtemperatur:</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>Farbtemperatur</translation>
+    </message>
+    <message>
+        <source>Cool</source>
+        <translation>Kalt</translation>
+    </message>
+    <message>
+        <source>Warm</source>
+        <translation>Warm</translation>
+    </message>
+    <message>
+        <source>Neutral</source>
+        <translation>Neutral</translation>
+    </message>
+    <message>
+        <source>Intensity:</source>
+        <translation>Intensität:</translation>
+    </message>
+    <message>
+        <source>Intensity</source>
+        <translation>Intensität</translation>
+    </message>
+    <message>
+        <source>Intensity in percent</source>
+        <translation>Intensität in Prozent</translation>
+    </message>
+    <message>
+        <source>%</source>
+        <translation>%</translation>
     </message>
 </context>
 <context>
@@ -431,6 +690,117 @@ Wenn sich die IP-Adresse dabei ändert, müssen Sie das Gerät erneut suchen.</t
     </message>
 </context>
 <context>
+    <name>OvrColorPickerLib::BlackBodyCurveWidget</name>
+    <message>
+        <source>Black-body curve</source>
+        <translation>Planck-Kurve</translation>
+    </message>
+    <message>
+        <source>Chromaticity diagram around the black-body locus; click to choose a white</source>
+        <translation>Farbtafel um die Planck-Kurve; klicken, um ein Weiß zu wählen</translation>
+    </message>
+    <message>
+        <source>%1 K</source>
+        <translation>%1 K</translation>
+    </message>
+    <message>
+        <source>x: %1, y: %2</source>
+        <translation>x: %1, y: %2</translation>
+    </message>
+    <message>
+        <source>Outside White Range</source>
+        <translation>Außerhalb des Weißbereichs</translation>
+    </message>
+</context>
+<context>
+    <name>OvrColorPickerLib::CCTPickerWidget</name>
+    <message>
+        <source>Colour temperature band</source>
+        <translation>Farbtemperaturband</translation>
+    </message>
+    <message>
+        <source>Click or drag to choose the colour temperature</source>
+        <translation>Klicken oder ziehen, um die Farbtemperatur zu wählen</translation>
+    </message>
+    <message>
+        <source>%1 K</source>
+        <translation>%1 K</translation>
+    </message>
+</context>
+<context>
+    <name>OvrColorPickerLib::ColorTempSliderWidget</name>
+    <message>
+        <source>CCT</source>
+        <translation>CCT</translation>
+    </message>
+    <message>
+        <source> K</source>
+        <translation> K</translation>
+    </message>
+    <message>
+        <source>CCT in kelvin</source>
+        <translation>CCT in Kelvin</translation>
+    </message>
+</context>
+<context>
+    <name>OvrColorPickerLib::ColorTintSliderWidget</name>
+    <message>
+        <source>Tint</source>
+        <translation>Tönung</translation>
+    </message>
+    <message>
+        <source>Tint in percent, positive towards green</source>
+        <translation>Tönung in Prozent, positiv in Richtung Grün</translation>
+    </message>
+    <message>
+        <source>Negative tints lean to magenta, positive tints to green</source>
+        <translation>Negative Tönung geht ins Magenta, positive ins Grün</translation>
+    </message>
+</context>
+<context>
+    <name>OvrColorPickerLib::ColorTreeAndFilterWidget</name>
+    <message>
+        <source>Filter colors</source>
+        <translation>Farben filtern</translation>
+    </message>
+    <message>
+        <source>Filter colours by name</source>
+        <translation>Farben nach Namen filtern</translation>
+    </message>
+    <message>
+        <source>New Group</source>
+        <translation>Neue Gruppe</translation>
+    </message>
+    <message>
+        <source>Load Colors from File...</source>
+        <translation>Farben aus Datei laden...</translation>
+    </message>
+    <message>
+        <source>Export Colors...</source>
+        <translation>Farben exportieren...</translation>
+    </message>
+    <message>
+        <source>Load Colors from a File</source>
+        <translation>Farben aus einer Datei laden</translation>
+    </message>
+    <message>
+        <source>Ovr Color Files (*.ovrcolors);;All Files (*.* *)</source>
+        <translation>Ovr-Farbdateien (*.ovrcolors);;Alle Dateien (*.* *)</translation>
+    </message>
+    <message>
+        <source>Load Colors</source>
+        <translation>Farben laden</translation>
+    </message>
+    <message>
+        <source>The colours of &quot;%1&quot; were not loaded.
+
+%2</source>
+        <translation>Die Farben aus „%1“ wurden nicht geladen.
+
+%2</translation>
+    </message>
+</context>
+<context>
     <name>OvrColorPickerLib::ColorViewWidget</name>
     <message>
         <source>No color</source>
@@ -466,6 +836,17 @@ Wenn sich die IP-Adresse dabei ändert, müssen Sie das Gerät erneut suchen.</t
     <message>
         <source>Magnified spectrum</source>
         <translation>Vergrößertes Spektrum</translation>
+    </message>
+</context>
+<context>
+    <name>OvrColorPickerLib::DmxSliderWidget</name>
+    <message>
+        <source>%1 level</source>
+        <translation>Pegel %1</translation>
+    </message>
+    <message>
+        <source>%1 DMX value</source>
+        <translation>DMX-Wert %1</translation>
     </message>
 </context>
 <context>
@@ -529,6 +910,17 @@ Wenn sich die IP-Adresse dabei ändert, müssen Sie das Gerät erneut suchen.</t
     </message>
 </context>
 <context>
+    <name>OvrColorPickerLib::NChannelPickerWidget</name>
+    <message>
+        <source>Intensity</source>
+        <translation>Intensität</translation>
+    </message>
+    <message>
+        <source>Channel %1</source>
+        <translation>Kanal %1</translation>
+    </message>
+</context>
+<context>
     <name>OvrColorPickerLib::OpacitySliderWidget</name>
     <message>
         <source>Opacity:</source>
@@ -537,6 +929,99 @@ Wenn sich die IP-Adresse dabei ändert, müssen Sie das Gerät erneut suchen.</t
     <message>
         <source>Opacity</source>
         <translation>Deckkraft</translation>
+    </message>
+</context>
+<context>
+    <name>OvrColorPickerLib::OvrColorLibraryTreeView</name>
+    <message>
+        <source>Colour library</source>
+        <translation>Farbbibliothek</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>Umbenennen</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Export...</source>
+        <translation>Exportieren...</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>Ausschneiden</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Einfügen</translation>
+    </message>
+    <message numerus="yes">
+        <source>Delete the list &quot;%1&quot; with its %n colour(s)?</source>
+        <translation>
+            <numerusform>Die Liste „%1“ mit %n Farbe löschen?</numerusform>
+            <numerusform>Die Liste „%1“ mit %n Farben löschen?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Delete %1 lists with their %n colour(s)?</source>
+        <translation>
+            <numerusform>%1 Listen mit insgesamt %n Farbe löschen?</numerusform>
+            <numerusform>%1 Listen mit insgesamt %n Farben löschen?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Delete Colors</source>
+        <translation>Farben löschen</translation>
+    </message>
+    <message>
+        <source>Paste Colors</source>
+        <translation>Farben einfügen</translation>
+    </message>
+    <message>
+        <source>The clipboard holds too much text to be colours.</source>
+        <translation>Die Zwischenablage enthält zu viel Text, um Farben zu sein.</translation>
+    </message>
+    <message>
+        <source>The clipboard holds more than %1 colours.</source>
+        <translation>Die Zwischenablage enthält mehr als %1 Farben.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a colour.</source>
+        <translation>„%1“ ist keine Farbe.</translation>
+    </message>
+    <message>
+        <source>The clipboard holds no colours.</source>
+        <translation>Die Zwischenablage enthält keine Farben.</translation>
+    </message>
+    <message>
+        <source>Colors</source>
+        <translation>Farben</translation>
+    </message>
+    <message>
+        <source>Export Colors to a File</source>
+        <translation>Farben in eine Datei exportieren</translation>
+    </message>
+    <message>
+        <source>Ovr Color Files (*.ovrcolors);;All Files (*.* *)</source>
+        <translation>Ovr-Farbdateien (*.ovrcolors);;Alle Dateien (*.* *)</translation>
+    </message>
+    <message>
+        <source>Export Colors</source>
+        <translation>Farben exportieren</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; cannot be written: %2</source>
+        <translation>Die Datei „%1“ kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; could not be written completely: %2</source>
+        <translation>Die Datei „%1“ konnte nicht vollständig geschrieben werden: %2</translation>
     </message>
 </context>
 <context>
@@ -680,16 +1165,19 @@ Wenn sich die IP-Adresse dabei ändert, müssen Sie das Gerät erneut suchen.</t
         <translation>Vergleichsfarbe %1</translation>
     </message>
     <message>
-        <source>White range</source>
-        <translation>Weißbereich</translation>
-    </message>
-    <message>
-        <source>Channel control</source>
-        <translation>Kanalsteuerung</translation>
-    </message>
-    <message>
         <source>Favorites</source>
         <translation>Favoriten</translation>
+    </message>
+</context>
+<context>
+    <name>OvrColorPickerLib::ProfileSelector</name>
+    <message>
+        <source>Fixture profile:</source>
+        <translation>Leuchtenprofil:</translation>
+    </message>
+    <message>
+        <source>Fixture profile</source>
+        <translation>Leuchtenprofil</translation>
     </message>
 </context>
 <context>
@@ -717,6 +1205,36 @@ Wenn sich die IP-Adresse dabei ändert, müssen Sie das Gerät erneut suchen.</t
     <message>
         <source>B:</source>
         <translation>B:</translation>
+    </message>
+</context>
+<context>
+    <name>OvrColorPickerLib::TintPickerWidget</name>
+    <message>
+        <source>Tint band</source>
+        <translation>Tönungsband</translation>
+    </message>
+    <message>
+        <source>Click or drag to choose the tint: magenta to the left, green to the right</source>
+        <translation>Klicken oder ziehen, um die Tönung zu wählen: links Magenta, rechts Grün</translation>
+    </message>
+</context>
+<context>
+    <name>OvrColorPickerLib::WhitePickerWidget</name>
+    <message>
+        <source>White presets</source>
+        <translation>Weißvorgaben</translation>
+    </message>
+    <message>
+        <source>Named whites</source>
+        <translation>Benannte Weißtöne</translation>
+    </message>
+    <message>
+        <source>Presets:</source>
+        <translation>Vorgaben:</translation>
+    </message>
+    <message>
+        <source>Named Whites:</source>
+        <translation>Benannte Weißtöne:</translation>
     </message>
 </context>
 <context>
