@@ -25,7 +25,7 @@ class SilentLink : public MSPCommLink
 {
 };
 
-volatile int sink = 0;
+volatile unsigned sink = 0;
 
 } // namespace
 
@@ -55,14 +55,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         reader.setContentHandler(&handler);
         reader.setErrorHandler(&handler);
         reader.parse(&source);
-        sink = sink + handler.currentShowIndex();
+        sink = sink + unsigned(handler.currentShowIndex());
     }
     // What was read is used: every scene writes itself out again, as the
     // program does when it saves or uploads.
     for (int row = 0; row < MSPSceneModel::sceneCount; ++row) {
         if (MSPScene *scene = model.sceneAt(row))
-            sink = sink + scene->XMLData().size() + scene->formData().size();
+            sink = sink + unsigned(scene->XMLData().size() + scene->formData().size());
     }
-    sink = sink + config.configXML(true).size() + config.formBodies(true, true).size();
+    sink = sink + unsigned(config.configXML(true).size() + config.formBodies(true, true).size());
     return 0;
 }
