@@ -6,6 +6,9 @@
 #   make bench  build and run the benchmarks (release build)
 #   make run-sim  start keypadmgr against one simulated keypad on a private
 #               virtual network (see README, "Trying it without a keypad")
+#   make fuzz   build the fuzz targets with clang and run each for
+#               FUZZ_SECONDS (default 60) in a private network namespace,
+#               e.g. make fuzz FUZZ_SECONDS=600 FUZZ_TARGETS=fuzz_ovrcolor
 #   make images redraw the compiled-in images from their sources (the PNGs
 #               are committed, so a normal build does not need this)
 
@@ -14,8 +17,11 @@ RELEASE_DIR  ?= build/release
 TEST_DIR     ?= build/test
 BENCH_DIR    ?= build/bench
 IMAGEGEN_DIR ?= build/imagegen
+FUZZ_DIR     ?= build/fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS ?=
 
-.PHONY: all deps run run-sim test build-release build-test bench images clean
+.PHONY: all deps run run-sim test build-release build-test bench fuzz build-fuzz images clean
 
 all: build-release
 
@@ -43,6 +49,14 @@ bench: deps
 	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DKEYPAD_BUILD_TESTS=OFF -DKEYPAD_BUILD_BENCH=ON
 	cmake --build $(BENCH_DIR) -j $(JOBS)
 	bash scripts/run-bench.sh $(BENCH_DIR)/bin
+
+build-fuzz: deps
+	cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	      -DKEYPAD_SANITIZE=ON -DKEYPAD_BUILD_TESTS=OFF -DKEYPAD_BUILD_FUZZ=ON
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzz_targets
+
+fuzz: build-fuzz
+	bash scripts/run-fuzz.sh $(FUZZ_DIR)/bin $(FUZZ_SECONDS) $(FUZZ_DIR)/corpus $(FUZZ_TARGETS)
 
 images: deps
 	python3 keypadmgr/resources/src/genimages.py keypadmgr/resources/src/svg $(IMAGEGEN_DIR)/panel-preview.svg

@@ -5,6 +5,9 @@
 // a fresh scene model and configuration record, so a crash reproduces from
 // its input alone. The reader runs offline: online it paces its uploads with
 // real waits, and what it uploads is the same wire text the tests check.
+//
+// What was read is then saved as the program saves a file, and that file
+// must open to the same configuration: saving it again gives the same text.
 #include "mspcommlink.h"
 #include "msphandler.h"
 #include "mspscene.h"
@@ -17,6 +20,8 @@
 #include <QXmlSimpleReader>
 
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -26,6 +31,45 @@ class SilentLink : public MSPCommLink
 };
 
 volatile unsigned sink = 0;
+
+// Reads @p bytes into a fresh model and record and saves them as a file
+// (the layout of the program's Save).
+QByteArray readAndSave(const QByteArray &bytes)
+{
+    // No default effects: a show of an unknown effect type leaves its scene
+    // without one, which saves as nothing and would open as the default.
+    MSPSceneModel model;
+    SystemConfiguration config;
+    SilentLink link;
+
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QXmlInputSource source(&buffer);
+    int current = -1;
+    {
+        MSPHandler handler(false, &model, &config, &link);
+        QXmlSimpleReader reader;
+        reader.setContentHandler(&handler);
+        reader.setErrorHandler(&handler);
+        reader.parse(&source);
+        current = handler.currentShowIndex();
+    }
+    if (current >= 0)
+        model.setActiveSceneIndex(current, false);
+
+    QString document = QStringLiteral("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<v1>\n<all_shows>\n");
+    document += QLatin1String("<currentShow>") + QString::number(model.activeSceneIndex() + 1)
+            + QLatin1String("</currentShow>\n");
+    for (int row = 0; row < MSPSceneModel::sceneCount; ++row) {
+        MSPScene *scene = model.sceneAt(row);
+        document += scene->XMLData() + QLatin1Char('\n');
+        sink = sink + unsigned(scene->formData().size());
+    }
+    document += QLatin1String("</all_shows>") + config.configXML(false) + QLatin1String("\n</v1>");
+    sink = sink + unsigned(config.formBodies(true, true).size());
+    return document.toLatin1();
+}
 
 } // namespace
 
@@ -40,29 +84,16 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    MSPSceneModel model;
-    model.prepareOfflineDefaults();
-    SystemConfiguration config;
-    SilentLink link;
-
-    QBuffer buffer;
-    buffer.setData(reinterpret_cast<const char *>(data), int(size));
-    buffer.open(QIODevice::ReadOnly);
-    QXmlInputSource source(&buffer);
-    {
-        MSPHandler handler(false, &model, &config, &link);
-        QXmlSimpleReader reader;
-        reader.setContentHandler(&handler);
-        reader.setErrorHandler(&handler);
-        reader.parse(&source);
-        sink = sink + unsigned(handler.currentShowIndex());
+    const QByteArray saved = readAndSave(QByteArray::fromRawData(reinterpret_cast<const char *>(data), int(size)));
+    const QByteArray again = readAndSave(saved);
+    if (again != saved) {
+        int at = 0;
+        while (at < saved.size() && at < again.size() && saved.at(at) == again.at(at))
+            ++at;
+        std::fprintf(stderr, "a saved configuration does not open to itself; first difference at %d:\n"
+                             "saved: ...%s\nagain: ...%s\n",
+                     at, saved.mid(qMax(0, at - 200), 300).constData(), again.mid(qMax(0, at - 200), 300).constData());
+        std::abort();
     }
-    // What was read is used: every scene writes itself out again, as the
-    // program does when it saves or uploads.
-    for (int row = 0; row < MSPSceneModel::sceneCount; ++row) {
-        if (MSPScene *scene = model.sceneAt(row))
-            sink = sink + unsigned(scene->XMLData().size() + scene->formData().size());
-    }
-    sink = sink + unsigned(config.configXML(true).size() + config.formBodies(true, true).size());
     return 0;
 }

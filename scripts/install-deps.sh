@@ -16,6 +16,8 @@ packages=(
     libcpp-httplib-dev
     # benchmarks
     libbenchmark-dev
+    # fuzz targets: clang and its libFuzzer runtime
+    clang libclang-rt-14-dev
     # private network namespaces and virtual links for the test bed
     iproute2 util-linux
 )
