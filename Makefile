@@ -9,6 +9,9 @@
 #   make package  build a release build and the Debian package (build/release/*.deb)
 #   make screenshots  render the main window with each effect editor into
 #               docs/images/editor-*.png (offscreen, private network)
+#   make fuzz   build the fuzz targets with clang and run each for
+#               FUZZ_SECONDS (default 60) in a private network namespace,
+#               e.g. make fuzz FUZZ_SECONDS=600 FUZZ_TARGETS=fuzz_ovrcolor
 #   make images redraw the compiled-in images from their sources (the PNGs
 #               are committed, so a normal build does not need this)
 
@@ -19,8 +22,11 @@ BENCH_DIR    ?= build/bench
 IMAGEGEN_DIR ?= build/imagegen
 # The desktop icon's sizes in the hicolor theme (the SVG serves every other size).
 ICON_SIZES   := 16 24 32 48 64 128 256
+FUZZ_DIR     ?= build/fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS ?=
 
-.PHONY: all deps run run-sim test build-release build-test bench images package screenshots clean
+.PHONY: all deps run run-sim test build-release build-test bench fuzz build-fuzz images package screenshots clean
 
 all: build-release
 
@@ -51,6 +57,14 @@ bench: deps
 	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DKEYPAD_BUILD_TESTS=OFF -DKEYPAD_BUILD_BENCH=ON
 	cmake --build $(BENCH_DIR) -j $(JOBS)
 	bash scripts/run-bench.sh $(BENCH_DIR)/bin
+
+build-fuzz: deps
+	cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	      -DKEYPAD_SANITIZE=ON -DKEYPAD_BUILD_TESTS=OFF -DKEYPAD_BUILD_FUZZ=ON
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzz_targets
+
+fuzz: build-fuzz
+	bash scripts/run-fuzz.sh $(FUZZ_DIR)/bin $(FUZZ_SECONDS) $(FUZZ_DIR)/corpus $(FUZZ_TARGETS)
 
 images: deps
 	python3 keypadmgr/resources/src/genimages.py keypadmgr/resources/src/svg $(IMAGEGEN_DIR)/panel-preview.svg

@@ -178,15 +178,21 @@ void AutoUpdateTool::replyFinished(QNetworkReply *reply)
         return;
     }
 
-    Applications parsed;
-    if (parseVersionFile(reply, &parsed)) {
-        for (auto it = parsed.cbegin(); it != parsed.cend(); ++it) {
-            if (!m_applications.contains(it.key()))
-                m_applications.insert(it.key(), it.value());
-        }
-    }
+    readVersionFile(reply);
     qCDebug(lcAut) << "AUT:handleReply - no errors, emitting fileDownloadSuccess";
     emit fileDownloadSuccess();
+}
+
+bool AutoUpdateTool::readVersionFile(QIODevice *device)
+{
+    Applications parsed;
+    if (!parseVersionFile(device, &parsed))
+        return false;
+    for (auto it = parsed.cbegin(); it != parsed.cend(); ++it) {
+        if (!m_applications.contains(it.key()))
+            m_applications.insert(it.key(), it.value());
+    }
+    return true;
 }
 
 bool AutoUpdateTool::parseVersionFile(QIODevice *device, Applications *parsed)

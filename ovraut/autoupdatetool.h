@@ -86,6 +86,13 @@ public:
      */
     void checkForUpdate(QString appName, uint releaseType, uint major, uint minor, uint rev, uint build);
 
+    /**
+     * Reads a version file as a download does: its applications join those
+     * already known (for every application the first file seen wins); a
+     * file that cannot be read adds nothing and gives false. No signal.
+     */
+    bool readVersionFile(QIODevice *device);
+
     /** Short suffix of a release type: "a", "b", "rc", "" or "Unknown". */
     static QString releaseTypeToString(uint releaseType);
 

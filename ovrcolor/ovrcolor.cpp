@@ -179,20 +179,25 @@ void appendInt(char *&out, qint64 v)
         *out++ = tmp[--n];
 }
 
+// Longest "%f" text of a double: a sign, 309 integer digits, the point and
+// six decimals ("inf" and "nan" are shorter).
+constexpr int maxFixed6Length = 1 + 309 + 1 + 6;
+
 // "%f": six decimals, correctly rounded and independent of the C locale
-// (the program's locale may use a decimal comma).
-void appendFixed6(char *&out, char *end, double v)
+// (the program's locale may use a decimal comma). @p out must have room for
+// maxFixed6Length characters.
+void appendFixed6(char *&out, double v)
 {
-    const std::to_chars_result r = std::to_chars(out, end, v, std::chars_format::fixed, 6);
-    if (r.ec == std::errc())
-        out = r.ptr;
+    const std::to_chars_result r = std::to_chars(out, out + maxFixed6Length, v, std::chars_format::fixed, 6);
+    Q_ASSERT(r.ec == std::errc());
+    out = r.ptr;
 }
 
-// Decimal real as written by aName(); other spellings (leading '+',
-// surrounding blanks) go through Qt's parser.
+// Decimal real as written by aName(), however long; other spellings
+// (leading '+', surrounding blanks) go through Qt's parser.
 double parseReal(const QStringRef &text, bool *ok)
 {
-    char buf[64];
+    char buf[maxFixed6Length + 1];
     const int n = text.size();
     if (n > 0 && n < int(sizeof(buf))) {
         const QChar *in = text.unicode();
@@ -1548,7 +1553,8 @@ QString OvrColor::aName() const
         return QString::fromLatin1(buf, int(out - buf));
     }
     case Yxy: {
-        char buf[256];
+        // The tag, two small integers, the alpha and three reals of any size.
+        char buf[64 + 3 * (1 + maxFixed6Length)];
         char *out = buf;
         memcpy(out, "aYxy;", 5);
         out += 5;
@@ -1559,7 +1565,7 @@ QString OvrColor::aName() const
         appendInt(out, m_alpha >> 16);
         for (double v : {m_Y, m_x, m_y}) {
             *out++ = ';';
-            appendFixed6(out, buf + sizeof(buf), v);
+            appendFixed6(out, v);
         }
         return QString::fromLatin1(buf, int(out - buf));
     }

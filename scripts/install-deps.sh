@@ -21,6 +21,8 @@ packages=(
     # the Debian package (dpkg-shlibdeps) and checks of its desktop entry
     # and AppStream data
     dpkg-dev desktop-file-utils appstream
+    # fuzz targets: clang and its libFuzzer runtime
+    clang libclang-rt-14-dev
     # private network namespaces and virtual links for the test bed
     iproute2 util-linux
 )

@@ -4,6 +4,7 @@
 #include "connectionstate.h"
 
 #include "discoverer.h"
+#include "keypaddatagram.h"
 #include "networkprefs.h"
 
 #include <msphandler.h>
@@ -33,13 +34,6 @@ namespace {
 
 const QString configPath = QStringLiteral("/api/v1/config");
 const QString showsPath = QStringLiteral("/api/v1/shows");
-
-// Key pad datagrams: Dravon header magic, version 1 and the datagram type.
-constexpr char scenePrefix[] = "\x04\x01\xDC\x4A\x01\x00\x01\x03";
-constexpr char configPrefix[] = "\x04\x01\xDC\x4A\x01\x00\x03\x03";
-constexpr int prefixLength = 8;
-constexpr int sceneDatagramLength = 16;
-constexpr int configDatagramLength = 17;
 
 } // namespace
 
@@ -429,26 +423,21 @@ void MSPComm::processPendingKeyPadDatagrams()
         const QNetworkDatagram received = m_keyPadSocket->receiveDatagram();
         if (!received.isValid() || received.senderAddress().toString() != m_address)
             continue;
-        const QByteArray datagram = received.data();
-
-        if (datagram.size() == sceneDatagramLength && datagram.startsWith(QByteArray(scenePrefix, prefixLength))) {
-            const int scene = static_cast<signed char>(datagram.at(13));
+        const KeypadDatagram datagram = KeypadDatagram::decode(received.data());
+        if (datagram.kind() == KeypadDatagram::SceneSelected) {
+            const int scene = datagram.scene();
             qCDebug(lcDevice) << "MSPComm::processPendingKeyPadDatagrams() - scene:" << scene;
-            // Only the keypad's eight scenes exist; anything else would
-            // address a resource the keypad does not have.
-            if (scene < 1 || scene > MSPSceneModel::sceneCount) {
-                qCDebug(lcDevice) << "scene number out of range, datagram dropped";
-                continue;
-            }
             if (MSPSceneModel::instance()->activeSceneIndex() == scene - 1)
                 continue;
             qCDebug(lcDevice) << "MSPComm::processPendingKeyPadDatagrams() - getting scene";
             QNetworkReply *reply = post(showsPath + QLatin1Char('/') + QString::number(scene), QString());
             if (SystemConfiguration::instance()->brightness() == -1 && !m_fileLoading)
                 m_configAfterShow.append(reply);
-        } else if (datagram.size() == configDatagramLength
-                   && datagram.startsWith(QByteArray(configPrefix, prefixLength))) {
+        } else if (datagram.kind() == KeypadDatagram::ConfigurationChanged) {
             requestConfig();
+        } else if (datagram.scene() != 0) {
+            qCDebug(lcDevice) << "MSPComm::processPendingKeyPadDatagrams() - scene:" << datagram.scene()
+                              << "out of range, datagram dropped";
         }
     }
 }

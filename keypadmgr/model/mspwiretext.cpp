@@ -42,12 +42,12 @@ QString MSPWireText::xmlEscaped(const QString &value)
             out += QLatin1String("&#13;");
         } else if ((u < 0x20 && u != '\t' && u != '\n') || u == 0xfffe || u == 0xffff) {
             dropped = true;
-        } else if (c.isHighSurrogate() && i + 1 < value.size() && value.at(i + 1).isLowSurrogate()) {
-            out += QLatin1String("&#") % QString::number(QChar::surrogateToUcs4(c, value.at(i + 1)))
-                    % QLatin1Char(';');
-            ++i;
         } else if (c.isSurrogate()) {
-            dropped = true; // a lone surrogate is no character at all
+            // A lone surrogate is no character at all. A character beyond
+            // U+FFFF would need a reference the program's XML reader
+            // (QXmlSimpleReader) reads as a different character, so the
+            // file would open with another name than the one saved.
+            dropped = true;
         } else if (u > 0xff) {
             out += QLatin1String("&#") % QString::number(u) % QLatin1Char(';');
         } else {

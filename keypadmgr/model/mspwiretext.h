@@ -22,7 +22,8 @@ public:
      * A value for XML character data: "&", "<" and ">" become entities,
      * a carriage return and characters beyond Latin-1 become character
      * references (the files are Latin-1), and the control characters XML
-     * cannot carry at all are dropped.
+     * cannot carry at all are dropped, as are characters beyond U+FFFF,
+     * which the program's XML reader cannot read back.
      */
     static QString xmlEscaped(const QString &value);
 

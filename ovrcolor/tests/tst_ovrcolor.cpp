@@ -32,6 +32,8 @@ private slots:
     void hsvRoundTrip();
     void aNameRoundTrip_data();
     void aNameRoundTrip();
+    void aNameOfAnyCoordinate_data();
+    void aNameOfAnyCoordinate();
     void setNamedColor_data();
     void setNamedColor();
     void stringForms();
@@ -380,6 +382,42 @@ void tst_OvrColor::aNameRoundTrip()
     QCOMPARE(parsed.aName(), name);
     if (color.spec() != OvrColor::Hsv)
         QCOMPARE(parsed, color);
+}
+
+// Every finite coordinate is accepted, so every one must be written in full
+// and read back: the text is all a stored colour is.
+void tst_OvrColor::aNameOfAnyCoordinate_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("written");
+
+    // Null "written": too long to spell out; the text must still read back.
+    QTest::newRow("huge Y") << "aYxy;0;0;0;1e300;0;0" << QString();
+    QTest::newRow("huge negative y") << "aYxy;1;0;65535;1;0.3;-1e300" << QString();
+    QTest::newRow("largest double everywhere")
+            << "aYxy;1;0;1;-1.7976931348623157e308;1.7976931348623157e308;-1.7976931348623157e308" << QString();
+    QTest::newRow("Y 1e237") << "aYxy;0;0;0;1e237;0;0" << QString();
+    QTest::newRow("three large coordinates") << "aYxy;1;0;6;16666666669E199;9E19;9" << QString();
+    QTest::newRow("tiny") << "aYxy;1;0;7;1e-300;0.3127;0.329" << "aYxy;1;0;7;0.000000;0.312700;0.329000";
+}
+
+void tst_OvrColor::aNameOfAnyCoordinate()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, written);
+    const OvrColor color(text);
+    QVERIFY(color.isValid());
+    const QString name = color.aName();
+    if (!written.isNull())
+        QCOMPARE(name, written);
+    const QStringList fields = name.split(';');
+    QCOMPARE(fields.size(), 7);
+    QVERIFY(!fields.contains(QString()));
+    const OvrColor reread(name);
+    QVERIFY(reread.isValid());
+    QCOMPARE(reread.aName(), name);
+    if (written.isNull()) // integral coordinates survive exactly
+        QCOMPARE(reread, color);
 }
 
 void tst_OvrColor::setNamedColor_data()

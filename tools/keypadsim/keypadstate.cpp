@@ -73,14 +73,42 @@ int clampByte(int value)
 }
 
 // The name goes into XML; unescaped markup characters would make the whole
-// configuration reply unreadable.
+// configuration reply unreadable. Tab, line feed and carriage return go as
+// character references, so a reader gets them back as they were (a raw
+// carriage return would read as a line feed). The other control characters
+// cannot appear in an XML document at all, not even as references, and are
+// left out.
 QByteArray xmlText(const QString &text)
 {
-    QString escaped = text;
-    escaped.replace(QLatin1Char('&'), QLatin1String("&amp;"));
-    escaped.replace(QLatin1Char('<'), QLatin1String("&lt;"));
-    escaped.replace(QLatin1Char('>'), QLatin1String("&gt;"));
-    return escaped.toLatin1();
+    QByteArray escaped;
+    escaped.reserve(text.size());
+    for (const char c : text.toLatin1()) {
+        switch (c) {
+        case '&':
+            escaped += "&amp;";
+            break;
+        case '<':
+            escaped += "&lt;";
+            break;
+        case '>':
+            escaped += "&gt;";
+            break;
+        case '\t':
+            escaped += "&#9;";
+            break;
+        case '\n':
+            escaped += "&#10;";
+            break;
+        case '\r':
+            escaped += "&#13;";
+            break;
+        default:
+            if (uchar(c) >= 0x20)
+                escaped += c;
+            break;
+        }
+    }
+    return escaped;
 }
 
 // Index of "colorN" / "custom_xy_N" (1..6) as 0..5, or -1.

@@ -114,7 +114,7 @@ int main(int argc, char *argv[])
 
     SimulatedKeypad keypad(settings);
     ControlChannel control([&keypad](const QString &line) { return keypad.execute(line); });
-    QObject::connect(&keypad, &SimulatedKeypad::event, &control, &ControlChannel::publishEvent);
+    QObject::connect(&keypad, &SimulatedKeypad::eventHappened, &control, &ControlChannel::publishEvent);
     QObject::connect(&keypad, &SimulatedKeypad::quitRequested, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     QObject::connect(&control, &ControlChannel::endOfInput, &app, &QCoreApplication::quit);
 

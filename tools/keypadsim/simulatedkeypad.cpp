@@ -295,7 +295,7 @@ void SimulatedKeypad::restart(const QString &newAddress, bool factoryReset)
     if (m_restarting)
         return;
     m_restarting = true;
-    emit event(QStringLiteral("restarting"));
+    emit eventHappened(QStringLiteral("restarting"));
     stopHttp();
     QTimer::singleShot(m_settings.restartMs, this, [this, newAddress, factoryReset] {
         if (factoryReset)
@@ -314,7 +314,7 @@ void SimulatedKeypad::restart(const QString &newAddress, bool factoryReset)
         if (!refused && !startHttp(&error))
             qCWarning(lcSim) << "restart failed:" << error;
         m_restarting = false;
-        emit event(QStringLiteral("restarted ") + address().toString());
+        emit eventHappened(QStringLiteral("restarted ") + address().toString());
     });
 }
 

@@ -70,7 +70,7 @@ public:
 
 signals:
     /** Things that happened, for the control channel: "restarting", "restarted <ip>", ... */
-    void event(const QString &text);
+    void eventHappened(const QString &text);
     void quitRequested();
 
 private:

@@ -90,6 +90,8 @@ private slots:
     void fixedColorRejectsBadInput_data();
     void fixedColorRejectsBadInput();
     void variableColor();
+    void variableColorHueSurvivesCycles_data();
+    void variableColorHueSurvivesCycles();
     void setParametersEmitsNothing();
 };
 
@@ -423,6 +425,45 @@ void tst_MSPEffect::variableColor()
 
     effect.setParameters({ "85", "255" }, {}, 0, ColorUtils::ProfileGenericRGB, 0, 0, 0);
     QCOMPARE(effect.color(), color.aName());
+}
+
+// Reading the keypad's parameters and writing them again (open then save,
+// or download then upload) must give them back unchanged, for every hue.
+// Saturation 0 has no hue to keep; hue 255 is a full turn, the red of hue
+// 0, and degrees (0..359) are sent as 0..254, so it comes back as 0.
+void tst_MSPEffect::variableColorHueSurvivesCycles_data()
+{
+    QTest::addColumn<int>("saturation");
+    QTest::addColumn<int>("value");
+    QTest::newRow("full") << 255 << 255;
+    QTest::newRow("half saturation") << 128 << 255;
+    QTest::newRow("faintest saturation") << 1 << 255;
+    QTest::newRow("half value") << 255 << 128;
+    QTest::newRow("pastel, dim") << 64 << 40;
+}
+
+void tst_MSPEffect::variableColorHueSurvivesCycles()
+{
+    QFETCH(int, saturation);
+    QFETCH(int, value);
+    MSPVariableColorEffect effect;
+    QStringList changed;
+    for (int hue = 0; hue < 256; ++hue) {
+        const QStringList received { QString::number(hue), QString::number(saturation), QString::number(value) };
+        const QStringList sent { QString::number(hue % 255), received.at(1), received.at(2) };
+        QStringList params = received;
+        for (int cycle = 1; cycle <= 2; ++cycle) {
+            effect.setParameters(params, {}, 0, ColorUtils::ProfileGenericRGB, 0, 0, 0);
+            params = parametersOf(&effect);
+            if (params != sent) {
+                changed << QStringLiteral("%1 -> %2 (cycle %3)").arg(received.join(','), params.join(',')).arg(cycle);
+                break;
+            }
+        }
+    }
+    QVERIFY2(changed.isEmpty(), qPrintable(QStringLiteral("%1 hues changed, first: %2")
+                                                   .arg(changed.size())
+                                                   .arg(changed.mid(0, 4).join(QStringLiteral("; ")))));
 }
 
 void tst_MSPEffect::setParametersEmitsNothing()

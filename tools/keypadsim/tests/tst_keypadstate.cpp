@@ -2,6 +2,7 @@
 #include "keypadstate.h"
 
 #include <QTest>
+#include <QXmlStreamReader>
 
 using Scene = KeypadState::Scene;
 using Colour = KeypadState::Colour;
@@ -323,6 +324,39 @@ private slots:
         // Markup in a name set another way is escaped.
         state.setName(QStringLiteral("Bar & <Grill>"));
         QVERIFY(state.configXml().contains("<value>Bar &amp; &lt;Grill&gt;</value>"));
+    }
+
+    // Whatever a body holds, the configuration reply stays well-formed and
+    // its name reads back as the keypad keeps it.
+    void configXmlWellFormed_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("control character") << QByteArray("name=a\x01" "b") << "ab";
+        QTest::newRow("other control characters") << QByteArray("name=\x02\x08\x0b\x0c\x1b\x1f" "x") << "x";
+        QTest::newRow("tab, line feed, carriage return") << QByteArray("name=a\tb\nc\rd") << "a\tb\nc\rd";
+        QTest::newRow("high Latin-1") << QByteArray("name=\x7f\x85\xe9") << QString::fromLatin1("\x7f\x85\xe9");
+        QTest::newRow("markup") << QByteArray("name=<a b=\"&amp;\">]]>") << "<a b=\"";
+    }
+
+    void configXmlWellFormed()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(QString, name);
+        KeypadState state;
+        state.postConfig(body);
+        QXmlStreamReader xml(state.configXml());
+        QString read;
+        bool inName = false;
+        while (!xml.atEnd()) {
+            xml.readNext();
+            if (xml.isStartElement() && xml.name() == QLatin1String("url"))
+                inName = xml.readElementText() == QLatin1String("/api/v1/config/name");
+            else if (inName && xml.isStartElement() && xml.name() == QLatin1String("value"))
+                read = xml.readElementText();
+        }
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        QCOMPARE(read, name);
     }
 
     void replies()
