@@ -9,6 +9,7 @@
 #include "systemconfigurationwidget.h"
 #include "updatechecker.h"
 #include "updatedialog.h"
+#include "userprompts.h"
 
 #include <discoverer.h>
 #include <mspchooser.h>
@@ -26,7 +27,6 @@
 #include <QDir>
 #include <QDockWidget>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLoggingCategory>
@@ -65,6 +65,7 @@ QString fileFilter()
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
+    , m_prompts(std::make_unique<UserPrompts>())
 {
     // Control panel dock: fixed on the left.
     auto *controlDock = new QDockWidget(tr("Control Panel"), this);
@@ -469,8 +470,8 @@ void MainWindow::showOnlineHelp()
     // A missing file would only make the desktop's handler complain in its
     // own words; say it here, where the user looks.
     if (!QFileInfo::exists(url.toLocalFile()) || !QDesktopServices::openUrl(url)) {
-        QMessageBox::critical(QApplication::activeWindow(), tr("Error"),
-                              tr("Failed to find help file at %1").arg(url.toString()));
+        m_prompts->message(QMessageBox::Critical, QApplication::activeWindow(), tr("Error"),
+                           tr("Failed to find help file at %1").arg(url.toString()), QMessageBox::Ok);
     }
 }
 
@@ -496,6 +497,12 @@ void MainWindow::closeEvent(QCloseEvent *event)
 QString MainWindow::lastDirPath()
 {
     return QSettings().value(QLatin1String(lastDirKey), QDir::homePath()).toString();
+}
+
+void MainWindow::setUserPrompts(std::unique_ptr<UserPrompts> prompts)
+{
+    if (prompts)
+        m_prompts = std::move(prompts);
 }
 
 void MainWindow::setLastDirPath(const QString &file)
@@ -524,13 +531,13 @@ bool MainWindow::loadConfiguration(QIODevice *device)
 
 bool MainWindow::open()
 {
-    const QString fileName = QFileDialog::getOpenFileName(this, tr("Open Configuration"), lastDirPath(), fileFilter());
+    const QString fileName = m_prompts->openFileName(this, tr("Open Configuration"), lastDirPath(), fileFilter());
     if (fileName.isEmpty())
         return false;
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
-        QMessageBox::warning(QApplication::activeWindow(), tr("Open Error"),
-                             tr("Cannot open file %1:\n%2.").arg(fileName, file.errorString()));
+        m_prompts->message(QMessageBox::Warning, QApplication::activeWindow(), tr("Open Error"),
+                           tr("Cannot open file %1:\n%2.").arg(fileName, file.errorString()), QMessageBox::Ok);
         return false;
     }
     setLastDirPath(fileName);
@@ -557,7 +564,8 @@ QString MainWindow::configurationDocument()
 bool MainWindow::save()
 {
     MSPComm::instance()->requestConfig();
-    const QString fileName = QFileDialog::getSaveFileName(this, tr("Save Configuration"), lastDirPath(), fileFilter());
+    const QString fileName = m_prompts->saveFileName(this, tr("Save Configuration"), lastDirPath(), fileFilter(),
+                                                     QStringLiteral("xml"));
     if (fileName.isEmpty())
         return false;
 
@@ -565,8 +573,8 @@ bool MainWindow::save()
     // failed write never costs the user the configuration saved before.
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly)) {
-        QMessageBox::warning(QApplication::activeWindow(), tr("Save Error"),
-                             tr("Cannot open file %1:\n%2.").arg(fileName, file.errorString()));
+        m_prompts->message(QMessageBox::Warning, QApplication::activeWindow(), tr("Save Error"),
+                           tr("Cannot open file %1:\n%2.").arg(fileName, file.errorString()), QMessageBox::Ok);
         return false;
     }
     setLastDirPath(fileName);
@@ -576,8 +584,8 @@ bool MainWindow::save()
     }
     file.write(configurationDocument().toLatin1());
     if (!file.commit()) {
-        QMessageBox::warning(QApplication::activeWindow(), tr("Save Error"),
-                             tr("Cannot open file %1:\n%2.").arg(fileName, file.errorString()));
+        m_prompts->message(QMessageBox::Warning, QApplication::activeWindow(), tr("Save Error"),
+                           tr("Cannot write file %1: %2").arg(fileName, file.errorString()), QMessageBox::Ok);
         return false;
     }
     return true;
@@ -596,8 +604,8 @@ bool MainWindow::keypadResetsItself(const QString &version)
 
 void MainWindow::handleRestore()
 {
-    const auto answer = QMessageBox::question(
-        QApplication::activeWindow(), tr("Restore Factory Default Settings"),
+    const auto answer = m_prompts->message(
+        QMessageBox::Question, QApplication::activeWindow(), tr("Restore Factory Default Settings"),
         tr("This will restore the Lumetra Keypad to its factory default settings.  Do you want to continue?\n\n"
            "If the IP address has been changed, then you will need to rediscover the device."),
         QMessageBox::Yes | QMessageBox::No);
@@ -614,8 +622,8 @@ void MainWindow::handleRestore()
         + QLatin1String(defaultConfigurationFile);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        QMessageBox::warning(QApplication::activeWindow(), tr("Open Error"),
-                             tr("Cannot open file %1:\n%2.").arg(path, file.errorString()));
+        m_prompts->message(QMessageBox::Warning, QApplication::activeWindow(), tr("Open Error"),
+                           tr("Cannot open file %1:\n%2.").arg(path, file.errorString()), QMessageBox::Ok);
         return;
     }
     loadConfiguration(&file);

@@ -7,6 +7,8 @@
 #include <QNetworkAddressEntry>
 #include <QPointer>
 
+#include <memory>
+
 class AboutDialog;
 class MSPControlPanelWidget;
 class MSPSceneModel;
@@ -21,6 +23,7 @@ class QTabWidget;
 class SystemConfigurationWidget;
 class UpdateChecker;
 class UpdateDialog;
+class UserPrompts;
 
 /**
  * The main window: the control panel dock on the left, the settings dock
@@ -65,6 +68,13 @@ public:
      * request; older ones are sent the defaults file instead.
      */
     static bool keypadResetsItself(const QString &firmwareVersion);
+
+    /**
+     * Where the window asks for file names and shows its message boxes;
+     * the default uses the toolkit's dialogs. Tests answer through their own.
+     */
+    void setUserPrompts(std::unique_ptr<UserPrompts> prompts);
+    UserPrompts *userPrompts() const { return m_prompts.get(); }
 
     /** The help file's URL, built from the local path. */
     static QUrl helpUrl();
@@ -140,4 +150,5 @@ private:
     int m_rememberedWidth = -1;
     int m_rememberedHeight = -1;
     AboutDialog *m_aboutDialog = nullptr;
+    std::unique_ptr<UserPrompts> m_prompts;
 };

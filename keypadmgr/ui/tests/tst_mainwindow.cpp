@@ -6,6 +6,7 @@
 #include "mspscenesettingswidget.h"
 #include "systemconfigurationwidget.h"
 #include "updatedialog.h"
+#include "userprompts.h"
 
 #include <connectionstate.h>
 #include <discoverer.h>
@@ -25,6 +26,7 @@
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPointer>
 #include <QMessageBox>
@@ -46,47 +48,69 @@ Q_DECLARE_METATYPE(ConnectionState::State)
 namespace {
 
 /**
- * Answers the next modal dialog of type T (file dialog, message box,
- * chooser) when it appears; @p answer returns false to leave a dialog
- * that is not the one it waits for.
+ * Answers the window's file and message prompts from scripted lists and
+ * records what it was asked. An unscripted file prompt is a cancel; an
+ * unscripted message box is answered with its first button.
+ */
+class ScriptedPrompts : public UserPrompts
+{
+public:
+    struct Message
+    {
+        QMessageBox::Icon icon;
+        QString title;
+        QString text;
+    };
+
+    QString openFileName(QWidget *, const QString &, const QString &, const QString &filter) override
+    {
+        filters << filter;
+        return files.isEmpty() ? QString() : files.takeFirst();
+    }
+    QString saveFileName(QWidget *, const QString &, const QString &, const QString &filter,
+                         const QString &defaultSuffix) override
+    {
+        filters << filter;
+        suffixes << defaultSuffix;
+        return files.isEmpty() ? QString() : files.takeFirst();
+    }
+    QMessageBox::StandardButton message(QMessageBox::Icon icon, QWidget *, const QString &title, const QString &text,
+                                        QMessageBox::StandardButtons buttons) override
+    {
+        messages.append({icon, title, text});
+        if (!answers.isEmpty())
+            return answers.takeFirst();
+        for (int bit = QMessageBox::FirstButton; bit <= QMessageBox::LastButton; bit <<= 1) {
+            if (buttons & bit)
+                return QMessageBox::StandardButton(bit);
+        }
+        return QMessageBox::NoButton;
+    }
+
+    QStringList files;
+    QList<QMessageBox::StandardButton> answers;
+    QList<Message> messages;
+    QStringList filters;
+    QStringList suffixes;
+};
+
+/**
+ * Answers the next modal dialog of type T (the keypad chooser) when it
+ * appears.
  */
 template<typename T>
-void answerNext(const std::function<bool(T *)> &answer)
+void answerNext(const std::function<void(T *)> &answer)
 {
     auto *timer = new QTimer(qApp);
     timer->setInterval(20);
     QObject::connect(timer, &QTimer::timeout, [timer, answer] {
-        auto *modal = qobject_cast<T *>(QApplication::activeModalWidget());
-        if (modal && answer(modal)) {
+        if (auto *modal = qobject_cast<T *>(QApplication::activeModalWidget())) {
             timer->stop();
             timer->deleteLater();
+            answer(modal);
         }
     });
     timer->start();
-}
-
-void chooseFile(const QString &path)
-{
-    answerNext<QFileDialog>([path](QFileDialog *dialog) {
-        dialog->selectFile(path);
-        QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
-        return true;
-    });
-}
-
-void answerMessageBox(QMessageBox::StandardButton button, QString *text = nullptr, QString *title = nullptr,
-                      const QString &skipTitle = QString())
-{
-    answerNext<QMessageBox>([button, text, title, skipTitle](QMessageBox *box) {
-        if (!skipTitle.isEmpty() && box->windowTitle() == skipTitle)
-            return false;
-        if (text)
-            *text = box->text();
-        if (title)
-            *title = box->windowTitle();
-        box->button(button)->click();
-        return true;
-    });
 }
 
 QAction *findAction(QWidget *window, const QString &text)
@@ -106,6 +130,7 @@ class TestMainWindow : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
+    void init();
     void cleanupTestCase();
     void menusAndActions();
     void noKeypadAtStartUp();
@@ -116,6 +141,7 @@ private slots:
     void saveThenOpenOffline();
     void savingToMissingFolderWarns();
     void saveReplacesWholeFile();
+    void saveDialogAddsXmlSuffix();
     void restoreLoadsDefaultsFileOffline();
     void restoreWithoutDefaultsFileSaysWhere();
     void keypadResetsItself_data();
@@ -133,11 +159,19 @@ private slots:
 
 private:
     ConnectionState *state() const { return ConnectionState::instance(); }
+    /** No keypad on the network and none chosen; the window waits in @p status. */
+    void goOffline(ConnectionState::State status);
+    /** The keypad "Foyer" (firmware 2.0.0, every scene enabled) runs and the window is connected to it. */
+    void connectKeypad();
+    void stopKeypads();
+    void discoverAndWaitFor(ConnectionState::State status);
 
     std::unique_ptr<KeypadTestBed> m_bed;
     std::unique_ptr<MainWindow> m_window;
+    ScriptedPrompts *m_prompts = nullptr;
     QTemporaryDir m_dir;
     int m_keypad = -1;
+    int m_secondKeypad = -1;
 };
 
 void TestMainWindow::initTestCase()
@@ -160,17 +194,77 @@ void TestMainWindow::initTestCase()
     settings.clear();
     settings.setValue(QLatin1String(NetworkPrefs::defaultKey), false);
     settings.setValue(QLatin1String(NetworkPrefs::ipKey), KeypadTestBed::hostAddress().toString());
-    settings.setValue(QStringLiteral("lastDirPath"), m_dir.path());
     // No update check at start-up in this test.
     settings.setValue(QStringLiteral("update_never_check"), true);
 
     m_window = std::make_unique<MainWindow>();
+    m_window->show();
+    // The start-up discovery (a second after construction) finds no keypad;
+    // no test may race it.
+    QTRY_COMPARE_WITH_TIMEOUT(state()->state(), ConnectionState::NoDevice, 10000);
+}
+
+void TestMainWindow::init()
+{
+    auto prompts = std::make_unique<ScriptedPrompts>();
+    m_prompts = prompts.get();
+    m_window->setUserPrompts(std::move(prompts));
+    QSettings().setValue(QStringLiteral("lastDirPath"), m_dir.path());
     m_window->show();
 }
 
 void TestMainWindow::cleanupTestCase()
 {
     m_window.reset();
+}
+
+void TestMainWindow::stopKeypads()
+{
+    for (int *id : {&m_keypad, &m_secondKeypad}) {
+        if (*id > 0)
+            m_bed->stopSimulator(*id);
+        *id = -1;
+    }
+}
+
+void TestMainWindow::goOffline(ConnectionState::State status)
+{
+    stopKeypads();
+    MSPComm::instance()->setDevice(QString(), QByteArray());
+    MSPSceneModel::instance()->prepareOfflineDefaults();
+    state()->setState(ConnectionState::NoStatus);
+    state()->setState(status);
+}
+
+void TestMainWindow::discoverAndWaitFor(ConnectionState::State status)
+{
+    findAction(m_window.get(), QStringLiteral("Discover Device"))->trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(state()->state(), status, 15000);
+}
+
+void TestMainWindow::connectKeypad()
+{
+    if (m_secondKeypad > 0) {
+        m_bed->stopSimulator(m_secondKeypad);
+        m_secondKeypad = -1;
+    }
+    if (m_keypad < 0) {
+        KeypadTestBed::SimulatorOptions options;
+        options.name = QStringLiteral("Foyer");
+        options.address = QStringLiteral("192.168.77.20/24");
+        options.firmware = QStringLiteral("2.0.0");
+        m_keypad = m_bed->startSimulator(options);
+        QVERIFY2(m_keypad > 0, qPrintable(m_bed->errorString()));
+    }
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("fault clear")).startsWith(QLatin1String("ok")));
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("heartbeat on")).startsWith(QLatin1String("ok")));
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("config enable_switch=3")).startsWith(QLatin1String("ok")));
+    if (state()->state() != ConnectionState::Connected || MSPComm::instance()->address() != QLatin1String("192.168.77.20"))
+        discoverAndWaitFor(ConnectionState::Connected);
+    SystemConfiguration *config = SystemConfiguration::instance();
+    QTRY_COMPARE_WITH_TIMEOUT(config->name(), QStringLiteral("Foyer"), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(config->sceneEnabled(2), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(config->version(), QStringLiteral("2.0.0"), 10000);
 }
 
 void TestMainWindow::menusAndActions()
@@ -201,7 +295,10 @@ void TestMainWindow::menusAndActions()
 
 void TestMainWindow::noKeypadAtStartUp()
 {
-    QTRY_COMPARE_WITH_TIMEOUT(state()->state(), ConnectionState::NoDevice, 10000);
+    // As at start-up: a discovery run that finds no keypad.
+    goOffline(ConnectionState::NotConnected);
+    MSPSceneModel::instance()->setActiveSceneIndex(4, false);
+    discoverAndWaitFor(ConnectionState::NoDevice);
     MSPSceneModel *model = MSPSceneModel::instance();
     QCOMPARE(model->activeSceneIndex(), 0);
     for (int i = 0; i < MSPSceneModel::sceneCount; ++i) {
@@ -219,6 +316,7 @@ void TestMainWindow::noKeypadAtStartUp()
 
 void TestMainWindow::demoModeHidesOverlayAndNotice()
 {
+    goOffline(ConnectionState::NoDevice);
     auto *panel = m_window->controlPanel();
     auto *demo = panel->findChild<QPushButton *>(QStringLiteral("demoModeButton"));
     QVERIFY(demo && demo->isVisible());
@@ -261,8 +359,8 @@ void TestMainWindow::enablingFollowsConnectionState()
     QFETCH(bool, restore);
     QFETCH(bool, addressOnly);
 
+    goOffline(ConnectionState::NoStatus);
     m_window->settingsTabs()->setCurrentIndex(0);
-    state()->setState(ConnectionState::NoStatus);
     state()->setState(status);
     QCOMPARE(m_window->sceneSettings()->isEnabled(), sceneEditor);
     QCOMPARE(m_window->systemConfiguration()->isEnabled(), configEditor);
@@ -276,6 +374,7 @@ void TestMainWindow::enablingFollowsConnectionState()
 
 void TestMainWindow::overlappingDiscoveryRunsEndOnce()
 {
+    goOffline(ConnectionState::NoDevice);
     Discoverer *discoverer = Discoverer::instance();
     QSignalSpy limits(discoverer, &Discoverer::reachedDiscoverTimeLimit);
     QAction *discover = findAction(m_window.get(), QStringLiteral("Discover Device"));
@@ -290,7 +389,7 @@ void TestMainWindow::overlappingDiscoveryRunsEndOnce()
 
 void TestMainWindow::saveThenOpenOffline()
 {
-    state()->setState(ConnectionState::DemoMode);
+    goOffline(ConnectionState::DemoMode);
     MSPSceneModel *model = MSPSceneModel::instance();
     SystemConfiguration *config = SystemConfiguration::instance();
     model->setActiveSceneIndex(2, false);
@@ -304,7 +403,7 @@ void TestMainWindow::saveThenOpenOffline()
     const QString savedBody = model->sceneAt(0)->formData();
 
     const QString path = m_dir.filePath(QStringLiteral("site.xml"));
-    chooseFile(path);
+    m_prompts->files << path;
     QVERIFY(m_window->save());
     QCOMPARE(QSettings().value(QStringLiteral("lastDirPath")).toString(), m_dir.path());
 
@@ -313,8 +412,10 @@ void TestMainWindow::saveThenOpenOffline()
     config->setUniverse(9);
     model->setActiveSceneIndex(5, false);
 
-    chooseFile(path);
+    m_prompts->files << path;
     QVERIFY(m_window->open());
+    QCOMPARE(m_prompts->filters, QStringList({QStringLiteral("Configuration Files (*.xml)"), QStringLiteral("Configuration Files (*.xml)")}));
+    QVERIFY(m_prompts->messages.isEmpty());
     QCOMPARE(model->sceneAt(0)->formData(), savedBody);
     QCOMPARE(config->name(), QStringLiteral("Lobby & Bar <1>"));
     QCOMPARE(config->universe(), 7);
@@ -327,28 +428,28 @@ void TestMainWindow::saveThenOpenOffline()
 
 void TestMainWindow::savingToMissingFolderWarns()
 {
+    goOffline(ConnectionState::DemoMode);
     const QString path = m_dir.filePath(QStringLiteral("missing/new.xml"));
-    QString text;
-    QString title;
-    chooseFile(path);
-    // The file dialog accepts the name; the write then fails.
-    answerMessageBox(QMessageBox::Ok, &text, &title);
+    m_prompts->files << path;
     QVERIFY(!m_window->save());
-    QCOMPARE(title, QStringLiteral("Save Error"));
-    QVERIFY2(text.startsWith(QStringLiteral("Cannot open file ") + path + QStringLiteral(":\n")), qPrintable(text));
+    QCOMPARE(m_prompts->messages.size(), 1);
+    const ScriptedPrompts::Message warning = m_prompts->messages.constFirst();
+    QCOMPARE(warning.icon, QMessageBox::Warning);
+    QCOMPARE(warning.title, QStringLiteral("Save Error"));
+    QVERIFY2(warning.text.startsWith(QStringLiteral("Cannot open file ") + path + QStringLiteral(":\n")),
+             qPrintable(warning.text));
 }
 
 void TestMainWindow::saveReplacesWholeFile()
 {
-    state()->setState(ConnectionState::DemoMode);
+    goOffline(ConnectionState::DemoMode);
     const QString path = m_dir.filePath(QStringLiteral("replaced.xml"));
     {
         QFile old(path);
         QVERIFY(old.open(QIODevice::WriteOnly));
         old.write(QByteArray(100000, 'x'));
     }
-    chooseFile(path);
-    answerMessageBox(QMessageBox::Yes); // the dialog asks before replacing a file
+    m_prompts->files << path;
     QVERIFY(m_window->save());
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -359,20 +460,48 @@ void TestMainWindow::saveReplacesWholeFile()
     QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("replaced.xml*")}, QDir::Files | QDir::Hidden).size(), 1);
 }
 
+void TestMainWindow::saveDialogAddsXmlSuffix()
+{
+    goOffline(ConnectionState::DemoMode);
+    m_window->save();
+    QCOMPARE(m_prompts->suffixes, QStringList{QStringLiteral("xml")});
+
+    // The toolkit's dialog behind the default prompts: "hall" is "hall.xml".
+    QString suffix;
+    QStringList selected;
+    answerNext<QFileDialog>([&suffix, &selected](QFileDialog *dialog) {
+        suffix = dialog->defaultSuffix();
+        // Typed as a user would, into the dialog's name field.
+        auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        if (name)
+            name->setText(QStringLiteral("hall"));
+        selected = dialog->selectedFiles();
+        dialog->reject();
+    });
+    UserPrompts prompts;
+    QCOMPARE(prompts.saveFileName(m_window.get(), QStringLiteral("Save Configuration"), m_dir.path(),
+                                  QStringLiteral("Configuration Files (*.xml)"), QStringLiteral("xml")),
+             QString());
+    QCOMPARE(suffix, QStringLiteral("xml"));
+    QCOMPARE(selected, QStringList{m_dir.filePath(QStringLiteral("hall.xml"))});
+}
+
 void TestMainWindow::restoreLoadsDefaultsFileOffline()
 {
-    state()->setState(ConnectionState::DemoMode);
+    goOffline(ConnectionState::DemoMode);
     SystemConfiguration *config = SystemConfiguration::instance();
     config->setVersion(QStringLiteral("Not Available"));
     config->setName(QStringLiteral("Before restore"));
-    answerMessageBox(QMessageBox::Yes);
+    m_prompts->answers << QMessageBox::Yes;
     m_window->handleRestore();
+    QCOMPARE(m_prompts->messages.size(), 1);
+    QCOMPARE(m_prompts->messages.constFirst().title, QStringLiteral("Restore Factory Default Settings"));
     QCOMPARE(config->name(), QStringLiteral("Lumetra Keypad"));
     QCOMPARE(MSPSceneModel::instance()->sceneAt(1)->effect()->type(), int(MSPEffect::VariableColor));
 
     // "No" leaves everything alone.
     config->setName(QStringLiteral("Kept"));
-    answerMessageBox(QMessageBox::No);
+    m_prompts->answers << QMessageBox::No;
     m_window->handleRestore();
     QCOMPARE(config->name(), QStringLiteral("Kept"));
 }
@@ -381,17 +510,18 @@ void TestMainWindow::restoreWithoutDefaultsFileSaysWhere()
 {
     const QString path = QCoreApplication::applicationDirPath() + QStringLiteral("/defaultConfiguration.xml");
     const QString aside = path + QStringLiteral(".aside");
+    goOffline(ConnectionState::DemoMode);
     QVERIFY(QFile::rename(path, aside));
     SystemConfiguration::instance()->setVersion(QStringLiteral("1.1.14"));
-    QString text;
-    QString title;
-    answerMessageBox(QMessageBox::Yes);
-    // The question is answered first; then comes the warning.
-    answerMessageBox(QMessageBox::Ok, &text, &title, QStringLiteral("Restore Factory Default Settings"));
+    m_prompts->answers << QMessageBox::Yes;
     m_window->handleRestore();
     QVERIFY(QFile::rename(aside, path));
-    QCOMPARE(title, QStringLiteral("Open Error"));
-    QVERIFY2(text.startsWith(QStringLiteral("Cannot open file ") + path + QStringLiteral(":\n")), qPrintable(text));
+    // The question first; then the warning.
+    QCOMPARE(m_prompts->messages.size(), 2);
+    const ScriptedPrompts::Message warning = m_prompts->messages.at(1);
+    QCOMPARE(warning.title, QStringLiteral("Open Error"));
+    QVERIFY2(warning.text.startsWith(QStringLiteral("Cannot open file ") + path + QStringLiteral(":\n")),
+             qPrintable(warning.text));
 }
 
 void TestMainWindow::keypadResetsItself_data()
@@ -417,6 +547,7 @@ void TestMainWindow::keypadResetsItself()
 
 void TestMainWindow::oneKeypadConnects()
 {
+    goOffline(ConnectionState::NoDevice);
     KeypadTestBed::SimulatorOptions options;
     options.name = QStringLiteral("Foyer");
     options.address = QStringLiteral("192.168.77.20/24");
@@ -427,7 +558,6 @@ void TestMainWindow::oneKeypadConnects()
         QLatin1String("ok")));
 
     // Retry from the notice, as a user would after plugging the keypad in.
-    state()->setState(ConnectionState::NoDevice);
     auto *retry = m_window->controlPanel()->findChild<QPushButton *>(QStringLiteral("retryButton"));
     QVERIFY(retry->isVisible());
     QTest::mouseClick(retry, Qt::LeftButton);
@@ -451,6 +581,7 @@ void TestMainWindow::oneKeypadConnects()
 
 void TestMainWindow::keypadScenePressSelectsScene()
 {
+    connectKeypad();
     auto *panel = m_window->controlPanel();
     auto *scene6 = panel->findChild<QAbstractButton *>(QStringLiteral("scene6Button"));
     QVERIFY(m_bed->command(m_keypad, QStringLiteral("press 6")).startsWith(QLatin1String("ok")));
@@ -472,12 +603,22 @@ void TestMainWindow::keypadScenePressSelectsScene()
 
 void TestMainWindow::openWhileConnectedUploads()
 {
-    QCOMPARE(state()->state(), ConnectionState::Connected);
     // Every scene enabled, so that no reply moves the keypad off a disabled one.
-    QVERIFY(m_bed->command(m_keypad, QStringLiteral("config enable_switch=3")).startsWith(QLatin1String("ok")));
-    QTRY_VERIFY_WITH_TIMEOUT(SystemConfiguration::instance()->sceneEnabled(2), 10000);
+    connectKeypad();
+    // A file whose current show is 3.
+    MSPSceneModel *model = MSPSceneModel::instance();
+    const int active = model->activeSceneIndex();
+    model->setActiveSceneIndex(2, false);
+    const QByteArray document = m_window->configurationDocument().toLatin1();
+    model->setActiveSceneIndex(active, false);
+    const QString path = m_dir.filePath(QStringLiteral("upload.xml"));
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(document);
+    }
     const int from = m_bed->requestLog(m_keypad).size();
-    chooseFile(m_dir.filePath(QStringLiteral("site.xml")));
+    m_prompts->files << path;
     QVERIFY(m_window->open());
 
     // Scene by scene: the show, then its body kept with "&apply=1"; then the
@@ -506,9 +647,9 @@ void TestMainWindow::openWhileConnectedUploads()
 
 void TestMainWindow::restoreOnNewFirmwareResetsKeypad()
 {
-    QTRY_COMPARE_WITH_TIMEOUT(SystemConfiguration::instance()->version(), QStringLiteral("2.0.0"), 10000);
+    connectKeypad();
     const int from = m_bed->requestLog(m_keypad).size();
-    answerMessageBox(QMessageBox::Yes);
+    m_prompts->answers << QMessageBox::Yes;
     m_window->handleRestore();
     QCOMPARE(state()->state(), ConnectionState::Restoring);
     auto resetSent = [this, from] {
@@ -528,10 +669,12 @@ void TestMainWindow::restoreOnNewFirmwareResetsKeypad()
 
 void TestMainWindow::twoKeypadsCancelledChooserIsNoKeypad()
 {
+    connectKeypad();
     KeypadTestBed::SimulatorOptions options;
     options.name = QStringLiteral("Bar");
     options.address = QStringLiteral("192.168.77.3/24");
-    QVERIFY2(m_bed->startSimulator(options) > 0, qPrintable(m_bed->errorString()));
+    m_secondKeypad = m_bed->startSimulator(options);
+    QVERIFY2(m_secondKeypad > 0, qPrintable(m_bed->errorString()));
 
     QStringList lines;
     answerNext<MSPChooser>([&lines](MSPChooser *chooser) {
@@ -539,7 +682,6 @@ void TestMainWindow::twoKeypadsCancelledChooserIsNoKeypad()
         for (int i = 0; i < combo->count(); ++i)
             lines << combo->itemText(i);
         chooser->reject();
-        return true;
     });
     QSignalSpy states(state(), &ConnectionState::stateChanged);
     findAction(m_window.get(), QStringLiteral("Discover Device"))->trigger();
@@ -576,12 +718,11 @@ void TestMainWindow::onlineHelp()
     QCOMPARE(url.toLocalFile(),
              QCoreApplication::applicationDirPath() + QStringLiteral("/help/LumetraKeypad_ProductGuide.pdf"));
 
-    QString text;
-    QString title;
-    answerMessageBox(QMessageBox::Ok, &text, &title);
     findAction(m_window.get(), QStringLiteral("Help Contents"))->trigger();
-    QTRY_COMPARE(title, QStringLiteral("Error"));
-    QCOMPARE(text, QStringLiteral("Failed to find help file at %1").arg(url.toString()));
+    QCOMPARE(m_prompts->messages.size(), 1);
+    QCOMPARE(m_prompts->messages.constFirst().icon, QMessageBox::Critical);
+    QCOMPARE(m_prompts->messages.constFirst().title, QStringLiteral("Error"));
+    QCOMPARE(m_prompts->messages.constFirst().text, QStringLiteral("Failed to find help file at %1").arg(url.toString()));
 }
 
 void TestMainWindow::updateDialogFromHelpMenu()
