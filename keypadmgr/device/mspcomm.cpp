@@ -302,13 +302,6 @@ QString MSPComm::normalizeAddress(const QString &address)
     return parts.join(QLatin1Char('.'));
 }
 
-void MSPComm::waitProcessingEvents(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
 void MSPComm::postConfiguration(const QStringList &bodies, const QString &newAddress)
 {
     const bool moving = !newAddress.isEmpty();

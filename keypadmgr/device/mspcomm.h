@@ -73,9 +73,6 @@ public:
      */
     static QString normalizeAddress(const QString &address);
 
-    /** Runs the event loop until @p ms have passed; the window stays responsive. */
-    static void waitProcessingEvents(int ms);
-
 signals:
     void activeSceneIndexChanged(int index);
     void networkError();

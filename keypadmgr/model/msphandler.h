@@ -69,7 +69,6 @@ private:
     QList<OvrColor *> colorPointers() const;
     int textAsInt() const;
     float textAsCoordinate(double scale) const;
-    static void wait(int ms);
 
     const bool m_online;
     MSPSceneModel *const m_model;
