@@ -178,17 +178,25 @@ int SystemConfiguration::firstEnabledScene() const
 
 bool SystemConfiguration::isVersionNewerThan(const QString &other) const
 {
-    const QStringList mine = m_version.split(QLatin1Char('.'));
-    const QStringList theirs = other.split(QLatin1Char('.'));
-    if (mine.size() < 3 || theirs.size() < 3)
-        return false;
+    return compareVersions(m_version, other) > 0;
+}
+
+int SystemConfiguration::compareVersions(const QString &a, const QString &b, bool *comparable)
+{
+    const QStringList first = a.split(QLatin1Char('.'));
+    const QStringList second = b.split(QLatin1Char('.'));
+    const bool both = first.size() >= 3 && second.size() >= 3;
+    if (comparable)
+        *comparable = both;
+    if (!both)
+        return 0;
     for (int i = 0; i < 3; ++i) {
-        const int a = mine.at(i).toInt();
-        const int b = theirs.at(i).toInt();
-        if (a != b)
-            return a > b;
+        const int x = first.at(i).toInt();
+        const int y = second.at(i).toInt();
+        if (x != y)
+            return x > y ? 1 : -1;
     }
-    return false;
+    return 0;
 }
 
 QStringList SystemConfiguration::formBodies(bool includeIp, bool includeBrightness) const

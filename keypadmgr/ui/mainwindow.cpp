@@ -593,13 +593,13 @@ bool MainWindow::save()
 
 bool MainWindow::keypadResetsItself(const QString &version)
 {
-    const QStringList parts = version.split(QLatin1Char('.'));
-    if (parts.size() < 3)
-        return false;
-    const int major = parts.at(0).toInt();
-    const int minor = parts.at(1).toInt();
-    const int patch = parts.at(2).toInt();
-    return major > 1 || (major == 1 && minor > 2) || (major == 1 && minor == 1 && patch > 14);
+    // Firmware after 1.1.14 resets itself, except every 1.2 version, which
+    // is sent the defaults file; 1.3 and later reset themselves again.
+    const auto compare = [&version](const char *other) {
+        return SystemConfiguration::compareVersions(version, QLatin1String(other));
+    };
+    const bool line12 = compare("1.2.0") >= 0 && compare("1.3.0") < 0;
+    return compare("1.1.14") > 0 && !line12;
 }
 
 void MainWindow::handleRestore()
