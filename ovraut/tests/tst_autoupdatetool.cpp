@@ -56,7 +56,7 @@ QStringList *recordSignals(AutoUpdateTool *tool)
 
 } // namespace
 
-class TestAutoUpdateTool : public QObject
+class tst_AutoUpdateTool : public QObject
 {
     Q_OBJECT
 
@@ -430,5 +430,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestAutoUpdateTool)
+QTEST_GUILESS_MAIN(tst_AutoUpdateTool)
 #include "tst_autoupdatetool.moc"

@@ -125,7 +125,7 @@ QAction *findAction(QWidget *window, const QString &text)
 
 } // namespace
 
-class TestMainWindow : public QObject
+class tst_MainWindow : public QObject
 {
     Q_OBJECT
 private slots:
@@ -174,7 +174,7 @@ private:
     int m_secondKeypad = -1;
 };
 
-void TestMainWindow::initTestCase()
+void tst_MainWindow::initTestCase()
 {
     qRegisterMetaType<ConnectionState::State>();
     m_bed = std::make_unique<KeypadTestBed>();
@@ -204,7 +204,7 @@ void TestMainWindow::initTestCase()
     QTRY_COMPARE_WITH_TIMEOUT(state()->state(), ConnectionState::NoDevice, 10000);
 }
 
-void TestMainWindow::init()
+void tst_MainWindow::init()
 {
     auto prompts = std::make_unique<ScriptedPrompts>();
     m_prompts = prompts.get();
@@ -213,12 +213,12 @@ void TestMainWindow::init()
     m_window->show();
 }
 
-void TestMainWindow::cleanupTestCase()
+void tst_MainWindow::cleanupTestCase()
 {
     m_window.reset();
 }
 
-void TestMainWindow::stopKeypads()
+void tst_MainWindow::stopKeypads()
 {
     for (int *id : {&m_keypad, &m_secondKeypad}) {
         if (*id > 0)
@@ -227,7 +227,7 @@ void TestMainWindow::stopKeypads()
     }
 }
 
-void TestMainWindow::goOffline(ConnectionState::State status)
+void tst_MainWindow::goOffline(ConnectionState::State status)
 {
     stopKeypads();
     MSPComm::instance()->setDevice(QString(), QByteArray());
@@ -236,13 +236,13 @@ void TestMainWindow::goOffline(ConnectionState::State status)
     state()->setState(status);
 }
 
-void TestMainWindow::discoverAndWaitFor(ConnectionState::State status)
+void tst_MainWindow::discoverAndWaitFor(ConnectionState::State status)
 {
     findAction(m_window.get(), QStringLiteral("Discover Device"))->trigger();
     QTRY_COMPARE_WITH_TIMEOUT(state()->state(), status, 15000);
 }
 
-void TestMainWindow::connectKeypad()
+void tst_MainWindow::connectKeypad()
 {
     if (m_secondKeypad > 0) {
         m_bed->stopSimulator(m_secondKeypad);
@@ -267,7 +267,7 @@ void TestMainWindow::connectKeypad()
     QTRY_COMPARE_WITH_TIMEOUT(config->version(), QStringLiteral("2.0.0"), 10000);
 }
 
-void TestMainWindow::menusAndActions()
+void tst_MainWindow::menusAndActions()
 {
     const QStringList menus = {QStringLiteral("&File"), QStringLiteral("&Edit"), QStringLiteral("&Device"),
                                QStringLiteral("&View"), QStringLiteral("&Help")};
@@ -293,7 +293,7 @@ void TestMainWindow::menusAndActions()
     QCOMPARE(m_window->settingsTabs()->tabText(2), QStringLiteral("Network"));
 }
 
-void TestMainWindow::noKeypadAtStartUp()
+void tst_MainWindow::noKeypadAtStartUp()
 {
     // As at start-up: a discovery run that finds no keypad.
     goOffline(ConnectionState::NotConnected);
@@ -314,7 +314,7 @@ void TestMainWindow::noKeypadAtStartUp()
     QVERIFY(notice->isVisible());
 }
 
-void TestMainWindow::demoModeHidesOverlayAndNotice()
+void tst_MainWindow::demoModeHidesOverlayAndNotice()
 {
     goOffline(ConnectionState::NoDevice);
     auto *panel = m_window->controlPanel();
@@ -332,7 +332,7 @@ void TestMainWindow::demoModeHidesOverlayAndNotice()
     QCOMPARE(m_window->sceneSettings()->shownSceneIndex(), 3);
 }
 
-void TestMainWindow::enablingFollowsConnectionState_data()
+void tst_MainWindow::enablingFollowsConnectionState_data()
 {
     QTest::addColumn<ConnectionState::State>("status");
     QTest::addColumn<bool>("sceneEditor");
@@ -350,7 +350,7 @@ void TestMainWindow::enablingFollowsConnectionState_data()
     QTest::newRow("Restoring") << ConnectionState::Restoring << false << false << false << false << false;
 }
 
-void TestMainWindow::enablingFollowsConnectionState()
+void tst_MainWindow::enablingFollowsConnectionState()
 {
     QFETCH(ConnectionState::State, status);
     QFETCH(bool, sceneEditor);
@@ -372,7 +372,7 @@ void TestMainWindow::enablingFollowsConnectionState()
     QCOMPARE(m_window->settingsTabs()->currentIndex(), addressOnly ? 1 : 0);
 }
 
-void TestMainWindow::overlappingDiscoveryRunsEndOnce()
+void tst_MainWindow::overlappingDiscoveryRunsEndOnce()
 {
     goOffline(ConnectionState::NoDevice);
     Discoverer *discoverer = Discoverer::instance();
@@ -387,7 +387,7 @@ void TestMainWindow::overlappingDiscoveryRunsEndOnce()
     QVERIFY(!QApplication::overrideCursor());
 }
 
-void TestMainWindow::saveThenOpenOffline()
+void tst_MainWindow::saveThenOpenOffline()
 {
     goOffline(ConnectionState::DemoMode);
     MSPSceneModel *model = MSPSceneModel::instance();
@@ -426,7 +426,7 @@ void TestMainWindow::saveThenOpenOffline()
     QCOMPARE(model->activeSceneIndex(), 5);
 }
 
-void TestMainWindow::savingToMissingFolderWarns()
+void tst_MainWindow::savingToMissingFolderWarns()
 {
     goOffline(ConnectionState::DemoMode);
     const QString path = m_dir.filePath(QStringLiteral("missing/new.xml"));
@@ -440,7 +440,7 @@ void TestMainWindow::savingToMissingFolderWarns()
              qPrintable(warning.text));
 }
 
-void TestMainWindow::saveReplacesWholeFile()
+void tst_MainWindow::saveReplacesWholeFile()
 {
     goOffline(ConnectionState::DemoMode);
     const QString path = m_dir.filePath(QStringLiteral("replaced.xml"));
@@ -460,7 +460,7 @@ void TestMainWindow::saveReplacesWholeFile()
     QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("replaced.xml*")}, QDir::Files | QDir::Hidden).size(), 1);
 }
 
-void TestMainWindow::saveDialogAddsXmlSuffix()
+void tst_MainWindow::saveDialogAddsXmlSuffix()
 {
     goOffline(ConnectionState::DemoMode);
     m_window->save();
@@ -486,7 +486,7 @@ void TestMainWindow::saveDialogAddsXmlSuffix()
     QCOMPARE(selected, QStringList{m_dir.filePath(QStringLiteral("hall.xml"))});
 }
 
-void TestMainWindow::restoreLoadsDefaultsFileOffline()
+void tst_MainWindow::restoreLoadsDefaultsFileOffline()
 {
     goOffline(ConnectionState::DemoMode);
     SystemConfiguration *config = SystemConfiguration::instance();
@@ -506,7 +506,7 @@ void TestMainWindow::restoreLoadsDefaultsFileOffline()
     QCOMPARE(config->name(), QStringLiteral("Kept"));
 }
 
-void TestMainWindow::restoreWithoutDefaultsFileSaysWhere()
+void tst_MainWindow::restoreWithoutDefaultsFileSaysWhere()
 {
     const QString path = QCoreApplication::applicationDirPath() + QStringLiteral("/defaultConfiguration.xml");
     const QString aside = path + QStringLiteral(".aside");
@@ -524,7 +524,7 @@ void TestMainWindow::restoreWithoutDefaultsFileSaysWhere()
              qPrintable(warning.text));
 }
 
-void TestMainWindow::keypadResetsItself_data()
+void tst_MainWindow::keypadResetsItself_data()
 {
     QTest::addColumn<QString>("version");
     QTest::addColumn<bool>("resets");
@@ -538,14 +538,14 @@ void TestMainWindow::keypadResetsItself_data()
     QTest::newRow("two parts") << "2.0" << false;
 }
 
-void TestMainWindow::keypadResetsItself()
+void tst_MainWindow::keypadResetsItself()
 {
     QFETCH(QString, version);
     QFETCH(bool, resets);
     QCOMPARE(MainWindow::keypadResetsItself(version), resets);
 }
 
-void TestMainWindow::oneKeypadConnects()
+void tst_MainWindow::oneKeypadConnects()
 {
     goOffline(ConnectionState::NoDevice);
     KeypadTestBed::SimulatorOptions options;
@@ -579,7 +579,7 @@ void TestMainWindow::oneKeypadConnects()
                              10000);
 }
 
-void TestMainWindow::keypadScenePressSelectsScene()
+void tst_MainWindow::keypadScenePressSelectsScene()
 {
     connectKeypad();
     auto *panel = m_window->controlPanel();
@@ -601,7 +601,7 @@ void TestMainWindow::keypadScenePressSelectsScene()
     QCOMPARE(MSPSceneModel::instance()->activeSceneIndex(), 1);
 }
 
-void TestMainWindow::openWhileConnectedUploads()
+void tst_MainWindow::openWhileConnectedUploads()
 {
     // Every scene enabled, so that no reply moves the keypad off a disabled one.
     connectKeypad();
@@ -645,7 +645,7 @@ void TestMainWindow::openWhileConnectedUploads()
     QVERIFY(times.at(17).msecsTo(times.at(18)) >= 400);
 }
 
-void TestMainWindow::restoreOnNewFirmwareResetsKeypad()
+void tst_MainWindow::restoreOnNewFirmwareResetsKeypad()
 {
     connectKeypad();
     const int from = m_bed->requestLog(m_keypad).size();
@@ -667,7 +667,7 @@ void TestMainWindow::restoreOnNewFirmwareResetsKeypad()
     QTRY_COMPARE_WITH_TIMEOUT(state()->state(), ConnectionState::Connected, 20000);
 }
 
-void TestMainWindow::twoKeypadsCancelledChooserIsNoKeypad()
+void tst_MainWindow::twoKeypadsCancelledChooserIsNoKeypad()
 {
     connectKeypad();
     KeypadTestBed::SimulatorOptions options;
@@ -698,7 +698,7 @@ void TestMainWindow::twoKeypadsCancelledChooserIsNoKeypad()
     QCOMPARE(lines, (QStringList{QStringLiteral("Foyer (192.168.77.20)"), QStringLiteral("Bar (192.168.77.3)")}));
 }
 
-void TestMainWindow::hidingSettingsCollapsesWindow()
+void tst_MainWindow::hidingSettingsCollapsesWindow()
 {
     QDockWidget *dock = m_window->settingsDock();
     const int panelWidth = m_window->controlPanel()->width();
@@ -711,7 +711,7 @@ void TestMainWindow::hidingSettingsCollapsesWindow()
     QTRY_COMPARE(m_window->width(), 1200);
 }
 
-void TestMainWindow::onlineHelp()
+void tst_MainWindow::onlineHelp()
 {
     const QUrl url = MainWindow::helpUrl();
     QVERIFY(url.isLocalFile());
@@ -725,7 +725,7 @@ void TestMainWindow::onlineHelp()
     QCOMPARE(m_prompts->messages.constFirst().text, QStringLiteral("Failed to find help file at %1").arg(url.toString()));
 }
 
-void TestMainWindow::updateDialogFromHelpMenu()
+void tst_MainWindow::updateDialogFromHelpMenu()
 {
     findAction(m_window.get(), QStringLiteral("Update..."))->trigger();
     auto *dialog = m_window->findChild<UpdateDialog *>();
@@ -735,7 +735,7 @@ void TestMainWindow::updateDialogFromHelpMenu()
     dialog->reject();
 }
 
-void TestMainWindow::splashAndAboutBox()
+void tst_MainWindow::splashAndAboutBox()
 {
     QCOMPARE(SplashScreen::versionLine(), QStringLiteral("Version 1.3 20131127-196"));
     {
@@ -763,7 +763,7 @@ void TestMainWindow::splashAndAboutBox()
     QTRY_VERIFY(!about->isVisible());
 }
 
-void TestMainWindow::closingSavesLayout()
+void tst_MainWindow::closingSavesLayout()
 {
     m_window->close();
     QSettings settings;
@@ -771,5 +771,5 @@ void TestMainWindow::closingSavesLayout()
     QVERIFY(!settings.value(QStringLiteral("msp_window_state")).toByteArray().isEmpty());
 }
 
-QTEST_MAIN(TestMainWindow)
+QTEST_MAIN(tst_MainWindow)
 #include "tst_mainwindow.moc"
