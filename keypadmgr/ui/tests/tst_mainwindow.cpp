@@ -113,6 +113,16 @@ void answerNext(const std::function<void(T *)> &answer)
     timer->start();
 }
 
+// Whether the state passed through @p status (the next tick may leave it at once).
+bool sawState(const QSignalSpy &states, ConnectionState::State status)
+{
+    for (const auto &change : states) {
+        if (change.at(0).value<ConnectionState::State>() == status)
+            return true;
+    }
+    return false;
+}
+
 QAction *findAction(QWidget *window, const QString &text)
 {
     const auto actions = window->findChildren<QAction *>();
@@ -164,6 +174,7 @@ private:
     /** The keypad "Foyer" (firmware 2.0.0, every scene enabled) runs and the window is connected to it. */
     void connectKeypad();
     void stopKeypads();
+    static KeypadTestBed::SimulatorOptions foyer();
     void discoverAndWaitFor(ConnectionState::State status);
 
     std::unique_ptr<KeypadTestBed> m_bed;
@@ -197,11 +208,12 @@ void tst_MainWindow::initTestCase()
     // No update check at start-up in this test.
     settings.setValue(QStringLiteral("update_never_check"), true);
 
+    QSignalSpy states(state(), &ConnectionState::stateChanged);
     m_window = std::make_unique<MainWindow>();
     m_window->show();
     // The start-up discovery (a second after construction) finds no keypad;
     // no test may race it.
-    QTRY_COMPARE_WITH_TIMEOUT(state()->state(), ConnectionState::NoDevice, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(sawState(states, ConnectionState::NoDevice), 10000);
 }
 
 void tst_MainWindow::init()
@@ -216,6 +228,15 @@ void tst_MainWindow::init()
 void tst_MainWindow::cleanupTestCase()
 {
     m_window.reset();
+}
+
+KeypadTestBed::SimulatorOptions tst_MainWindow::foyer()
+{
+    KeypadTestBed::SimulatorOptions options;
+    options.name = QStringLiteral("Foyer");
+    options.address = QStringLiteral("192.168.77.20/24");
+    options.firmware = QStringLiteral("2.0.0");
+    return options;
 }
 
 void tst_MainWindow::stopKeypads()
@@ -238,8 +259,11 @@ void tst_MainWindow::goOffline(ConnectionState::State status)
 
 void tst_MainWindow::discoverAndWaitFor(ConnectionState::State status)
 {
+    // Seen on the way, not polled: the next tick may leave NoDevice at once.
+    QSignalSpy states(state(), &ConnectionState::stateChanged);
     findAction(m_window.get(), QStringLiteral("Discover Device"))->trigger();
-    QTRY_COMPARE_WITH_TIMEOUT(state()->state(), status, 15000);
+    QTRY_VERIFY2_WITH_TIMEOUT(sawState(states, status), qPrintable(QStringLiteral("state %1, not %2").arg(state()->state()).arg(status)),
+                              15000);
 }
 
 void tst_MainWindow::connectKeypad()
@@ -249,11 +273,7 @@ void tst_MainWindow::connectKeypad()
         m_secondKeypad = -1;
     }
     if (m_keypad < 0) {
-        KeypadTestBed::SimulatorOptions options;
-        options.name = QStringLiteral("Foyer");
-        options.address = QStringLiteral("192.168.77.20/24");
-        options.firmware = QStringLiteral("2.0.0");
-        m_keypad = m_bed->startSimulator(options);
+        m_keypad = m_bed->startSimulator(foyer());
         QVERIFY2(m_keypad > 0, qPrintable(m_bed->errorString()));
     }
     QVERIFY(m_bed->command(m_keypad, QStringLiteral("fault clear")).startsWith(QLatin1String("ok")));
@@ -377,10 +397,11 @@ void tst_MainWindow::overlappingDiscoveryRunsEndOnce()
     goOffline(ConnectionState::NoDevice);
     Discoverer *discoverer = Discoverer::instance();
     QSignalSpy limits(discoverer, &Discoverer::reachedDiscoverTimeLimit);
+    QSignalSpy states(state(), &ConnectionState::stateChanged);
     QAction *discover = findAction(m_window.get(), QStringLiteral("Discover Device"));
     discover->trigger();
     discover->trigger();
-    QTRY_COMPARE_WITH_TIMEOUT(state()->state(), ConnectionState::NoDevice, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(sawState(states, ConnectionState::NoDevice), 10000);
     // Several time limits of 500 ms: a run left behind would fire again.
     QTest::qWait(2000);
     QCOMPARE(limits.count(), 1);
@@ -548,11 +569,7 @@ void tst_MainWindow::keypadResetsItself()
 void tst_MainWindow::oneKeypadConnects()
 {
     goOffline(ConnectionState::NoDevice);
-    KeypadTestBed::SimulatorOptions options;
-    options.name = QStringLiteral("Foyer");
-    options.address = QStringLiteral("192.168.77.20/24");
-    options.firmware = QStringLiteral("2.0.0");
-    m_keypad = m_bed->startSimulator(options);
+    m_keypad = m_bed->startSimulator(foyer());
     QVERIFY2(m_keypad > 0, qPrintable(m_bed->errorString()));
     QVERIFY(m_bed->command(m_keypad, QStringLiteral("config disable_switch=3")).startsWith(
         QLatin1String("ok")));
@@ -687,14 +704,7 @@ void tst_MainWindow::twoKeypadsCancelledChooserIsNoKeypad()
     findAction(m_window.get(), QStringLiteral("Discover Device"))->trigger();
     // Cancelled: no keypad. (The keypad used before keeps sending heartbeats,
     // which may bring the state back afterwards.)
-    auto sawNoDevice = [&states] {
-        for (const auto &change : states) {
-            if (change.at(0).value<ConnectionState::State>() == ConnectionState::NoDevice)
-                return true;
-        }
-        return false;
-    };
-    QTRY_VERIFY_WITH_TIMEOUT(sawNoDevice(), 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(sawState(states, ConnectionState::NoDevice), 15000);
     QCOMPARE(lines, (QStringList{QStringLiteral("Foyer (192.168.77.20)"), QStringLiteral("Bar (192.168.77.3)")}));
 }
 
