@@ -227,7 +227,7 @@ void tst_Discovery::chooser()
 {
     MSPChooser empty({});
     QCOMPARE(empty.selectedIndex(), -1);
-    QCOMPARE(empty.windowTitle(), QStringLiteral("Choose an Lumetra Keypad"));
+    QCOMPARE(empty.windowTitle(), QStringLiteral("Choose a Lumetra Keypad"));
 
     MSPChooser two({QStringLiteral("Ten (192.168.77.10)"), QStringLiteral("Nine (192.168.77.9)")});
     QCOMPARE(two.selectedIndex(), 0);

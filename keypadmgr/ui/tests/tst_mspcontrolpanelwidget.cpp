@@ -193,7 +193,7 @@ void tst_MSPControlPanelWidget::faceAndNotice()
     QCOMPARE(m_panel->size(), QSize(400, 600));
     QCOMPARE(child<QFrame>("overlay")->geometry(), QRect(0, 0, 400, 600));
     QCOMPARE(child<QLabel>("failureLabel")->text(),
-             QStringLiteral("The connection to an Lumetra Keypad has failed.  You may want to go to the Network "
+             QStringLiteral("The connection to a Lumetra Keypad has failed.  You may want to go to the Network "
                             "tab to change the settings before attempting to reconnect or use one of the options "
                             "below. "));
     // Every scene button is one of a single exclusive group.
