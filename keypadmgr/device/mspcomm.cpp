@@ -149,13 +149,28 @@ void MSPComm::requestAllShows()
     m_allShowsReply = get(showsPath);
 }
 
-void MSPComm::requestShow(int index, bool trackAsEdit)
+QNetworkReply *MSPComm::getShow(int index)
 {
     if (m_address.isEmpty() || !isAddressReachable(m_address))
-        return;
-    QNetworkReply *reply = get(showsPath + QLatin1Char('/') + QString::number(index + 1));
-    if (trackAsEdit)
+        return nullptr;
+    return get(showsPath + QLatin1Char('/') + QString::number(index + 1));
+}
+
+void MSPComm::requestShow(int index, bool trackAsEdit)
+{
+    QNetworkReply *reply = getShow(index);
+    if (reply && trackAsEdit)
         m_editReplies.append(reply);
+}
+
+void MSPComm::getScene(int index)
+{
+    QNetworkReply *reply = getShow(index);
+    // Playing a scene turns the keypad's lights back on; read the
+    // brightness again once the show has been read, as after a press on
+    // the keypad itself.
+    if (reply && SystemConfiguration::instance()->brightness() == SystemConfiguration::brightnessOff && !m_fileLoading)
+        m_configAfterShow.append(reply);
 }
 
 void MSPComm::requestConfig()
@@ -381,8 +396,12 @@ void MSPComm::replyFinished(QNetworkReply *reply)
             m_configPosts.removeAll(reply);
     } else {
         qCDebug(lcDevice) << "reply failed:" << reply->errorString();
-        if (reply->url().host() == m_address)
+        if (reply->url().host() == m_address) {
+            m_lastErrorString = reply->errorString();
+            m_lastFailureWasChange = reply->operation() == QNetworkAccessManager::PostOperation
+                || reply->url().path().startsWith(showsPath + QLatin1Char('/'));
             emit networkError();
+        }
         else
             qCDebug(lcDevice) << "reply for wrong address";
     }
@@ -397,6 +416,9 @@ void MSPComm::replyFinished(QNetworkReply *reply)
         revertScene(model->sceneAt(model->activeSceneIndex()));
     }
 
+    if (reply == m_pressReply)
+        m_pressReply = nullptr;
+    m_configAfterShow.removeAll(reply);
     reply->deleteLater();
 
     if (m_firstReply) {
@@ -424,8 +446,15 @@ void MSPComm::processPendingKeyPadDatagrams()
             }
             if (MSPSceneModel::instance()->activeSceneIndex() == scene - 1)
                 continue;
+            // A keypad may send one press more than once (it cannot know
+            // that a datagram arrived); while its show is being read, the
+            // same scene again is the same press.
+            if (m_pressReply && m_pressScene == scene)
+                continue;
             qCDebug(lcDevice) << "MSPComm::processPendingKeyPadDatagrams() - getting scene";
             QNetworkReply *reply = post(showsPath + QLatin1Char('/') + QString::number(scene), QString());
+            m_pressReply = reply;
+            m_pressScene = scene;
             if (SystemConfiguration::instance()->brightness() == -1 && !m_fileLoading)
                 m_configAfterShow.append(reply);
         } else if (datagram.size() == configDatagramLength

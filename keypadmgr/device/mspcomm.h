@@ -64,6 +64,11 @@ public:
 
     bool parseReply(QIODevice *device);
 
+    /** Why the last request to the keypad failed (the reply's error text). */
+    QString lastErrorString() const { return m_lastErrorString; }
+    /** Whether the last failed request asked the keypad to change (a post, or playing a show). */
+    bool lastFailureWasChange() const { return m_lastFailureWasChange; }
+
     void setFileLoading(bool loading) { m_fileLoading = loading; }
     bool fileLoading() const { return m_fileLoading; }
 
@@ -80,7 +85,7 @@ signals:
     void configReceived();
 
 public slots:
-    void getScene(int index) { requestShow(index, false); }
+    void getScene(int index);
     void handleEffectParamsChanged(MSPScene *scene);
     void handleEffectChanged(MSPScene *scene);
 
@@ -97,6 +102,7 @@ private slots:
 private:
     MSPComm();
     QNetworkReply *get(const QString &path);
+    QNetworkReply *getShow(int index);
     QNetworkReply *post(const QString &path, const QString &body);
     QNetworkReply *send(const QString &path, QString body, bool trackAsEdit, bool trackAsConfigPost, bool apply);
     void postSceneBody(MSPScene *scene);
@@ -123,4 +129,9 @@ private:
     bool m_firstReply = true;
     bool m_socketEnabled = false;
     bool m_bindMessageShown = false;
+    QString m_lastErrorString;
+    bool m_lastFailureWasChange = false;
+    // The show request of the last scene pressed on the keypad, while it runs.
+    QNetworkReply *m_pressReply = nullptr;
+    int m_pressScene = 0;
 };
