@@ -3,6 +3,7 @@
 
 #include "connectionstate.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QNetworkAddressEntry>
 #include <QPointer>
@@ -18,6 +19,7 @@ class QAction;
 class QDockWidget;
 class QIODevice;
 class QMenu;
+class QProgressDialog;
 class QSplashScreen;
 class QTabWidget;
 class SystemConfigurationWidget;
@@ -48,8 +50,14 @@ public:
 
     void setSplash(QSplashScreen *splash);
 
-    /** Loads a configuration document onto the model (and the keypad when connected). */
+    /**
+     * Loads a configuration document onto the model (and the keypad when
+     * connected). The whole document is read first: a malformed one changes
+     * nothing, returns false and leaves the reason in loadError().
+     */
     bool loadConfiguration(QIODevice *device);
+    /** Where the last document that loadConfiguration() refused broke ("line 3, column 7: ..."). */
+    QString loadError() const { return m_loadError; }
     /** The whole configuration document as written by save(). */
     QString configurationDocument();
     static QString lastDirPath();
@@ -116,6 +124,9 @@ private:
     void createSettingsDock();
     void setUpUpdateChecker();
     void sendKey(int key, Qt::KeyboardModifiers modifiers);
+    void handleKeypadHeartBeat(bool reachable);
+    void rereadKeypad();
+    QProgressDialog *createProgressDialog(const QString &label, int maximum);
 
     QMenu *m_fileMenu = nullptr;
     QMenu *m_editMenu = nullptr;
@@ -151,4 +162,9 @@ private:
     int m_rememberedHeight = -1;
     AboutDialog *m_aboutDialog = nullptr;
     std::unique_ptr<UserPrompts> m_prompts;
+    QString m_loadError;
+    // A request failed; the keypad is read again once it answers.
+    bool m_rereadPending = false;
+    QElapsedTimer m_lastReread;
+    QPointer<QProgressDialog> m_restoreProgress;
 };

@@ -29,6 +29,8 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPointer>
+#include <QProgressDialog>
+#include <QStatusBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -161,6 +163,14 @@ private slots:
     void openWhileConnectedUploads();
     void restoreOnNewFirmwareResetsKeypad();
     void twoKeypadsCancelledChooserIsNoKeypad();
+    void failedChangeIsReportedAndResynced_data();
+    void failedChangeIsReportedAndResynced();
+    void screenFollowsKeypadAfterUploadAndRestore();
+    void sceneChosenWhileOffRereadsBrightness();
+    void failedRetryBringsNoticeBack();
+    void onePressOneRequest();
+    void malformedFileChangesNothing_data();
+    void malformedFileChangesNothing();
     void hidingSettingsCollapsesWindow();
     void onlineHelp();
     void updateDialogFromHelpMenu();
@@ -175,6 +185,17 @@ private:
     void connectKeypad();
     void stopKeypads();
     static KeypadTestBed::SimulatorOptions foyer();
+    /** Has the keypad play @p scene (1..8) by a press on it, and waits until the screen follows. */
+    void keypadPlays(int scene);
+    void clickScene(int scene);
+    /** Waits until the program has stopped talking to the keypad. */
+    void settle();
+    QString keypadStatus(const QString &key);
+    /** The requests the keypad received since @p from, as "METHOD path body". */
+    QStringList requestsSince(int from);
+    /** The configuration document with @p currentShow as its current show, written to @p name. */
+    QString writeConfigurationFile(const QString &name, int currentShow);
+    QString statusText() const;
     void discoverAndWaitFor(ConnectionState::State status);
 
     std::unique_ptr<KeypadTestBed> m_bed;
@@ -221,6 +242,7 @@ void tst_MainWindow::init()
     auto prompts = std::make_unique<ScriptedPrompts>();
     m_prompts = prompts.get();
     m_window->setUserPrompts(std::move(prompts));
+    m_window->statusBar()->clearMessage();
     QSettings().setValue(QStringLiteral("lastDirPath"), m_dir.path());
     m_window->show();
 }
@@ -266,6 +288,69 @@ void tst_MainWindow::discoverAndWaitFor(ConnectionState::State status)
                               15000);
 }
 
+void tst_MainWindow::keypadPlays(int scene)
+{
+    auto *button = m_window->controlPanel()->findChild<QAbstractButton *>(QStringLiteral("scene%1Button").arg(scene));
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("press %1").arg(scene)).startsWith(QLatin1String("ok")));
+    QTRY_VERIFY_WITH_TIMEOUT(button->isChecked() && MSPSceneModel::instance()->activeSceneIndex() == scene - 1, 10000);
+    settle();
+}
+
+void tst_MainWindow::settle()
+{
+    // Until the keypad has received nothing new for half a second.
+    int count = -1;
+    for (int i = 0; i < 40 && m_bed->requestLog(m_keypad).size() != count; ++i) {
+        count = m_bed->requestLog(m_keypad).size();
+        QTest::qWait(500);
+    }
+}
+
+void tst_MainWindow::clickScene(int scene)
+{
+    auto *button = m_window->controlPanel()->findChild<QAbstractButton *>(QStringLiteral("scene%1Button").arg(scene));
+    QTest::mousePress(button, Qt::LeftButton);
+    QTest::mouseRelease(button, Qt::LeftButton);
+}
+
+QString tst_MainWindow::keypadStatus(const QString &key)
+{
+    const QStringList words = m_bed->command(m_keypad, QStringLiteral("status")).split(QLatin1Char(' '));
+    for (const QString &word : words) {
+        if (word.startsWith(key + QLatin1Char('=')))
+            return word.mid(key.size() + 1);
+    }
+    return QString();
+}
+
+QStringList tst_MainWindow::requestsSince(int from)
+{
+    QStringList lines;
+    const auto requests = m_bed->requestLog(m_keypad).mid(from);
+    for (const auto &request : requests)
+        lines << request.method + QLatin1Char(' ') + request.path + QLatin1Char(' ') + QString::fromLatin1(request.body);
+    return lines;
+}
+
+QString tst_MainWindow::writeConfigurationFile(const QString &name, int currentShow)
+{
+    MSPSceneModel *model = MSPSceneModel::instance();
+    const int active = model->activeSceneIndex();
+    model->setActiveSceneIndex(currentShow - 1, false);
+    const QByteArray document = m_window->configurationDocument().toLatin1();
+    model->setActiveSceneIndex(active, false);
+    const QString path = m_dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(document) != document.size())
+        return QString();
+    return path;
+}
+
+QString tst_MainWindow::statusText() const
+{
+    return m_window->findChild<QLabel *>(QStringLiteral("textLabel"))->text();
+}
+
 void tst_MainWindow::connectKeypad()
 {
     if (m_secondKeypad > 0) {
@@ -285,6 +370,7 @@ void tst_MainWindow::connectKeypad()
     QTRY_COMPARE_WITH_TIMEOUT(config->name(), QStringLiteral("Foyer"), 10000);
     QTRY_VERIFY_WITH_TIMEOUT(config->sceneEnabled(2), 10000);
     QTRY_COMPARE_WITH_TIMEOUT(config->version(), QStringLiteral("2.0.0"), 10000);
+    settle();
 }
 
 void tst_MainWindow::menusAndActions()
@@ -622,18 +708,8 @@ void tst_MainWindow::openWhileConnectedUploads()
 {
     // Every scene enabled, so that no reply moves the keypad off a disabled one.
     connectKeypad();
-    // A file whose current show is 3.
-    MSPSceneModel *model = MSPSceneModel::instance();
-    const int active = model->activeSceneIndex();
-    model->setActiveSceneIndex(2, false);
-    const QByteArray document = m_window->configurationDocument().toLatin1();
-    model->setActiveSceneIndex(active, false);
-    const QString path = m_dir.filePath(QStringLiteral("upload.xml"));
-    {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(document);
-    }
+    const QString path = writeConfigurationFile(QStringLiteral("upload.xml"), 3);
+    QVERIFY(!path.isEmpty());
     const int from = m_bed->requestLog(m_keypad).size();
     m_prompts->files << path;
     QVERIFY(m_window->open());
@@ -706,6 +782,196 @@ void tst_MainWindow::twoKeypadsCancelledChooserIsNoKeypad()
     // which may bring the state back afterwards.)
     QTRY_VERIFY_WITH_TIMEOUT(sawState(states, ConnectionState::NoDevice), 15000);
     QCOMPARE(lines, (QStringList{QStringLiteral("Foyer (192.168.77.20)"), QStringLiteral("Bar (192.168.77.3)")}));
+}
+
+void tst_MainWindow::failedChangeIsReportedAndResynced_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("one error") << "error 1";
+    QTest::newRow("every request an error") << "error on";
+    QTest::newRow("connections refused") << "refuse on";
+}
+
+void tst_MainWindow::failedChangeIsReportedAndResynced()
+{
+    QFETCH(QString, fault);
+    connectKeypad();
+    keypadPlays(1);
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("fault ") + fault).startsWith(QLatin1String("ok")));
+    clickScene(5);
+    // Said on screen, with the reason, instead of a silent "Connected".
+    QTRY_VERIFY_WITH_TIMEOUT(m_window->statusBar()->currentMessage().startsWith(
+                                 QLatin1String("The keypad did not accept the last change.")),
+                             10000);
+    QVERIFY(m_window->statusBar()->currentMessage().size() > 45);
+    QCOMPARE(keypadStatus(QStringLiteral("current")), QStringLiteral("1"));
+
+    // Once the keypad answers again, the screen reads it back and shows what it plays.
+    const int from = m_bed->requestLog(m_keypad).size();
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("fault clear")).startsWith(QLatin1String("ok")));
+    QTRY_VERIFY2_WITH_TIMEOUT(requestsSince(from).contains(QStringLiteral("GET /api/v1/shows ")),
+                              qPrintable(QStringLiteral("state %1: ").arg(state()->state())
+                                         + requestsSince(from).join(QLatin1Char(','))),
+                              15000);
+    QVERIFY(requestsSince(from).contains(QStringLiteral("GET /api/v1/config ")));
+    auto *scene1 = m_window->controlPanel()->findChild<QAbstractButton *>(QStringLiteral("scene1Button"));
+    QTRY_VERIFY_WITH_TIMEOUT(scene1->isChecked(), 10000);
+    QCOMPARE(MSPSceneModel::instance()->activeSceneIndex(), 0);
+    QCOMPARE(keypadStatus(QStringLiteral("current")), QStringLiteral("1"));
+}
+
+void tst_MainWindow::screenFollowsKeypadAfterUploadAndRestore()
+{
+    connectKeypad();
+    keypadPlays(2);
+    const QString path = writeConfigurationFile(QStringLiteral("current7.xml"), 7);
+    QVERIFY(!path.isEmpty());
+
+    // The upload shows its progress, scene by scene, then the configuration.
+    QStringList progress;
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, this, [this, &progress] {
+        const auto dialogs = m_window->findChildren<QProgressDialog *>();
+        for (const QProgressDialog *dialog : dialogs) {
+            if (dialog->isVisible() && !progress.contains(dialog->labelText()))
+                progress << dialog->labelText();
+        }
+    });
+    watch.start(20);
+    m_prompts->files << path;
+    QVERIFY(m_window->open());
+    watch.stop();
+    auto *panel = m_window->controlPanel();
+    QCOMPARE(keypadStatus(QStringLiteral("current")), QStringLiteral("7"));
+    QTRY_VERIFY_WITH_TIMEOUT(panel->findChild<QAbstractButton *>(QStringLiteral("scene7Button"))->isChecked(), 10000);
+    QCOMPARE(MSPSceneModel::instance()->activeSceneIndex(), 6);
+    QVERIFY2(progress.contains(QStringLiteral("Uploading scene 1 of 8...")), qPrintable(progress.join(QLatin1Char('|'))));
+    QVERIFY2(progress.contains(QStringLiteral("Uploading scene 8 of 8...")), qPrintable(progress.join(QLatin1Char('|'))));
+    QVERIFY2(progress.contains(QStringLiteral("Uploading the configuration...")), qPrintable(progress.join(QLatin1Char('|'))));
+    QCOMPARE(m_window->statusBar()->currentMessage(), QStringLiteral("The configuration was uploaded to the keypad."));
+
+    // A factory reset plays scene 1; the screen follows once the keypad is back.
+    m_prompts->answers << QMessageBox::Yes;
+    m_window->handleRestore();
+    QVERIFY(m_bed->waitForEvent(m_keypad, QStringLiteral("restarted"), 20000));
+    QTRY_COMPARE_WITH_TIMEOUT(m_window->statusBar()->currentMessage(),
+                              QStringLiteral("The keypad's factory defaults were restored."), 20000);
+    QCOMPARE(keypadStatus(QStringLiteral("current")), QStringLiteral("1"));
+    QTRY_VERIFY_WITH_TIMEOUT(panel->findChild<QAbstractButton *>(QStringLiteral("scene1Button"))->isChecked(), 10000);
+    QCOMPARE(MSPSceneModel::instance()->activeSceneIndex(), 0);
+}
+
+void tst_MainWindow::sceneChosenWhileOffRereadsBrightness()
+{
+    connectKeypad();
+    keypadPlays(1);
+    auto *brightness = m_window->findChild<QLabel *>(QStringLiteral("brightnessValueLabel"));
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("press onoff")).startsWith(QLatin1String("ok")));
+    QTRY_COMPARE_WITH_TIMEOUT(brightness->text(), QStringLiteral("Off"), 10000);
+    // Playing a scene turns the keypad's lights on; the strip follows.
+    clickScene(5);
+    QTRY_COMPARE_WITH_TIMEOUT(keypadStatus(QStringLiteral("current")), QStringLiteral("5"), 10000);
+    QVERIFY(keypadStatus(QStringLiteral("brightness")) != QLatin1String("-1"));
+    QTRY_VERIFY_WITH_TIMEOUT(brightness->text().endsWith(QLatin1Char('%')), 10000);
+}
+
+void tst_MainWindow::failedRetryBringsNoticeBack()
+{
+    connectKeypad();
+    auto *panel = m_window->controlPanel();
+    auto *notice = panel->findChild<QWidget *>(QStringLiteral("connectionFailedFrame"));
+    auto *retry = panel->findChild<QPushButton *>(QStringLiteral("retryButton"));
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("fault refuse on")).startsWith(QLatin1String("ok")));
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("heartbeat off")).startsWith(QLatin1String("ok")));
+    QTRY_VERIFY_WITH_TIMEOUT(notice->isVisible() && retry->isVisible(), 15000);
+
+    // The keypad answers discovery but nothing else: the notice comes back.
+    QSignalSpy states(state(), &ConnectionState::stateChanged);
+    QTest::mouseClick(retry, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(sawState(states, ConnectionState::Discovering), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(notice->isVisible() && retry->isVisible(), 15000);
+    QVERIFY(panel->findChild<QWidget *>(QStringLiteral("demoModeButton"))->isVisible());
+
+    // Back: connected, and read again.
+    const int from = m_bed->requestLog(m_keypad).size();
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("fault clear")).startsWith(QLatin1String("ok")));
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("heartbeat on")).startsWith(QLatin1String("ok")));
+    QTRY_COMPARE_WITH_TIMEOUT(state()->state(), ConnectionState::Connected, 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(requestsSince(from).contains(QStringLiteral("GET /api/v1/shows ")), 10000);
+    QVERIFY(requestsSince(from).contains(QStringLiteral("GET /api/v1/config ")));
+    QTRY_COMPARE_WITH_TIMEOUT(statusText(), QStringLiteral("Connected"), 10000);
+}
+
+void tst_MainWindow::onePressOneRequest()
+{
+    connectKeypad();
+    keypadPlays(1);
+    QTest::qWait(500); // the replies of that press are in
+    const int from = m_bed->requestLog(m_keypad).size();
+    // One press whose datagram arrives twice (the keypad cannot know that
+    // the first arrived) is one request.
+    auto *scene3 = m_window->controlPanel()->findChild<QAbstractButton *>(QStringLiteral("scene3Button"));
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("press 3 2")).startsWith(QLatin1String("ok")));
+    QTRY_VERIFY_WITH_TIMEOUT(scene3->isChecked(), 10000);
+    // A second press of the scene already shown asks for nothing.
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("press 3")).startsWith(QLatin1String("ok")));
+    QTest::qWait(1000);
+    const QStringList requests = requestsSince(from);
+    QCOMPARE(requests.filter(QStringLiteral("/api/v1/shows/3")), QStringList{QStringLiteral("POST /api/v1/shows/3 ")});
+}
+
+void tst_MainWindow::malformedFileChangesNothing_data()
+{
+    QTest::addColumn<bool>("connected");
+    QTest::newRow("offline") << false;
+    QTest::newRow("connected") << true;
+}
+
+void tst_MainWindow::malformedFileChangesNothing()
+{
+    QFETCH(bool, connected);
+    if (connected)
+        connectKeypad();
+    else
+        goOffline(ConnectionState::DemoMode);
+    MSPSceneModel *model = MSPSceneModel::instance();
+    SystemConfiguration *config = SystemConfiguration::instance();
+    const QString path = writeConfigurationFile(QStringLiteral("broken.xml"), 2);
+    QVERIFY(!path.isEmpty());
+    {
+        // Broken off inside the third show; the first two are whole.
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QByteArray document = file.readAll();
+        const int third = document.indexOf("<show>", document.indexOf("<show>", document.indexOf("<show>") + 1) + 1);
+        QVERIFY(third > 0);
+        document.truncate(third + 20);
+        document += "</show>";
+        // Scene 1 of the file differs from the one on screen (another effect).
+        const int effect = document.indexOf("<effect>", document.indexOf("/api/v1/shows/1<")) + 8;
+        document[effect] = document.at(effect) == '0' ? '1' : '0';
+        QVERIFY(file.resize(0));
+        QVERIFY(file.seek(0));
+        file.write(document);
+    }
+    const QString scene1 = model->sceneAt(0)->formData();
+    const QString name = config->name();
+    const int from = connected ? m_bed->requestLog(m_keypad).size() : 0;
+
+    m_prompts->files << path;
+    QVERIFY(!m_window->open());
+    QCOMPARE(m_prompts->messages.size(), 1);
+    const ScriptedPrompts::Message error = m_prompts->messages.constFirst();
+    QCOMPARE(error.title, QStringLiteral("Open Error"));
+    QVERIFY2(error.text.startsWith(QStringLiteral("Cannot open file ") + path + QStringLiteral(":\n")), qPrintable(error.text));
+    QVERIFY2(error.text.contains(QLatin1String("line ")), qPrintable(error.text));
+    QCOMPARE(model->sceneAt(0)->formData(), scene1);
+    QCOMPARE(config->name(), name);
+    if (connected) {
+        QTest::qWait(500);
+        QCOMPARE(requestsSince(from).filter(QStringLiteral("apply=1")), QStringList());
+        QCOMPARE(requestsSince(from).filter(QStringLiteral("/api/v1/shows/")), QStringList());
+    }
 }
 
 void tst_MainWindow::hidingSettingsCollapsesWindow()
