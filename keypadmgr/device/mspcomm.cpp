@@ -204,6 +204,23 @@ void MSPComm::postSceneBody(MSPScene *scene)
     m_flushedEdit = send(scene->url(), scene->formData(), true, false, false);
 }
 
+void MSPComm::setEditUnsent(const QString &path, bool unsent)
+{
+    // Scene paths end in their number, "/api/v1/shows/1".."8".
+    const QString prefix = showsPath + QLatin1Char('/');
+    if (!path.startsWith(prefix))
+        return;
+    bool ok = false;
+    const int index = path.mid(prefix.size()).toInt(&ok) - 1;
+    if (!ok || index < 0 || index >= MSPSceneModel::sceneCount)
+        return;
+    const bool changed = unsent ? !m_unsentEdits.contains(index) : m_unsentEdits.remove(index);
+    if (unsent)
+        m_unsentEdits.insert(index);
+    if (changed)
+        emit unsentEditsChanged();
+}
+
 void MSPComm::postAfterFlushedEdit(MSPScene *scene, const QString &body)
 {
     QNetworkReply *edit = m_flushedEdit;
@@ -258,10 +275,24 @@ void MSPComm::applyScene(MSPScene *scene)
 {
     m_flushedEdit = nullptr;
     handleSceneUpdateTimer();
+    // An edit the keypad never received goes first, or it would keep the old scene.
+    const int index = scene ? MSPSceneModel::instance()->indexOf(scene) : -1;
+    if (!m_flushedEdit && index >= 0 && m_unsentEdits.contains(index))
+        postSceneBody(scene);
     postAfterFlushedEdit(scene, QStringLiteral("apply=1"));
+    if (scene)
+        setEditUnsent(scene->url(), false);
 }
 
 void MSPComm::revertScene(MSPScene *scene)
+{
+    // Dropping the preview drops an edit the keypad never received, too.
+    sendRevert(scene);
+    if (scene)
+        setEditUnsent(scene->url(), false);
+}
+
+void MSPComm::sendRevert(MSPScene *scene)
 {
     m_flushedEdit = nullptr;
     handleSceneUpdateTimer();
@@ -349,6 +380,7 @@ bool MSPComm::parseReply(QIODevice *device)
         return false;
     QXmlSimpleReader reader;
     MSPHandler handler(false);
+    handler.setKeptScenes(m_unsentEdits);
     reader.setContentHandler(&handler);
     reader.setErrorHandler(&handler);
     QXmlInputSource source(device);
@@ -388,6 +420,9 @@ void MSPComm::replyFinished(QNetworkReply *reply)
         }
     } else if (editPosition >= 0) {
         m_editReplies.removeAt(editPosition);
+        // A scene body that did not arrive stays an unsent edit until one does.
+        if (reply->operation() == QNetworkAccessManager::PostOperation && !configPost)
+            setEditUnsent(reply->url().path(), failed);
     }
 
     if (!failed || configPost) {
@@ -413,7 +448,8 @@ void MSPComm::replyFinished(QNetworkReply *reply)
     if (reply == m_allShowsReply) {
         m_allShowsReply = nullptr;
         MSPSceneModel *model = MSPSceneModel::instance();
-        revertScene(model->sceneAt(model->activeSceneIndex()));
+        // The keypad leaves any preview; an unsent edit stays the user's.
+        sendRevert(model->sceneAt(model->activeSceneIndex()));
     }
 
     if (reply == m_pressReply)

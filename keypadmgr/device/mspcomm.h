@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QNetworkAddressEntry>
+#include <QSet>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -68,6 +69,12 @@ public:
     QString lastErrorString() const { return m_lastErrorString; }
     /** Whether the last failed request asked the keypad to change (a post, or playing a show). */
     bool lastFailureWasChange() const { return m_lastFailureWasChange; }
+    /**
+     * Whether an edit of scene @p index (0-based) failed to reach the
+     * keypad and was not sent since: the model keeps it (reading the keypad
+     * back does not overwrite it), and applyScene() sends it again first.
+     */
+    bool hasUnsentEdit(int index) const { return m_unsentEdits.contains(index); }
 
     void setFileLoading(bool loading) { m_fileLoading = loading; }
     bool fileLoading() const { return m_fileLoading; }
@@ -83,6 +90,8 @@ signals:
     void networkError();
     void heartBeat(bool reachable);
     void configReceived();
+    /** A scene's edit failed to reach the keypad, or was sent after all, kept or dropped. */
+    void unsentEditsChanged();
 
 public slots:
     void getScene(int index);
@@ -106,6 +115,7 @@ private:
     QNetworkReply *post(const QString &path, const QString &body);
     QNetworkReply *send(const QString &path, QString body, bool trackAsEdit, bool trackAsConfigPost, bool apply);
     void postSceneBody(MSPScene *scene);
+    void sendRevert(MSPScene *scene);
     void postAfterFlushedEdit(MSPScene *scene, const QString &body);
     void forgetTrackedReplies();
 
@@ -134,4 +144,6 @@ private:
     // The show request of the last scene pressed on the keypad, while it runs.
     QNetworkReply *m_pressReply = nullptr;
     int m_pressScene = 0;
+    QSet<int> m_unsentEdits;
+    void setEditUnsent(const QString &path, bool unsent);
 };

@@ -170,7 +170,7 @@ void MSPHandler::endShow()
     }
     const int index = last.unicode() - '1';
     MSPScene *scene = m_model->sceneAt(index);
-    if (!scene)
+    if (!scene || m_keptScenes.contains(index))
         return;
 
     const QList<OvrColor *> colors = colorPointers();

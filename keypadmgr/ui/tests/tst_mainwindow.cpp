@@ -165,6 +165,7 @@ private slots:
     void twoKeypadsCancelledChooserIsNoKeypad();
     void failedChangeIsReportedAndResynced_data();
     void failedChangeIsReportedAndResynced();
+    void failedEditIsKeptAndSentOnSave();
     void screenFollowsKeypadAfterUploadAndRestore();
     void sceneChosenWhileOffRereadsBrightness();
     void failedRetryBringsNoticeBack();
@@ -818,6 +819,35 @@ void tst_MainWindow::failedChangeIsReportedAndResynced()
     QTRY_VERIFY_WITH_TIMEOUT(scene1->isChecked(), 10000);
     QCOMPARE(MSPSceneModel::instance()->activeSceneIndex(), 0);
     QCOMPARE(keypadStatus(QStringLiteral("current")), QStringLiteral("1"));
+}
+
+void tst_MainWindow::failedEditIsKeptAndSentOnSave()
+{
+    connectKeypad();
+    keypadPlays(1);
+    MSPSceneModel *model = MSPSceneModel::instance();
+    MSPScene *scene = model->sceneAt(0);
+    auto *effect = new MSPFixedColorEffect;
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("fault error 1")).startsWith(QLatin1String("ok")));
+    scene->setEffect(effect, false); // the preview's post fails
+    effect->setColor(QStringLiteral("#1a2b3c"));
+    const QString edited = scene->formData();
+    QTRY_VERIFY_WITH_TIMEOUT(MSPComm::instance()->hasUnsentEdit(0), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(m_window->statusBar()->currentMessage().startsWith(
+                                 QLatin1String("The keypad did not accept the last change.")),
+                             10000);
+
+    // Reading the keypad back keeps the edit on screen.
+    const int from = m_bed->requestLog(m_keypad).size();
+    QTRY_VERIFY_WITH_TIMEOUT(requestsSince(from).contains(QStringLiteral("GET /api/v1/shows ")), 15000);
+    settle();
+    QCOMPARE(scene->formData(), edited);
+    // Save sends it before keeping it.
+    const int saved = m_bed->requestLog(m_keypad).size();
+    MSPComm::instance()->applyScene(scene);
+    QTRY_VERIFY_WITH_TIMEOUT(requestsSince(saved).contains(QStringLiteral("POST /api/v1/shows/1 apply=1")), 10000);
+    QCOMPARE(requestsSince(saved).first(), QStringLiteral("POST /api/v1/shows/1 ") + edited);
+    QTRY_VERIFY_WITH_TIMEOUT(!MSPComm::instance()->hasUnsentEdit(0), 10000);
 }
 
 void tst_MainWindow::screenFollowsKeypadAfterUploadAndRestore()
