@@ -455,6 +455,7 @@ void MainWindow::handleControlPanelChangedActiveSceneIndex(int index)
 
 void MainWindow::handleDeviceActiveSceneIndexChanged(int index)
 {
+    m_keypadSceneIndex = index;
     m_sceneModel->setActiveSceneIndex(index, false);
     m_controlPanel->selectScene(index);
     m_sceneSettings->activeSceneChanged(index);
@@ -467,6 +468,13 @@ void MainWindow::handleNetworkError()
     // change of the user's and is not reported again.
     MSPComm *comm = MSPComm::instance();
     if (comm->lastFailureWasChange()) {
+        // A scene chosen on screen that the keypad did not play: back to
+        // the one it last reported playing.
+        if (m_keypadSceneIndex >= 0 && m_sceneModel->activeSceneIndex() != m_keypadSceneIndex
+            && ConnectionState::instance()->state() == ConnectionState::Connected) {
+            m_sceneModel->setActiveSceneIndex(m_keypadSceneIndex, false);
+            m_controlPanel->selectScene(m_keypadSceneIndex);
+        }
         const QString reason = comm->lastErrorString();
         statusBar()->showMessage(tr("The keypad did not accept the last change.")
                                      + (reason.isEmpty() ? QString() : QLatin1Char(' ') + reason),

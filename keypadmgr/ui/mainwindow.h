@@ -166,5 +166,7 @@ private:
     // A request failed; the keypad is read again once it answers.
     bool m_rereadPending = false;
     QElapsedTimer m_lastReread;
+    // The scene the keypad last reported playing; -1 before it reported one.
+    int m_keypadSceneIndex = -1;
     QPointer<QProgressDialog> m_restoreProgress;
 };

@@ -806,6 +806,9 @@ void tst_MainWindow::failedChangeIsReportedAndResynced()
                              10000);
     QVERIFY(m_window->statusBar()->currentMessage().size() > 45);
     QCOMPARE(keypadStatus(QStringLiteral("current")), QStringLiteral("1"));
+    // The screen shows the scene the keypad still plays at once.
+    QVERIFY(m_window->controlPanel()->findChild<QAbstractButton *>(QStringLiteral("scene1Button"))->isChecked());
+    QCOMPARE(MSPSceneModel::instance()->activeSceneIndex(), 0);
 
     // Once the keypad answers again, the screen reads it back and shows what it plays.
     const int from = m_bed->requestLog(m_keypad).size();
