@@ -88,8 +88,12 @@ void tst_StatusWidget::verifyRow(const QString &sentence, const QString &icon) c
 
 void tst_StatusWidget::constructionShowsCurrentState()
 {
-    // Built in initTestCase while the state was Unreachable; the brightness
-    // is not known until the record reports one.
+    // Built while the state is Unreachable; the brightness is not known
+    // until the record reports one.
+    ConnectionState::instance()->setState(ConnectionState::Unreachable);
+    m_status = std::make_unique<StatusWidget>();
+    m_status->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_status.get()));
     verifyRow(failureSentence, QStringLiteral(":/images/images/unreachable.png"));
     QCOMPARE(label("brightnessValueLabel")->text(), QString());
 }
