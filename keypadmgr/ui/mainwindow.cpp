@@ -61,6 +61,9 @@ bool connectionLostWhileConnected = false;
 
 // How long a failure or a completion stays in the status bar, ms.
 constexpr int statusMessageTime = 6000;
+// How long a keypad just chosen may take to answer before the window
+// offers the notice again, ms.
+constexpr int unansweredGrace = 1500;
 // Reading the keypad back after a failure: at most this often, ms.
 constexpr int rereadInterval = 3000;
 
@@ -579,9 +582,10 @@ void MainWindow::handleConnectionState(ConnectionState::State status)
 
     // A discovery run chose a keypad that then did not answer: offer the
     // notice's ways out (demo mode, retry) again, as when none is found.
+    // A keypad that is only slow answers within the grace period.
     if (status == ConnectionState::NotConnected && previous == ConnectionState::Discovering && keypadChosen
         && !m_discoveryTimerId) {
-        QTimer::singleShot(0, this, [] {
+        QTimer::singleShot(unansweredGrace, this, [] {
             ConnectionState *state = ConnectionState::instance();
             if (state->state() == ConnectionState::NotConnected)
                 state->setState(ConnectionState::NoDevice);
