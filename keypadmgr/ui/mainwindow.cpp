@@ -514,6 +514,8 @@ QProgressDialog *MainWindow::createProgressDialog(const QString &label, int maxi
     // No cancel button: a scene is uploaded whole, and the upload paces itself.
     auto *dialog = new QProgressDialog(label, QString(), 0, maximum, this);
     dialog->setWindowTitle(tr("Lumetra Keypad Effect Manager"));
+    // Wide enough for its title in the window manager's frame.
+    dialog->setMinimumWidth(dialog->fontMetrics().averageCharWidth() * 48);
     dialog->setWindowModality(Qt::WindowModal);
     dialog->setMinimumDuration(0);
     dialog->setAutoClose(false);
