@@ -3,6 +3,9 @@
 #   make run    install what is missing, build a release build, start keypadmgr
 #   make test   install what is missing, build with the sanitizers, run every
 #               test inside a private network namespace
+#   make test BUILD=relwithdebinfo | BUILD=release
+#               the same suite in an optimised build without sanitizers
+#               (in build/test-relwithdebinfo or build/test-release)
 #   make bench  build and run the benchmarks (release build)
 #   make run-sim  start keypadmgr against one simulated keypad on a private
 #               virtual network (see README, "Trying it without a keypad")
@@ -17,7 +20,7 @@
 
 JOBS         ?= 2
 RELEASE_DIR  ?= build/release
-TEST_DIR     ?= build/test
+BUILD        ?= sanitize
 BENCH_DIR    ?= build/bench
 IMAGEGEN_DIR ?= build/imagegen
 # The desktop icon's sizes in the hicolor theme (the SVG serves every other size).
@@ -25,6 +28,19 @@ ICON_SIZES   := 16 24 32 48 64 128 256
 FUZZ_DIR     ?= build/fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS ?=
+
+ifeq ($(BUILD),sanitize)
+TEST_DIR        ?= build/test
+TEST_CMAKE_ARGS := -DCMAKE_BUILD_TYPE=Debug -DKEYPAD_SANITIZE=ON
+else ifeq ($(BUILD),relwithdebinfo)
+TEST_DIR        ?= build/test-relwithdebinfo
+TEST_CMAKE_ARGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKEYPAD_SANITIZE=OFF
+else ifeq ($(BUILD),release)
+TEST_DIR        ?= build/test-release
+TEST_CMAKE_ARGS := -DCMAKE_BUILD_TYPE=Release -DKEYPAD_SANITIZE=OFF
+else
+$(error BUILD must be sanitize, relwithdebinfo or release)
+endif
 
 .PHONY: all deps run run-sim test build-release build-test bench fuzz build-fuzz images package screenshots clean
 
@@ -44,7 +60,7 @@ run-sim: build-release
 	bash tests/testbed/run-sim.sh $(RELEASE_DIR)/bin/keypadmgr $(RELEASE_DIR)/bin/keypadsim $(SIM_ARGS)
 
 build-test: deps
-	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DKEYPAD_SANITIZE=ON -DKEYPAD_BUILD_TESTS=ON
+	cmake -S . -B $(TEST_DIR) $(TEST_CMAKE_ARGS) -DKEYPAD_BUILD_TESTS=ON
 	cmake --build $(TEST_DIR) -j $(JOBS)
 
 test: build-test
@@ -67,7 +83,7 @@ fuzz: build-fuzz
 	bash scripts/run-fuzz.sh $(FUZZ_DIR)/bin $(FUZZ_SECONDS) $(FUZZ_DIR)/corpus $(FUZZ_TARGETS)
 
 images: deps
-	python3 keypadmgr/resources/src/genimages.py keypadmgr/resources/src/svg $(IMAGEGEN_DIR)/panel-preview.svg
+	python3 tools/imagegen/genimages.py keypadmgr/resources/src/svg $(IMAGEGEN_DIR)/panel-preview.svg
 	cmake -S tools/imagegen -B $(IMAGEGEN_DIR) -DCMAKE_BUILD_TYPE=Release
 	cmake --build $(IMAGEGEN_DIR) -j $(JOBS)
 	$(IMAGEGEN_DIR)/imagegen keypadmgr/resources/src/svg keypadmgr/resources

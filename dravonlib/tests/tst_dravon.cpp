@@ -151,7 +151,7 @@ private:
 
 } // namespace
 
-class TestDravon : public QObject
+class tst_Dravon : public QObject
 {
     Q_OBJECT
 
@@ -183,7 +183,7 @@ private:
     QUdpSocket m_device;
 };
 
-void TestDravon::initTestCase()
+void tst_Dravon::initTestCase()
 {
     QString why;
     QVERIFY2(DravonTestBed::enterPrivateNetwork(&why), qPrintable(why));
@@ -195,23 +195,23 @@ void TestDravon::initTestCase()
     QVERIFY(m_device.bind(QHostAddress(QHostAddress::LocalHost), 0));
 }
 
-void TestDravon::cleanupTestCase()
+void tst_Dravon::cleanupTestCase()
 {
     DravonTestBed::removeInterface();
 }
 
-void TestDravon::drainSync(int count)
+void tst_Dravon::drainSync(int count)
 {
     for (int i = 0; i < count; ++i)
         QCOMPARE(m_broadcast.next().toHex(' '), hex(portOutSync).toHex(' '));
 }
 
-void TestDravon::version()
+void tst_Dravon::version()
 {
     QCOMPARE(Dravon::getVersion(), QStringLiteral("2.4.0"));
 }
 
-void TestDravon::constructorAnnouncesItself()
+void tst_Dravon::constructorAnnouncesItself()
 {
     // With a default route (into the veth pair) the limited broadcast that
     // the constructor sends becomes visible on this host.
@@ -236,7 +236,7 @@ void TestDravon::constructorAnnouncesItself()
     QCOMPARE(received, (QStringList{ sync, sync, sync, sync, sync }));
 }
 
-void TestDravon::requests_data()
+void tst_Dravon::requests_data()
 {
     QTest::addColumn<bool>("broadcast");
     QTest::addColumn<DravonAction>("action");
@@ -337,7 +337,7 @@ void TestDravon::requests_data()
         << hex("04 01 DC 4A 01 00 08 01 00 00 00 00 03 00 00 00 02 00 01 00 02 00 00 FF 80");
 }
 
-void TestDravon::requests()
+void tst_Dravon::requests()
 {
     QFETCH(bool, broadcast);
     QFETCH(DravonAction, action);
@@ -357,7 +357,7 @@ void TestDravon::requests()
     QVERIFY(other.collect(0).isEmpty());
 }
 
-void TestDravon::refusals_data()
+void tst_Dravon::refusals_data()
 {
     QTest::addColumn<bool>("withInterface");
     QTest::addColumn<DravonAction>("action");
@@ -414,7 +414,7 @@ void TestDravon::refusals_data()
         << DravonAction([](Dravon &d) { return d.sendPortOut("127.0.0.1", 1, 1, 0, 2, 0x100, portLevels); });
 }
 
-void TestDravon::refusals()
+void tst_Dravon::refusals()
 {
     QFETCH(bool, withInterface);
     QFETCH(DravonAction, action);
@@ -429,7 +429,7 @@ void TestDravon::refusals()
     QVERIFY(m_broadcast.collect(0).isEmpty());
 }
 
-void TestDravon::interfaceBinding()
+void tst_Dravon::interfaceBinding()
 {
     Dravon dravon;
     QHostAddress ip;
@@ -458,7 +458,7 @@ void TestDravon::interfaceBinding()
     QVERIFY(!dravon.sendDiscover("255.255.255.255"));
 }
 
-void TestDravon::setInterfaceRefused_data()
+void tst_Dravon::setInterfaceRefused_data()
 {
     QTest::addColumn<QString>("address");
     QTest::addColumn<int>("prefix");
@@ -466,7 +466,7 @@ void TestDravon::setInterfaceRefused_data()
     QTest::newRow("IPv6") << QStringLiteral("fd00::10") << 64;
 }
 
-void TestDravon::setInterfaceRefused()
+void tst_Dravon::setInterfaceRefused()
 {
     QFETCH(QString, address);
     QFETCH(int, prefix);
@@ -490,7 +490,7 @@ void TestDravon::setInterfaceRefused()
     QCOMPARE(broadcast, QHostAddress(QStringLiteral("192.168.1.255")));
 }
 
-void TestDravon::resetSocket()
+void tst_Dravon::resetSocket()
 {
     Dravon dravon;
     Recorder recorder(&dravon);
@@ -509,7 +509,7 @@ void TestDravon::resetSocket()
     QCOMPARE(recorder.lines, QStringList{ sentinelSignal });
 }
 
-void TestDravon::requestsFromOtherThreads()
+void tst_Dravon::requestsFromOtherThreads()
 {
     Dravon dravon;
     QVERIFY(dravon.setInterface(m_entry));
@@ -528,7 +528,7 @@ void TestDravon::requestsFromOtherThreads()
              hex("04 01 DC 4A 01 00 08 01 00 00 00 00 03 00 00 00 02 00 01 00 02 00 00 FF 80").toHex(' '));
 }
 
-void TestDravon::replies_data()
+void tst_Dravon::replies_data()
 {
     QTest::addColumn<QByteArray>("datagram");
     QTest::addColumn<QStringList>("expected");
@@ -661,7 +661,7 @@ void TestDravon::replies_data()
     QTest::newRow("empty datagram") << QByteArray() << QStringList();
 }
 
-void TestDravon::replies()
+void tst_Dravon::replies()
 {
     QFETCH(QByteArray, datagram);
     QFETCH(QStringList, expected);
@@ -681,7 +681,7 @@ void TestDravon::replies()
     QCOMPARE(recorder.lines, expected);
 }
 
-void TestDravon::burstOfHostileDatagrams()
+void tst_Dravon::burstOfHostileDatagrams()
 {
     Dravon dravon;
     Recorder recorder(&dravon);
@@ -710,5 +710,5 @@ void TestDravon::burstOfHostileDatagrams()
     QCOMPARE(recorder.lines, expected);
 }
 
-QTEST_GUILESS_MAIN(TestDravon)
+QTEST_GUILESS_MAIN(tst_Dravon)
 #include "tst_dravon.moc"

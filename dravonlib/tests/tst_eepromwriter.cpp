@@ -50,7 +50,7 @@ QByteArray bytesOf(const EEPROMAddress &address)
 
 } // namespace
 
-class TestEEPROMWriter : public QObject
+class tst_EEPROMWriter : public QObject
 {
     Q_OBJECT
 
@@ -74,7 +74,7 @@ private:
     DravonTestBed::Listener m_supply;
 };
 
-void TestEEPROMWriter::initTestCase()
+void tst_EEPROMWriter::initTestCase()
 {
     QString why;
     QVERIFY2(DravonTestBed::enterPrivateNetwork(&why), qPrintable(why));
@@ -82,7 +82,7 @@ void TestEEPROMWriter::initTestCase()
     m_dravon = std::make_unique<Dravon>();
 }
 
-void TestEEPROMWriter::addresses()
+void tst_EEPROMWriter::addresses()
 {
     const EEPROMAddress all;
     QCOMPARE(all.mode(), 0);
@@ -95,7 +95,7 @@ void TestEEPROMWriter::addresses()
     QCOMPARE(bytesOf(number), hex("FF FF 23 45"));
 }
 
-void TestEEPROMWriter::commands_data()
+void tst_EEPROMWriter::commands_data()
 {
     QTest::addColumn<WriterAction>("action");
     QTest::addColumn<bool>("result");
@@ -198,7 +198,7 @@ void TestEEPROMWriter::commands_data()
     }) << false << QStringList();
 }
 
-void TestEEPROMWriter::commands()
+void tst_EEPROMWriter::commands()
 {
     QFETCH(WriterAction, action);
     QFETCH(bool, result);
@@ -209,7 +209,7 @@ void TestEEPROMWriter::commands()
     QCOMPARE(sent(m_supply.collect()), expected);
 }
 
-void TestEEPROMWriter::longestCommand()
+void tst_EEPROMWriter::longestCommand()
 {
     EEPROMWriter writer("127.0.0.1", m_dravon.get());
     QVERIFY(writer.echoString(QByteArray(125, 'A').constData()));
@@ -217,7 +217,7 @@ void TestEEPROMWriter::longestCommand()
     QCOMPARE(sent(m_supply.collect()), sent({ expected }));
 }
 
-void TestEEPROMWriter::pages_data()
+void tst_EEPROMWriter::pages_data()
 {
     QTest::addColumn<WriterAction>("action");
     QTest::addColumn<QList<int>>("pageNumbers");
@@ -235,7 +235,7 @@ void TestEEPROMWriter::pages_data()
         << QList<int>{ 4 } << hex("FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF");
 }
 
-void TestEEPROMWriter::pages()
+void tst_EEPROMWriter::pages()
 {
     QFETCH(WriterAction, action);
     QFETCH(QList<int>, pageNumbers);
@@ -263,7 +263,7 @@ void TestEEPROMWriter::pages()
     }
 }
 
-void TestEEPROMWriter::checksumPage0_data()
+void tst_EEPROMWriter::checksumPage0_data()
 {
     QTest::addColumn<QByteArray>("page");
     QTest::addColumn<int>("checksum");
@@ -272,7 +272,7 @@ void TestEEPROMWriter::checksumPage0_data()
     QTest::newRow("byte 15 counted as passed") << hex("00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 10") << 0xAD;
 }
 
-void TestEEPROMWriter::checksumPage0()
+void tst_EEPROMWriter::checksumPage0()
 {
     QFETCH(QByteArray, page);
     QFETCH(int, checksum);
@@ -282,7 +282,7 @@ void TestEEPROMWriter::checksumPage0()
     QCOMPARE(page.left(15), before.left(15));
 }
 
-void TestEEPROMWriter::calcChecksum_data()
+void tst_EEPROMWriter::calcChecksum_data()
 {
     QTest::addColumn<QByteArray>("data");
     QTest::addColumn<int>("checksum");
@@ -292,7 +292,7 @@ void TestEEPROMWriter::calcChecksum_data()
     QTest::newRow("sum over 16 bits") << QByteArray(300, char(0xFF)) << 0xD52C;
 }
 
-void TestEEPROMWriter::calcChecksum()
+void tst_EEPROMWriter::calcChecksum()
 {
     QFETCH(QByteArray, data);
     QFETCH(int, checksum);
@@ -301,7 +301,7 @@ void TestEEPROMWriter::calcChecksum()
              checksum);
 }
 
-void TestEEPROMWriter::failedSends()
+void tst_EEPROMWriter::failedSends()
 {
     // A supply address that is no address: every frame fails, and the
     // operations give up at the first one.
@@ -316,5 +316,5 @@ void TestEEPROMWriter::failedSends()
     QVERIFY(m_supply.collect().isEmpty());
 }
 
-QTEST_GUILESS_MAIN(TestEEPROMWriter)
+QTEST_GUILESS_MAIN(tst_EEPROMWriter)
 #include "tst_eepromwriter.moc"

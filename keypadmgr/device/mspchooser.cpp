@@ -11,7 +11,7 @@ MSPChooser::MSPChooser(const QStringList &lines, QWidget *parent)
     : QDialog(parent)
     , m_devicesComboBox(new QComboBox(this))
 {
-    const QString title = QCoreApplication::translate("chooser", "Choose an Lumetra Keypad");
+    const QString title = QCoreApplication::translate("chooser", "Choose a Lumetra Keypad");
     setWindowTitle(title);
     resize(400, 121);
 

@@ -145,13 +145,28 @@ void MSPComm::requestAllShows()
     m_allShowsReply = get(showsPath);
 }
 
-void MSPComm::requestShow(int index, bool trackAsEdit)
+QNetworkReply *MSPComm::getShow(int index)
 {
     if (m_address.isEmpty() || !isAddressReachable(m_address))
-        return;
-    QNetworkReply *reply = get(showsPath + QLatin1Char('/') + QString::number(index + 1));
-    if (trackAsEdit)
+        return nullptr;
+    return get(showsPath + QLatin1Char('/') + QString::number(index + 1));
+}
+
+void MSPComm::requestShow(int index, bool trackAsEdit)
+{
+    QNetworkReply *reply = getShow(index);
+    if (reply && trackAsEdit)
         m_editReplies.append(reply);
+}
+
+void MSPComm::getScene(int index)
+{
+    QNetworkReply *reply = getShow(index);
+    // Playing a scene turns the keypad's lights back on; read the
+    // brightness again once the show has been read, as after a press on
+    // the keypad itself.
+    if (reply && SystemConfiguration::instance()->brightness() == SystemConfiguration::brightnessOff && !m_fileLoading)
+        m_configAfterShow.append(reply);
 }
 
 void MSPComm::requestConfig()
@@ -183,6 +198,23 @@ QNetworkReply *MSPComm::send(const QString &path, QString body, bool trackAsEdit
 void MSPComm::postSceneBody(MSPScene *scene)
 {
     m_flushedEdit = send(scene->url(), scene->formData(), true, false, false);
+}
+
+void MSPComm::setEditUnsent(const QString &path, bool unsent)
+{
+    // Scene paths end in their number, "/api/v1/shows/1".."8".
+    const QString prefix = showsPath + QLatin1Char('/');
+    if (!path.startsWith(prefix))
+        return;
+    bool ok = false;
+    const int index = path.mid(prefix.size()).toInt(&ok) - 1;
+    if (!ok || index < 0 || index >= MSPSceneModel::sceneCount)
+        return;
+    const bool changed = unsent ? !m_unsentEdits.contains(index) : m_unsentEdits.remove(index);
+    if (unsent)
+        m_unsentEdits.insert(index);
+    if (changed)
+        emit unsentEditsChanged();
 }
 
 void MSPComm::postAfterFlushedEdit(MSPScene *scene, const QString &body, int fetchIndex)
@@ -249,10 +281,25 @@ void MSPComm::handleSceneUpdateTimer()
 void MSPComm::applyScene(MSPScene *scene)
 {
     handleSceneUpdateTimer();
+    // An edit the keypad never received goes first, or it would keep the old scene.
+    const int index = scene ? MSPSceneModel::instance()->indexOf(scene) : -1;
+    if (!m_flushedEdit && index >= 0 && m_unsentEdits.contains(index))
+        postSceneBody(scene);
     postAfterFlushedEdit(scene, QStringLiteral("apply=1"));
+    if (scene)
+        setEditUnsent(scene->url(), false);
 }
 
 void MSPComm::revertScene(MSPScene *scene, int fetchIndex)
+{
+    // Dropping the preview drops an edit the keypad never received, too.
+    sendRevert(scene, fetchIndex);
+    if (scene)
+        setEditUnsent(scene->url(), false);
+}
+
+
+void MSPComm::sendRevert(MSPScene *scene, int fetchIndex)
 {
     handleSceneUpdateTimer();
     postAfterFlushedEdit(scene, QStringLiteral("apply=0"), fetchIndex);
@@ -307,13 +354,6 @@ QString MSPComm::normalizeAddress(const QString &address)
     return parts.join(QLatin1Char('.'));
 }
 
-void MSPComm::waitProcessingEvents(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
 void MSPComm::postConfiguration(const QStringList &bodies, const QString &newAddress)
 {
     const bool moving = !newAddress.isEmpty();
@@ -346,6 +386,7 @@ bool MSPComm::parseReply(QIODevice *device)
         return false;
     QXmlSimpleReader reader;
     MSPHandler handler(false);
+    handler.setKeptScenes(m_unsentEdits);
     reader.setContentHandler(&handler);
     reader.setErrorHandler(&handler);
     QXmlInputSource source(device);
@@ -385,6 +426,9 @@ void MSPComm::replyFinished(QNetworkReply *reply)
         }
     } else if (editPosition >= 0) {
         m_editReplies.removeAt(editPosition);
+        // A scene body that did not arrive stays an unsent edit until one does.
+        if (reply->operation() == QNetworkAccessManager::PostOperation && !configPost)
+            setEditUnsent(reply->url().path(), failed);
     }
 
     if (!failed || configPost) {
@@ -393,8 +437,12 @@ void MSPComm::replyFinished(QNetworkReply *reply)
             m_configPosts.removeAll(reply);
     } else {
         qCDebug(lcDevice) << "reply failed:" << reply->errorString();
-        if (reply->url().host() == m_address)
+        if (reply->url().host() == m_address) {
+            m_lastErrorString = reply->errorString();
+            m_lastFailureWasChange = reply->operation() == QNetworkAccessManager::PostOperation
+                || reply->url().path().startsWith(showsPath + QLatin1Char('/'));
             emit networkError();
+        }
         else
             qCDebug(lcDevice) << "reply for wrong address";
     }
@@ -406,9 +454,13 @@ void MSPComm::replyFinished(QNetworkReply *reply)
     if (reply == m_allShowsReply) {
         m_allShowsReply = nullptr;
         MSPSceneModel *model = MSPSceneModel::instance();
-        revertScene(model->sceneAt(model->activeSceneIndex()));
+        // The keypad leaves any preview; an unsent edit stays the user's.
+        sendRevert(model->sceneAt(model->activeSceneIndex()), -1);
     }
 
+    if (reply == m_pressReply)
+        m_pressReply = nullptr;
+    m_configAfterShow.removeAll(reply);
     reply->deleteLater();
 
     if (m_firstReply) {
@@ -429,8 +481,15 @@ void MSPComm::processPendingKeyPadDatagrams()
             qCDebug(lcDevice) << "MSPComm::processPendingKeyPadDatagrams() - scene:" << scene;
             if (MSPSceneModel::instance()->activeSceneIndex() == scene - 1)
                 continue;
+            // A keypad may send one press more than once (it cannot know
+            // that a datagram arrived); while its show is being read, the
+            // same scene again is the same press.
+            if (m_pressReply && m_pressScene == scene)
+                continue;
             qCDebug(lcDevice) << "MSPComm::processPendingKeyPadDatagrams() - getting scene";
             QNetworkReply *reply = post(showsPath + QLatin1Char('/') + QString::number(scene), QString());
+            m_pressReply = reply;
+            m_pressScene = scene;
             if (SystemConfiguration::instance()->brightness() == -1 && !m_fileLoading)
                 m_configAfterShow.append(reply);
         } else if (datagram.kind() == KeypadDatagram::ConfigurationChanged) {

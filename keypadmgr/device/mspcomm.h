@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QNetworkAddressEntry>
+#include <QSet>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -71,6 +72,17 @@ public:
 
     bool parseReply(QIODevice *device);
 
+    /** Why the last request to the keypad failed (the reply's error text). */
+    QString lastErrorString() const { return m_lastErrorString; }
+    /** Whether the last failed request asked the keypad to change (a post, or playing a show). */
+    bool lastFailureWasChange() const { return m_lastFailureWasChange; }
+    /**
+     * Whether an edit of scene @p index (0-based) failed to reach the
+     * keypad and was not sent since: the model keeps it (reading the keypad
+     * back does not overwrite it), and applyScene() sends it again first.
+     */
+    bool hasUnsentEdit(int index) const { return m_unsentEdits.contains(index); }
+
     void setFileLoading(bool loading) { m_fileLoading = loading; }
     bool fileLoading() const { return m_fileLoading; }
 
@@ -80,17 +92,16 @@ public:
      */
     static QString normalizeAddress(const QString &address);
 
-    /** Runs the event loop until @p ms have passed; the window stays responsive. */
-    static void waitProcessingEvents(int ms);
-
 signals:
     void activeSceneIndexChanged(int index);
     void networkError();
     void heartBeat(bool reachable);
     void configReceived();
+    /** A scene's edit failed to reach the keypad, or was sent after all, kept or dropped. */
+    void unsentEditsChanged();
 
 public slots:
-    void getScene(int index) { requestShow(index, false); }
+    void getScene(int index);
     void handleEffectParamsChanged(MSPScene *scene);
     void handleEffectChanged(MSPScene *scene);
 
@@ -107,9 +118,11 @@ private slots:
 private:
     MSPComm();
     QNetworkReply *get(const QString &path);
+    QNetworkReply *getShow(int index);
     QNetworkReply *post(const QString &path, const QString &body);
     QNetworkReply *send(const QString &path, QString body, bool trackAsEdit, bool trackAsConfigPost, bool apply);
     void postSceneBody(MSPScene *scene);
+    void sendRevert(MSPScene *scene, int fetchIndex);
     void postAfterFlushedEdit(MSPScene *scene, const QString &body, int fetchIndex = -1);
     void forgetTrackedReplies();
 
@@ -135,4 +148,11 @@ private:
     bool m_firstReply = true;
     bool m_socketEnabled = false;
     bool m_bindMessageShown = false;
+    QString m_lastErrorString;
+    bool m_lastFailureWasChange = false;
+    // The show request of the last scene pressed on the keypad, while it runs.
+    QNetworkReply *m_pressReply = nullptr;
+    int m_pressScene = 0;
+    QSet<int> m_unsentEdits;
+    void setEditUnsent(const QString &path, bool unsent);
 };

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mspcommlink.h"
 
+#include <QEventLoop>
+#include <QTimer>
+
 namespace {
 
 class OfflineLink final : public MSPCommLink
@@ -36,4 +39,11 @@ void MSPCommLink::requestShow(int, bool)
 
 void MSPCommLink::postToDevice(const QString &, QString, bool, bool, bool)
 {
+}
+
+void MSPCommLink::waitProcessingEvents(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
 }

@@ -32,6 +32,12 @@ public:
     virtual void postToDevice(const QString &path, QString body, bool trackAsEdit, bool trackAsConfigPost,
                               bool apply);
 
+    /**
+     * Runs the event loop until @p ms have passed, so replies, datagrams and
+     * redraws keep flowing while the caller paces the keypad.
+     */
+    static void waitProcessingEvents(int ms);
+
 protected:
     MSPCommLink() = default;
     MSPCommLink(const MSPCommLink &) = default;

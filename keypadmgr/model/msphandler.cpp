@@ -9,8 +9,6 @@
 #include "mspscenemodel.h"
 #include "systemconfiguration.h"
 
-#include <QEventLoop>
-#include <QTimer>
 
 namespace {
 
@@ -79,7 +77,7 @@ bool MSPHandler::endElement(const QString &, const QString &, const QString &qNa
         m_suspendedPosts = false;
         qCDebug(lcKeypadModel) << "all shows";
         if (m_online && m_currentShowIndex >= 0) {
-            wait(showPause);
+            MSPCommLink::waitProcessingEvents(showPause);
             m_comm->requestShow(m_currentShowIndex, true);
         }
     } else if (qName == QLatin1String("currentShow")) {
@@ -172,7 +170,7 @@ void MSPHandler::endShow()
     }
     const int index = last.unicode() - '1';
     MSPScene *scene = m_model->sceneAt(index);
-    if (!scene)
+    if (!scene || m_keptScenes.contains(index))
         return;
 
     // A show read from the keypad (the answer to a scene press or to Undo) is
@@ -203,9 +201,9 @@ void MSPHandler::endShow()
         const QString body = scene->formData();
         const QString path = scene->url();
         m_comm->requestShow(index, true);
-        wait(showPause);
+        MSPCommLink::waitProcessingEvents(showPause);
         m_comm->postToDevice(path, body, false, false, true);
-        wait(showPause);
+        MSPCommLink::waitProcessingEvents(showPause);
     }
 }
 
@@ -213,12 +211,12 @@ void MSPHandler::endConfig()
 {
     if (!m_online)
         return;
-    wait(showPause);
+    MSPCommLink::waitProcessingEvents(showPause);
     m_config->setBrightness(255);
     const QStringList bodies = m_config->formBodies(false, true);
     for (int i = 0; i < bodies.size(); ++i) {
         m_comm->postToDevice(configPath, bodies.at(i), i + 1 < bodies.size(), false, true);
-        wait(configPause);
+        MSPCommLink::waitProcessingEvents(configPause);
     }
 }
 
@@ -296,12 +294,4 @@ bool MSPHandler::fatalError(const QXmlParseException &exception)
 QString MSPHandler::errorString() const
 {
     return QString();
-}
-
-void MSPHandler::wait(int ms)
-{
-    // Events keep flowing (replies, redraws) while the upload paces itself.
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
 }

@@ -5,6 +5,7 @@
 #include "ovrcolor.h"
 
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QXmlDefaultHandler>
@@ -44,6 +45,12 @@ public:
     bool fatalError(const QXmlParseException &exception) override;
     QString errorString() const override;
 
+    /**
+     * Scenes (0-based) whose shows are read but not applied: edits the
+     * keypad did not receive, which a read-back must not overwrite.
+     */
+    void setKeptScenes(const QSet<int> &scenes) { m_keptScenes = scenes; }
+
     /** The 0-based current scene read from "currentShow", or -1 if none was read. */
     int currentShowIndex() const { return m_currentShowIndex; }
 
@@ -69,7 +76,6 @@ private:
     QList<OvrColor *> colorPointers() const;
     int textAsInt() const;
     float textAsCoordinate(double scale) const;
-    static void wait(int ms);
 
     const bool m_online;
     MSPSceneModel *const m_model;
@@ -90,4 +96,5 @@ private:
     bool m_suspendedPosts = false;
     Yxy m_colorYxy;
     Yxy m_effectYxy;
+    QSet<int> m_keptScenes;
 };

@@ -178,28 +178,38 @@ int SystemConfiguration::firstEnabledScene() const
 
 bool SystemConfiguration::isVersionNewerThan(const QString &other) const
 {
-    const QStringList mine = m_version.split(QLatin1Char('.'));
-    const QStringList theirs = other.split(QLatin1Char('.'));
-    if (mine.size() < 3 || theirs.size() < 3)
-        return false;
+    return compareVersions(m_version, other) > 0;
+}
+
+int SystemConfiguration::compareVersions(const QString &a, const QString &b, bool *comparable)
+{
+    const QStringList first = a.split(QLatin1Char('.'));
+    const QStringList second = b.split(QLatin1Char('.'));
+    const bool both = first.size() >= 3 && second.size() >= 3;
+    if (comparable)
+        *comparable = both;
+    if (!both)
+        return 0;
     for (int i = 0; i < 3; ++i) {
-        const int a = mine.at(i).toInt();
-        const int b = theirs.at(i).toInt();
-        if (a != b)
-            return a > b;
+        const int x = first.at(i).toInt();
+        const int y = second.at(i).toInt();
+        if (x != y)
+            return x > y ? 1 : -1;
     }
-    return false;
+    return 0;
 }
 
 bool SystemConfiguration::isLegacyFirmware(const QString &version)
 {
-    const QStringList parts = version.split(QLatin1Char('.'));
-    if (parts.size() < 3)
+    if (version.split(QLatin1Char('.')).size() < 3)
         return true;
-    const int major = parts.at(0).toInt();
-    const int minor = parts.at(1).toInt();
-    const int patch = parts.at(2).toInt();
-    return !(major > 1 || (major == 1 && minor > 2) || (major == 1 && minor == 1 && patch > 14));
+    // Firmware after 1.1.14 resets itself, except every 1.2 version, which
+    // is sent the defaults file; 1.3 and later reset themselves again.
+    const auto compare = [&version](const char *other) {
+        return compareVersions(version, QLatin1String(other));
+    };
+    const bool line12 = compare("1.2.0") >= 0 && compare("1.3.0") < 0;
+    return !(compare("1.1.14") > 0 && !line12);
 }
 
 QStringList SystemConfiguration::formBodies(bool includeIp, bool includeBrightness) const

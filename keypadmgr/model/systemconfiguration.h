@@ -94,6 +94,13 @@ public:
      * either has fewer than three parts.
      */
     bool isVersionNewerThan(const QString &other) const;
+    /**
+     * The one firmware version comparison: -1, 0 or 1 as @p a is older than,
+     * equal to or newer than @p b on their first three dot-separated
+     * numbers. Either with fewer than three parts (as "Not Available") is
+     * not comparable: 0, with @p comparable set false.
+     */
+    static int compareVersions(const QString &a, const QString &b, bool *comparable = nullptr);
 
     /**
      * Whether a keypad with firmware @p version is of the old generation that

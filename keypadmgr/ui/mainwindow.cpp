@@ -10,6 +10,7 @@
 #include "systemconfigurationwidget.h"
 #include "updatechecker.h"
 #include "updatedialog.h"
+#include "userprompts.h"
 
 #include <discoverer.h>
 #include <mspchooser.h>
@@ -24,17 +25,18 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
 #include <QDockWidget>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLoggingCategory>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QSaveFile>
 #include <QSettings>
 #include <QSplashScreen>
@@ -42,6 +44,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QUrl>
+#include <QSet>
 #include <QXmlSimpleReader>
 
 Q_LOGGING_CATEGORY(lcUi, "keypad.ui")
@@ -59,15 +62,84 @@ const char helpFile[] = "help/LumetraKeypad_ProductGuide.pdf";
 ConnectionState::State lastStateSeen = ConnectionState::NotConnected;
 bool connectionLostWhileConnected = false;
 
+// How long a failure or a completion stays in the status bar, ms.
+constexpr int statusMessageTime = 6000;
+// How long a keypad just chosen may take to answer before the window
+// offers the notice again, ms.
+constexpr int unansweredGrace = 1500;
+// Reading the keypad back after a failure: at most this often, ms.
+constexpr int rereadInterval = 3000;
+
 QString fileFilter()
 {
     return MainWindow::tr("Configuration Files (*.xml)");
 }
 
+// Remembers where a document broke.
+class ParseErrorRecorder final : public QXmlDefaultHandler
+{
+public:
+    bool fatalError(const QXmlParseException &exception) override
+    {
+        where = MainWindow::tr("line %1, column %2: %3")
+                    .arg(exception.lineNumber())
+                    .arg(exception.columnNumber())
+                    .arg(exception.message().isEmpty() ? MainWindow::tr("not a configuration") : exception.message());
+        return false;
+    }
+    QString where;
+};
+
+// A link to no keypad, for reading a document without applying it.
+class DryRunLink final : public MSPCommLink
+{
+};
+
+// Passes the upload of a configuration file on to the keypad and shows
+// how far it got: scene n of 8, then the configuration.
+class UploadProgressLink final : public MSPCommLink
+{
+public:
+    UploadProgressLink(MSPCommLink *target, QProgressDialog *dialog)
+        : m_target(target)
+        , m_dialog(dialog)
+    {
+    }
+    void setPostsSuspended(bool suspended) override { m_target->setPostsSuspended(suspended); }
+    bool postsSuspended() const override { return m_target->postsSuspended(); }
+    void requestShow(int index, bool trackAsEdit) override
+    {
+        // The file's current show, asked for again at the end, is no new scene.
+        if (m_dialog && !m_scenes.contains(index)) {
+            m_scenes.insert(index);
+            m_dialog->setLabelText(MainWindow::tr("Uploading scene %1 of %2...")
+                                       .arg(m_scenes.size())
+                                       .arg(MSPSceneModel::sceneCount));
+            m_dialog->setValue(m_scenes.size() - 1);
+        }
+        m_target->requestShow(index, trackAsEdit);
+    }
+    void postToDevice(const QString &path, QString body, bool trackAsEdit, bool trackAsConfigPost,
+                      bool apply) override
+    {
+        if (m_dialog && !path.startsWith(QLatin1String("/api/v1/shows/"))) {
+            m_dialog->setLabelText(MainWindow::tr("Uploading the configuration..."));
+            m_dialog->setValue(MSPSceneModel::sceneCount);
+        }
+        m_target->postToDevice(path, body, trackAsEdit, trackAsConfigPost, apply);
+    }
+
+private:
+    MSPCommLink *const m_target;
+    QPointer<QProgressDialog> m_dialog;
+    QSet<int> m_scenes;
+};
+
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
+    , m_prompts(std::make_unique<UserPrompts>())
 {
     // The colour library behind the pickers: no project swatches (there are
     // no projects here), fixture channel colours allowed, translucent ones
@@ -121,6 +193,7 @@ MainWindow::MainWindow(QWidget *parent)
     connect(config, &SystemConfiguration::onOffCheckBoxStateChanged, m_controlPanel, &MSPControlPanelWidget::handleOnOffStateChanged);
 
     connect(comm, &MSPComm::networkError, this, &MainWindow::handleNetworkError);
+    connect(ConnectionState::instance(), &ConnectionState::heartBeat, this, &MainWindow::handleKeypadHeartBeat);
     connect(m_sceneModel, &MSPSceneModel::effectParamsChanged, comm, &MSPComm::handleEffectParamsChanged);
     connect(m_sceneModel, &MSPSceneModel::effectChanged, comm, &MSPComm::handleEffectChanged);
 
@@ -406,6 +479,7 @@ void MainWindow::handleControlPanelChangedActiveSceneIndex(int index)
 
 void MainWindow::handleDeviceActiveSceneIndexChanged(int index)
 {
+    m_keypadSceneIndex = index;
     m_sceneModel->setActiveSceneIndex(index, false);
     m_controlPanel->selectScene(index);
     m_sceneSettings->activeSceneChanged(index);
@@ -413,6 +487,63 @@ void MainWindow::handleDeviceActiveSceneIndexChanged(int index)
 
 void MainWindow::handleNetworkError()
 {
+    // The screen now shows something the keypad did not do. Say so, and
+    // read the keypad back once it answers again. A read that fails is no
+    // change of the user's and is not reported again.
+    MSPComm *comm = MSPComm::instance();
+    if (comm->lastFailureWasChange()) {
+        // A scene chosen on screen that the keypad did not play: back to
+        // the one it last reported playing.
+        if (m_keypadSceneIndex >= 0 && m_sceneModel->activeSceneIndex() != m_keypadSceneIndex
+            && ConnectionState::instance()->state() == ConnectionState::Connected) {
+            m_sceneModel->setActiveSceneIndex(m_keypadSceneIndex, false);
+            m_controlPanel->selectScene(m_keypadSceneIndex);
+        }
+        const QString reason = comm->lastErrorString();
+        statusBar()->showMessage(tr("The keypad did not accept the last change.")
+                                     + (reason.isEmpty() ? QString() : QLatin1Char(' ') + reason),
+                                 statusMessageTime);
+    }
+    m_rereadPending = true;
+}
+
+void MainWindow::handleKeypadHeartBeat(bool reachable)
+{
+    // Only while connected: every way back to Connected reads the keypad
+    // anyway (handleConnectionState).
+    if (!reachable || !m_rereadPending || ConnectionState::instance()->state() != ConnectionState::Connected)
+        return;
+    if (m_lastReread.isValid() && m_lastReread.elapsed() < rereadInterval)
+        return;
+    rereadKeypad();
+}
+
+void MainWindow::rereadKeypad()
+{
+    m_rereadPending = false;
+    m_lastReread.start();
+    MSPComm::instance()->requestConfig();
+    MSPComm::instance()->requestAllShows();
+    if (m_restoreProgress) {
+        delete m_restoreProgress;
+        statusBar()->showMessage(tr("The keypad's factory defaults were restored."), statusMessageTime);
+    }
+}
+
+QProgressDialog *MainWindow::createProgressDialog(const QString &label, int maximum)
+{
+    // No cancel button: a scene is uploaded whole, and the upload paces itself.
+    auto *dialog = new QProgressDialog(label, QString(), 0, maximum, this);
+    dialog->setWindowTitle(tr("Lumetra Keypad Effect Manager"));
+    // Wide enough for its title in the window manager's frame.
+    dialog->setMinimumWidth(dialog->fontMetrics().averageCharWidth() * 48);
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->setMinimumDuration(0);
+    dialog->setAutoClose(false);
+    dialog->setAutoReset(false);
+    dialog->setValue(0);
+    dialog->show();
+    return dialog;
 }
 
 void MainWindow::about()
@@ -451,17 +582,40 @@ void MainWindow::handleAddressChanged()
 void MainWindow::handleConnectionState(ConnectionState::State status)
 {
     const ConnectionState::State previous = lastStateSeen;
+    // A keypad that was chosen but out of reach (not answering, refused,
+    // outside the subnet) may have changed meanwhile: every way back to
+    // Connected reads it again.
+    const bool keypadChosen = !MSPComm::instance()->address().isEmpty();
     const bool backOnline = status == ConnectionState::Connected
         && (previous == ConnectionState::DemoMode || previous == ConnectionState::Restoring
-            || (previous == ConnectionState::ConnectionLost && connectionLostWhileConnected));
+            || (previous == ConnectionState::ConnectionLost && connectionLostWhileConnected)
+            || (keypadChosen
+                && (previous == ConnectionState::NotConnected || previous == ConnectionState::NoDevice
+                    || previous == ConnectionState::Unreachable)));
     if (backOnline) {
         connectionLostWhileConnected = false;
-        MSPComm::instance()->requestConfig();
-        MSPComm::instance()->requestAllShows();
+        // The factory reset's own reply brings Connected while the keypad
+        // is still restarting; its first answers after rereadInterval read it.
+        if (previous == ConnectionState::Restoring)
+            m_rereadPending = true;
+        else
+            rereadKeypad();
     } else {
         connectionLostWhileConnected = status == ConnectionState::ConnectionLost;
     }
     lastStateSeen = status;
+
+    // A discovery run chose a keypad that then did not answer: offer the
+    // notice's ways out (demo mode, retry) again, as when none is found.
+    // A keypad that is only slow answers within the grace period.
+    if (status == ConnectionState::NotConnected && previous == ConnectionState::Discovering && keypadChosen
+        && !m_discoveryTimerId) {
+        QTimer::singleShot(unansweredGrace, this, [] {
+            ConnectionState *state = ConnectionState::instance();
+            if (state->state() == ConnectionState::NotConnected)
+                state->setState(ConnectionState::NoDevice);
+        });
+    }
 
     const bool connected = status == ConnectionState::Connected;
     const bool demo = status == ConnectionState::DemoMode;
@@ -492,8 +646,8 @@ void MainWindow::showOnlineHelp()
     // A missing file would only make the desktop's handler complain in its
     // own words; say it here, where the user looks.
     if (!QFileInfo::exists(url.toLocalFile()) || !QDesktopServices::openUrl(url)) {
-        QMessageBox::critical(QApplication::activeWindow(), tr("Error"),
-                              tr("Failed to find help file at %1").arg(url.toString()));
+        m_prompts->message(QMessageBox::Critical, QApplication::activeWindow(), tr("Error"),
+                           tr("Failed to find help file at %1").arg(url.toString()), QMessageBox::Ok);
     }
 }
 
@@ -521,6 +675,12 @@ QString MainWindow::lastDirPath()
     return QSettings().value(QLatin1String(lastDirKey), QDir::homePath()).toString();
 }
 
+void MainWindow::setUserPrompts(std::unique_ptr<UserPrompts> prompts)
+{
+    if (prompts)
+        m_prompts = std::move(prompts);
+}
+
 void MainWindow::setLastDirPath(const QString &file)
 {
     QSettings().setValue(QLatin1String(lastDirKey), QFileInfo(file).absolutePath());
@@ -528,37 +688,82 @@ void MainWindow::setLastDirPath(const QString &file)
 
 bool MainWindow::loadConfiguration(QIODevice *device)
 {
+    m_loadError.clear();
     if (!device)
         return false;
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    QByteArray document = device->readAll();
+
+    // The whole document is read first, onto scratch copies of the scenes
+    // and the record: a file that breaks off must change nothing, neither
+    // here nor on the keypad.
+    {
+        MSPSceneModel scratchScenes;
+        SystemConfiguration scratchRecord;
+        DryRunLink noKeypad;
+        MSPHandler check(false, &scratchScenes, &scratchRecord, &noKeypad);
+        ParseErrorRecorder errors;
+        QXmlSimpleReader reader;
+        reader.setContentHandler(&check);
+        reader.setErrorHandler(&errors);
+        QBuffer buffer(&document);
+        buffer.open(QIODevice::ReadOnly);
+        QXmlInputSource source(&buffer);
+        if (!reader.parse(&source)) {
+            m_loadError = errors.where.isEmpty() ? tr("not a configuration") : errors.where;
+            QApplication::restoreOverrideCursor();
+            return false;
+        }
+    }
+
     const bool online = ConnectionState::instance()->state() == ConnectionState::Connected;
-    MSPHandler handler(online);
+    QPointer<QProgressDialog> progress;
+    if (online)
+        progress = createProgressDialog(tr("Uploading scene %1 of %2...").arg(1).arg(MSPSceneModel::sceneCount),
+                                        MSPSceneModel::sceneCount + 1);
+    UploadProgressLink link(MSPCommLink::instance(), progress);
+    MSPHandler handler(online, nullptr, nullptr, &link);
     QXmlSimpleReader reader;
     reader.setContentHandler(&handler);
     reader.setErrorHandler(&handler);
-    QXmlInputSource source(device);
+    QBuffer buffer(&document);
+    buffer.open(QIODevice::ReadOnly);
+    QXmlInputSource source(&buffer);
     MSPComm *comm = MSPComm::instance();
     comm->setFileLoading(true);
     const bool ok = reader.parse(&source);
     comm->setFileLoading(false);
+    delete progress;
+    // The keypad plays the file's current show now; the screen shows the
+    // scene the keypad reports, not the one it showed before.
+    if (online)
+        comm->requestAllShows();
     QApplication::restoreOverrideCursor();
     return ok;
 }
 
 bool MainWindow::open()
 {
-    const QString fileName = QFileDialog::getOpenFileName(this, tr("Open Configuration"), lastDirPath(), fileFilter());
+    const QString fileName = m_prompts->openFileName(this, tr("Open Configuration"), lastDirPath(), fileFilter());
     if (fileName.isEmpty())
         return false;
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
-        QMessageBox::warning(QApplication::activeWindow(), tr("Open Error"),
-                             tr("Cannot open file %1:\n%2.").arg(fileName, file.errorString()));
+        m_prompts->message(QMessageBox::Warning, QApplication::activeWindow(), tr("Open Error"),
+                           tr("Cannot open file %1:\n%2.").arg(fileName, file.errorString()), QMessageBox::Ok);
         return false;
     }
     setLastDirPath(fileName);
-    loadConfiguration(&file);
+    const bool online = ConnectionState::instance()->state() == ConnectionState::Connected;
+    const bool loaded = loadConfiguration(&file);
     file.close();
+    if (!loaded && !m_loadError.isEmpty()) {
+        m_prompts->message(QMessageBox::Warning, QApplication::activeWindow(), tr("Open Error"),
+                           tr("Cannot open file %1:\n%2.").arg(fileName, m_loadError), QMessageBox::Ok);
+        return false;
+    }
+    if (online)
+        statusBar()->showMessage(tr("The configuration was uploaded to the keypad."), statusMessageTime);
     return true;
 }
 
@@ -580,7 +785,8 @@ QString MainWindow::configurationDocument()
 bool MainWindow::save()
 {
     MSPComm::instance()->requestConfig();
-    const QString fileName = QFileDialog::getSaveFileName(this, tr("Save Configuration"), lastDirPath(), fileFilter());
+    const QString fileName = m_prompts->saveFileName(this, tr("Save Configuration"), lastDirPath(), fileFilter(),
+                                                     QStringLiteral("xml"));
     if (fileName.isEmpty())
         return false;
 
@@ -588,8 +794,8 @@ bool MainWindow::save()
     // failed write never costs the user the configuration saved before.
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly)) {
-        QMessageBox::warning(QApplication::activeWindow(), tr("Save Error"),
-                             tr("Cannot open file %1:\n%2.").arg(fileName, file.errorString()));
+        m_prompts->message(QMessageBox::Warning, QApplication::activeWindow(), tr("Save Error"),
+                           tr("Cannot open file %1:\n%2.").arg(fileName, file.errorString()), QMessageBox::Ok);
         return false;
     }
     setLastDirPath(fileName);
@@ -599,8 +805,8 @@ bool MainWindow::save()
     }
     file.write(configurationDocument().toLatin1());
     if (!file.commit()) {
-        QMessageBox::warning(QApplication::activeWindow(), tr("Save Error"),
-                             tr("Cannot open file %1:\n%2.").arg(fileName, file.errorString()));
+        m_prompts->message(QMessageBox::Warning, QApplication::activeWindow(), tr("Save Error"),
+                           tr("Cannot write file %1: %2").arg(fileName, file.errorString()), QMessageBox::Ok);
         return false;
     }
     return true;
@@ -613,8 +819,8 @@ bool MainWindow::keypadResetsItself(const QString &version)
 
 void MainWindow::handleRestore()
 {
-    const auto answer = QMessageBox::question(
-        QApplication::activeWindow(), tr("Restore Factory Default Settings"),
+    const auto answer = m_prompts->message(
+        QMessageBox::Question, QApplication::activeWindow(), tr("Restore Factory Default Settings"),
         tr("This will restore the Lumetra Keypad to its factory default settings.  Do you want to continue?\n\n"
            "If the IP address has been changed, then you will need to rediscover the device."),
         QMessageBox::Yes | QMessageBox::No);
@@ -624,16 +830,30 @@ void MainWindow::handleRestore()
     if (keypadResetsItself(SystemConfiguration::instance()->version())) {
         MSPComm::instance()->restoreFactoryDefaults();
         ConnectionState::instance()->setState(ConnectionState::Restoring);
+        m_rereadPending = true;
+        m_lastReread.start();
+        // Until the keypad is back; it may never come back, so this one can be hidden.
+        delete m_restoreProgress;
+        m_restoreProgress = createProgressDialog(tr("Restoring the keypad's factory defaults..."), 0);
+        m_restoreProgress->setCancelButtonText(tr("Hide"));
         return;
     }
 
     const QString path = OvrDataFiles::locate(QLatin1String(defaultConfigurationFile));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        QMessageBox::warning(QApplication::activeWindow(), tr("Open Error"),
-                             tr("Cannot open file %1:\n%2.").arg(path, file.errorString()));
+        m_prompts->message(QMessageBox::Warning, QApplication::activeWindow(), tr("Open Error"),
+                           tr("Cannot open file %1:\n%2.").arg(path, file.errorString()), QMessageBox::Ok);
         return;
     }
-    loadConfiguration(&file);
+    const bool online = ConnectionState::instance()->state() == ConnectionState::Connected;
+    const bool loaded = loadConfiguration(&file);
     file.close();
+    if (!loaded && !m_loadError.isEmpty()) {
+        m_prompts->message(QMessageBox::Warning, QApplication::activeWindow(), tr("Open Error"),
+                           tr("Cannot open file %1:\n%2.").arg(path, m_loadError), QMessageBox::Ok);
+        return;
+    }
+    if (online)
+        statusBar()->showMessage(tr("The keypad's factory defaults were restored."), statusMessageTime);
 }

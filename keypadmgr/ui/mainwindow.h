@@ -3,9 +3,12 @@
 
 #include "connectionstate.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QNetworkAddressEntry>
 #include <QPointer>
+
+#include <memory>
 
 class AboutDialog;
 class MSPControlPanelWidget;
@@ -16,12 +19,14 @@ class QAction;
 class QDockWidget;
 class QIODevice;
 class QMenu;
+class QProgressDialog;
 class QSplashScreen;
 class QTabWidget;
 class QTimer;
 class SystemConfigurationWidget;
 class UpdateChecker;
 class UpdateDialog;
+class UserPrompts;
 
 /**
  * The main window: the control panel dock on the left, the settings dock
@@ -57,8 +62,14 @@ public:
      */
     void startInDemoMode();
 
-    /** Loads a configuration document onto the model (and the keypad when connected). */
+    /**
+     * Loads a configuration document onto the model (and the keypad when
+     * connected). The whole document is read first: a malformed one changes
+     * nothing, returns false and leaves the reason in loadError().
+     */
     bool loadConfiguration(QIODevice *device);
+    /** Where the last document that loadConfiguration() refused broke ("line 3, column 7: ..."). */
+    QString loadError() const { return m_loadError; }
     /** The whole configuration document as written by save(). */
     QString configurationDocument();
     static QString lastDirPath();
@@ -77,6 +88,13 @@ public:
      * request; older ones are sent the defaults file instead.
      */
     static bool keypadResetsItself(const QString &firmwareVersion);
+
+    /**
+     * Where the window asks for file names and shows its message boxes;
+     * the default uses the toolkit's dialogs. Tests answer through their own.
+     */
+    void setUserPrompts(std::unique_ptr<UserPrompts> prompts);
+    UserPrompts *userPrompts() const { return m_prompts.get(); }
 
     /** The help file's URL, built from the local path. */
     static QUrl helpUrl();
@@ -118,6 +136,9 @@ private:
     void createSettingsDock();
     void setUpUpdateChecker();
     void sendKey(int key, Qt::KeyboardModifiers modifiers);
+    void handleKeypadHeartBeat(bool reachable);
+    void rereadKeypad();
+    QProgressDialog *createProgressDialog(const QString &label, int maximum);
 
     QMenu *m_fileMenu = nullptr;
     QMenu *m_editMenu = nullptr;
@@ -155,4 +176,12 @@ private:
     QTimer *m_startupDiscovery = nullptr;
 
     static int s_addressChangeWait;
+    std::unique_ptr<UserPrompts> m_prompts;
+    QString m_loadError;
+    // A request failed; the keypad is read again once it answers.
+    bool m_rereadPending = false;
+    QElapsedTimer m_lastReread;
+    // The scene the keypad last reported playing; -1 before it reported one.
+    int m_keypadSceneIndex = -1;
+    QPointer<QProgressDialog> m_restoreProgress;
 };

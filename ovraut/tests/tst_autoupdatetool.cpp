@@ -56,7 +56,7 @@ QStringList *recordSignals(AutoUpdateTool *tool)
 
 } // namespace
 
-class TestAutoUpdateTool : public QObject
+class tst_AutoUpdateTool : public QObject
 {
     Q_OBJECT
 
@@ -99,7 +99,7 @@ private slots:
         QVERIFY(!tool.isBusy());
         QVERIFY(QRegularExpression(QStringLiteral("^\\d+\\.\\d+\\.\\d+$")).match(tool.getToolVersion()).hasMatch());
 
-        // The five signals keep their documented order.
+        // The five signals keep the order declared in ovraut/autoupdatetool.h.
         const QMetaObject *mo = tool.metaObject();
         const int first = mo->methodOffset();
         QCOMPARE(mo->method(first + 0).name(), QByteArray("fileDownloadSuccess"));
@@ -430,5 +430,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestAutoUpdateTool)
+QTEST_GUILESS_MAIN(tst_AutoUpdateTool)
 #include "tst_autoupdatetool.moc"

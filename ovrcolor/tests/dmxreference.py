@@ -2,9 +2,11 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
 # Independent reference for the DMX bytes expected by tst_colorutils.cpp.
-# Written from the documented tables and rules (tristimulus defaults, the
-# chromaticity search over channel pairs, the PWM mappings and the two gamma
-# tables), without using the library. Single-precision steps are emulated by
+# Written from the tables and rules that the library holds (tristimulus
+# defaults: ovrcolor/tristimulusfactory.cpp; the chromaticity search over
+# channel pairs and the PWM mappings: ovrcolor/colorutils.cpp; the two gamma
+# tables: ovrcolor/gammacurveovrnormal.cpp, ovrcolor/gammacurvetungsten.cpp),
+# copied as numbers, without calling the library. Single-precision steps are emulated by
 # rounding each operation's result to a 32-bit float.
 #
 #   python3 ovrcolor/tests/dmxreference.py

@@ -207,9 +207,9 @@ void tst_ColorUtils::curveNames()
     QCOMPARE(CurveFactory::curveTypeFromName(QStringLiteral("Gamma")), -1);
 }
 
-// Expected bytes come from ovrcolor/tests/dmxreference.py, an independent
-// implementation of the documented rules (python3 dmxreference.py prints
-// every row below).
+// Expected bytes come from ovrcolor/tests/dmxreference.py, a separate
+// implementation of the rules in ovrcolor/colorutils.cpp and its tables (its
+// header names the files; python3 dmxreference.py prints every row below).
 void tst_ColorUtils::dmxBytes_data()
 {
     QTest::addColumn<OvrColor>("color");

@@ -21,6 +21,17 @@ Q_DECLARE_METATYPE(ModeList)
 Q_DECLARE_METATYPE(PrismalList)
 
 namespace {
+
+// The test's data files. QFINDTESTDATA resolves a relative __FILE__ (as a
+// compiler cache with a base folder makes it) against the top build folder,
+// and misses; the test helper names the source folder.
+QString testData(const char *name)
+{
+    const QString source = qEnvironmentVariable("KEYPAD_SOURCE_DIR");
+    if (!source.isEmpty())
+        return source + QStringLiteral("/ovrcolor/tests/") + QLatin1String(name);
+    return QFINDTESTDATA(name);
+}
 QLoggingCategory::CategoryFilter previousFilter = nullptr;
 
 void enableColourDebug(QLoggingCategory *category)
@@ -301,7 +312,7 @@ void tst_FixtureProfiles::overrideFile()
 {
     TristimulusFactory *factory = TristimulusFactory::getInstance();
     const double xBefore = OvrColor::fromRgb8(255, 0, 0, 255, CU::ProfileMarlspotRGB).getx();
-    QVERIFY(factory->readProfileDatabase(QFINDTESTDATA("data/override.xml")));
+    QVERIFY(factory->readProfileDatabase(testData("data/override.xml")));
 
     const Tristimulus *record = factory->getTristimulus(CU::ProfileMarlspotRGB, CU::ConfigRGB);
     // Channels are taken in position order, whatever order the file lists them.
@@ -326,7 +337,7 @@ void tst_FixtureProfiles::overrideFile()
 void tst_FixtureProfiles::badIndex()
 {
     QTest::ignoreMessage(QtDebugMsg, "invalid profile definition");
-    QVERIFY(!TristimulusFactory::getInstance()->readProfileDatabase(QFINDTESTDATA("data/badindex.xml")));
+    QVERIFY(!TristimulusFactory::getInstance()->readProfileDatabase(testData("data/badindex.xml")));
     // The profile before the bad one stays applied; the one after is not read.
     QCOMPARE(xOf(CU::ProfileFenwashLX6RGBA, CU::ConfigRGBA), QVector<double>({500, 170, 165, 365}));
     QCOMPARE(xOf(CU::ProfileFenwashLX6RGBW, CU::ConfigRGBW), QVector<double>({490.1758, 167.1244, 162.222, 416.7922}));
@@ -334,7 +345,7 @@ void tst_FixtureProfiles::badIndex()
 
 void tst_FixtureProfiles::incompleteProfiles()
 {
-    QVERIFY(TristimulusFactory::getInstance()->readProfileDatabase(QFINDTESTDATA("data/incomplete.xml")));
+    QVERIFY(TristimulusFactory::getInstance()->readProfileDatabase(testData("data/incomplete.xml")));
     // Too few channels, unreadable or negative numbers, and the indices -1
     // and 10 leave the records alone; a good profile after them applies.
     QCOMPARE(xOf(CU::ProfileKestrelKiteQRZ, CU::ConfigRGBAW), QVector<double>({11740, 1554, 5410, 5553, 6491}));
@@ -346,7 +357,7 @@ void tst_FixtureProfiles::incompleteProfiles()
 
 void tst_FixtureProfiles::malformedFile()
 {
-    QVERIFY(!TristimulusFactory::getInstance()->readProfileDatabase(QFINDTESTDATA("data/malformed.xml")));
+    QVERIFY(!TristimulusFactory::getInstance()->readProfileDatabase(testData("data/malformed.xml")));
     QCOMPARE(xOf(CU::ProfileMarlspotRGB, CU::ConfigRGB), QVector<double>({1, 4, 7}));
     QCOMPARE(xOf(CU::ProfileQuillbarZP2RGBA, CU::ConfigRGBA),
              QVector<double>({1241.8235, 531.2934, 402.7027, 987.0858}));

@@ -6,7 +6,7 @@
 
 // The suite's own guard: the runner must have put us in a namespace with
 // only loopback up, where a broadcast goes nowhere.
-class TestIsolatedNetwork : public QObject
+class tst_IsolatedNetwork : public QObject
 {
     Q_OBJECT
 private slots:
@@ -25,5 +25,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestIsolatedNetwork)
+QTEST_GUILESS_MAIN(tst_IsolatedNetwork)
 #include "tst_isolatednetwork.moc"

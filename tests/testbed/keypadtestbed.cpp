@@ -271,6 +271,10 @@ int KeypadTestBed::startSimulator(const SimulatorOptions &options)
             return fail();
     }
 
+    // A simulator started again on an address of an earlier one has a new
+    // link (a new hardware address); the neighbour entry of the old one
+    // would keep the program's frames going to a link that is gone.
+    run({QStringLiteral("neigh"), QStringLiteral("flush"), QStringLiteral("to"), sim.address.toString()}, false);
     // A link that is up may not carry frames yet (carrier, bridge port);
     // the simulator counts as started once the program's side reaches it.
     if (!waitUntilReachable(sim.address, simulatorHttpPort(id), 20000)) {

@@ -5,11 +5,13 @@
 #include <QString>
 
 /**
- * The keypad's UDP datagrams, built and read byte by byte from the
- * documented layouts: Dravon packets on port 6038 (discover request and
- * reply, set-IP) and the keypad's own datagrams (heartbeat on 6038,
- * scene selected and configuration changed on 6041), which reuse the
- * 12-byte Dravon header. Multi-byte fields are little-endian; IPv4
+ * The keypad's UDP datagrams, built and read byte by byte: Dravon packets
+ * on port 6038 (discover request and reply, set-IP; layouts in the comment
+ * of dravonlib/dravon.h) and the keypad's own datagrams (heartbeat on 6038,
+ * scene selected and configuration changed on 6041, as
+ * MSPComm::processPendingKeyPadDatagrams() in keypadmgr/device/mspcomm.cpp
+ * reads them), which reuse the 12-byte Dravon header. The constants below
+ * hold each type and length. Multi-byte fields are little-endian; IPv4
  * addresses in payloads are in network byte order.
  */
 class KeypadDatagrams

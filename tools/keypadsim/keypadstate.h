@@ -12,8 +12,11 @@
  * its system configuration.
  *
  * The simulator reads the program's form bodies and writes the keypad's
- * XML replies here, from the documented layouts and without any of the
- * program's own code, so that tests compare two independent readings.
+ * XML replies here without any of the program's own code, so that tests
+ * compare two independent readings. The XML is the one that
+ * keypadmgr/model/msphandler.cpp reads (a whole example:
+ * keypadmgr/resources/defaultConfiguration.xml); the form bodies are the
+ * ones MSPScene::formData() and SystemConfiguration::formBodies() write.
  */
 class KeypadState
 {

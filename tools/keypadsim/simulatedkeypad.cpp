@@ -407,7 +407,7 @@ QString SimulatedKeypad::usage()
 {
     return QStringLiteral(
         "commands:\n"
-        "  press 1..8|onoff|up|down   press a button on the keypad\n"
+        "  press 1..8 [n]|onoff|up|down  press a button on the keypad (a scene's datagram n times)\n"
         "  config <body>              change the configuration as a form body would (name=..&universe=..)\n"
         "  scene <1..8> <body>        store a scene (effect=..&param1=..)\n"
         "  heartbeat on|off|<ms>      stop, start or pace the heartbeats\n"
@@ -430,10 +430,16 @@ QString SimulatedKeypad::execute(const QString &commandLine)
         return QStringLiteral("error empty command");
     const QString verb = words.first();
 
-    if (verb == QLatin1String("press") && words.size() == 2) {
+    if (verb == QLatin1String("press") && (words.size() == 2 || words.size() == 3)) {
         const QString which = words.at(1);
         bool isScene = false;
         const int scene = which.toInt(&isScene);
+        // A scene press may be sent more than once, as a keypad repeating
+        // a datagram it cannot know arrived.
+        bool countOk = true;
+        const int times = words.size() == 3 ? words.at(2).toInt(&countOk) : 1;
+        if (!countOk || times < 1 || times > 10 || (words.size() == 3 && !isScene))
+            return QStringLiteral("error usage: press 1..8 [1..10]|onoff|up|down");
         if (isScene) {
             if (scene < 1 || scene > KeypadState::sceneCount)
                 return QStringLiteral("error no scene ") + which;
@@ -443,7 +449,8 @@ QString SimulatedKeypad::execute(const QString &commandLine)
                     return QStringLiteral("error button disabled");
                 m_state.selectScene(scene - 1);
             }
-            sendToProgram(KeypadDatagrams::sceneSelected(scene), KeypadDatagrams::keypadPort);
+            for (int i = 0; i < times; ++i)
+                sendToProgram(KeypadDatagrams::sceneSelected(scene), KeypadDatagrams::keypadPort);
             return QStringLiteral("ok");
         }
         static const QMap<QString, int> buttons = {

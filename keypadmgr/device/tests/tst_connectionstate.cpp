@@ -7,7 +7,7 @@
 
 Q_DECLARE_METATYPE(ConnectionState::State)
 
-class TestConnectionState : public QObject
+class tst_ConnectionState : public QObject
 {
     Q_OBJECT
 private slots:
@@ -23,12 +23,12 @@ private slots:
     void commHeartBeatReachesState();
 };
 
-void TestConnectionState::initTestCase()
+void tst_ConnectionState::initTestCase()
 {
     qRegisterMetaType<ConnectionState::State>();
 }
 
-void TestConnectionState::startsDiscoveringAndDegradesOnTheClock()
+void tst_ConnectionState::startsDiscoveringAndDegradesOnTheClock()
 {
     ConnectionState *state = ConnectionState::instance();
     // No keypad ever answers here: the first tick turns discovery into
@@ -36,7 +36,7 @@ void TestConnectionState::startsDiscoveringAndDegradesOnTheClock()
     QTRY_COMPARE_WITH_TIMEOUT(state->state(), ConnectionState::NotConnected, 3 * ConnectionState::tickInterval);
 }
 
-void TestConnectionState::heartBeat_data()
+void tst_ConnectionState::heartBeat_data()
 {
     QTest::addColumn<ConnectionState::State>("from");
     QTest::addColumn<bool>("reachable");
@@ -54,7 +54,7 @@ void TestConnectionState::heartBeat_data()
     }
 }
 
-void TestConnectionState::heartBeat()
+void tst_ConnectionState::heartBeat()
 {
     QFETCH(ConnectionState::State, from);
     QFETCH(bool, reachable);
@@ -71,7 +71,7 @@ void TestConnectionState::heartBeat()
     QCOMPARE(changed.count(), from == to ? 0 : 1);
 }
 
-void TestConnectionState::tickWithoutHeartBeat_data()
+void tst_ConnectionState::tickWithoutHeartBeat_data()
 {
     QTest::addColumn<ConnectionState::State>("from");
     QTest::addColumn<ConnectionState::State>("to");
@@ -86,7 +86,7 @@ void TestConnectionState::tickWithoutHeartBeat_data()
     QTest::newRow("Restoring") << ConnectionState::Restoring << ConnectionState::Restoring;
 }
 
-void TestConnectionState::tickWithoutHeartBeat()
+void tst_ConnectionState::tickWithoutHeartBeat()
 {
     QFETCH(ConnectionState::State, from);
     QFETCH(ConnectionState::State, to);
@@ -100,7 +100,7 @@ void TestConnectionState::tickWithoutHeartBeat()
     QCOMPARE(state->state(), to);
 }
 
-void TestConnectionState::heartBeatProtectsOneTickOnly()
+void tst_ConnectionState::heartBeatProtectsOneTickOnly()
 {
     ConnectionState *state = ConnectionState::instance();
     state->handleHeartBeat(true);
@@ -111,7 +111,7 @@ void TestConnectionState::heartBeatProtectsOneTickOnly()
     QCOMPARE(state->state(), ConnectionState::ConnectionLost);
 }
 
-void TestConnectionState::demoModeIgnoresHeartBeats()
+void tst_ConnectionState::demoModeIgnoresHeartBeats()
 {
     ConnectionState *state = ConnectionState::instance();
     state->tick();
@@ -129,7 +129,7 @@ void TestConnectionState::demoModeIgnoresHeartBeats()
     QCOMPARE(state->state(), ConnectionState::NotConnected);
 }
 
-void TestConnectionState::setStateEmitsOnlyOnChange()
+void tst_ConnectionState::setStateEmitsOnlyOnChange()
 {
     ConnectionState *state = ConnectionState::instance();
     state->setState(ConnectionState::NoDevice);
@@ -141,7 +141,7 @@ void TestConnectionState::setStateEmitsOnlyOnChange()
     QCOMPARE(changed.at(0).at(0).value<ConnectionState::State>(), ConnectionState::Restoring);
 }
 
-void TestConnectionState::commHeartBeatReachesState()
+void tst_ConnectionState::commHeartBeatReachesState()
 {
     ConnectionState *state = ConnectionState::instance();
     state->setState(ConnectionState::Unreachable);
@@ -149,5 +149,5 @@ void TestConnectionState::commHeartBeatReachesState()
     QCOMPARE(state->state(), ConnectionState::Connected);
 }
 
-QTEST_MAIN(TestConnectionState)
+QTEST_MAIN(tst_ConnectionState)
 #include "tst_connectionstate.moc"

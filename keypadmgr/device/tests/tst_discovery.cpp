@@ -17,7 +17,7 @@
 
 #include <memory>
 
-class TestDiscovery : public QObject
+class tst_Discovery : public QObject
 {
     Q_OBJECT
 private slots:
@@ -42,7 +42,7 @@ private:
     std::unique_ptr<NetworkPrefs> m_prefs;
 };
 
-void TestDiscovery::initTestCase()
+void tst_Discovery::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
     QCoreApplication::setOrganizationName(QStringLiteral("Halvane Lighting"));
@@ -62,14 +62,14 @@ void TestDiscovery::initTestCase()
     QVERIFY2(m_bed->startSimulator(ten) == 1, qPrintable(m_bed->errorString()));
 }
 
-NetworkPrefs *TestDiscovery::prefs()
+NetworkPrefs *tst_Discovery::prefs()
 {
     if (!m_prefs)
         m_prefs = std::make_unique<NetworkPrefs>(nullptr, nullptr, true);
     return m_prefs.get();
 }
 
-bool TestDiscovery::selectRow(NetworkPrefs *prefs, const QString &address)
+bool tst_Discovery::selectRow(NetworkPrefs *prefs, const QString &address)
 {
     auto *table = prefs->findChild<QTableWidget *>(QStringLiteral("mNetworkInterfaceTable"));
     for (int row = 0; table && row < table->rowCount(); ++row) {
@@ -81,7 +81,7 @@ bool TestDiscovery::selectRow(NetworkPrefs *prefs, const QString &address)
     return false;
 }
 
-void TestDiscovery::tenNetBroadcast_data()
+void tst_Discovery::tenNetBroadcast_data()
 {
     QTest::addColumn<QString>("address");
     QTest::addColumn<QString>("broadcast");
@@ -91,7 +91,7 @@ void TestDiscovery::tenNetBroadcast_data()
     QTest::newRow("11.0.0.1") << "11.0.0.1" << "0.0.0.0";
 }
 
-void TestDiscovery::tenNetBroadcast()
+void tst_Discovery::tenNetBroadcast()
 {
     QFETCH(QString, address);
     QFETCH(QString, broadcast);
@@ -99,7 +99,7 @@ void TestDiscovery::tenNetBroadcast()
     QCOMPARE(QHostAddress(d).toString(), broadcast);
 }
 
-void TestDiscovery::versionText_data()
+void tst_Discovery::versionText_data()
 {
     QTest::addColumn<QByteArray>("version");
     QTest::addColumn<bool>("listed");
@@ -111,7 +111,7 @@ void TestDiscovery::versionText_data()
     QTest::newRow("empty") << QByteArray("") << false;
 }
 
-void TestDiscovery::versionText()
+void tst_Discovery::versionText()
 {
     QFETCH(QByteArray, version);
     QFETCH(bool, listed);
@@ -129,7 +129,7 @@ void TestDiscovery::versionText()
     }
 }
 
-void TestDiscovery::interfaceTable()
+void tst_Discovery::interfaceTable()
 {
     auto *table = prefs()->findChild<QTableWidget *>(QStringLiteral("mNetworkInterfaceTable"));
     QVERIFY(table);
@@ -144,7 +144,7 @@ void TestDiscovery::interfaceTable()
                                 QStringLiteral("kpbr0|192.168.77.1/255.255.255.0|192.168.77.255")}));
 }
 
-void TestDiscovery::defaultRadioTakesTheOnlyInterface()
+void tst_Discovery::defaultRadioTakesTheOnlyInterface()
 {
     // Whatever the system calls its default configuration, the bed's
     // bridge is the only interface, so it is the default one.
@@ -155,7 +155,7 @@ void TestDiscovery::defaultRadioTakesTheOnlyInterface()
     QCOMPARE(p->chosenAddress(), ip);
 }
 
-void TestDiscovery::selectingRowUnderDefaultRadioStoresButEmitsDefault()
+void tst_Discovery::selectingRowUnderDefaultRadioStoresButEmitsDefault()
 {
     NetworkPrefs *p = prefs();
     p->findChild<QRadioButton *>(QStringLiteral("mDefaultNetworkInterfaceRadio"))->setChecked(true);
@@ -170,7 +170,7 @@ void TestDiscovery::selectingRowUnderDefaultRadioStoresButEmitsDefault()
     QCOMPARE(chosen.last().at(0).value<QNetworkAddressEntry>().ip().toString(), defaultIp);
 }
 
-void TestDiscovery::twoKeypadsListedByAddressText()
+void tst_Discovery::twoKeypadsListedByAddressText()
 {
     NetworkPrefs *p = prefs();
     p->findChild<QRadioButton *>(QStringLiteral("mSelectedNetworkInterfaceRadio"))->setChecked(true);
@@ -192,7 +192,7 @@ void TestDiscovery::twoKeypadsListedByAddressText()
     QCOMPARE(discoverer->keypads().at(1).mac, m_bed->simulatorMac(0));
 }
 
-void TestDiscovery::runEmptiesPreviousList()
+void tst_Discovery::runEmptiesPreviousList()
 {
     Discoverer *discoverer = Discoverer::instance();
     QVERIFY(discoverer->keypadCount() > 0);
@@ -204,7 +204,7 @@ void TestDiscovery::runEmptiesPreviousList()
     QCOMPARE(discoverer->keypadCount(), 0);
 }
 
-void TestDiscovery::tenNetUsesSixteenBitBroadcast()
+void tst_Discovery::tenNetUsesSixteenBitBroadcast()
 {
     KeypadTestBed::SimulatorOptions options;
     options.name = QStringLiteral("Ten net");
@@ -223,11 +223,11 @@ void TestDiscovery::tenNetUsesSixteenBitBroadcast()
     QCOMPARE(discoverer->keypads().at(0).name, QStringLiteral("Ten net"));
 }
 
-void TestDiscovery::chooser()
+void tst_Discovery::chooser()
 {
     MSPChooser empty({});
     QCOMPARE(empty.selectedIndex(), -1);
-    QCOMPARE(empty.windowTitle(), QStringLiteral("Choose an Lumetra Keypad"));
+    QCOMPARE(empty.windowTitle(), QStringLiteral("Choose a Lumetra Keypad"));
 
     MSPChooser two({QStringLiteral("Ten (192.168.77.10)"), QStringLiteral("Nine (192.168.77.9)")});
     QCOMPARE(two.selectedIndex(), 0);
@@ -238,5 +238,5 @@ void TestDiscovery::chooser()
     QCOMPARE(two.selectedIndex(), 1);
 }
 
-QTEST_MAIN(TestDiscovery)
+QTEST_MAIN(tst_Discovery)
 #include "tst_discovery.moc"

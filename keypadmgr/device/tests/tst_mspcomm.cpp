@@ -42,7 +42,7 @@ const char configPrefix[] = "\x04\x01\xDC\x4A\x01\x00\x03\x03";
 
 } // namespace
 
-class TestMSPComm : public QObject
+class tst_MSPComm : public QObject
 {
     Q_OBJECT
 private slots:
@@ -80,7 +80,7 @@ private:
     MSPComm *m_comm = nullptr;
 };
 
-void TestMSPComm::initTestCase()
+void tst_MSPComm::initTestCase()
 {
     m_bed = std::make_unique<KeypadTestBed>();
     QVERIFY2(m_bed->isReady(), qPrintable(m_bed->errorString()));
@@ -96,23 +96,23 @@ void TestMSPComm::initTestCase()
     MSPSceneModel::instance()->prepareOfflineDefaults();
 }
 
-void TestMSPComm::init()
+void tst_MSPComm::init()
 {
     m_comm->setDevice(m_address, m_bed->simulatorMac(m_keypad));
     m_comm->setPostsSuspended(false);
 }
 
-QList<KeypadTestBed::Request> TestMSPComm::newRequests(int from) const
+QList<KeypadTestBed::Request> tst_MSPComm::newRequests(int from) const
 {
     return m_bed->requestLog(m_keypad).mid(from);
 }
 
-void TestMSPComm::waitForRequests(int from, int count)
+void tst_MSPComm::waitForRequests(int from, int count)
 {
     QTRY_VERIFY_WITH_TIMEOUT(newRequests(from).size() >= count, 10000);
 }
 
-void TestMSPComm::editScene(int index, const QString &color)
+void tst_MSPComm::editScene(int index, const QString &color)
 {
     auto *effect = qobject_cast<MSPFixedColorEffect *>(scene(index)->effect());
     QVERIFY(effect);
@@ -120,7 +120,7 @@ void TestMSPComm::editScene(int index, const QString &color)
     m_comm->handleEffectParamsChanged(scene(index));
 }
 
-void TestMSPComm::normalizeAddress_data()
+void tst_MSPComm::normalizeAddress_data()
 {
     QTest::addColumn<QString>("input");
     QTest::addColumn<QString>("expected");
@@ -131,14 +131,14 @@ void TestMSPComm::normalizeAddress_data()
     QTest::newRow("trailing zeros kept") << "192.168.100.200" << "192.168.100.200";
 }
 
-void TestMSPComm::normalizeAddress()
+void tst_MSPComm::normalizeAddress()
 {
     QFETCH(QString, input);
     QFETCH(QString, expected);
     QCOMPARE(MSPComm::normalizeAddress(input), expected);
 }
 
-void TestMSPComm::isAddressReachable_data()
+void tst_MSPComm::isAddressReachable_data()
 {
     QTest::addColumn<QString>("address");
     QTest::addColumn<bool>("reachable");
@@ -149,14 +149,14 @@ void TestMSPComm::isAddressReachable_data()
     QTest::newRow("empty") << "" << false;
 }
 
-void TestMSPComm::isAddressReachable()
+void tst_MSPComm::isAddressReachable()
 {
     QFETCH(QString, address);
     QFETCH(bool, reachable);
     QCOMPARE(m_comm->isAddressReachable(address), reachable);
 }
 
-void TestMSPComm::requestShowPaths()
+void tst_MSPComm::requestShowPaths()
 {
     const int from = m_bed->requestLog(m_keypad).size();
     m_comm->requestShow(0, false);
@@ -169,7 +169,7 @@ void TestMSPComm::requestShowPaths()
     QCOMPARE(requests.at(1).path, QStringLiteral("/api/v1/shows/8"));
 }
 
-void TestMSPComm::editsOfOneSceneAreCoalesced()
+void tst_MSPComm::editsOfOneSceneAreCoalesced()
 {
     const int from = m_bed->requestLog(m_keypad).size();
     const QDateTime start = QDateTime::currentDateTime();
@@ -187,7 +187,7 @@ void TestMSPComm::editsOfOneSceneAreCoalesced()
     QVERIFY2(start.msecsTo(requests.at(0).time) >= 95, "posted before the coalescing interval");
 }
 
-void TestMSPComm::editOfAnotherSceneFlushesThePendingOne()
+void tst_MSPComm::editOfAnotherSceneFlushesThePendingOne()
 {
     const int from = m_bed->requestLog(m_keypad).size();
     editScene(0, QStringLiteral("#111111"));
@@ -203,7 +203,7 @@ void TestMSPComm::editOfAnotherSceneFlushesThePendingOne()
     QVERIFY(requests.at(0).time.msecsTo(requests.at(1).time) >= 90);
 }
 
-void TestMSPComm::applyAppendsFlagAndFlushesFirst()
+void tst_MSPComm::applyAppendsFlagAndFlushesFirst()
 {
     const int from = m_bed->requestLog(m_keypad).size();
     m_comm->postToDevice(QStringLiteral("/api/v1/shows/4"), QStringLiteral("effect=0"), false, false, true);
@@ -225,7 +225,7 @@ void TestMSPComm::applyAppendsFlagAndFlushesFirst()
     QCOMPARE(newRequests(from).at(3).body, QByteArray("apply=0"));
 }
 
-void TestMSPComm::configurationBodiesArePaced()
+void tst_MSPComm::configurationBodiesArePaced()
 {
     const int from = m_bed->requestLog(m_keypad).size();
     m_comm->postConfiguration({QStringLiteral("name=A"), QStringLiteral("universe=2"), QStringLiteral("num_ports=3")},
@@ -241,7 +241,7 @@ void TestMSPComm::configurationBodiesArePaced()
     }
 }
 
-void TestMSPComm::keypadOnAnotherSubnetGetsNothing()
+void tst_MSPComm::keypadOnAnotherSubnetGetsNothing()
 {
     m_comm->setDevice(QStringLiteral("192.168.78.10"), QByteArray(6, '\1'));
     QSignalSpy errors(m_comm, &MSPComm::networkError);
@@ -255,7 +255,7 @@ void TestMSPComm::keypadOnAnotherSubnetGetsNothing()
     QCOMPARE(beats.count(), 0);
 }
 
-void TestMSPComm::networkErrorOnlyForCurrentKeypad()
+void tst_MSPComm::networkErrorOnlyForCurrentKeypad()
 {
     QCOMPARE(m_bed->command(m_keypad, QStringLiteral("fault refuse on")).left(2), QStringLiteral("ok"));
     QSignalSpy errors(m_comm, &MSPComm::networkError);
@@ -272,7 +272,7 @@ void TestMSPComm::networkErrorOnlyForCurrentKeypad()
     QCOMPARE(m_bed->command(m_keypad, QStringLiteral("fault refuse off")).left(2), QStringLiteral("ok"));
 }
 
-void TestMSPComm::scenePressOnKeypad()
+void tst_MSPComm::scenePressOnKeypad()
 {
     MSPSceneModel::instance()->setActiveSceneIndex(0, false);
     QSignalSpy active(m_comm, &MSPComm::activeSceneIndexChanged);
@@ -295,7 +295,7 @@ void TestMSPComm::scenePressOnKeypad()
     QCOMPARE(active.last().at(0).toInt(), 2);
 }
 
-void TestMSPComm::hostileKeyPadDatagrams()
+void tst_MSPComm::hostileKeyPadDatagrams()
 {
     // The host plays the keypad here: datagrams come from its own bed
     // address and HTTP goes to a fake server on that address.
@@ -335,7 +335,7 @@ void TestMSPComm::hostileKeyPadDatagrams()
     QVERIFY(http.requests.isEmpty());
 }
 
-void TestMSPComm::configurationDatagramFetchesConfiguration()
+void tst_MSPComm::configurationDatagramFetchesConfiguration()
 {
     FakeKeypadHttp http;
     QVERIFY(http.start(KeypadTestBed::hostAddress()));
@@ -348,7 +348,7 @@ void TestMSPComm::configurationDatagramFetchesConfiguration()
     QCOMPARE(http.requests, QStringList{QStringLiteral("GET /api/v1/config ")});
 }
 
-void TestMSPComm::heartBeatDatagramsKeepConnection()
+void tst_MSPComm::heartBeatDatagramsKeepConnection()
 {
     // Listening starts after the first reply; the simulator beats every second.
     m_comm->requestConfig();
@@ -360,7 +360,7 @@ void TestMSPComm::heartBeatDatagramsKeepConnection()
         QCOMPARE(beat.at(0).toBool(), true);
 }
 
-void TestMSPComm::faultsDegradeAndRecover()
+void tst_MSPComm::faultsDegradeAndRecover()
 {
     ConnectionState *state = ConnectionState::instance();
     QCOMPARE(m_bed->command(m_keypad, QStringLiteral("heartbeat off")).left(2), QStringLiteral("ok"));
@@ -384,7 +384,7 @@ void TestMSPComm::faultsDegradeAndRecover()
     QTRY_COMPARE_WITH_TIMEOUT(state->state(), ConnectionState::Connected, 4 * ConnectionState::tickInterval);
 }
 
-void TestMSPComm::fileUploadIsPaced()
+void tst_MSPComm::fileUploadIsPaced()
 {
     // A document as a configuration file holds it: two scenes, the current
     // show and the configuration.
@@ -439,7 +439,7 @@ void TestMSPComm::fileUploadIsPaced()
         QVERIFY(requests.at(i - 1).time.msecsTo(requests.at(i).time) < 5000);
 }
 
-void TestMSPComm::setIpWithoutMacSendsNothing()
+void tst_MSPComm::setIpWithoutMacSendsNothing()
 {
     // Without the keypad's MAC no keypad could recognise the packet.
     m_comm->setDevice(m_address, QByteArray());
@@ -449,7 +449,7 @@ void TestMSPComm::setIpWithoutMacSendsNothing()
     QCOMPARE(m_bed->simulatorAddress(m_keypad).toString(), m_address);
 }
 
-void TestMSPComm::setIpMovesKeypad()
+void tst_MSPComm::setIpMovesKeypad()
 {
     m_comm->postConfiguration({QStringLiteral("name=Moved")}, QStringLiteral("192.168.077.050"));
     QVERIFY(m_bed->waitForEvent(m_keypad, QStringLiteral("restarted"), 20000));
@@ -461,5 +461,5 @@ void TestMSPComm::setIpMovesKeypad()
     QCOMPARE(discoverer->keypads().first().address, QStringLiteral("192.168.77.50"));
 }
 
-QTEST_MAIN(TestMSPComm)
+QTEST_MAIN(tst_MSPComm)
 #include "tst_mspcomm.moc"

@@ -28,7 +28,7 @@ QSize buttonSize(int position)
 
 } // namespace
 
-class TestResources : public QObject
+class tst_Resources : public QObject
 {
     Q_OBJECT
 
@@ -46,7 +46,7 @@ private slots:
     void splashKeepsVersionAreaDark();
 };
 
-void TestResources::sizes_data()
+void tst_Resources::sizes_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QSize>("size");
@@ -70,7 +70,7 @@ void TestResources::sizes_data()
     }
 }
 
-void TestResources::sizes()
+void tst_Resources::sizes()
 {
     QFETCH(QString, path);
     QFETCH(QSize, size);
@@ -89,14 +89,14 @@ void TestResources::sizes()
     QCOMPARE(sharp.devicePixelRatio(), 2.0);
 }
 
-void TestResources::facesAreOpaque_data()
+void tst_Resources::facesAreOpaque_data()
 {
     QTest::addColumn<QString>("path");
     QTest::newRow("background") << ":/images/images/background.png";
     QTest::newRow("splash") << ":/images/images/splash.png";
 }
 
-void TestResources::facesAreOpaque()
+void tst_Resources::facesAreOpaque()
 {
     QFETCH(QString, path);
     for (const QString &name : {path, doubleName(path)}) {
@@ -105,7 +105,7 @@ void TestResources::facesAreOpaque()
     }
 }
 
-void TestResources::overlayIsTranslucent()
+void tst_Resources::overlayIsTranslucent()
 {
     // A veil that lets the greyed keypad show through everywhere.
     const QImage overlay = QImage(QStringLiteral(":/images/images/controlpaneldisabledoverlay.png"))
@@ -116,7 +116,7 @@ void TestResources::overlayIsTranslucent()
     }
 }
 
-void TestResources::overlayRepeatsSeamlessly()
+void tst_Resources::overlayRepeatsSeamlessly()
 {
     // Repeated side by side across the panel, the strip must not show its
     // seams: every row is one colour from edge to edge.
@@ -133,7 +133,7 @@ void TestResources::overlayRepeatsSeamlessly()
     }
 }
 
-void TestResources::buttonCornersAreClear_data()
+void tst_Resources::buttonCornersAreClear_data()
 {
     QTest::addColumn<QString>("path");
     for (int p = 1; p <= 11; ++p) {
@@ -144,7 +144,7 @@ void TestResources::buttonCornersAreClear_data()
     }
 }
 
-void TestResources::buttonCornersAreClear()
+void tst_Resources::buttonCornersAreClear()
 {
     // Rounded caps: the outermost corner pixels let the keypad face show.
     QFETCH(QString, path);
@@ -156,14 +156,14 @@ void TestResources::buttonCornersAreClear()
     QCOMPARE(qAlpha(image.pixel(image.width() / 2, image.height() / 2)), 255);
 }
 
-void TestResources::buttonStatesDiffer_data()
+void tst_Resources::buttonStatesDiffer_data()
 {
     QTest::addColumn<int>("position");
     for (int p = 1; p <= 11; ++p)
         QTest::newRow(qPrintable(QString::number(p))) << p;
 }
 
-void TestResources::buttonStatesDiffer()
+void tst_Resources::buttonStatesDiffer()
 {
     // Each state must be told apart at a glance, and no position may share
     // its picture with another (every scene button carries its own number).
@@ -182,7 +182,7 @@ void TestResources::buttonStatesDiffer()
     }
 }
 
-void TestResources::splashKeepsVersionAreaDark()
+void tst_Resources::splashKeepsVersionAreaDark()
 {
     // The splash screen writes its version line in white at x = 10 near the
     // bottom; the area under it must stay dark enough to read it.
@@ -193,5 +193,5 @@ void TestResources::splashKeepsVersionAreaDark()
     }
 }
 
-QTEST_GUILESS_MAIN(TestResources)
+QTEST_GUILESS_MAIN(tst_Resources)
 #include "tst_resources.moc"

@@ -60,7 +60,7 @@ bool drop(QWidget *widget, QMimeData *data, const QPoint &pos)
 
 } // namespace
 
-class TestColorListPicker2 : public QObject
+class tst_ColorListPicker2 : public QObject
 {
     Q_OBJECT
 
@@ -89,7 +89,7 @@ private:
     std::unique_ptr<ColorListPicker2> m_strip;
 };
 
-void TestColorListPicker2::init()
+void tst_ColorListPicker2::init()
 {
     m_strip = std::make_unique<ColorListPicker2>();
     m_strip->setColors({red, green, blue});
@@ -97,12 +97,12 @@ void TestColorListPicker2::init()
     QVERIFY(QTest::qWaitForWindowExposed(m_strip.get()));
 }
 
-void TestColorListPicker2::cleanup()
+void tst_ColorListPicker2::cleanup()
 {
     m_strip.reset();
 }
 
-void TestColorListPicker2::pressSelectsPatch()
+void tst_ColorListPicker2::pressSelectsPatch()
 {
     QSignalSpy edit(m_strip.get(), &ColorListPicker2::editColor);
     QSignalSpy count(m_strip.get(), &ColorListPicker2::colorCountChanged);
@@ -122,7 +122,7 @@ void TestColorListPicker2::pressSelectsPatch()
     QCOMPARE(m_strip->text(), red + QLatin1Char('|') + blue + QLatin1Char('|') + blue);
 }
 
-void TestColorListPicker2::addSlotAddsCopyOfLast_data()
+void tst_ColorListPicker2::addSlotAddsCopyOfLast_data()
 {
     QTest::addColumn<QStringList>("colors");
     QTest::addColumn<bool>("leaveSlot");
@@ -132,7 +132,7 @@ void TestColorListPicker2::addSlotAddsCopyOfLast_data()
     QTest::newRow("empty strip") << QStringList() << false << QStringList{red};
 }
 
-void TestColorListPicker2::addSlotAddsCopyOfLast()
+void tst_ColorListPicker2::addSlotAddsCopyOfLast()
 {
     QFETCH(QStringList, colors);
     QFETCH(bool, leaveSlot);
@@ -156,7 +156,7 @@ void TestColorListPicker2::addSlotAddsCopyOfLast()
     QCOMPARE(m_strip->width(), (expected.size() + 1) * m_strip->patchSize() + 3);
 }
 
-void TestColorListPicker2::dragAlongRowReorders()
+void tst_ColorListPicker2::dragAlongRowReorders()
 {
     QSignalSpy count(m_strip.get(), &ColorListPicker2::colorCountChanged);
     const int size = m_strip->patchSize();
@@ -172,7 +172,7 @@ void TestColorListPicker2::dragAlongRowReorders()
     QCOMPARE(count.count(), 2);
 }
 
-void TestColorListPicker2::dragOffRow_data()
+void tst_ColorListPicker2::dragOffRow_data()
 {
     QTest::addColumn<QStringList>("colors");
     QTest::addColumn<QStringList>("expected");
@@ -180,7 +180,7 @@ void TestColorListPicker2::dragOffRow_data()
     QTest::newRow("second of two goes") << QStringList{red, green} << QStringList{red};
 }
 
-void TestColorListPicker2::dragOffRow()
+void tst_ColorListPicker2::dragOffRow()
 {
     QFETCH(QStringList, colors);
     QFETCH(QStringList, expected);
@@ -197,7 +197,7 @@ void TestColorListPicker2::dragOffRow()
     QCOMPARE(edit.last().at(0).toString(), expected.last());
 }
 
-void TestColorListPicker2::dragOntoAddSlotDuplicates()
+void tst_ColorListPicker2::dragOntoAddSlotDuplicates()
 {
     const QPoint slot = m_strip->addSlotRect().center();
     QTest::mousePress(m_strip.get(), Qt::LeftButton, Qt::NoModifier, centre(0));
@@ -207,7 +207,7 @@ void TestColorListPicker2::dragOntoAddSlotDuplicates()
     QCOMPARE(m_strip->currentIndex(), 3);
 }
 
-void TestColorListPicker2::contextMenu_data()
+void tst_ColorListPicker2::contextMenu_data()
 {
     QTest::addColumn<int>("maximum");
     QTest::addColumn<QString>("action");
@@ -217,7 +217,7 @@ void TestColorListPicker2::contextMenu_data()
     QTest::newRow("delete") << 200 << QStringLiteral("Delete Color") << QStringList{red, blue};
 }
 
-void TestColorListPicker2::contextMenu()
+void tst_ColorListPicker2::contextMenu()
 {
     QFETCH(int, maximum);
     QFETCH(QString, action);
@@ -231,7 +231,7 @@ void TestColorListPicker2::contextMenu()
     QCOMPARE(count.count(), expected.size() == 3 ? 0 : 1);
 }
 
-void TestColorListPicker2::cancelRemovesPendingAdd()
+void tst_ColorListPicker2::cancelRemovesPendingAdd()
 {
     QTest::mouseClick(m_strip.get(), Qt::LeftButton, Qt::NoModifier, m_strip->addSlotRect().center());
     QCOMPARE(m_strip->colors().size(), 4);
@@ -244,7 +244,7 @@ void TestColorListPicker2::cancelRemovesPendingAdd()
     QCOMPARE(m_strip->colors(), (QStringList{red, green, blue}));
 }
 
-void TestColorListPicker2::sixColourBound()
+void tst_ColorListPicker2::sixColourBound()
 {
     m_strip->setMaximumCount(6);
     m_strip->setColors({red, green, blue, red, green, blue});
@@ -266,7 +266,7 @@ void TestColorListPicker2::sixColourBound()
     QVERIFY(m_strip->addSlotRect().isNull());
 }
 
-void TestColorListPicker2::drops_data()
+void tst_ColorListPicker2::drops_data()
 {
     QTest::addColumn<QString>("format");
     QTest::addColumn<QByteArray>("payload");
@@ -286,7 +286,7 @@ void TestColorListPicker2::drops_data()
                                   << QStringList{red, green, blue};
 }
 
-void TestColorListPicker2::drops()
+void tst_ColorListPicker2::drops()
 {
     QFETCH(QString, format);
     QFETCH(QByteArray, payload);
@@ -301,7 +301,7 @@ void TestColorListPicker2::drops()
     QCOMPARE(count.count() + changed.count(), expected == QStringList({red, green, blue}) ? 0 : 1);
 }
 
-void TestColorListPicker2::toolTips()
+void tst_ColorListPicker2::toolTips()
 {
     m_strip->setColors({red, QStringLiteral("aYxy;1;0;65535;1;0.3127;0.329")});
     const auto tipAt = [this](const QPoint &pos) {
@@ -319,7 +319,7 @@ void TestColorListPicker2::toolTips()
     QCOMPARE(tipAt(centre(0)), QStringLiteral("Sunset"));
 }
 
-void TestColorListPicker2::keyboard()
+void tst_ColorListPicker2::keyboard()
 {
     QSignalSpy edit(m_strip.get(), &ColorListPicker2::editColor);
     m_strip->setFocus();
@@ -333,5 +333,5 @@ void TestColorListPicker2::keyboard()
     QCOMPARE(m_strip->colors(), (QStringList{red, red, blue}));
 }
 
-QTEST_MAIN(TestColorListPicker2)
+QTEST_MAIN(tst_ColorListPicker2)
 #include "tst_colorlistpicker2.moc"

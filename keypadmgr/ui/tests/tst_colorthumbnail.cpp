@@ -6,7 +6,7 @@
 #include <QImage>
 #include <QTest>
 
-class TestColorThumbnail : public QObject
+class tst_ColorThumbnail : public QObject
 {
     Q_OBJECT
 
@@ -45,5 +45,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestColorThumbnail)
+QTEST_MAIN(tst_ColorThumbnail)
 #include "tst_colorthumbnail.moc"

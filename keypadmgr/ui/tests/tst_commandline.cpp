@@ -5,7 +5,7 @@
 
 Q_DECLARE_METATYPE(CommandLine::Action)
 
-class TestCommandLine : public QObject
+class tst_CommandLine : public QObject
 {
     Q_OBJECT
 private slots:
@@ -15,7 +15,7 @@ private slots:
     void helpNamesTheOptions();
 };
 
-void TestCommandLine::parse_data()
+void tst_CommandLine::parse_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<CommandLine::Action>("action");
@@ -40,7 +40,7 @@ void TestCommandLine::parse_data()
     QTest::newRow("stray argument") << QStringList{"config.xml"} << A::Error << false;
 }
 
-void TestCommandLine::parse()
+void tst_CommandLine::parse()
 {
     QFETCH(QStringList, arguments);
     QFETCH(CommandLine::Action, action);
@@ -52,13 +52,13 @@ void TestCommandLine::parse()
         QVERIFY(!commandLine.errorText().isEmpty());
 }
 
-void TestCommandLine::versionText()
+void tst_CommandLine::versionText()
 {
     // As the About box shows it: version, build date, build number.
     QCOMPARE(CommandLine::versionText(), QStringLiteral("Lumetra Keypad Effect Manager 1.3 20131127-196"));
 }
 
-void TestCommandLine::helpNamesTheOptions()
+void tst_CommandLine::helpNamesTheOptions()
 {
     CommandLine commandLine;
     commandLine.parse({QStringLiteral("keypadmgr"), QStringLiteral("--help")});
@@ -67,5 +67,5 @@ void TestCommandLine::helpNamesTheOptions()
         QVERIFY2(help.contains(QLatin1String(option)), qPrintable(help));
 }
 
-QTEST_GUILESS_MAIN(TestCommandLine)
+QTEST_GUILESS_MAIN(tst_CommandLine)
 #include "tst_commandline.moc"

@@ -21,7 +21,7 @@
 #include <QStandardPaths>
 #include <QTest>
 
-class TestDemoStart : public QObject
+class tst_DemoStart : public QObject
 {
     Q_OBJECT
 private slots:
@@ -35,7 +35,7 @@ private:
     int m_keypad = -1;
 };
 
-void TestDemoStart::initTestCase()
+void tst_DemoStart::initTestCase()
 {
     m_bed = std::make_unique<KeypadTestBed>();
     QVERIFY2(m_bed->isReady(), qPrintable(m_bed->errorString()));
@@ -52,14 +52,14 @@ void TestDemoStart::initTestCase()
     settings.setValue(QStringLiteral("update_never_check"), true);
 }
 
-int TestDemoStart::discoverRequests()
+int tst_DemoStart::discoverRequests()
 {
     static const QRegularExpression field(QStringLiteral(" discovers=(\\d+) "));
     const QRegularExpressionMatch match = field.match(m_bed->command(m_keypad, QStringLiteral("status")));
     return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
 
-void TestDemoStart::startsInDemoModeWithoutDiscovery()
+void tst_DemoStart::startsInDemoModeWithoutDiscovery()
 {
     QCOMPARE(discoverRequests(), 0);
     MainWindow window;
@@ -92,5 +92,5 @@ void TestDemoStart::startsInDemoModeWithoutDiscovery()
     QTRY_VERIFY_WITH_TIMEOUT(discoverRequests() > 0, 10000);
 }
 
-QTEST_MAIN(TestDemoStart)
+QTEST_MAIN(tst_DemoStart)
 #include "tst_demostart.moc"

@@ -63,7 +63,7 @@ QStringList clippedTexts(QWidget *top)
 
 } // namespace
 
-class TestGermanLayout : public QObject
+class tst_GermanLayout : public QObject
 {
     Q_OBJECT
 private slots:
@@ -82,7 +82,7 @@ private:
     std::unique_ptr<MainWindow> m_window;
 };
 
-void TestGermanLayout::initTestCase()
+void tst_GermanLayout::initTestCase()
 {
     m_bed = std::make_unique<KeypadTestBed>();
     QVERIFY2(m_bed->isReady(), qPrintable(m_bed->errorString()));
@@ -102,17 +102,17 @@ void TestGermanLayout::initTestCase()
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
 }
 
-void TestGermanLayout::cleanupTestCase()
+void tst_GermanLayout::cleanupTestCase()
 {
     m_window.reset();
 }
 
-void TestGermanLayout::germanIsLoaded()
+void tst_GermanLayout::germanIsLoaded()
 {
     QCOMPARE(m_window->menuBar()->actions().constFirst()->text(), QStringLiteral("&Datei"));
 }
 
-void TestGermanLayout::settingsTabs_data()
+void tst_GermanLayout::settingsTabs_data()
 {
     QTest::addColumn<int>("tab");
     QTest::newRow("scene settings") << 0;
@@ -120,7 +120,7 @@ void TestGermanLayout::settingsTabs_data()
     QTest::newRow("network") << 2;
 }
 
-void TestGermanLayout::settingsTabs()
+void tst_GermanLayout::settingsTabs()
 {
     QFETCH(int, tab);
     ConnectionState::instance()->setState(ConnectionState::DemoMode);
@@ -130,7 +130,7 @@ void TestGermanLayout::settingsTabs()
     QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
 }
 
-void TestGermanLayout::controlPanelNotice()
+void tst_GermanLayout::controlPanelNotice()
 {
     ConnectionState::instance()->setState(ConnectionState::NoDevice);
     auto *notice = m_window->controlPanel()->findChild<QWidget *>(QStringLiteral("connectionFailedFrame"));
@@ -141,7 +141,7 @@ void TestGermanLayout::controlPanelNotice()
     ConnectionState::instance()->setState(ConnectionState::DemoMode);
 }
 
-void TestGermanLayout::aboutBox()
+void tst_GermanLayout::aboutBox()
 {
     AboutDialog about(m_window.get());
     about.show();
@@ -150,7 +150,7 @@ void TestGermanLayout::aboutBox()
     QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
 }
 
-void TestGermanLayout::updateDialog()
+void tst_GermanLayout::updateDialog()
 {
     auto *dialog = m_window->findChild<UpdateDialog *>();
     QVERIFY(dialog);
@@ -161,7 +161,7 @@ void TestGermanLayout::updateDialog()
     QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
 }
 
-void TestGermanLayout::keypadChooser()
+void tst_GermanLayout::keypadChooser()
 {
     MSPChooser chooser({QStringLiteral("Lumetra Keypad (192.168.77.10)"), QStringLiteral("Hall (192.168.77.11)")},
                        m_window.get());
@@ -171,5 +171,5 @@ void TestGermanLayout::keypadChooser()
     QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
 }
 
-QTEST_MAIN(TestGermanLayout)
+QTEST_MAIN(tst_GermanLayout)
 #include "tst_germanlayout.moc"

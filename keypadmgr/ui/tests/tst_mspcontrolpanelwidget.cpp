@@ -70,7 +70,7 @@ bool showsImage(QWidget *button, const QImage &expected)
 
 } // namespace
 
-class TestMSPControlPanelWidget : public QObject
+class tst_MSPControlPanelWidget : public QObject
 {
     Q_OBJECT
 private slots:
@@ -113,7 +113,7 @@ private:
     std::unique_ptr<MSPControlPanelWidget> m_panel;
 };
 
-void TestMSPControlPanelWidget::initTestCase()
+void tst_MSPControlPanelWidget::initTestCase()
 {
     qRegisterMetaType<ConnectionState::State>();
     // The bed first: it moves this process into a network of its own before
@@ -136,12 +136,12 @@ void TestMSPControlPanelWidget::initTestCase()
     QVERIFY(QTest::qWaitForWindowExposed(m_panel.get()));
 }
 
-void TestMSPControlPanelWidget::init()
+void tst_MSPControlPanelWidget::init()
 {
     ConnectionState::instance()->setState(ConnectionState::Connected);
 }
 
-void TestMSPControlPanelWidget::cleanup()
+void tst_MSPControlPanelWidget::cleanup()
 {
     const char *const buttons[] = {
         "scene1Button", "scene2Button", "scene3Button", "scene4Button", "scene5Button",
@@ -151,7 +151,7 @@ void TestMSPControlPanelWidget::cleanup()
         setButtonEnabled(QLatin1String(name), true);
 }
 
-void TestMSPControlPanelWidget::setButtonEnabled(const QString &button, bool enabled)
+void tst_MSPControlPanelWidget::setButtonEnabled(const QString &button, bool enabled)
 {
     // "scene6Button" -> handleScene6StateChanged, "onOffButton" -> handleOnOffStateChanged
     QString slot = button.left(button.size() - int(qstrlen("Button")));
@@ -161,7 +161,7 @@ void TestMSPControlPanelWidget::setButtonEnabled(const QString &button, bool ena
         qFatal("no slot %s", qPrintable(slot));
 }
 
-void TestMSPControlPanelWidget::cleanupTestCase()
+void tst_MSPControlPanelWidget::cleanupTestCase()
 {
     m_panel.reset();
     // Let the last replies land before the server goes away.
@@ -169,7 +169,7 @@ void TestMSPControlPanelWidget::cleanupTestCase()
     m_http.reset();
 }
 
-QStringList TestMSPControlPanelWidget::requestsDuring(const std::function<void()> &action)
+QStringList tst_MSPControlPanelWidget::requestsDuring(const std::function<void()> &action)
 {
     const int before = m_http->requests.size();
     action();
@@ -187,13 +187,13 @@ QStringList TestMSPControlPanelWidget::requestsDuring(const std::function<void()
     return m_http->requests.mid(before);
 }
 
-void TestMSPControlPanelWidget::faceAndNotice()
+void tst_MSPControlPanelWidget::faceAndNotice()
 {
     QCOMPARE(m_panel->windowTitle(), QStringLiteral("Lumetra Keypad"));
     QCOMPARE(m_panel->size(), QSize(400, 600));
     QCOMPARE(child<QFrame>("overlay")->geometry(), QRect(0, 0, 400, 600));
     QCOMPARE(child<QLabel>("failureLabel")->text(),
-             QStringLiteral("The connection to an Lumetra Keypad has failed.  You may want to go to the Network "
+             QStringLiteral("The connection to a Lumetra Keypad has failed.  You may want to go to the Network "
                             "tab to change the settings before attempting to reconnect or use one of the options "
                             "below. "));
     // Every scene button is one of a single exclusive group.
@@ -204,7 +204,7 @@ void TestMSPControlPanelWidget::faceAndNotice()
     QVERIFY(!scene2->isChecked());
 }
 
-void TestMSPControlPanelWidget::connectionStateTable_data()
+void tst_MSPControlPanelWidget::connectionStateTable_data()
 {
     QTest::addColumn<ConnectionState::State>("from");
     QTest::addColumn<ConnectionState::State>("to");
@@ -227,7 +227,7 @@ void TestMSPControlPanelWidget::connectionStateTable_data()
     QTest::newRow("NoDevice") << S::Discovering << S::NoDevice << true << true;
 }
 
-void TestMSPControlPanelWidget::connectionStateTable()
+void tst_MSPControlPanelWidget::connectionStateTable()
 {
     QFETCH(ConnectionState::State, from);
     QFETCH(ConnectionState::State, to);
@@ -254,7 +254,7 @@ void TestMSPControlPanelWidget::connectionStateTable()
     }
 }
 
-void TestMSPControlPanelWidget::panelEnabledHidesNotice()
+void tst_MSPControlPanelWidget::panelEnabledHidesNotice()
 {
     ConnectionState::instance()->setState(ConnectionState::NoDevice);
     QVERIFY(child<QFrame>("connectionFailedFrame")->isVisible());
@@ -268,7 +268,7 @@ void TestMSPControlPanelWidget::panelEnabledHidesNotice()
     QVERIFY(!child<QFrame>("connectionFailedFrame")->isVisible());
 }
 
-void TestMSPControlPanelWidget::demoModeFromNotice()
+void tst_MSPControlPanelWidget::demoModeFromNotice()
 {
     ConnectionState *state = ConnectionState::instance();
     state->setState(ConnectionState::ConnectionLost);
@@ -285,7 +285,7 @@ void TestMSPControlPanelWidget::demoModeFromNotice()
     QVERIFY(!child<QFrame>("connectionFailedFrame")->isVisible());
 }
 
-void TestMSPControlPanelWidget::retryEmitsAndDiscoveringHidesNotice()
+void tst_MSPControlPanelWidget::retryEmitsAndDiscoveringHidesNotice()
 {
     ConnectionState *state = ConnectionState::instance();
     state->setState(ConnectionState::NoDevice);
@@ -305,7 +305,7 @@ void TestMSPControlPanelWidget::retryEmitsAndDiscoveringHidesNotice()
     QVERIFY(child<QFrame>("overlay")->isVisible());
 }
 
-void TestMSPControlPanelWidget::scenePressEmitsOnPress_data()
+void tst_MSPControlPanelWidget::scenePressEmitsOnPress_data()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<int>("index");
@@ -315,7 +315,7 @@ void TestMSPControlPanelWidget::scenePressEmitsOnPress_data()
     QTest::newRow("scene 8") << "scene8Button" << 7;
 }
 
-void TestMSPControlPanelWidget::scenePressEmitsOnPress()
+void tst_MSPControlPanelWidget::scenePressEmitsOnPress()
 {
     QFETCH(QString, button);
     QFETCH(int, index);
@@ -331,7 +331,7 @@ void TestMSPControlPanelWidget::scenePressEmitsOnPress()
     QVERIFY(radio->isChecked());
 }
 
-void TestMSPControlPanelWidget::selectSceneChecksSilently_data()
+void tst_MSPControlPanelWidget::selectSceneChecksSilently_data()
 {
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("checked");
@@ -342,7 +342,7 @@ void TestMSPControlPanelWidget::selectSceneChecksSilently_data()
     QTest::newRow("above range") << 8 << "scene3Button";
 }
 
-void TestMSPControlPanelWidget::selectSceneChecksSilently()
+void tst_MSPControlPanelWidget::selectSceneChecksSilently()
 {
     QFETCH(int, index);
     QFETCH(QString, checked);
@@ -357,7 +357,7 @@ void TestMSPControlPanelWidget::selectSceneChecksSilently()
     QVERIFY(before.isEmpty());
 }
 
-void TestMSPControlPanelWidget::disabledSceneButtonIgnoresPresses()
+void tst_MSPControlPanelWidget::disabledSceneButtonIgnoresPresses()
 {
     SystemConfiguration *config = SystemConfiguration::instance();
     connect(config, &SystemConfiguration::scene3CheckBoxStateChanged,
@@ -387,7 +387,7 @@ void TestMSPControlPanelWidget::disabledSceneButtonIgnoresPresses()
                m_panel.get(), &MSPControlPanelWidget::handleScene3StateChanged);
 }
 
-void TestMSPControlPanelWidget::buttonImages_data()
+void tst_MSPControlPanelWidget::buttonImages_data()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("look"); // off, on (checked), disabled
@@ -403,7 +403,7 @@ void TestMSPControlPanelWidget::buttonImages_data()
     QTest::newRow("on/off off") << "onOffButton" << "off" << "button_11_off.png";
 }
 
-void TestMSPControlPanelWidget::buttonImages()
+void tst_MSPControlPanelWidget::buttonImages()
 {
     QFETCH(QString, button);
     QFETCH(QString, look);
@@ -425,7 +425,7 @@ void TestMSPControlPanelWidget::buttonImages()
     QVERIFY2(showsImage(widget, expected), qPrintable(image));
 }
 
-void TestMSPControlPanelWidget::upDownOnOff_data()
+void tst_MSPControlPanelWidget::upDownOnOff_data()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<int>("effectType");
@@ -455,7 +455,7 @@ void TestMSPControlPanelWidget::upDownOnOff_data()
     QTest::newRow("on/off disabled by configuration") << "onOffButton" << 0 << 100 << false << nothing;
 }
 
-void TestMSPControlPanelWidget::upDownOnOff()
+void tst_MSPControlPanelWidget::upDownOnOff()
 {
     QFETCH(QString, button);
     QFETCH(int, effectType);
@@ -484,5 +484,5 @@ void TestMSPControlPanelWidget::upDownOnOff()
     }
 }
 
-QTEST_MAIN(TestMSPControlPanelWidget)
+QTEST_MAIN(tst_MSPControlPanelWidget)
 #include "tst_mspcontrolpanelwidget.moc"

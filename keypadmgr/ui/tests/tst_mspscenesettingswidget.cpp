@@ -44,7 +44,7 @@ const QString blue = OvrColor::fromRgb8(0, 0, 255).aName();
 
 } // namespace
 
-class TestMSPSceneSettingsWidget : public QObject
+class tst_MSPSceneSettingsWidget : public QObject
 {
     Q_OBJECT
 
@@ -91,7 +91,7 @@ private:
     int m_keypad = -1;
 };
 
-void TestMSPSceneSettingsWidget::initTestCase()
+void tst_MSPSceneSettingsWidget::initTestCase()
 {
     qRegisterMetaType<ConnectionState::State>();
     m_bed = std::make_unique<KeypadTestBed>();
@@ -117,20 +117,20 @@ void TestMSPSceneSettingsWidget::initTestCase()
     QTRY_VERIFY_WITH_TIMEOUT(scene(7)->effect() != nullptr, 10000);
 }
 
-void TestMSPSceneSettingsWidget::init()
+void tst_MSPSceneSettingsWidget::init()
 {
     SystemConfiguration::instance()->setVersion(QStringLiteral("1.2.0"), true);
     ConnectionState::instance()->setState(ConnectionState::Connected);
     m_widget->setEnabled(true);
 }
 
-void TestMSPSceneSettingsWidget::cleanupTestCase()
+void tst_MSPSceneSettingsWidget::cleanupTestCase()
 {
     m_widget.reset();
     m_bed.reset();
 }
 
-void TestMSPSceneSettingsWidget::keepAndShow(int index, const QString &body)
+void tst_MSPSceneSettingsWidget::keepAndShow(int index, const QString &body)
 {
     MSPComm *comm = MSPComm::instance();
     const int from = logSize();
@@ -144,7 +144,7 @@ void TestMSPSceneSettingsWidget::keepAndShow(int index, const QString &body)
     settle();
 }
 
-QList<KeypadTestBed::Request> TestMSPSceneSettingsWidget::sceneRequests(int from) const
+QList<KeypadTestBed::Request> tst_MSPSceneSettingsWidget::sceneRequests(int from) const
 {
     QList<KeypadTestBed::Request> requests;
     const auto log = m_bed->requestLog(m_keypad);
@@ -155,7 +155,7 @@ QList<KeypadTestBed::Request> TestMSPSceneSettingsWidget::sceneRequests(int from
     return requests;
 }
 
-void TestMSPSceneSettingsWidget::pickedColourPostedOnceAfterPause()
+void tst_MSPSceneSettingsWidget::pickedColourPostedOnceAfterPause()
 {
     keepAndShow(0, QStringLiteral("effect=0&param1=255&param2=0&param3=0&param_xy=(0,0,0)&num_colors=0"));
     auto *picker = child<OvrColorPickerLib::OvrColorPicker>(page(0), "colorPicker");
@@ -176,7 +176,7 @@ void TestMSPSceneSettingsWidget::pickedColourPostedOnceAfterPause()
     QVERIFY(child<QPushButton>(m_widget.get(), "revertButton")->isEnabled());
 }
 
-void TestMSPSceneSettingsWidget::draggingCoalescesPosts()
+void tst_MSPSceneSettingsWidget::draggingCoalescesPosts()
 {
     keepAndShow(2, QStringLiteral("effect=2&param1=1&param2=0&param_xy=(0,0,0)&num_colors=0"));
     auto *slider = child<QSlider>(page(MSPEffect::ColorWash), "speedSlider");
@@ -203,7 +203,7 @@ void TestMSPSceneSettingsWidget::draggingCoalescesPosts()
     QCOMPARE(qobject_cast<MSPColorWashEffect *>(scene(2)->effect())->speed(), positions.last());
 }
 
-void TestMSPSceneSettingsWidget::choosingEffectType_data()
+void tst_MSPSceneSettingsWidget::choosingEffectType_data()
 {
     QTest::addColumn<int>("type");
     QTest::addColumn<QByteArray>("expected");
@@ -214,7 +214,7 @@ void TestMSPSceneSettingsWidget::choosingEffectType_data()
                                  << QByteArray("effect=7&param1=0&param2=255&param_xy=(0,0,0)&num_colors=0");
 }
 
-void TestMSPSceneSettingsWidget::choosingEffectType()
+void tst_MSPSceneSettingsWidget::choosingEffectType()
 {
     QFETCH(int, type);
     QFETCH(QByteArray, expected);
@@ -239,7 +239,7 @@ void TestMSPSceneSettingsWidget::choosingEffectType()
     }
 }
 
-void TestMSPSceneSettingsWidget::saveFollowsLastEdit()
+void tst_MSPSceneSettingsWidget::saveFollowsLastEdit()
 {
     keepAndShow(2, QStringLiteral("effect=2&param1=1&param2=0&param_xy=(0,0,0)&num_colors=0"));
     const int from = logSize();
@@ -258,7 +258,7 @@ void TestMSPSceneSettingsWidget::saveFollowsLastEdit()
     QVERIFY(m_bed->command(m_keypad, QStringLiteral("status")).startsWith(QLatin1String("ok")));
 }
 
-void TestMSPSceneSettingsWidget::undoShowsStoredSceneWithoutEcho()
+void tst_MSPSceneSettingsWidget::undoShowsStoredSceneWithoutEcho()
 {
     keepAndShow(4, QStringLiteral("effect=4&param1=5&param2=0&param3=3&param_xy=(0,0,0)&num_colors=2"
                                   "&color1=(255,0,0)&custom_xy_1=(0,0,0)&color2=(0,255,0)&custom_xy_2=(0,0,0)"));
@@ -299,7 +299,7 @@ void TestMSPSceneSettingsWidget::undoShowsStoredSceneWithoutEcho()
     QVERIFY(!child<QPushButton>(m_widget.get(), "applyButton")->isEnabled());
 }
 
-void TestMSPSceneSettingsWidget::keypadPressShowsScene()
+void tst_MSPSceneSettingsWidget::keypadPressShowsScene()
 {
     keepAndShow(0, QStringLiteral("effect=0&param1=255&param2=0&param3=0&param_xy=(0,0,0)&num_colors=0"));
     const int from = logSize();
@@ -316,7 +316,7 @@ void TestMSPSceneSettingsWidget::keypadPressShowsScene()
     QVERIFY(!child<QPushButton>(m_widget.get(), "applyButton")->isEnabled());
 }
 
-void TestMSPSceneSettingsWidget::demoModeSendsNothing()
+void tst_MSPSceneSettingsWidget::demoModeSendsNothing()
 {
     keepAndShow(2, QStringLiteral("effect=2&param1=1&param2=0&param_xy=(0,0,0)&num_colors=0"));
     ConnectionState::instance()->setState(ConnectionState::DemoMode);
@@ -335,7 +335,7 @@ void TestMSPSceneSettingsWidget::demoModeSendsNothing()
     QVERIFY(!child<QPushButton>(m_widget.get(), "revertButton")->isEnabled());
 }
 
-void TestMSPSceneSettingsWidget::firmwareRuleForPickerPages_data()
+void tst_MSPSceneSettingsWidget::firmwareRuleForPickerPages_data()
 {
     QTest::addColumn<QString>("firmware");
     QTest::addColumn<ConnectionState::State>("state");
@@ -346,7 +346,7 @@ void TestMSPSceneSettingsWidget::firmwareRuleForPickerPages_data()
     QTest::newRow("demo") << QStringLiteral("1.1.19") << ConnectionState::DemoMode << true;
 }
 
-void TestMSPSceneSettingsWidget::firmwareRuleForPickerPages()
+void tst_MSPSceneSettingsWidget::firmwareRuleForPickerPages()
 {
     QFETCH(QString, firmware);
     QFETCH(ConnectionState::State, state);
@@ -366,7 +366,7 @@ void TestMSPSceneSettingsWidget::firmwareRuleForPickerPages()
     QCOMPARE(page(MSPEffect::FixedColor)->effect(), &fixed);
 }
 
-void TestMSPSceneSettingsWidget::washKeepsSixColours()
+void tst_MSPSceneSettingsWidget::washKeepsSixColours()
 {
     MSPEffectWidget *wash = page(MSPEffect::CustomWash);
     auto *strip = child<ColorListPicker2>(wash, "colorListPicker");
@@ -394,7 +394,7 @@ void TestMSPSceneSettingsWidget::washKeepsSixColours()
     QVERIFY(notice->isHidden());
 }
 
-void TestMSPSceneSettingsWidget::speedLabelsAndClamping_data()
+void tst_MSPSceneSettingsWidget::speedLabelsAndClamping_data()
 {
     QTest::addColumn<int>("type");
     QTest::addColumn<QString>("slowest");
@@ -405,7 +405,7 @@ void TestMSPSceneSettingsWidget::speedLabelsAndClamping_data()
     QTest::newRow("random color") << int(MSPEffect::RandomColor) << QStringLiteral("10 m") << QStringLiteral("1 s");
 }
 
-void TestMSPSceneSettingsWidget::speedLabelsAndClamping()
+void tst_MSPSceneSettingsWidget::speedLabelsAndClamping()
 {
     QFETCH(int, type);
     QFETCH(QString, slowest);
@@ -421,7 +421,7 @@ void TestMSPSceneSettingsWidget::speedLabelsAndClamping()
     QCOMPARE(child<QLabel>(editor, "speedValueLabel")->text(), fastest);
 }
 
-void TestMSPSceneSettingsWidget::whiteScaleLabels()
+void tst_MSPSceneSettingsWidget::whiteScaleLabels()
 {
     MSPEffectWidget *rgb = page(MSPEffect::RGBWhite);
     MSPEffectWidget *kelvo = page(MSPEffect::KelvoWhite);
@@ -442,7 +442,7 @@ void TestMSPSceneSettingsWidget::whiteScaleLabels()
     QCOMPARE(effect->property("brightness").toInt(), 35);
 }
 
-void TestMSPSceneSettingsWidget::tabOrderFollowsLayout()
+void tst_MSPSceneSettingsWidget::tabOrderFollowsLayout()
 {
     keepAndShow(5, QStringLiteral("effect=5&param1=3&param2=1&param_xy=(0,0,0)&num_colors=0"));
     // The selector is rebuilt whenever the tab is shown.
@@ -467,5 +467,5 @@ void TestMSPSceneSettingsWidget::tabOrderFollowsLayout()
     QCOMPARE(QApplication::focusWidget(), child<QPushButton>(m_widget.get(), "applyButton"));
 }
 
-QTEST_MAIN(TestMSPSceneSettingsWidget)
+QTEST_MAIN(tst_MSPSceneSettingsWidget)
 #include "tst_mspscenesettingswidget.moc"

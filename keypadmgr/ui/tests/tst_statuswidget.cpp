@@ -30,7 +30,7 @@ QImage resourceImage(const QString &path)
 
 } // namespace
 
-class TestStatusWidget : public QObject
+class tst_StatusWidget : public QObject
 {
     Q_OBJECT
 private slots:
@@ -58,7 +58,7 @@ private:
     std::unique_ptr<StatusWidget> m_status;
 };
 
-void TestStatusWidget::initTestCase()
+void tst_StatusWidget::initTestCase()
 {
     qRegisterMetaType<ConnectionState::State>();
     // The connection state brings MSPComm, which binds the keypad's ports:
@@ -72,12 +72,12 @@ void TestStatusWidget::initTestCase()
     QVERIFY(QTest::qWaitForWindowExposed(m_status.get()));
 }
 
-void TestStatusWidget::cleanupTestCase()
+void tst_StatusWidget::cleanupTestCase()
 {
     m_status.reset();
 }
 
-void TestStatusWidget::verifyRow(const QString &sentence, const QString &icon) const
+void tst_StatusWidget::verifyRow(const QString &sentence, const QString &icon) const
 {
     QCOMPARE(label("textLabel")->text(), sentence);
     const QPixmap shown = label("iconLabel")->pixmap(Qt::ReturnByValue);
@@ -86,15 +86,19 @@ void TestStatusWidget::verifyRow(const QString &sentence, const QString &icon) c
         QCOMPARE(normalized(shown), resourceImage(icon));
 }
 
-void TestStatusWidget::constructionShowsCurrentState()
+void tst_StatusWidget::constructionShowsCurrentState()
 {
-    // Built in initTestCase while the state was Unreachable; the brightness
-    // is not known until the record reports one.
+    // Built while the state is Unreachable; the brightness is not known
+    // until the record reports one.
+    ConnectionState::instance()->setState(ConnectionState::Unreachable);
+    m_status = std::make_unique<StatusWidget>();
+    m_status->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_status.get()));
     verifyRow(failureSentence, QStringLiteral(":/images/images/unreachable.png"));
     QCOMPARE(label("brightnessValueLabel")->text(), QString());
 }
 
-void TestStatusWidget::stateRow_data()
+void tst_StatusWidget::stateRow_data()
 {
     QTest::addColumn<ConnectionState::State>("from");
     QTest::addColumn<ConnectionState::State>("state");
@@ -116,7 +120,7 @@ void TestStatusWidget::stateRow_data()
     QTest::newRow("Restoring") << S::Connected << S::Restoring << QString() << QString();
 }
 
-void TestStatusWidget::stateRow()
+void tst_StatusWidget::stateRow()
 {
     QFETCH(ConnectionState::State, from);
     QFETCH(ConnectionState::State, state);
@@ -129,7 +133,7 @@ void TestStatusWidget::stateRow()
     verifyRow(sentence, icon);
 }
 
-void TestStatusWidget::heartBeat_data()
+void tst_StatusWidget::heartBeat_data()
 {
     QTest::addColumn<ConnectionState::State>("state");
     QTest::addColumn<bool>("reachable");
@@ -150,7 +154,7 @@ void TestStatusWidget::heartBeat_data()
                                                   << QStringLiteral(":/images/images/demo.png");
 }
 
-void TestStatusWidget::heartBeat()
+void tst_StatusWidget::heartBeat()
 {
     QFETCH(ConnectionState::State, state);
     QFETCH(bool, reachable);
@@ -165,7 +169,7 @@ void TestStatusWidget::heartBeat()
     QCOMPARE(connection->state(), reachable ? ConnectionState::Connected : state);
 }
 
-void TestStatusWidget::brightness_data()
+void tst_StatusWidget::brightness_data()
 {
     QTest::addColumn<int>("brightness");
     QTest::addColumn<QString>("text");
@@ -178,7 +182,7 @@ void TestStatusWidget::brightness_data()
     QTest::newRow("full") << 255 << "100%";
 }
 
-void TestStatusWidget::brightness()
+void tst_StatusWidget::brightness()
 {
     QFETCH(int, brightness);
     QFETCH(QString, text);
@@ -187,5 +191,5 @@ void TestStatusWidget::brightness()
     QCOMPARE(label("brightnessValueLabel")->text(), text);
 }
 
-QTEST_MAIN(TestStatusWidget)
+QTEST_MAIN(tst_StatusWidget)
 #include "tst_statuswidget.moc"

@@ -47,7 +47,7 @@ QMessageBox *visibleMessageBox()
 
 } // namespace
 
-class TestUpdateChecker : public QObject
+class tst_UpdateChecker : public QObject
 {
     Q_OBJECT
 
@@ -354,5 +354,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestUpdateChecker)
+QTEST_MAIN(tst_UpdateChecker)
 #include "tst_updatechecker.moc"

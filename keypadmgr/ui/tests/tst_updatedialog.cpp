@@ -90,7 +90,7 @@ void typeInto(QSpinBox *spin, int value)
 
 } // namespace
 
-class TestUpdateDialog : public QObject
+class tst_UpdateDialog : public QObject
 {
     Q_OBJECT
 
@@ -398,5 +398,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestUpdateDialog)
+QTEST_MAIN(tst_UpdateDialog)
 #include "tst_updatedialog.moc"

@@ -12,7 +12,7 @@ QByteArray hex(const char *text)
 
 } // namespace
 
-class TestKeypadDatagrams : public QObject
+class tst_KeypadDatagrams : public QObject
 {
     Q_OBJECT
 private slots:
@@ -196,5 +196,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestKeypadDatagrams)
+QTEST_GUILESS_MAIN(tst_KeypadDatagrams)
 #include "tst_keypaddatagrams.moc"

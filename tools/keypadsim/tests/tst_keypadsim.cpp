@@ -86,7 +86,7 @@ QByteArray setIpRequest(const QByteArray &mac, const char *ipHex, const char *ac
 
 } // namespace
 
-class TestKeypadSim : public QObject
+class tst_KeypadSim : public QObject
 {
     Q_OBJECT
 
@@ -703,5 +703,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestKeypadSim)
+QTEST_GUILESS_MAIN(tst_KeypadSim)
 #include "tst_keypadsim.moc"

@@ -37,7 +37,7 @@ Colour colour(int r, int g, int b, quint16 x = 0, quint16 y = 0, quint16 Y = 0)
 
 } // namespace
 
-class TestKeypadState : public QObject
+class tst_KeypadState : public QObject
 {
     Q_OBJECT
 private slots:
@@ -376,5 +376,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestKeypadState)
+QTEST_GUILESS_MAIN(tst_KeypadState)
 #include "tst_keypadstate.moc"

@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-class TestRequestLog : public QObject
+class tst_RequestLog : public QObject
 {
     Q_OBJECT
 private slots:
@@ -79,5 +79,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestRequestLog)
+QTEST_GUILESS_MAIN(tst_RequestLog)
 #include "tst_requestlog.moc"

@@ -1,12 +1,12 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the SVG sources of every image the program compiles in.
 
-    python3 genimages.py [OUT_DIR [PREVIEW_SVG]]
+    python3 tools/imagegen/genimages.py [OUT_DIR [PREVIEW_SVG]]
 
-OUT_DIR (default: svg/ beside this script) mirrors the resource tree:
+OUT_DIR (default: keypadmgr/resources/src/svg) mirrors the resource tree:
 svg/images/background.svg becomes ":/images/images/background.png",
-svg/reload_arrow.svg becomes ":/images/reload_arrow.png". The tool
-tools/imagegen renders them (see `make images`). PREVIEW_SVG, if given,
+svg/reload_arrow.svg becomes ":/images/reload_arrow.png". The imagegen
+tool beside this script renders them (see `make images`). PREVIEW_SVG, if given,
 receives the whole control panel with its buttons in place, for checking
 the layout; it is not compiled in.
 
@@ -675,7 +675,8 @@ def write(path_, text):
 
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
-    out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, 'svg')
+    default_out = os.path.join(here, '..', '..', 'keypadmgr', 'resources', 'src', 'svg')
+    out = sys.argv[1] if len(sys.argv) > 1 else os.path.normpath(default_out)
     images = os.path.join(out, 'images')
     write(os.path.join(images, 'background.svg'), background_svg())
     write(os.path.join(images, 'controlpaneldisabledoverlay.svg'), overlay_svg())
