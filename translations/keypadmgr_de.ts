@@ -176,16 +176,16 @@
         <translation>Lumetra Keypad</translation>
     </message>
     <message>
-        <source>The connection to an Lumetra Keypad has failed.  You may want to go to the Network tab to change the settings before attempting to reconnect or use one of the options below. </source>
-        <translation>Die Verbindung zum Lumetra Keypad ist fehlgeschlagen. Prüfen Sie bei Bedarf die Einstellungen im Reiter „Netzwerk“ und verbinden Sie dann erneut, oder wählen Sie unten eine Möglichkeit. </translation>
-    </message>
-    <message>
         <source>Go to Offline Demo Mode</source>
         <translation>Offline-Demomodus starten</translation>
     </message>
     <message>
         <source>Retry Connection</source>
         <translation>Erneut verbinden</translation>
+    </message>
+    <message>
+        <source>The connection to a Lumetra Keypad has failed.  You may want to go to the Network tab to change the settings before attempting to reconnect or use one of the options below. </source>
+        <translation>Die Verbindung zum Lumetra Keypad ist fehlgeschlagen. Prüfen Sie bei Bedarf die Einstellungen im Reiter „Netzwerk“ und verbinden Sie dann erneut, oder wählen Sie unten eine Möglichkeit. </translation>
     </message>
 </context>
 <context>
@@ -591,6 +591,46 @@ If the IP address has been changed, then you will need to rediscover the device.
         <translation>Das Lumetra Keypad wird auf seine Werkseinstellungen zurückgesetzt. Möchten Sie fortfahren?
 
 Wenn sich die IP-Adresse dabei ändert, müssen Sie das Gerät erneut suchen.</translation>
+    </message>
+    <message>
+        <source>line %1, column %2: %3</source>
+        <translation>Zeile %1, Spalte %2: %3</translation>
+    </message>
+    <message>
+        <source>not a configuration</source>
+        <translation>keine Konfiguration</translation>
+    </message>
+    <message>
+        <source>Uploading scene %1 of %2...</source>
+        <translation>Szene %1 von %2 wird übertragen...</translation>
+    </message>
+    <message>
+        <source>Uploading the configuration...</source>
+        <translation>Die Konfiguration wird übertragen...</translation>
+    </message>
+    <message>
+        <source>The keypad did not accept the last change.</source>
+        <translation>Das Keypad hat die letzte Änderung nicht angenommen.</translation>
+    </message>
+    <message>
+        <source>The keypad&apos;s factory defaults were restored.</source>
+        <translation>Die Werkseinstellungen des Keypads wurden wiederhergestellt.</translation>
+    </message>
+    <message>
+        <source>The configuration was uploaded to the keypad.</source>
+        <translation>Die Konfiguration wurde auf das Keypad übertragen.</translation>
+    </message>
+    <message>
+        <source>Cannot write file %1: %2</source>
+        <translation>Die Datei %1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>Restoring the keypad&apos;s factory defaults...</source>
+        <translation>Die Werkseinstellungen des Keypads werden wiederhergestellt...</translation>
+    </message>
+    <message>
+        <source>Hide</source>
+        <translation>Ausblenden</translation>
     </message>
 </context>
 <context>
@@ -1648,7 +1688,7 @@ Möchten Sie die Download-Seite öffnen?</translation>
 <context>
     <name>chooser</name>
     <message>
-        <source>Choose an Lumetra Keypad</source>
+        <source>Choose a Lumetra Keypad</source>
         <translation>Lumetra Keypad auswählen</translation>
     </message>
 </context>
