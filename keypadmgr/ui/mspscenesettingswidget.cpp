@@ -59,6 +59,12 @@ MSPSceneSettingsWidget::MSPSceneSettingsWidget(QWidget *parent)
     connect(m_model, &MSPSceneModel::effectChanged, this, &MSPSceneSettingsWidget::handleSceneChangedEffect);
     connect(m_model, &MSPSceneModel::effectParamsChanged, this,
             &MSPSceneSettingsWidget::handleEffectParametersChanged);
+
+    // An edit the keypad did not receive stays unsaved: Undo and Save stay
+    // (or become again) available for it once the keypad is reachable.
+    connect(MSPComm::instance(), &MSPComm::unsentEditsChanged, this, &MSPSceneSettingsWidget::offerUnsentEdit);
+    connect(ConnectionState::instance(), &ConnectionState::stateChanged, this,
+            &MSPSceneSettingsWidget::offerUnsentEdit);
 }
 
 MSPSceneSettingsWidget::~MSPSceneSettingsWidget() = default;
@@ -74,6 +80,15 @@ bool MSPSceneSettingsWidget::editsReachKeypad()
     // are what the keypad already plays, nothing to save or undo.
     return ConnectionState::instance()->state() == ConnectionState::Connected
         && !MSPComm::instance()->postsSuspended();
+}
+
+void MSPSceneSettingsWidget::offerUnsentEdit()
+{
+    const int index = m_model->activeSceneIndex();
+    if (!MSPComm::instance()->hasUnsentEdit(index)
+        || ConnectionState::instance()->state() != ConnectionState::Connected)
+        return;
+    setUndoSaveEnabled(true);
 }
 
 void MSPSceneSettingsWidget::setUndoSaveEnabled(bool enabled)
@@ -144,6 +159,7 @@ void MSPSceneSettingsWidget::activeSceneChanged(int index)
     }
     m_dragging = false;
     setUndoSaveEnabled(false);
+    offerUnsentEdit();
 }
 
 void MSPSceneSettingsWidget::handleActiveSceneChangedEffect()

@@ -58,6 +58,7 @@ protected:
 private:
     void handleChangeFinished();
     void setUndoSaveEnabled(bool enabled);
+    void offerUnsentEdit();
     /** Whether a change may be saved or undone: a connected keypad, and not the keypad's own reply. */
     static bool editsReachKeypad();
     void showEffect(int type, MSPEffect *effect);

@@ -871,6 +871,13 @@ void tst_MainWindow::failedEditIsKeptAndSentOnSave()
     QTRY_VERIFY_WITH_TIMEOUT(requestsSince(from).contains(QStringLiteral("GET /api/v1/shows ")), 15000);
     settle();
     QCOMPARE(scene->formData(), edited);
+    // The editor still offers Undo and Save for it.
+    auto *sceneTab = m_window->findChild<MSPSceneSettingsWidget *>();
+    QVERIFY(sceneTab);
+    auto *undo = sceneTab->findChild<QPushButton *>(QStringLiteral("revertButton"));
+    auto *save = sceneTab->findChild<QPushButton *>(QStringLiteral("applyButton"));
+    QVERIFY(undo && save);
+    QTRY_VERIFY_WITH_TIMEOUT(undo->isEnabled() && save->isEnabled(), 10000);
     // Save sends it before keeping it.
     const int saved = m_bed->requestLog(m_keypad).size();
     MSPComm::instance()->applyScene(scene);
