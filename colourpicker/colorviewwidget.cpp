@@ -85,7 +85,7 @@ QMenu *ColorViewWidget::createContextMenu(QWidget *parent)
 {
     auto *menu = new QMenu(parent);
     const bool valid = m_color.isValid();
-    QAction *add = menu->addAction(tr("Add to ") + m_listName);
+    QAction *add = menu->addAction(tr("Add to %1").arg(m_listName));
     add->setObjectName(QStringLiteral("addToFavoritesAction"));
     add->setEnabled(valid && !m_listName.isEmpty());
     connect(add, &QAction::triggered, this, [this] { emit addToFavorites(m_color, m_uid); });

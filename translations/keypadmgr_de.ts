@@ -847,8 +847,8 @@ Wenn sich die IP-Adresse dabei ändert, müssen Sie das Gerät erneut suchen.</t
         <translation>Keine Farbe</translation>
     </message>
     <message>
-        <source>Add to </source>
-        <translation>Hinzufügen zu </translation>
+        <source>Add to %1</source>
+        <translation>Zu %1 hinzufügen</translation>
     </message>
     <message>
         <source>Copy to Main Color</source>

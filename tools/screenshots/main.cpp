@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 //
 // Renders the main window in demo mode with each of the eight effect editors
-// into PNG files, for the README:
+// into PNG files, for the README, and the window as the product guide opens
+// with it (main-window.png):
 //
 //   screenshots <output folder>
 //
@@ -108,5 +109,17 @@ int main(int argc, char *argv[])
         }
         QTextStream(stdout) << path << '\n';
     }
+    // The guide's first picture: the scenes with a wash that shows colours.
+    MSPEffect *wash = MSPEffectFactory::instance()->create(MSPEffect::CustomWash, scene);
+    giveSampleValues(wash);
+    scene->setEffect(wash, true);
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+    const QString path = out.filePath(QStringLiteral("main-window.png"));
+    if (!window.grab().save(path)) {
+        QTextStream(stderr) << "cannot write " << path << '\n';
+        return 1;
+    }
+    QTextStream(stdout) << path << '\n';
     return 0;
 }
