@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cctpickerwidget.h"
 
+#include "bandmarker.h"
 #include "cctutils.h"
 #include "ovrcolor.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
 #include <QWheelEvent>
 
 #include <cmath>
@@ -151,20 +150,8 @@ void CCTPickerWidget::paintEvent(QPaintEvent *)
     // Marker: a triangle above and below the band and a thin line across.
     const int x = positionForCCT(d->cct);
     const int s = qMax(3, fm.height() / 3);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(Qt::black, 1));
-    p.setBrush(Qt::white);
-    p.drawPolygon(QPolygonF({QPointF(x - s, r.top() - 1), QPointF(x + s, r.top() - 1), QPointF(x, r.top() + s)}));
-    p.drawPolygon(
-        QPolygonF({QPointF(x - s, r.bottom() + 1), QPointF(x + s, r.bottom() + 1), QPointF(x, r.bottom() - s)}));
-    p.drawLine(QPointF(x + 0.5, r.top() + s), QPointF(x + 0.5, r.bottom() - s));
-
-    if (hasFocus()) {
-        QStyleOptionFocusRect option;
-        option.initFrom(this);
-        option.rect = r.adjusted(-2, -2, 2, 2);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &p, this);
-    }
+    paintBandMarker(p, r, x, s, true);
+    paintBandFocus(p, this, r);
 }
 
 void CCTPickerWidget::pick(int cct)

@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tintpickerwidget.h"
 
+#include "bandmarker.h"
 #include "cctutils.h"
 #include "ovrcolor.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
 #include <QWheelEvent>
 
 namespace OvrColorPickerLib {
@@ -140,19 +139,8 @@ void TintPickerWidget::paintEvent(QPaintEvent *)
 
     const int x = positionForTint(d->tint);
     const int s = qMax(3, fontMetrics().height() / 3);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(Qt::black, 1));
-    p.setBrush(Qt::white);
-    p.drawPolygon(QPolygonF({QPointF(x - s, r.top() - 1), QPointF(x + s, r.top() - 1), QPointF(x, r.top() + s)}));
-    p.drawPolygon(
-        QPolygonF({QPointF(x - s, r.bottom() + 1), QPointF(x + s, r.bottom() + 1), QPointF(x, r.bottom() - s)}));
-
-    if (hasFocus()) {
-        QStyleOptionFocusRect option;
-        option.initFrom(this);
-        option.rect = r.adjusted(-2, -2, 2, 2);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &p, this);
-    }
+    paintBandMarker(p, r, x, s, false);
+    paintBandFocus(p, this, r);
 }
 
 void TintPickerWidget::pick(int tint)
