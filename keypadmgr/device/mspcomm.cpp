@@ -128,6 +128,8 @@ QNetworkReply *MSPComm::get(const QString &path)
 {
     QNetworkRequest request(QUrl(baseUrl() + path, QUrl::TolerantMode));
     request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/x-www-form-urlencoded"));
+    qCDebug(lcDevice) << "GET" << path;
+    emit requestSent(QStringLiteral("GET"), path, QByteArray());
     return m_manager->get(request);
 }
 
@@ -135,7 +137,10 @@ QNetworkReply *MSPComm::post(const QString &path, const QString &body)
 {
     QNetworkRequest request(QUrl(baseUrl() + path, QUrl::TolerantMode));
     request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/x-www-form-urlencoded"));
-    return m_manager->post(request, body.toLatin1());
+    const QByteArray data = body.toLatin1();
+    qCDebug(lcDevice) << "POST" << path << data;
+    emit requestSent(QStringLiteral("POST"), path, data);
+    return m_manager->post(request, data);
 }
 
 void MSPComm::requestAllShows()

@@ -99,6 +99,12 @@ signals:
     void configReceived();
     /** A scene's edit failed to reach the keypad, or was sent after all, kept or dropped. */
     void unsentEditsChanged();
+    /**
+     * A request left for the keypad (@p method "GET" or "POST"). The pacing of
+     * requests is measured here: their arrival at the keypad also depends on
+     * how soon the keypad reads them.
+     */
+    void requestSent(const QString &method, const QString &path, const QByteArray &body);
 
 public slots:
     void getScene(int index);
