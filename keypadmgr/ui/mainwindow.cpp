@@ -38,6 +38,7 @@
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QSaveFile>
+#include <QScreen>
 #include <QSettings>
 #include <QSplashScreen>
 #include <QStatusBar>
@@ -67,6 +68,8 @@ constexpr int statusMessageTime = 6000;
 // How long a keypad just chosen may take to answer before the window
 // offers the notice again, ms.
 constexpr int unansweredGrace = 1500;
+// The window's width on the first start, screen permitting, px.
+constexpr int firstStartWidth = 1280;
 // Reading the keypad back after a failure: at most this often, ms.
 constexpr int rereadInterval = 3000;
 
@@ -212,8 +215,13 @@ MainWindow::MainWindow(QWidget *parent)
     setFixedHeight(m_controlPanel->height() + 63);
 
     QSettings settings;
-    if (settings.contains(QLatin1String(geometryKey)))
+    if (settings.contains(QLatin1String(geometryKey))) {
         restoreGeometry(settings.value(QLatin1String(geometryKey)).toByteArray());
+    } else if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        // First start: room for a colour picker page beside the keypad
+        // instead of the narrowest window, where the pages need scrolling.
+        resize(qMax(width(), qMin(firstStartWidth, screen->availableGeometry().width())), height());
+    }
     restoreState(settings.value(QLatin1String(stateKey)).toByteArray(), 0);
     m_settingsDock->setFloating(false);
     m_settingsDock->show();
