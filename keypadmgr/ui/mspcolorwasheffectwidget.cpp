@@ -161,15 +161,6 @@ void MSPColorWashEffectWidget::updateColorLimitNotice()
         ui->colorLimitLabel->show();
     } else {
         ui->colorLimitLabel->hide();
-    ui->splitter->setStretchFactor(1, 1);
-    // Without the colours the plain wash's controls sit at the top.
-    ui->colorsLayout->addStretch(1);
-    // The chosen direction must read at a glance.
-    const QString toggle = QStringLiteral(
-        "QPushButton:checked { background-color: palette(highlight); color: palette(highlighted-text);"
-        " border: 1px solid palette(dark); border-radius: 3px; padding: 4px 10px; font-weight: bold; }");
-    ui->leftToRightButton->setStyleSheet(toggle);
-    ui->rightToLeftButton->setStyleSheet(toggle);
     }
 }
 

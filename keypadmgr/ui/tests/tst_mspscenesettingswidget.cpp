@@ -26,6 +26,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
@@ -371,6 +372,10 @@ void tst_MSPSceneSettingsWidget::washKeepsSixColours()
     MSPEffectWidget *wash = page(MSPEffect::CustomWash);
     auto *strip = child<ColorListPicker2>(wash, "colorListPicker");
     auto *notice = child<QLabel>(wash, "colorLimitLabel");
+    // Showing a list neither adds to the editor's layout nor restyles it.
+    auto *colorsLayout = wash->findChild<QLayout *>(QStringLiteral("colorsLayout"));
+    QVERIFY(colorsLayout);
+    const int layoutItems = colorsLayout->count();
     MSPCustomWashEffect effect;
     effect.setColorList({red, green, blue, red, green});
     QVERIFY(wash->setEffect(&effect));
@@ -392,6 +397,7 @@ void tst_MSPSceneSettingsWidget::washKeepsSixColours()
     QTest::keyClick(strip, Qt::Key_Delete);
     QCOMPARE(effect.colorList().size(), 6);
     QVERIFY(notice->isHidden());
+    QCOMPARE(colorsLayout->count(), layoutItems);
 }
 
 void tst_MSPSceneSettingsWidget::speedLabelsAndClamping_data()
