@@ -11,7 +11,8 @@
 #               virtual network (see README, "Trying it without a keypad")
 #   make package  build a release build and the Debian package (build/release/*.deb)
 #   make screenshots  render the main window with each effect editor into
-#               docs/images/editor-*.png (offscreen, private network)
+#               docs/images/editor-*.png and the whole window at 1366x768 and
+#               1920x1080, 100 % and 200 % (offscreen, private network)
 #   make fuzz   build the fuzz targets with clang and run each for
 #               FUZZ_SECONDS (default 60) in a private network namespace,
 #               e.g. make fuzz FUZZ_SECONDS=600 FUZZ_TARGETS=fuzz_ovrcolor
@@ -96,7 +97,8 @@ images: deps
 
 screenshots: build-release
 	bash scripts/in-netns.sh bash -c 'export HOME=$$(mktemp -d) XDG_CONFIG_HOME= XDG_DATA_HOME= QT_QPA_PLATFORM=offscreen; \
-	    $(RELEASE_DIR)/bin/screenshots docs/images; status=$$?; rm -rf "$$HOME"; exit $$status'
+	    $(RELEASE_DIR)/bin/screenshots docs/images && QT_SCALE_FACTOR=2 $(RELEASE_DIR)/bin/screenshots docs/images --window-only; \
+	    status=$$?; rm -rf "$$HOME"; exit $$status'
 
 clean:
 	rm -rf build

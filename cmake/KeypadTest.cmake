@@ -26,7 +26,7 @@ function(keypad_add_test name)
         set(labels network)
         target_link_libraries(${name} PRIVATE KeypadNetGuard)
     endif()
-    set(environment "QT_QPA_PLATFORM=offscreen;QT_LOGGING_RULES=*.debug=false;ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/cmake/lsan.supp:print_suppressions=0;UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1;KEYPAD_SOURCE_DIR=${CMAKE_SOURCE_DIR};KEYPAD_BIN_DIR=${CMAKE_BINARY_DIR}/bin")
+    set(environment "QT_QPA_PLATFORM=offscreen;DBUS_SESSION_BUS_ADDRESS=disabled:;QT_LOGGING_RULES=*.debug=false;ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/cmake/lsan.supp:print_suppressions=0;UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1;KEYPAD_SOURCE_DIR=${CMAKE_SOURCE_DIR};KEYPAD_BIN_DIR=${CMAKE_BINARY_DIR}/bin")
     set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT} LABELS "${labels}" ENVIRONMENT "${environment}")
     if(ARG_EACH_FUNCTION)
         add_test(NAME ${name}_each

@@ -62,6 +62,17 @@ void ColorSlidersWidget::addChannel(const QString &name, const QString &label, d
     m_layout->addWidget(spin, channel, 2);
     m_channels.append({maximum, slider, spin});
     m_values.append(0.0);
+    // Tab goes through the boxes first (typing R, G, B in a row), then the sliders.
+    QWidget *previous = nullptr;
+    for (const Channel &ch : qAsConst(m_channels)) {
+        if (previous)
+            setTabOrder(previous, ch.spinBox);
+        previous = ch.spinBox;
+    }
+    for (const Channel &ch : qAsConst(m_channels)) {
+        setTabOrder(previous, ch.slider);
+        previous = ch.slider;
+    }
 
     connect(slider, &GradientColorSelectorWidget::valueChanged, this, [this, channel, maximum, decimals](double v) {
         const double scale = std::pow(10.0, decimals);

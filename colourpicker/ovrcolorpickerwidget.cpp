@@ -483,9 +483,7 @@ void OvrColorPickerWidget::onAddColorToFavorites(const OvrColor &color, const QS
     }
     if (!library->getModifiableLists().contains(target))
         library->createColorList(target, true);
-    // Under its library name when the colour came from the library.
-    const QString name = uid.isEmpty() ? QString() : library->getColorName(uid);
-    library->createColorWithName(color, name, target, QString(), QString());
+    library->createColorWithName(color, library->suggestedName(color, uid), target, QString(), QString());
 }
 
 void OvrColorPickerWidget::onRgbPickerColorChanged(const OvrColor &color, const QString &uid)

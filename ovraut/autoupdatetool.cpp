@@ -56,6 +56,27 @@ QString versionText(uint major, uint minor, uint rev, uint build, uint releaseTy
              QString::number(build), AutoUpdateTool::releaseTypeToString(releaseType));
 }
 
+AutoUpdateTool::Failure failureOf(QNetworkReply::NetworkError error)
+{
+    switch (error) {
+    case QNetworkReply::NoError:
+        return AutoUpdateTool::NoFailure;
+    case QNetworkReply::HostNotFoundError:
+        return AutoUpdateTool::HostNotFound;
+    case QNetworkReply::TimeoutError:
+        return AutoUpdateTool::TimedOut;
+    case QNetworkReply::ProxyConnectionRefusedError:
+    case QNetworkReply::ProxyConnectionClosedError:
+    case QNetworkReply::ProxyNotFoundError:
+    case QNetworkReply::ProxyTimeoutError:
+        return AutoUpdateTool::ProxyFailed;
+    case QNetworkReply::ProxyAuthenticationRequiredError:
+        return AutoUpdateTool::ProxyAuthentication;
+    default:
+        return AutoUpdateTool::ConnectionFailed;
+    }
+}
+
 } // namespace
 
 AutoUpdateTool::AutoUpdateTool(QObject *parent)
@@ -124,6 +145,9 @@ void AutoUpdateTool::getVersionInfo()
         return;
     }
     m_busy = true;
+    m_failure = NoFailure;
+    m_httpStatus = 0;
+    m_errorString.clear();
     const QString url = QStringLiteral("http://%1%2").arg(m_host, m_updateFile);
     qCDebug(lcAut) << "AUT: requesting " << url;
     m_reply = m_manager->get(QNetworkRequest(QUrl(url)));
@@ -140,6 +164,7 @@ void AutoUpdateTool::checkBusy()
     if (!m_busy)
         return;
     qCWarning(lcAut) << "AUT: Busy Timer fired - emitting unable to retrieve file signal.";
+    m_failure = TimedOut;
     QNetworkReply *reply = m_reply;
     m_reply = nullptr;
     m_busy = false;
@@ -167,7 +192,13 @@ void AutoUpdateTool::replyFinished(QNetworkReply *reply)
     // its body is not the version file, so it is a failure as well.
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     const bool httpFailure = status.isValid() && (status.toInt() < 200 || status.toInt() > 299);
+    m_httpStatus = status.isValid() ? status.toInt() : 0;
     if (reply->error() != QNetworkReply::NoError || httpFailure) {
+        m_errorString = reply->errorString();
+        // A status from the server itself is the server's error; the
+        // network's own failures (and the proxy's) say more than a status.
+        const Failure network = failureOf(reply->error());
+        m_failure = httpFailure && network != ProxyAuthentication && network != ProxyFailed ? ServerError : network;
         qCWarning(lcAut) << "AUT:handleReply - got error message: "
                          << (httpFailure && reply->error() == QNetworkReply::NoError
                                  ? QStringLiteral("HTTP status %1").arg(status.toInt())
@@ -178,7 +209,8 @@ void AutoUpdateTool::replyFinished(QNetworkReply *reply)
         return;
     }
 
-    readVersionFile(reply);
+    if (!readVersionFile(reply))
+        m_failure = MalformedFile;
     qCDebug(lcAut) << "AUT:handleReply - no errors, emitting fileDownloadSuccess";
     emit fileDownloadSuccess();
 }

@@ -50,6 +50,19 @@ public:
     /** Release types, from least to most stable. */
     enum ReleaseType : uint { Alpha = 0, Beta = 1, RC = 2, Gold = 3 };
 
+    /** Why the last request gave no readable version file. */
+    enum Failure {
+        NoFailure = 0,
+        HostNotFound,        ///< the update server's name is unknown (offline, no name server)
+        TimedOut,            ///< no answer within busyTimeoutMs
+        ProxyFailed,         ///< the proxy refused the connection, closed it, or was not found
+        ProxyAuthentication, ///< the proxy wants a (another) user name and password
+        ServerError,         ///< the server answered with an HTTP status other than 2xx; see lastHttpStatus()
+        MalformedFile,       ///< the download arrived but is no readable version file
+        ConnectionFailed     ///< any other network failure; see lastErrorString()
+    };
+    Q_ENUM(Failure)
+
     /** Time a request may take before it counts as unanswered. */
     static constexpr int busyTimeoutMs = 10000;
 
@@ -79,6 +92,17 @@ public:
 
     /** True from getVersionInfo() until its answer. */
     bool isBusy() const;
+
+    /**
+     * Why the last request failed: set before unableToRetrieveFile(), and
+     * to MalformedFile before a fileDownloadSuccess() whose file could not
+     * be read (its versions are then unknown). NoFailure otherwise.
+     */
+    Failure lastFailure() const { return m_failure; }
+    /** The HTTP status of the last answer, 0 when none arrived. */
+    int lastHttpStatus() const { return m_httpStatus; }
+    /** The network's own description of the last failure (for logs and details). */
+    QString lastErrorString() const { return m_errorString; }
 
     /**
      * Compares the running version with the newest release of @p appName
@@ -137,6 +161,9 @@ private:
     QNetworkReply *m_reply = nullptr;
     QTimer m_busyTimer;
     bool m_busy = false;
+    Failure m_failure = NoFailure;
+    int m_httpStatus = 0;
+    QString m_errorString;
 };
 
 } // namespace OvrCommonUtils

@@ -826,6 +826,38 @@ QString OvrColorLibrary::getName(const QString &uidAndValue, ColorDescriptor des
     return QString();
 }
 
+QString OvrColorLibrary::suggestedName(const OvrColor &color, const QString &uid) const
+{
+    if (!uid.isEmpty()) {
+        const QString name = getColorName(uid);
+        if (!name.isEmpty())
+            return name;
+    }
+    if (!color.isValid())
+        return QString();
+    const QColor wanted = color.getQColor();
+    const auto distance = [&wanted](const QColor &other) {
+        const int r = wanted.red() - other.red();
+        const int g = wanted.green() - other.green();
+        const int b = wanted.blue() - other.blue();
+        return r * r + g * g + b * b;
+    };
+    QString nearest;
+    int best = 0;
+    for (const Item *color : m_colorsByUid) {
+        if (color->name.isEmpty() || !color->color.isValid())
+            continue;
+        const int d = distance(color->color.getQColor());
+        // Ties go to the alphabetically first name, so the choice does not
+        // depend on the hash's order.
+        if (nearest.isEmpty() || d < best || (d == best && color->name < nearest)) {
+            nearest = color->name;
+            best = d;
+        }
+    }
+    return nearest.isEmpty() ? color.name8() : nearest;
+}
+
 OvrColor OvrColorLibrary::colorAt(const QModelIndex &index) const
 {
     const Item *item = itemFromIndex(index);

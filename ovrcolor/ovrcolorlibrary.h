@@ -224,6 +224,12 @@ public:
     QString getOriginatingPreset(const QString &uid) const;
     /** The display name for a uid-and-value string, see ColorDescriptor for the fallback. */
     QString getName(const QString &uidAndValue, ColorDescriptor descriptor = NoDescriptor) const;
+    /**
+     * A name for a colour being added to a list: its library name when it
+     * came from the library (@p uid), else the name of the library's named
+     * colour nearest to it on screen, else its hex text.
+     */
+    QString suggestedName(const OvrColor &color, const QString &uid = QString()) const;
 
     // Conveniences for views
     OvrColor colorAt(const QModelIndex &index) const;

@@ -10,8 +10,12 @@ packages=(
     cmake make g++ pkg-config
     # Qt 5.15: Core, Gui, Widgets, Network, Xml, Test, Svg, and the tools
     qtbase5-dev qtbase5-dev-tools libqt5svg5-dev
+    # the desktop's secret store (proxy password)
+    qtkeychain-qt5-dev
     # Qt Linguist: CMake tools, lupdate and lrelease; Qt's own translations
     qttools5-dev qttools5-dev-tools qttranslations5-l10n
+    # the product guide test reads the printed PDF back (pdftotext, pdfimages)
+    poppler-utils
     # offscreen platform fonts, so widgets measure text the same everywhere
     fonts-dejavu-core
     # the keypad simulator's HTTP server

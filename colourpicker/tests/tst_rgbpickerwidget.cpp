@@ -272,6 +272,21 @@ private slots:
             QVERIFY(!field->accessibleName().isEmpty());
         }
     }
+
+    void tabGoesThroughBoxesThenSliders()
+    {
+        showPage();
+        RgbSlidersWidget *rgb = page->rgbSliders();
+        rgb->spinBox(0)->setFocus();
+        const QList<QWidget *> expected = {rgb->spinBox(1), rgb->spinBox(2), rgb->slider(0), rgb->slider(1),
+                                           rgb->slider(2)};
+        for (QWidget *next : expected) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QVERIFY2(QApplication::focusWidget() == next || QApplication::focusWidget()->parentWidget() == next,
+                     qPrintable(QApplication::focusWidget()->objectName() + QLatin1Char('/')
+                                + QApplication::focusWidget()->accessibleName()));
+        }
+    }
 };
 
 QTEST_MAIN(tst_RgbPickerWidget)

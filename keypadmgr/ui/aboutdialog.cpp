@@ -40,6 +40,9 @@ AboutDialog::AboutDialog(QWidget *parent)
     if (paths.endsWith(QLatin1Char('\n')))
         paths.chop(1);
     addLabel(paths, 7);
+    addLabel(tr("License: GNU General Public License, version 3 or later"), 7);
+    addLabel(tr("Support: %1, %2").arg(QLatin1String(AppVersion::supportAddress), QLatin1String(AppVersion::homePage)),
+             7);
 }
 
 void AboutDialog::mousePressEvent(QMouseEvent *event)

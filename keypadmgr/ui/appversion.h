@@ -12,6 +12,9 @@ inline constexpr int revision = 0;
 inline constexpr char organizationName[] = "Halvane Lighting";
 inline constexpr char organizationDomain[] = "halvane-lighting.com";
 inline constexpr char applicationName[] = "Lumetra Keypad Effect Manager";
+/** Where users get help, as in the package's metadata. */
+inline constexpr char supportAddress[] = "support@halvane-lighting.com";
+inline constexpr char homePage[] = "https://www.halvane-lighting.com/";
 /** The desktop entry and AppStream id (reverse domain name). */
 inline constexpr char desktopFileName[] = "com.halvane_lighting.keypadmgr";
 } // namespace AppVersion

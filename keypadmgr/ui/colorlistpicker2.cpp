@@ -6,10 +6,12 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QCursor>
 #include <QDragEnterEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
+#include <QPixmap>
 #include <QToolTip>
 
 const char *const ColorListPicker2::mimeType = "x-luxeplot3/color";
@@ -54,6 +56,44 @@ public:
     }
 
     bool hasAddSlot() const { return colors.size() < maximumCount; }
+
+    /** Where the add slot sits, also while the strip is full and it only says why. */
+    QRect slotRect() const { return q->patchRect(colors.size()); }
+
+    /**
+     * The pointer's look while a patch is dragged: off the row, a faded
+     * copy of the patch says that letting go removes it (or a "no" sign
+     * when it is the last one the strip keeps); on the row, the usual one.
+     */
+    void showDragFeedback(const QPoint &pos)
+    {
+        const bool offRow = gesture == Gesture::Dragging && hover < 0 && pressed >= 0 && pressed < colors.size()
+            && !q->rect().contains(pos);
+        if (!offRow) {
+            q->unsetCursor();
+            return;
+        }
+        if (colors.size() <= minimumCount) {
+            q->setCursor(Qt::ForbiddenCursor);
+            return;
+        }
+        const qreal ratio = q->devicePixelRatioF();
+        QPixmap patch(QSize(size, size) * ratio);
+        patch.setDevicePixelRatio(ratio);
+        patch.fill(Qt::transparent);
+        {
+            QPainter p(&patch);
+            p.setOpacity(0.5);
+            p.fillRect(QRect(0, 0, size, size), OvrColor(colors.at(pressed)).getQColor());
+            p.setOpacity(1.0);
+            p.setPen(QPen(q->palette().color(QPalette::WindowText), 2));
+            const int arm = size / 4;
+            const QPoint c(size / 2, size / 2);
+            p.drawLine(c + QPoint(-arm, -arm), c + QPoint(arm, arm));
+            p.drawLine(c + QPoint(arm, -arm), c + QPoint(-arm, arm));
+        }
+        q->setCursor(QCursor(patch, grabOffset.x(), grabOffset.y()));
+    }
 
     QRect innerSquare(int i) const
     {
@@ -276,6 +316,8 @@ bool ColorListPicker2::event(QEvent *event)
         const int index = d->patchAt(help->pos());
         if (addSlotRect().contains(help->pos())) {
             tip = tr("Click to add a color");
+        } else if (d->slotRect().contains(help->pos())) {
+            tip = tr("No more colors: the keypad plays at most %1 colors per scene.").arg(d->maximumCount);
         } else if (index >= 0) {
             // The colour library's name for it, if it has one.
             tip = OvrColorLibrary::Instance()->getName(d->colors.at(index));
@@ -329,12 +371,18 @@ void ColorListPicker2::paintEvent(QPaintEvent *)
         p.setPen(QPen(highlight, 2));
         p.drawRect(patchRect(d->dropIndex).adjusted(1, 1, -1, -1));
     }
-    const QRect add = addSlotRect();
-    if (!add.isNull()) {
-        const bool active = d->gesture == Gesture::AddPressed || (d->dropIndex < 0 && !d->dropFormat.isEmpty());
-        p.setPen(QPen(active ? highlight : frame, 1, Qt::DashLine));
+    {
+        // A full strip keeps its "+", greyed out; its tool tip says why.
+        const QRect add = d->slotRect();
+        const bool canAdd = d->hasAddSlot();
+        const bool active = canAdd
+            && (d->gesture == Gesture::AddPressed || (d->dropIndex < 0 && !d->dropFormat.isEmpty()));
+        const QColor idle = canAdd ? frame : palette().color(QPalette::Disabled, QPalette::Dark);
+        p.setPen(QPen(active ? highlight : idle, 1, Qt::DashLine));
         p.drawRect(add.adjusted(1, 1, -2, -2));
-        p.setPen(QPen(active ? highlight : palette().color(QPalette::WindowText), 2));
+        p.setPen(QPen(active ? highlight
+                             : palette().color(canAdd ? QPalette::Active : QPalette::Disabled, QPalette::WindowText),
+                      2));
         const QPoint c = add.center();
         const int arm = size / 5;
         p.drawLine(c.x() - arm, c.y(), c.x() + arm, c.y());
@@ -402,6 +450,7 @@ void ColorListPicker2::mouseMoveEvent(QMouseEvent *event)
             emit colorCountChanged();
         }
         d->gesture = Gesture::Dragging;
+        d->showDragFeedback(event->pos());
         update();
         break;
     }
@@ -423,12 +472,14 @@ void ColorListPicker2::mouseReleaseEvent(QMouseEvent *event)
     } else if (gesture == Gesture::Dragging && d->hover < 0 && d->pressed >= 0 && d->pressed < d->colors.size()) {
         if (addSlotRect().contains(event->pos()))
             d->append(d->colors.at(d->pressed));
-        else if (d->colors.size() > d->minimumCount)
+        // Let go on a full strip's greyed-out "+": neither a copy nor a removal.
+        else if (!d->slotRect().contains(event->pos()) && d->colors.size() > d->minimumCount)
             d->deleteAt(d->pressed);
     }
     d->pressed = -1;
     d->hover = -1;
     d->pendingAdd = false;
+    unsetCursor();
     update();
 }
 

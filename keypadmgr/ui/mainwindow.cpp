@@ -4,6 +4,7 @@
 #include "aboutdialog.h"
 #include "appversion.h"
 #include "colorthumbnail.h"
+#include "guidewindow.h"
 #include "mspcontrolpanelwidget.h"
 #include "mspscenesettingswidget.h"
 #include "statuswidget.h"
@@ -27,7 +28,6 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDir>
 #include <QDockWidget>
 #include <QFile>
@@ -39,6 +39,7 @@
 #include <QProgressDialog>
 #include <QSaveFile>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSettings>
 #include <QSplashScreen>
 #include <QStatusBar>
@@ -56,7 +57,10 @@ const char geometryKey[] = "msp_window_geometry";
 const char stateKey[] = "msp_window_state";
 const char lastDirKey[] = "lastDirPath";
 const char defaultConfigurationFile[] = "defaultConfiguration.xml";
-const char helpFile[] = "help/LumetraKeypad_ProductGuide.pdf";
+// The guide's chapters about the settings tabs.
+constexpr int guideChapterNetwork = 3;
+constexpr int guideChapterSceneSettings = 6;
+constexpr int guideChapterSystemConfiguration = 8;
 
 // The window's view of the connection, kept for the whole process: the
 // last state it saw, and whether the connection was lost while connected.
@@ -68,8 +72,15 @@ constexpr int statusMessageTime = 6000;
 // How long a keypad just chosen may take to answer before the window
 // offers the notice again, ms.
 constexpr int unansweredGrace = 1500;
-// The window's width on the first start, screen permitting, px.
+// The window's size on the first start, screen permitting, px.
 constexpr int firstStartWidth = 1280;
+constexpr int firstStartHeight = 860;
+// Room left for the window manager's title bar when the window is sized to the screen, px.
+constexpr int windowFrameAllowance = 40;
+// The widest minimum the window keeps while the settings are docked beside the panel, px.
+constexpr int dockedMinimumWidth = 970;
+// Edits within this time update the window title once, ms.
+constexpr int titleUpdateDelay = 200;
 // Reading the keypad back after a failure: at most this often, ms.
 constexpr int rereadInterval = 3000;
 
@@ -156,8 +167,17 @@ MainWindow::MainWindow(QWidget *parent)
     controlDock->setObjectName(QStringLiteral("ControlPanel"));
     controlDock->setFeatures(QDockWidget::NoDockWidgetFeatures);
     controlDock->setAllowedAreas(Qt::LeftDockWidgetArea);
-    m_controlPanel = new MSPControlPanelWidget(controlDock);
-    controlDock->setWidget(m_controlPanel);
+    // The keypad face keeps its size; on a screen too short for it, it
+    // scrolls instead of pushing the menus and the status bar off screen.
+    auto *controlScroll = new QScrollArea(controlDock);
+    controlScroll->setObjectName(QStringLiteral("controlPanelScrollArea"));
+    controlScroll->setFrameShape(QFrame::NoFrame);
+    controlScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    controlScroll->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_controlPanel = new MSPControlPanelWidget(controlScroll);
+    controlScroll->setWidget(m_controlPanel);
+    controlScroll->setFixedWidth(m_controlPanel->width());
+    controlDock->setWidget(controlScroll);
     m_controlPanel->setPanelEnabled(false);
     addDockWidget(Qt::LeftDockWidgetArea, controlDock);
 
@@ -200,6 +220,20 @@ MainWindow::MainWindow(QWidget *parent)
     connect(m_sceneModel, &MSPSceneModel::effectParamsChanged, comm, &MSPComm::handleEffectParamsChanged);
     connect(m_sceneModel, &MSPSceneModel::effectChanged, comm, &MSPComm::handleEffectChanged);
 
+    // The title marks a configuration changed since it was saved or opened;
+    // a burst of edits is compared once.
+    m_titleUpdate = new QTimer(this);
+    m_titleUpdate->setSingleShot(true);
+    m_titleUpdate->setInterval(titleUpdateDelay);
+    connect(m_titleUpdate, &QTimer::timeout, this, &MainWindow::updateWindowTitle);
+    const auto scheduleTitleUpdate = [this] {
+        if (!m_configurationFile.isEmpty())
+            m_titleUpdate->start();
+    };
+    connect(m_sceneModel, &MSPSceneModel::effectParamsChanged, this, scheduleTitleUpdate);
+    connect(m_sceneModel, &MSPSceneModel::effectChanged, this, scheduleTitleUpdate);
+    connect(config, &SystemConfiguration::configurationChanged, this, scheduleTitleUpdate);
+
     discoverer->setNetworkPrefs(m_networkPrefs);
     connect(discoverer, &Discoverer::reachedDiscoverTimeLimit, this, &MainWindow::handleDiscovererTimeLimit);
     connect(discoverer, &Discoverer::discovering, config, &SystemConfiguration::handleDiscovering);
@@ -212,15 +246,14 @@ MainWindow::MainWindow(QWidget *parent)
     connect(m_startupDiscovery, &QTimer::timeout, this, qOverload<>(&MainWindow::discover));
     m_startupDiscovery->start();
 
-    setFixedHeight(m_controlPanel->height() + 63);
-
     QSettings settings;
     if (settings.contains(QLatin1String(geometryKey))) {
         restoreGeometry(settings.value(QLatin1String(geometryKey)).toByteArray());
     } else if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        // First start: room for a colour picker page beside the keypad
-        // instead of the narrowest window, where the pages need scrolling.
-        resize(qMax(width(), qMin(firstStartWidth, screen->availableGeometry().width())), height());
+        // First start: room for a colour picker page beside the keypad, and
+        // the height the picker needs, as far as the screen allows.
+        const QSize available = screen->availableGeometry().size() - QSize(0, windowFrameAllowance);
+        resize(qMin(firstStartWidth, available.width()), qMin(firstStartHeight, available.height()));
     }
     restoreState(settings.value(QLatin1String(stateKey)).toByteArray(), 0);
     m_settingsDock->setFloating(false);
@@ -360,8 +393,16 @@ void MainWindow::createSettingsDock()
 void MainWindow::setUpUpdateChecker()
 {
     m_updateDialog = new UpdateDialog(this);
-    if (!m_updateChecker)
-        m_updateChecker = UpdateChecker::startSilentCheck(m_updateDialog, this);
+    // Once the event loop runs, so that a start in demo mode, which sends
+    // nothing to any network, can cancel it first.
+    m_startupUpdateCheck = new QTimer(this);
+    m_startupUpdateCheck->setSingleShot(true);
+    m_startupUpdateCheck->setInterval(0);
+    connect(m_startupUpdateCheck, &QTimer::timeout, this, [this] {
+        if (!m_updateChecker)
+            m_updateChecker = UpdateChecker::startSilentCheck(m_updateDialog, this);
+    });
+    m_startupUpdateCheck->start();
 }
 
 void MainWindow::setSplash(QSplashScreen *splash)
@@ -373,6 +414,7 @@ void MainWindow::setSplash(QSplashScreen *splash)
 void MainWindow::startInDemoMode()
 {
     m_startupDiscovery->stop();
+    m_startupUpdateCheck->stop();
     m_sceneModel->prepareOfflineDefaults();
     ConnectionState::instance()->setState(ConnectionState::DemoMode);
 }
@@ -449,8 +491,13 @@ void MainWindow::handleSettingsLocationChanged(bool topLevel)
 {
     Q_UNUSED(topLevel)
     if (m_settingsDock->isVisible() && !m_settingsDock->isFloating() && m_settingsDock->width() != 0) {
-        setMinimumWidth(970);
-        setMaximumWidth(10000);
+        // Never wider than the screen: a window larger than it has its
+        // buttons and status bar out of reach.
+        int minimum = dockedMinimumWidth;
+        if (const QScreen *screen = this->screen())
+            minimum = qMin(minimum, screen->availableGeometry().width());
+        setMinimumWidth(minimum);
+        setMaximumWidth(QWIDGETSIZE_MAX);
         if (m_rememberedWidth > 0)
             resize(m_rememberedWidth, m_rememberedHeight);
     } else {
@@ -636,6 +683,10 @@ void MainWindow::handleConnectionState(ConnectionState::State status)
     m_saveAction->setEnabled(connected || demo);
     m_restoreAction->setEnabled(connected);
 
+    // Demo mode edits the model's active scene: its button is the lit one.
+    if (demo)
+        m_controlPanel->selectScene(m_sceneModel->activeSceneIndex());
+
     m_systemConfiguration->setAddressOnly(unreachable);
     if (unreachable && m_settingsTabs->currentIndex() == 0)
         m_settingsTabs->setCurrentWidget(m_systemConfiguration);
@@ -645,18 +696,33 @@ void MainWindow::handleConnectionState(ConnectionState::State status)
 
 QUrl MainWindow::helpUrl()
 {
-    return QUrl::fromLocalFile(OvrDataFiles::locate(QLatin1String(helpFile)));
+    return QUrl::fromLocalFile(GuideWindow::guidePath());
 }
 
 void MainWindow::showOnlineHelp()
 {
-    const QUrl url = helpUrl();
-    // A missing file would only make the desktop's handler complain in its
-    // own words; say it here, where the user looks.
-    if (!QFileInfo::exists(url.toLocalFile()) || !QDesktopServices::openUrl(url)) {
+    // The guide inside the program: no PDF viewer needed.
+    if (!m_guide)
+        m_guide = new GuideWindow(this);
+    // Read again when it went missing meanwhile (a broken installation).
+    if (!m_guideLoaded || !QFileInfo::exists(GuideWindow::guidePath()))
+        m_guideLoaded = m_guide->load();
+    if (!m_guideLoaded) {
         m_prompts->message(QMessageBox::Critical, QApplication::activeWindow(), tr("Error"),
-                           tr("Failed to find help file at %1").arg(url.toString()), QMessageBox::Ok);
+                           tr("Failed to find help file at %1").arg(helpUrl().toString()), QMessageBox::Ok);
+        return;
     }
+    // At the chapter of the tab in use.
+    const QWidget *tab = m_settingsTabs->currentWidget();
+    int chapter = guideChapterSceneSettings;
+    if (tab == m_systemConfiguration)
+        chapter = guideChapterSystemConfiguration;
+    else if (tab == m_networkPrefs)
+        chapter = guideChapterNetwork;
+    m_guide->showChapter(chapter);
+    m_guide->show();
+    m_guide->raise();
+    m_guide->activateWindow();
 }
 
 void MainWindow::showUpdater()
@@ -770,6 +836,7 @@ bool MainWindow::open()
                            tr("Cannot open file %1:\n%2.").arg(fileName, m_loadError), QMessageBox::Ok);
         return false;
     }
+    rememberConfigurationFile(fileName);
     if (online)
         statusBar()->showMessage(tr("The configuration was uploaded to the keypad."), statusMessageTime);
     return true;
@@ -777,17 +844,43 @@ bool MainWindow::open()
 
 QString MainWindow::configurationDocument()
 {
+    if (ConnectionState::instance()->state() == ConnectionState::DemoMode)
+        m_systemConfiguration->saveToRecord();
+    return documentText(true);
+}
+
+QString MainWindow::documentText(bool withCurrentShow) const
+{
     QString document = QStringLiteral("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<v1>\n<all_shows>\n");
-    document += QLatin1String("<currentShow>") + QString::number(m_sceneModel->activeSceneIndex() + 1)
-        + QLatin1String("</currentShow>\n");
+    if (withCurrentShow)
+        document += QLatin1String("<currentShow>") + QString::number(m_sceneModel->activeSceneIndex() + 1)
+            + QLatin1String("</currentShow>\n");
     for (int i = 0; i < MSPSceneModel::sceneCount; ++i)
         document += m_sceneModel->sceneAt(i)->XMLData() + QLatin1Char('\n');
     document += QLatin1String("</all_shows>");
-    if (ConnectionState::instance()->state() == ConnectionState::DemoMode)
-        m_systemConfiguration->saveToRecord();
     document += SystemConfiguration::instance()->configXML(false);
     document += QLatin1String("\n</v1>");
     return document;
+}
+
+void MainWindow::rememberConfigurationFile(const QString &fileName)
+{
+    m_configurationFile = fileName;
+    // Which scene plays is no edit of the configuration.
+    m_savedDocument = documentText(false);
+    updateWindowTitle();
+}
+
+void MainWindow::updateWindowTitle()
+{
+    const QString program = tr("Lumetra Keypad Effect Manager");
+    if (m_configurationFile.isEmpty()) {
+        setWindowTitle(program);
+        setWindowModified(false);
+        return;
+    }
+    setWindowTitle(tr("%1[*] - %2", "file name, program name").arg(QFileInfo(m_configurationFile).fileName(), program));
+    setWindowModified(documentText(false) != m_savedDocument);
 }
 
 bool MainWindow::save()
@@ -817,6 +910,9 @@ bool MainWindow::save()
                            tr("Cannot write file %1: %2").arg(fileName, file.errorString()), QMessageBox::Ok);
         return false;
     }
+    rememberConfigurationFile(fileName);
+    statusBar()->showMessage(tr("Configuration saved to %1.").arg(QDir::toNativeSeparators(fileName)),
+                             statusMessageTime);
     return true;
 }
 
@@ -831,7 +927,7 @@ void MainWindow::handleRestore()
         QMessageBox::Question, QApplication::activeWindow(), tr("Restore Factory Default Settings"),
         tr("This will restore the Lumetra Keypad to its factory default settings.  Do you want to continue?\n\n"
            "If the IP address has been changed, then you will need to rediscover the device."),
-        QMessageBox::Yes | QMessageBox::No);
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes)
         return;
 

@@ -11,6 +11,7 @@
 #include <memory>
 
 class AboutDialog;
+class GuideWindow;
 class MSPControlPanelWidget;
 class MSPSceneModel;
 class MSPSceneSettingsWidget;
@@ -96,7 +97,7 @@ public:
     void setUserPrompts(std::unique_ptr<UserPrompts> prompts);
     UserPrompts *userPrompts() const { return m_prompts.get(); }
 
-    /** The help file's URL, built from the local path. */
+    /** The guide's URL (its Markdown), built from the local path. */
     static QUrl helpUrl();
 
 public slots:
@@ -139,6 +140,11 @@ private:
     void handleKeypadHeartBeat(bool reachable);
     void rereadKeypad();
     QProgressDialog *createProgressDialog(const QString &label, int maximum);
+    /** The configuration document; the current show only when @p withCurrentShow. */
+    QString documentText(bool withCurrentShow) const;
+    /** The file just saved or opened: its name goes into the title, its content is the unchanged state. */
+    void rememberConfigurationFile(const QString &fileName);
+    void updateWindowTitle();
 
     QMenu *m_fileMenu = nullptr;
     QMenu *m_editMenu = nullptr;
@@ -174,6 +180,13 @@ private:
     int m_rememberedHeight = -1;
     AboutDialog *m_aboutDialog = nullptr;
     QTimer *m_startupDiscovery = nullptr;
+    QTimer *m_startupUpdateCheck = nullptr;
+    QTimer *m_titleUpdate = nullptr;
+    GuideWindow *m_guide = nullptr;
+    bool m_guideLoaded = false;
+    // The configuration file last saved or opened, and its content then.
+    QString m_configurationFile;
+    QString m_savedDocument;
 
     static int s_addressChangeWait;
     std::unique_ptr<UserPrompts> m_prompts;

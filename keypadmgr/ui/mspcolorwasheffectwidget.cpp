@@ -9,6 +9,9 @@
 #include <ovrcolor.h>
 #include <ovrcolorpicker.h>
 
+#include <QSettings>
+#include <QSplitter>
+
 MSPColorWashEffectWidget::MSPColorWashEffectWidget(QWidget *parent)
     : MSPEffectWidget(parent)
     , ui(new Ui::MSPCustomWashWidget)
@@ -20,6 +23,11 @@ MSPColorWashEffectWidget::MSPColorWashEffectWidget(QWidget *parent)
     ui->colorListPicker->setDefaultColor(MSPFixedColorEffect::defaultColor());
     ui->colorLimitLabel->hide();
     ui->splitter->setStretchFactor(1, 1);
+    // The user's split between the colours and the picker holds for every
+    // wash editor and the next start.
+    connect(ui->splitter, &QSplitter::splitterMoved, this, [this] {
+        QSettings().setValue(QLatin1String(splitterKey), ui->splitter->saveState());
+    });
     // Without the colours the plain wash's controls sit at the top.
     ui->colorsLayout->addStretch(1);
     // The chosen direction must read at a glance.
@@ -28,7 +36,7 @@ MSPColorWashEffectWidget::MSPColorWashEffectWidget(QWidget *parent)
         " border: 1px solid palette(dark); border-radius: 3px; padding: 4px 10px; font-weight: bold; }");
     ui->leftToRightButton->setStyleSheet(toggle);
     ui->rightToLeftButton->setStyleSheet(toggle);
-    ui->speedValueLabel->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("1.75 m")) + 4);
+    ui->speedValueLabel->setMinimumWidth(speedLabelWidth(fontMetrics()));
 
     connect(ui->speedSlider, &QSlider::valueChanged, this, &MSPColorWashEffectWidget::handleSpeedSliderChanged);
     connect(ui->speedSlider, &QSlider::sliderReleased, this, &MSPEffectWidget::changeFinished);
@@ -55,6 +63,15 @@ MSPColorWashEffectWidget::MSPColorWashEffectWidget(QWidget *parent)
 }
 
 MSPColorWashEffectWidget::~MSPColorWashEffectWidget() = default;
+
+void MSPColorWashEffectWidget::showEvent(QShowEvent *event)
+{
+    MSPEffectWidget::showEvent(event);
+    // Another wash editor may have been given another split meanwhile.
+    const QByteArray state = QSettings().value(QLatin1String(splitterKey)).toByteArray();
+    if (!state.isEmpty() && state != ui->splitter->saveState())
+        ui->splitter->restoreState(state);
+}
 
 const QMetaObject &MSPColorWashEffectWidget::effectClass() const
 {

@@ -21,6 +21,8 @@ class MSPColorWashEffectWidget : public MSPEffectWidget
     Q_OBJECT
     Q_DISABLE_COPY(MSPColorWashEffectWidget)
 public:
+    /** Settings key of the height the user gave the colours above the picker (all wash editors share it). */
+    static constexpr char splitterKey[] = "wash_editor_splitter";
     explicit MSPColorWashEffectWidget(QWidget *parent = nullptr);
     ~MSPColorWashEffectWidget() override;
 
@@ -51,7 +53,9 @@ public slots:
     void on_colorPicker_comparisonColorChanged(OvrColor color, const QString &uid);
     void handleColorListChanged();
 
+
 protected:
+    void showEvent(QShowEvent *event) override;
     /** The class of effect this editor takes. */
     virtual const QMetaObject &effectClass() const;
     /** Shows the colour strip, picker and width (the washes that have colours). */

@@ -8,6 +8,8 @@
 #include <mspscenemodel.h>
 #include <systemconfiguration.h>
 
+#include <QKeyEvent>
+
 MSPControlPanelWidget::MSPControlPanelWidget(QWidget *parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::MSPControlPanel>())
@@ -26,6 +28,12 @@ MSPControlPanelWidget::MSPControlPanelWidget(QWidget *parent)
             this, &MSPControlPanelWidget::handleStatusChanged);
     connect(ui->demoModeButton, &QPushButton::clicked, this, &MSPControlPanelWidget::handleDemoModeSelected);
     connect(ui->retryButton, &QPushButton::clicked, this, &MSPControlPanelWidget::retryDiscoverySelected);
+
+    // Keys press a button only on purpose: arrows move the focus (the scene
+    // buttons would otherwise switch the keypad's scene on every arrow),
+    // Space or Enter press the button that has it.
+    for (QAbstractButton *button : keypadButtons())
+        button->installEventFilter(this);
 }
 
 MSPControlPanelWidget::~MSPControlPanelWidget() = default;
@@ -37,6 +45,61 @@ QAbstractButton *MSPControlPanelWidget::sceneButton(int index) const
         ui->scene5Button, ui->scene6Button, ui->scene7Button, ui->scene8Button,
     };
     return index >= 0 && index < 8 ? buttons[index] : nullptr;
+}
+
+QList<QAbstractButton *> MSPControlPanelWidget::keypadButtons() const
+{
+    QList<QAbstractButton *> buttons;
+    for (int i = 0; i < 8; ++i)
+        buttons << sceneButton(i);
+    buttons << ui->downButton << ui->upButton << ui->onOffButton;
+    return buttons;
+}
+
+bool MSPControlPanelWidget::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *button = qobject_cast<QAbstractButton *>(watched);
+    if (!button || event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    auto *key = static_cast<QKeyEvent *>(event);
+    if (key->modifiers() & ~Qt::KeypadModifier)
+        return QWidget::eventFilter(watched, event);
+
+    QPoint direction;
+    switch (key->key()) {
+    case Qt::Key_Enter:
+    case Qt::Key_Return:
+        button->animateClick();
+        return true;
+    case Qt::Key_Left: direction = QPoint(-1, 0); break;
+    case Qt::Key_Right: direction = QPoint(1, 0); break;
+    case Qt::Key_Up: direction = QPoint(0, -1); break;
+    case Qt::Key_Down: direction = QPoint(0, 1); break;
+    default:
+        return QWidget::eventFilter(watched, event);
+    }
+    // The nearest button on that side of the keypad face, preferring one in
+    // the same row or column.
+    const QPoint from = button->geometry().center();
+    QAbstractButton *best = nullptr;
+    int bestScore = 0;
+    for (QAbstractButton *other : keypadButtons()) {
+        if (other == button || !other->isEnabled() || !other->isVisible())
+            continue;
+        const QPoint delta = other->geometry().center() - from;
+        const int along = delta.x() * direction.x() + delta.y() * direction.y();
+        const int across = qAbs(delta.x() * direction.y()) + qAbs(delta.y() * direction.x());
+        if (along <= 0)
+            continue;
+        const int score = along + 2 * across;
+        if (!best || score < bestScore) {
+            best = other;
+            bestScore = score;
+        }
+    }
+    if (best)
+        best->setFocus(Qt::OtherFocusReason);
+    return true;
 }
 
 void MSPControlPanelWidget::selectScene(int index)

@@ -50,7 +50,11 @@ public slots:
     void handleStatusChanged(ConnectionState::State status);
     void handleDemoModeSelected();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    QList<QAbstractButton *> keypadButtons() const;
     QAbstractButton *sceneButton(int index) const;
     void showNotice(bool show);
 

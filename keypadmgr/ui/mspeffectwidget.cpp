@@ -7,17 +7,18 @@
 #include <ovrcolorlibrary.h>
 #include <systemconfiguration.h>
 
+#include <QFontMetrics>
+#include <QLocale>
+
 namespace {
 
-// Index 1 is the slowest: the length of one cycle of the effect.
-const char *const colorWashSpeeds[] = {
-    "10 m", "9 m", "8 m", "7 m", "6 m", "5 m", "4 m", "3 m", "2 m", "1.75 m", "1.5 m",
-    "1.25 m", "1 m", "50 s", "40 s", "30 s", "20 s", "19 s", "18 s", "17 s", "16 s", "15 s",
-    "14 s", "13 s", "12 s", "11 s", "10 s", "9 s", "8 s", "7 s", "6 s", "5 s"};
-const char *const customWashSpeeds[] = {
-    "10 m", "5 m", "4 m", "3 m", "2 m", "1.75 m", "1.5 m", "1.25 m", "1 m", "50 s", "40 s",
-    "30 s", "20 s", "19 s", "18 s", "17 s", "16 s", "15 s", "14 s", "13 s", "12 s", "11 s",
-    "10 s", "9 s", "8 s", "7 s", "6 s", "5 s", "4 s", "3 s", "2 s", "1 s"};
+// Index 1 is the slowest: the length of one cycle of the effect, in seconds.
+const int colorWashSpeeds[] = {
+    600, 540, 480, 420, 360, 300, 240, 180, 120, 105, 90, 75, 60, 50, 40, 30, 20, 19, 18, 17, 16, 15,
+    14, 13, 12, 11, 10, 9, 8, 7, 6, 5};
+const int customWashSpeeds[] = {
+    600, 300, 240, 180, 120, 105, 90, 75, 60, 50, 40, 30, 20, 19, 18, 17, 16, 15, 14, 13, 12, 11,
+    10, 9, 8, 7, 6, 5, 4, 3, 2, 1};
 constexpr int speedCount = 32;
 static_assert(sizeof(colorWashSpeeds) / sizeof(colorWashSpeeds[0]) == speedCount, "32 speeds");
 static_assert(sizeof(customWashSpeeds) / sizeof(customWashSpeeds[0]) == speedCount, "32 speeds");
@@ -31,14 +32,32 @@ MSPEffectWidget::MSPEffectWidget(QWidget *parent)
 
 MSPEffectWidget::~MSPEffectWidget() = default;
 
+QString MSPEffectWidget::cycleLengthText(int seconds)
+{
+    // Whole minutes and their quarters ("1.75 m"), then seconds.
+    if (seconds >= 60)
+        return tr("%1 m", "minutes of one cycle").arg(QLocale().toString(seconds / 60.0));
+    return tr("%1 s", "seconds of one cycle").arg(seconds);
+}
+
 QString MSPEffectWidget::colorWashSpeedLabel(int index)
 {
-    return QString::fromLatin1(colorWashSpeeds[qBound(1, index, speedCount) - 1]);
+    return cycleLengthText(colorWashSpeeds[qBound(1, index, speedCount) - 1]);
 }
 
 QString MSPEffectWidget::customWashSpeedLabel(int index)
 {
-    return QString::fromLatin1(customWashSpeeds[qBound(1, index, speedCount) - 1]);
+    return cycleLengthText(customWashSpeeds[qBound(1, index, speedCount) - 1]);
+}
+
+int MSPEffectWidget::speedLabelWidth(const QFontMetrics &metrics)
+{
+    int widest = 0;
+    for (int index = 1; index <= speedCount; ++index) {
+        widest = qMax(widest, metrics.horizontalAdvance(colorWashSpeedLabel(index)));
+        widest = qMax(widest, metrics.horizontalAdvance(customWashSpeedLabel(index)));
+    }
+    return widest + 4;
 }
 
 QString MSPEffectWidget::pickerPagesFirmware()
@@ -84,6 +103,5 @@ void MSPEffectWidget::handleAddToFavorites(OvrColor color, const QString &uid, c
     // one favourite must not become two entries.
     if (library->getColors(list).contains(color))
         return;
-    const QString name = uid.isEmpty() ? QString() : library->getColorName(uid);
-    library->createColorWithName(color, name, list);
+    library->createColorWithName(color, library->suggestedName(color, uid), list);
 }

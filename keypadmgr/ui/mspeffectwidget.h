@@ -29,6 +29,8 @@ public:
     static QString colorWashSpeedLabel(int index);
     /** Speed labels of the Custom Wash and Random Color editors, index 1..32 (clamped). */
     static QString customWashSpeedLabel(int index);
+    /** Room for the widest speed label in @p metrics, in pixels. */
+    static int speedLabelWidth(const QFontMetrics &metrics);
     /** The colour picker's pages: RGB, white, channel. */
     static constexpr int rgbPage = 0;
     static constexpr int whitePage = 1;
@@ -68,5 +70,7 @@ protected:
     void attach(MSPEffect *effect) { m_effect = effect; }
 
 private:
+    /** A cycle of @p seconds as the speed slider labels it: "1.75 m", "20 s". */
+    static QString cycleLengthText(int seconds);
     QPointer<MSPEffect> m_effect;
 };

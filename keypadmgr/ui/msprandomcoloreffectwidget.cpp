@@ -9,7 +9,7 @@ MSPRandomColorEffectWidget::MSPRandomColorEffectWidget(QWidget *parent)
     , ui(new Ui::MSPRandomColorWidget)
 {
     ui->setupUi(this);
-    ui->speedValueLabel->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("1.75 m")) + 4);
+    ui->speedValueLabel->setMinimumWidth(speedLabelWidth(fontMetrics()));
     connect(ui->speedSlider, &QSlider::valueChanged, this, &MSPRandomColorEffectWidget::handleSpeedSliderChanged);
     connect(ui->speedSlider, &QSlider::sliderReleased, this, &MSPEffectWidget::changeFinished);
     connect(ui->fadeCheckBox, &QCheckBox::stateChanged, this, &MSPRandomColorEffectWidget::handleFadeChanged);

@@ -2,6 +2,7 @@
 #include "updatechecker.h"
 
 #include "autoupdatetool.h"
+#include "proxypasswordstore.h"
 #include "updatedialog.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <QDesktopServices>
 #include <QLoggingCategory>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QSettings>
 #include <QUrl>
@@ -59,6 +61,10 @@ UpdateChecker *UpdateChecker::startSilentCheck(UpdateDialog *dialog, QObject *pa
     auto *checker = new UpdateChecker(parent);
     if (dialog) {
         connect(checker, &UpdateChecker::updateLabelShouldReset, dialog, &UpdateDialog::resetUpdateLabel);
+        checker->setFailureHandler([dialog = QPointer<UpdateDialog>(dialog)](const QString &) {
+            if (dialog)
+                dialog->updateLastCheckedOnLabel();
+        });
         dialog->updateLastCheckedOnLabel();
     }
     checker->setUpForThisProgram(host);
@@ -87,6 +93,11 @@ void UpdateChecker::setUpForThisProgram(const QString &host)
 {
     setHostAndFile(host.isEmpty() ? key(defaultUpdateHost) : host, key(updateFilePath));
     setApplication(key(programName), programReleaseType, programMajor, programMinor, programRev, programBuild);
+}
+
+void UpdateChecker::setFailureHandler(std::function<void(const QString &)> handler)
+{
+    m_failureHandler = std::move(handler);
 }
 
 void UpdateChecker::setInteractive(bool interactive)
@@ -129,7 +140,7 @@ void UpdateChecker::checkForUpdateIfNecessary()
         proxyHost = settings.value(key(keyProxyHost)).toString();
         proxyPort = settings.value(key(keyProxyPort), 0).toInt();
         proxyUser = settings.value(key(keyProxyUser)).toString();
-        proxyPassword = settings.value(key(keyProxyPassword)).toString();
+        proxyPassword = ProxyPasswordStore::instance()->password();
     }
     checkForUpdate(useProxy, proxyHost, proxyPort, proxyUser, proxyPassword);
 }
@@ -186,6 +197,14 @@ void UpdateChecker::handleXMLFileDownloadSuccess()
         disconnectAnswers();
         return;
     }
+    // Something answered, but not with the version list (a captive portal,
+    // a proxy's error page): a failed check, not a successful one.
+    if (m_tool->lastFailure() == AutoUpdateTool::MalformedFile) {
+        disconnectAnswers();
+        reportFailure();
+        return;
+    }
+    m_failureReason.clear();
     QSettings().setValue(key(keyLastCheck), QDateTime::currentDateTime());
     m_tool->checkForUpdate(m_appName, m_releaseType, m_major, m_minor, m_rev, m_build);
     // The file may hold nothing for this program; then no answer came and
@@ -197,10 +216,47 @@ void UpdateChecker::handleXMLFileDownloadSuccess()
 void UpdateChecker::handleUnableToRetrieveFile()
 {
     disconnectAnswers();
-    qCDebug(lcUpdate) << "Update: Unable to retrieve XML file";
-    if (m_interactive)
-        showMessageBox(QMessageBox::Information, tr("Update Error"), tr("Unable to retrieve update file."),
-                       QMessageBox::Ok);
+    qCDebug(lcUpdate) << "Update: Unable to retrieve XML file" << m_tool->lastFailure() << m_tool->lastErrorString();
+    reportFailure();
+}
+
+QString UpdateChecker::failureReason() const
+{
+    const QString proxyHint = tr("Check the proxy settings under Help > Update....");
+    switch (m_tool->lastFailure()) {
+    case AutoUpdateTool::HostNotFound:
+        return tr("The update server %1 was not found. Is this computer connected to the internet?").arg(m_host);
+    case AutoUpdateTool::TimedOut:
+        return tr("The update server did not answer within %1 seconds.").arg(AutoUpdateTool::busyTimeoutMs / 1000);
+    case AutoUpdateTool::ProxyFailed:
+        return tr("The proxy refused the connection or could not be reached.") + QLatin1Char(' ') + proxyHint;
+    case AutoUpdateTool::ProxyAuthentication:
+        return tr("The proxy asks for a user name and password, or did not accept them.") + QLatin1Char(' ')
+            + proxyHint;
+    case AutoUpdateTool::ServerError:
+        return tr("The update server answered with an error (HTTP status %1).").arg(m_tool->lastHttpStatus());
+    case AutoUpdateTool::MalformedFile:
+        return tr("The update server sent something that is not a list of versions.");
+    case AutoUpdateTool::ConnectionFailed:
+    case AutoUpdateTool::NoFailure:
+        break;
+    }
+    return tr("The update server could not be reached: %1").arg(m_tool->lastErrorString());
+}
+
+void UpdateChecker::reportFailure()
+{
+    m_failureReason = failureReason();
+    QSettings settings;
+    settings.setValue(key(keyLastFailure), QDateTime::currentDateTime());
+    settings.setValue(key(keyLastFailureReason), m_failureReason);
+    if (m_failureHandler)
+        m_failureHandler(m_failureReason);
+    if (!m_interactive)
+        return;
+    QMessageBox *box = showMessageBox(QMessageBox::Warning, tr("Update Error"), tr("Unable to retrieve update file."),
+                                      QMessageBox::Ok);
+    box->setInformativeText(m_failureReason);
 }
 
 void UpdateChecker::handleUpdateAvailable(const QString &appName, const QString &version, const QString &url)

@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class QSettings;
 class UpdateDialog;
 
@@ -34,7 +36,7 @@ class UpdateChecker : public QObject
 
 public:
     /** The vendor's update server. */
-    static constexpr char defaultUpdateHost[] = "updates.halvanelighting.com";
+    static constexpr char defaultUpdateHost[] = "updates.halvane-lighting.com";
     /** Path of the version file on the update server. */
     static constexpr char updateFilePath[] = "/software/OvrAppVersions.xml";
     /** This program's name in the version file. */
@@ -56,7 +58,11 @@ public:
     static constexpr char keyProxyHost[] = "proxy_host";
     static constexpr char keyProxyPort[] = "proxy_port";
     static constexpr char keyProxyUser[] = "proxy_user";
+    /** Where older versions kept the proxy password as typed; ProxyPasswordStore moves it out. */
     static constexpr char keyProxyPassword[] = "proxy_password";
+    /** The last failed attempt: when, and why in the user's words. */
+    static constexpr char keyLastFailure[] = "update_last_failure";
+    static constexpr char keyLastFailureReason[] = "update_last_failure_reason";
 
     explicit UpdateChecker(QObject *parent = nullptr);
     ~UpdateChecker() override;
@@ -96,6 +102,14 @@ public:
      */
     static qint64 daysSinceLastCheck(const QSettings &settings);
 
+    /** Why the last check of this checker failed, in the user's words; empty after a success. */
+    QString lastFailureReason() const { return m_failureReason; }
+    /**
+     * Called with the reason each time a check fails, after the reason and
+     * the time of the attempt have been stored (the dialog's label follows).
+     */
+    void setFailureHandler(std::function<void(const QString &reason)> handler);
+
 signals:
     /** A download succeeded: the "last checked" label must say today. */
     void updateLabelShouldReset();
@@ -109,10 +123,15 @@ public slots:
 private:
     void connectAnswers();
     void disconnectAnswers();
+    /** Records and, when interactive, shows why the check failed. */
+    void reportFailure();
+    QString failureReason() const;
 
     OvrCommonUtils::AutoUpdateTool *m_tool = nullptr;
     QString m_host;
     QString m_updateFile;
+    QString m_failureReason;
+    std::function<void(const QString &)> m_failureHandler;
     QString m_appName;
     uint m_releaseType = 0;
     uint m_major = 0;

@@ -2,9 +2,12 @@
 #include "updatedialog.h"
 #include "ui_updatedialog.h"
 
+#include "proxypasswordstore.h"
 #include "updatechecker.h"
 
+#include <QDateTime>
 #include <QDialogButtonBox>
+#include <QLocale>
 #include <QSettings>
 
 namespace {
@@ -45,7 +48,7 @@ QString UpdateDialog::updateHost() const
     return m_updateHost;
 }
 
-void UpdateDialog::loadPreferences()
+void UpdateDialog::loadPreferences(bool loadPassword)
 {
     const QSettings settings;
     ui->m_autoCheckForUpdatesCheckbox->setChecked(!settings.value(key(UpdateChecker::keyNeverCheck), false).toBool());
@@ -57,12 +60,27 @@ void UpdateDialog::loadPreferences()
     ui->proxyLineEdit->setText(settings.value(key(UpdateChecker::keyProxyHost)).toString());
     ui->proxyPortSpinBox->setValue(settings.value(key(UpdateChecker::keyProxyPort), 0).toInt());
     ui->usernameLineEdit->setText(settings.value(key(UpdateChecker::keyProxyUser)).toString());
-    ui->passwordLineEdit->setText(settings.value(key(UpdateChecker::keyProxyPassword)).toString());
+    // The secret store is asked only when a proxy is in use or the user
+    // looks at the settings, not at every start.
+    m_passwordLoaded = loadPassword || useProxy
+        || settings.contains(key(UpdateChecker::keyProxyPassword));
+    ui->passwordLineEdit->setText(m_passwordLoaded ? ProxyPasswordStore::instance()->password() : QString());
+    showPasswordStorage();
+}
+
+void UpdateDialog::showPasswordStorage()
+{
+    // Said only when it matters: a password that will not outlive this run.
+    const bool thisRunOnly = ProxyPasswordStore::instance()->storage() == ProxyPasswordStore::ThisRunOnly;
+    ui->passwordStorageLabel->setText(
+        thisRunOnly ? tr("No secret store answers on this desktop: the password is kept only until the program ends.")
+                    : QString());
+    ui->passwordStorageLabel->setVisible(thisRunOnly);
 }
 
 void UpdateDialog::showUpdater()
 {
-    loadPreferences();
+    loadPreferences(true);
     show();
     raise();
     activateWindow();
@@ -83,11 +101,30 @@ void UpdateDialog::updateLastCheckedOnLabel()
     else
         text = tr("Last checked: %1 days ago").arg(days);
     ui->m_lastUpdatedLabel->setText(text);
+    showLastFailure();
 }
 
 void UpdateDialog::resetUpdateLabel()
 {
     ui->m_lastUpdatedLabel->setText(tr("Last checked today"));
+    showLastFailure();
+}
+
+void UpdateDialog::showLastFailure()
+{
+    // Only a failure after the last successful check still matters.
+    const QSettings settings;
+    const QDateTime failed = settings.value(key(UpdateChecker::keyLastFailure)).toDateTime();
+    const QDateTime succeeded = settings.value(key(UpdateChecker::keyLastCheck)).toDateTime();
+    if (!failed.isValid() || (succeeded.isValid() && succeeded >= failed)) {
+        ui->m_lastFailureLabel->clear();
+        ui->m_lastFailureLabel->hide();
+        return;
+    }
+    ui->m_lastFailureLabel->setText(tr("Last attempt failed (%1): %2")
+                                        .arg(QLocale().toString(failed, QLocale::ShortFormat),
+                                             settings.value(key(UpdateChecker::keyLastFailureReason)).toString()));
+    ui->m_lastFailureLabel->show();
 }
 
 void UpdateDialog::on_m_checkForUpdatesNowButton_clicked()
@@ -95,6 +132,7 @@ void UpdateDialog::on_m_checkForUpdatesNowButton_clicked()
     if (!m_checker) {
         m_checker = new UpdateChecker(this);
         connect(m_checker, &UpdateChecker::updateLabelShouldReset, this, &UpdateDialog::resetUpdateLabel);
+        m_checker->setFailureHandler([this](const QString &) { updateLastCheckedOnLabel(); });
     }
     m_checker->setUpForThisProgram(m_updateHost);
     m_checker->setInteractive(true);
@@ -115,7 +153,10 @@ void UpdateDialog::savePreferences()
     settings.setValue(key(UpdateChecker::keyProxyHost), ui->proxyLineEdit->text().trimmed());
     settings.setValue(key(UpdateChecker::keyProxyPort), ui->proxyPortSpinBox->value());
     settings.setValue(key(UpdateChecker::keyProxyUser), ui->usernameLineEdit->text());
-    settings.setValue(key(UpdateChecker::keyProxyPassword), ui->passwordLineEdit->text());
+    // Never into the settings file: the desktop's secret store keeps it.
+    if (m_passwordLoaded || !ui->passwordLineEdit->text().isEmpty())
+        ProxyPasswordStore::instance()->setPassword(ui->passwordLineEdit->text());
+    showPasswordStorage();
     settings.setValue(key(UpdateChecker::keyNeverCheck), !ui->m_autoCheckForUpdatesCheckbox->isChecked());
     settings.setValue(key(UpdateChecker::keyIntervalDays), ui->m_checkForUpdateEveryNDaysSpinBox->value());
 }

@@ -25,8 +25,12 @@ public:
     explicit UpdateDialog(QWidget *parent = nullptr);
     ~UpdateDialog() override;
 
-    /** Fills the fields from the stored preferences. */
-    void loadPreferences();
+    /**
+     * Fills the fields from the stored preferences. The proxy password comes
+     * from the desktop's secret store, asked only when @p loadPassword, when
+     * a proxy is in use, or when an old plain password is to be moved there.
+     */
+    void loadPreferences(bool loadPassword = false);
     /** Help > "Update...": loads the preferences and shows the dialog, not modally. */
     void showUpdater();
 
@@ -47,7 +51,14 @@ public slots:
     void savePreferences();
 
 private:
+    /** The last failed attempt and its reason, while no check has succeeded since. */
+    void showLastFailure();
+    /** Says when the proxy password is kept only for this run. */
+    void showPasswordStorage();
+
     std::unique_ptr<Ui::UpdateDialogForm> ui;
     UpdateChecker *m_checker = nullptr;
     QString m_updateHost;
+    // Whether the password field holds the stored password (read from the secret store).
+    bool m_passwordLoaded = false;
 };

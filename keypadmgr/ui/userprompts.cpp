@@ -26,8 +26,11 @@ QString UserPrompts::saveFileName(QWidget *parent, const QString &caption, const
 }
 
 QMessageBox::StandardButton UserPrompts::message(QMessageBox::Icon icon, QWidget *parent, const QString &title,
-                                                 const QString &text, QMessageBox::StandardButtons buttons)
+                                                 const QString &text, QMessageBox::StandardButtons buttons,
+                                                 QMessageBox::StandardButton defaultButton)
 {
     QMessageBox box(icon, title, text, buttons, parent);
+    if (defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(defaultButton);
     return QMessageBox::StandardButton(box.exec());
 }

@@ -27,9 +27,13 @@ public:
      */
     virtual QString saveFileName(QWidget *parent, const QString &caption, const QString &folder,
                                  const QString &filter, const QString &defaultSuffix);
-    /** A modal message box with these buttons; the button chosen. */
+    /**
+     * A modal message box with these buttons; the button chosen. Enter
+     * presses @p defaultButton (the toolkit's choice when none is given).
+     */
     virtual QMessageBox::StandardButton message(QMessageBox::Icon icon, QWidget *parent, const QString &title,
-                                                const QString &text, QMessageBox::StandardButtons buttons);
+                                                const QString &text, QMessageBox::StandardButtons buttons,
+                                                QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
 
 private:
     Q_DISABLE_COPY(UserPrompts)

@@ -312,24 +312,39 @@ private slots:
     {
         QTest::addColumn<QString>("host");
         QTest::addColumn<int>("status");
+        QTest::addColumn<AutoUpdateTool::Failure>("failure");
 
-        QTest::newRow("404") << QString() << 404;
-        QTest::newRow("500") << QString() << 500;
-        QTest::newRow("redirect not followed") << QString() << 301;
-        QTest::newRow("connection refused") << QStringLiteral("refused") << 0;
-        QTest::newRow("unknown host") << QStringLiteral("no-such-host.invalid") << 0;
-        QTest::newRow("not a host name") << QStringLiteral("bad host/%%") << 0;
+        QTest::newRow("404") << QString() << 404 << AutoUpdateTool::ServerError;
+        QTest::newRow("500") << QString() << 500 << AutoUpdateTool::ServerError;
+        QTest::newRow("redirect not followed") << QString() << 301 << AutoUpdateTool::ServerError;
+        QTest::newRow("connection refused") << QStringLiteral("refused") << 0 << AutoUpdateTool::ConnectionFailed;
+        QTest::newRow("unknown host") << QStringLiteral("no-such-host.invalid") << 0 << AutoUpdateTool::HostNotFound;
+        QTest::newRow("not a host name") << QStringLiteral("bad host/%%") << 0 << AutoUpdateTool::ConnectionFailed;
+        QTest::newRow("proxy refuses") << QStringLiteral("proxy refused") << 0 << AutoUpdateTool::ProxyFailed;
+        QTest::newRow("proxy wants a password") << QStringLiteral("proxy") << 407 << AutoUpdateTool::ProxyAuthentication;
     }
     void failuresReportUnableToRetrieve()
     {
         QFETCH(QString, host);
         QFETCH(int, status);
+        QFETCH(AutoUpdateTool::Failure, failure);
 
         TestHttpServer server;
         QVERIFY(server.listen());
         AutoUpdateTool tool;
         tool.setUpdateFile(QString::fromLatin1(versionFilePath));
-        if (host == QLatin1String("refused")) {
+        if (host == QLatin1String("proxy refused")) {
+            QTcpServer closed;
+            QVERIFY(closed.listen(QHostAddress::LocalHost, 0));
+            tool.setProxy(QStringLiteral("127.0.0.1"), closed.serverPort(), QString(), QString());
+            closed.close();
+            host = server.hostAndPort();
+        } else if (host == QLatin1String("proxy")) {
+            // The test server plays a proxy that refuses the request until it gets a password.
+            tool.setProxy(QStringLiteral("127.0.0.1"), server.port(), QString(), QString());
+            server.setResponse(versionFilePath, QByteArray(), status);
+            host = QStringLiteral("updates.example.invalid");
+        } else if (host == QLatin1String("refused")) {
             QTcpServer closed;
             QVERIFY(closed.listen(QHostAddress::LocalHost, 0));
             host = QStringLiteral("127.0.0.1:%1").arg(closed.serverPort());
@@ -351,17 +366,34 @@ private slots:
         // Well before the busy time: the failure itself was reported.
         QVERIFY2(clock.elapsed() < AutoUpdateTool::busyTimeoutMs, qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(*log, QStringList{"unable"});
+        QCOMPARE(tool.lastFailure(), failure);
+        QCOMPARE(tool.lastHttpStatus(), status);
         QVERIFY(!tool.isBusy());
         tool.checkForUpdate(appName, 3, 1, 3, 0, 0);
         QCOMPARE(*log, QStringList{"unable"});
 
         // Ready again, and the failed answer does not come twice.
+        tool.clearProxy();
         tool.setHost(server.hostAndPort());
         server.setResponse(versionFilePath, applications(windowsApp(release("Gold", "1", "3", "0", "20131127", "u"))));
         QSignalSpy success(&tool, &AutoUpdateTool::fileDownloadSuccess);
         tool.getVersionInfo();
         QVERIFY(success.wait(15000));
         QCOMPARE(log->count(QStringLiteral("unable")), 1);
+        QCOMPARE(tool.lastFailure(), AutoUpdateTool::NoFailure);
+    }
+
+    // A download that is no version file arrives, but says so.
+    void malformedFileIsAFailure()
+    {
+        TestHttpServer server;
+        QVERIFY(server.listen());
+        AutoUpdateTool tool;
+        QVERIFY(download(&tool, &server, QByteArray("<html><body>Please log in</body></html>")));
+        QCOMPARE(tool.lastFailure(), AutoUpdateTool::MalformedFile);
+        QCOMPARE(tool.lastHttpStatus(), 200);
+        QVERIFY(download(&tool, &server, applications(windowsApp(release("Gold", "1", "3", "0", "0", "u")))));
+        QCOMPARE(tool.lastFailure(), AutoUpdateTool::NoFailure);
     }
 
     // One request at a time; an unanswered one is given up after the busy

@@ -456,6 +456,36 @@ private Q_SLOTS:
         QCOMPARE(lib->getName(uidAndValue, OvrColorLibrary::ColorDescriptor(descriptor)), expected);
     }
 
+    void suggestedName_data()
+    {
+        QTest::addColumn<OvrColor>("color");
+        QTest::addColumn<bool>("byUid");
+        QTest::addColumn<bool>("emptyLibrary");
+        QTest::addColumn<QString>("expected");
+        const OvrColor chosen = OvrColor::fromRgb8(3, 77, 201);
+        QTest::newRow("from the library: its name") << OvrColor::fromRgb8(10, 10, 10) << true << false << "Chosen Blue";
+        QTest::newRow("same value") << chosen << false << false << "Chosen Blue";
+        QTest::newRow("nearest named") << OvrColor::fromRgb8(5, 78, 199) << false << false << "Chosen Blue";
+        QTest::newRow("nothing named: hex") << chosen << false << true << "#034dc9";
+        QTest::newRow("invalid") << OvrColor() << false << false << "";
+    }
+
+    void suggestedName()
+    {
+        QFETCH(OvrColor, color);
+        QFETCH(bool, byUid);
+        QFETCH(bool, emptyLibrary);
+        QFETCH(QString, expected);
+        if (emptyLibrary) {
+            OvrColorLibrary::cleanup();
+            lib = OvrColorLibrary::Instance();
+        }
+        const QString uid = emptyLibrary ? QString()
+                                         : lib->createColor(OvrColor::fromRgb8(3, 77, 201), QStringLiteral("Chosen Blue"),
+                                                            QStringLiteral("Stage"));
+        QCOMPARE(lib->suggestedName(color, byUid ? uid : QString()), expected);
+    }
+
     void newSwatchFromUid()
     {
         const QString source = lib->createColor(Qt::red, QStringLiteral("Red"), QStringLiteral("Stage"), QString(),

@@ -125,9 +125,16 @@ int main(int argc, char *argv[])
     const QString markdown = withExistingImagesOnly(QString::fromUtf8(source.readAll()), sourceInfo.absoluteDir());
 
     QTextDocument document;
-    document.setDefaultFont(QFont(QStringLiteral("DejaVu Sans"), 10));
-    // Relative image paths resolve against the guide's own folder.
-    document.setBaseUrl(QUrl::fromLocalFile(sourceInfo.absolutePath() + QLatin1Char('/')));
+    // No ligatures: the PDF's text layer would carry "ﬀ" for "ff" ("Eﬀect"),
+    // and a search for "Effect" in a PDF viewer would find nothing.
+    QFont font(QStringLiteral("DejaVu Sans"), 10);
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    document.setDefaultFont(font);
+    // Relative image paths resolve against the guide's own folder; the
+    // document's own loader resolves them against its URL, not the base URL.
+    const QUrl folder = QUrl::fromLocalFile(sourceInfo.absolutePath() + QLatin1Char('/'));
+    document.setBaseUrl(folder);
+    document.setMetaInformation(QTextDocument::DocumentUrl, folder.toString());
     document.setMarkdown(markdown, QTextDocument::MarkdownDialectGitHub);
     polish(&document);
 

@@ -4,8 +4,10 @@
 // into PNG files, for the README, and the window as the product guide opens
 // with it (main-window.png):
 //
-//   screenshots <output folder>
+//   screenshots <output folder> [--window-only]
 //
+// and the whole window at 1366x768 and 1920x1080 (window-WxH.png; with
+// QT_SCALE_FACTOR=2 and --window-only, window-WxH@2x.png).
 // Run it on the offscreen platform inside a private network namespace with a
 // throw-away HOME (make screenshots does all three): the window is the real
 // one, and it would look for keypads if it ran long enough.
@@ -65,6 +67,21 @@ QString fileName(int type)
     return QStringLiteral("editor-%1-%2.png").arg(type).arg(name);
 }
 
+// Height a desktop keeps for the window's title bar and its panel, px.
+constexpr int desktopAllowance = 70;
+
+bool save(QWidget *window, const QString &path)
+{
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+    if (!window->grab().save(path)) {
+        QTextStream(stderr) << "cannot write " << path << '\n';
+        return false;
+    }
+    QTextStream(stdout) << path << '\n';
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -74,9 +91,11 @@ int main(int argc, char *argv[])
     QCoreApplication::setOrganizationName(QLatin1String(AppVersion::organizationName));
     QCoreApplication::setApplicationName(QLatin1String(AppVersion::applicationName));
     if (argc < 2) {
-        QTextStream(stderr) << "usage: screenshots <output folder>\n";
+        QTextStream(stderr) << "usage: screenshots <output folder> [--window-only]\n";
         return 2;
     }
+    // --window-only: just the whole-window pictures (the second run at 200 %).
+    const bool windowOnly = argc > 2 && qstrcmp(argv[2], "--window-only") == 0;
     const QDir out(QString::fromLocal8Bit(argv[1]));
     if (!QDir().mkpath(out.absolutePath())) {
         QTextStream(stderr) << "cannot create " << out.absolutePath() << '\n';
@@ -88,7 +107,7 @@ int main(int argc, char *argv[])
     // The window looks for keypads a second after it starts; its verdict
     // ("no keypad") must not end the demo halfway through the pictures.
     QObject::disconnect(Discoverer::instance(), nullptr, &window, nullptr);
-    window.resize(1280, window.height());
+    window.resize(1280, 800);
     window.show();
     MSPSceneModel *model = MSPSceneModel::instance();
     model->prepareOfflineDefaults();
@@ -96,7 +115,7 @@ int main(int argc, char *argv[])
     window.settingsTabs()->setCurrentWidget(window.sceneSettings());
 
     MSPScene *scene = model->sceneAt(0);
-    for (int type = 0; type < MSPEffect::typeCount; ++type) {
+    for (int type = 0; type < MSPEffect::typeCount && !windowOnly; ++type) {
         MSPEffect *effect = MSPEffectFactory::instance()->create(type, scene);
         giveSampleValues(effect);
         scene->setEffect(effect, true);
@@ -113,13 +132,17 @@ int main(int argc, char *argv[])
     MSPEffect *wash = MSPEffectFactory::instance()->create(MSPEffect::CustomWash, scene);
     giveSampleValues(wash);
     scene->setEffect(wash, true);
-    for (int i = 0; i < 5; ++i)
-        QCoreApplication::processEvents();
-    const QString path = out.filePath(QStringLiteral("main-window.png"));
-    if (!window.grab().save(path)) {
-        QTextStream(stderr) << "cannot write " << path << '\n';
+    if (!windowOnly && !save(&window, out.filePath(QStringLiteral("main-window.png"))))
         return 1;
+
+    // The whole window as it opens on common screens, less the desktop's
+    // title bar and panel; "@2x" at 200 % scale.
+    const QString scale = window.devicePixelRatioF() > 1.5 ? QStringLiteral("@2x") : QString();
+    for (const QSize screen : {QSize(1366, 768), QSize(1920, 1080)}) {
+        window.resize(screen - QSize(0, desktopAllowance));
+        const QString name = QStringLiteral("window-%1x%2%3.png").arg(screen.width()).arg(screen.height()).arg(scale);
+        if (!save(&window, out.filePath(name)))
+            return 1;
     }
-    QTextStream(stdout) << path << '\n';
     return 0;
 }

@@ -82,6 +82,9 @@ private slots:
     void drops();
     void toolTips();
     void keyboard();
+    void fullStripKeepsGreyedAdd();
+    void dragOffRowShowsRemoval_data();
+    void dragOffRowShowsRemoval();
 
 private:
     QPoint centre(int index) const { return m_strip->patchRect(index).center(); }
@@ -331,6 +334,50 @@ void tst_ColorListPicker2::keyboard()
     QCOMPARE(m_strip->colors(), (QStringList{red, blue}));
     QTest::keyClick(m_strip.get(), Qt::Key_Insert);
     QCOMPARE(m_strip->colors(), (QStringList{red, red, blue}));
+}
+
+void tst_ColorListPicker2::fullStripKeepsGreyedAdd()
+{
+    m_strip->setMaximumCount(6);
+    m_strip->setColors({red, green, blue, red, green, blue});
+    const QRect slot = m_strip->patchRect(6);
+    // The "+" keeps its place, so the strip does not shrink under the pointer...
+    QVERIFY(m_strip->rect().contains(slot));
+    QHelpEvent event(QEvent::ToolTip, slot.center(), m_strip->mapToGlobal(slot.center()));
+    QApplication::sendEvent(m_strip.get(), &event);
+    QCOMPARE(QToolTip::text(), QStringLiteral("No more colors: the keypad plays at most 6 colors per scene."));
+
+    // ...and a patch let go on it is neither copied nor removed.
+    QTest::mousePress(m_strip.get(), Qt::LeftButton, Qt::NoModifier, centre(0));
+    dragTo(m_strip.get(), QPoint(slot.center().x(), slot.center().y() + m_strip->patchSize()));
+    dragTo(m_strip.get(), slot.center());
+    QTest::mouseRelease(m_strip.get(), Qt::LeftButton, Qt::NoModifier, slot.center());
+    QCOMPARE(m_strip->colors(), (QStringList{red, green, blue, red, green, blue}));
+}
+
+void tst_ColorListPicker2::dragOffRowShowsRemoval_data()
+{
+    QTest::addColumn<QStringList>("colors");
+    QTest::addColumn<int>("shapeOffRow");
+    QTest::newRow("removable: a faded patch") << QStringList{red, green} << int(Qt::BitmapCursor);
+    QTest::newRow("last colour: no") << QStringList{red} << int(Qt::ForbiddenCursor);
+}
+
+void tst_ColorListPicker2::dragOffRowShowsRemoval()
+{
+    QFETCH(QStringList, colors);
+    QFETCH(int, shapeOffRow);
+    m_strip->setColors(colors);
+    const QPoint off = centre(0) + QPoint(0, m_strip->patchSize() * 4);
+    QTest::mousePress(m_strip.get(), Qt::LeftButton, Qt::NoModifier, centre(0));
+    dragTo(m_strip.get(), off);
+    QCOMPARE(int(m_strip->cursor().shape()), shapeOffRow);
+    // Back on the row: the usual pointer, and letting go keeps everything.
+    dragTo(m_strip.get(), centre(0));
+    QCOMPARE(m_strip->cursor().shape(), Qt::ArrowCursor);
+    dragTo(m_strip.get(), off);
+    QTest::mouseRelease(m_strip.get(), Qt::LeftButton, Qt::NoModifier, off);
+    QCOMPARE(m_strip->cursor().shape(), Qt::ArrowCursor);
 }
 
 QTEST_MAIN(tst_ColorListPicker2)

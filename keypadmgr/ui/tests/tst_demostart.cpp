@@ -14,6 +14,7 @@
 #include <mspscenemodel.h>
 #include <networkprefs.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QFrame>
 #include <QRegularExpression>
@@ -27,6 +28,7 @@ class tst_DemoStart : public QObject
 private slots:
     void initTestCase();
     void startsInDemoModeWithoutDiscovery();
+    void demoStartChecksNoUpdates();
 
 private:
     int discoverRequests();
@@ -69,6 +71,8 @@ void tst_DemoStart::startsInDemoModeWithoutDiscovery()
     ConnectionState *state = ConnectionState::instance();
     QCOMPARE(state->state(), ConnectionState::DemoMode);
     QVERIFY(window.sceneSettings()->isEnabled());
+    // The scene being edited is the lit one.
+    QVERIFY(window.controlPanel()->findChild<QAbstractButton *>(QStringLiteral("scene1Button"))->isChecked());
     QVERIFY(!window.controlPanel()->findChild<QFrame *>(QStringLiteral("overlay"))->isVisible());
     MSPSceneModel *model = MSPSceneModel::instance();
     for (int i = 0; i < MSPSceneModel::sceneCount; ++i)
@@ -90,6 +94,28 @@ void tst_DemoStart::startsInDemoModeWithoutDiscovery()
     QVERIFY(discover);
     discover->trigger();
     QTRY_VERIFY_WITH_TIMEOUT(discoverRequests() > 0, 10000);
+}
+
+void tst_DemoStart::demoStartChecksNoUpdates()
+{
+    // A first start, so an update check is due.
+    QSettings settings;
+    settings.setValue(QStringLiteral("update_never_check"), false);
+    settings.remove(QStringLiteral("update_last_check"));
+    {
+        MainWindow window;
+        window.startInDemoMode();
+        window.show();
+        QTest::qWait(200);
+        QVERIFY(!window.updateChecker());
+    }
+    // Without demo mode the same start does check, so the above means something.
+    {
+        MainWindow window;
+        window.show();
+        QTRY_VERIFY(window.updateChecker());
+    }
+    settings.setValue(QStringLiteral("update_never_check"), true);
 }
 
 QTEST_MAIN(tst_DemoStart)

@@ -8,6 +8,7 @@
 #include "apptranslations.h"
 #include "mainwindow.h"
 #include "mspcontrolpanelwidget.h"
+#include "mspeffectwidget.h"
 #include "updatedialog.h"
 
 #include <connectionstate.h>
@@ -76,6 +77,7 @@ private slots:
     void aboutBox();
     void updateDialog();
     void keypadChooser();
+    void speedLabelsSayMinutes();
 
 private:
     std::unique_ptr<KeypadTestBed> m_bed;
@@ -169,6 +171,13 @@ void tst_GermanLayout::keypadChooser()
     QVERIFY(QTest::qWaitForWindowExposed(&chooser));
     const QStringList clipped = clippedTexts(&chooser);
     QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
+}
+
+void tst_GermanLayout::speedLabelsSayMinutes()
+{
+    // "m" reads as metres in German.
+    QCOMPARE(MSPEffectWidget::colorWashSpeedLabel(1), QStringLiteral("10 min"));
+    QCOMPARE(MSPEffectWidget::customWashSpeedLabel(32), QStringLiteral("1 s"));
 }
 
 QTEST_MAIN(tst_GermanLayout)

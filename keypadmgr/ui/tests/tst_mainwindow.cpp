@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "aboutdialog.h"
+#include "guidewindow.h"
 #include "mainwindow.h"
 #include "splashscreen.h"
+#include "mspcolorwasheffectwidget.h"
 #include "mspcontrolpanelwidget.h"
 #include "mspscenesettingswidget.h"
 #include "systemconfigurationwidget.h"
@@ -28,8 +30,11 @@
 #include <QDesktopServices>
 #include <QDockWidget>
 #include <QFile>
+#include <QDir>
 #include <QFileDialog>
+#include <QImage>
 #include <QLabel>
+#include <QListWidget>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPointer>
@@ -38,12 +43,17 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QSplitter>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
+#include <QTextDocument>
 #include <QTimer>
 
 #include <functional>
@@ -66,6 +76,7 @@ public:
         QMessageBox::Icon icon;
         QString title;
         QString text;
+        QMessageBox::StandardButton defaultButton;
     };
 
     QString openFileName(QWidget *, const QString &, const QString &, const QString &filter) override
@@ -81,9 +92,10 @@ public:
         return files.isEmpty() ? QString() : files.takeFirst();
     }
     QMessageBox::StandardButton message(QMessageBox::Icon icon, QWidget *, const QString &title, const QString &text,
-                                        QMessageBox::StandardButtons buttons) override
+                                        QMessageBox::StandardButtons buttons,
+                                        QMessageBox::StandardButton defaultButton) override
     {
-        messages.append({icon, title, text});
+        messages.append({icon, title, text, defaultButton});
         if (!answers.isEmpty())
             return answers.takeFirst();
         for (int bit = QMessageBox::FirstButton; bit <= QMessageBox::LastButton; bit <<= 1) {
@@ -139,6 +151,18 @@ QAction *findAction(QWidget *window, const QString &text)
     return nullptr;
 }
 
+/** The split between colours and picker of the wash editor on show, if one is. */
+QSplitter *visibleWashSplitter(QWidget *sceneSettings)
+{
+    const auto editors = sceneSettings->findChildren<MSPColorWashEffectWidget *>();
+    for (MSPColorWashEffectWidget *editor : editors) {
+        auto *split = editor->findChild<QSplitter *>(QStringLiteral("splitter"), Qt::FindDirectChildrenOnly);
+        if (editor->isVisible() && split)
+            return split;
+    }
+    return nullptr;
+}
+
 /** Stands in for the desktop's URL handler and keeps what it was asked to open. */
 class UrlRecorder : public QObject
 {
@@ -187,8 +211,14 @@ private slots:
     void malformedFileChangesNothing_data();
     void malformedFileChangesNothing();
     void hidingSettingsCollapsesWindow();
+    void windowRoom_data();
+    void windowRoom();
+    void washSplitRemembered();
+    void saveNamesFileInTitle();
+    void onlineHelp_data();
     void onlineHelp();
     void onlineHelpMissing();
+    void guideSearchAndPdf();
     void updateDialogFromHelpMenu();
     void splashAndAboutBox();
     void closingSavesLayout();
@@ -620,6 +650,8 @@ void tst_MainWindow::restoreLoadsDefaultsFileOffline()
     m_window->handleRestore();
     QCOMPARE(m_prompts->messages.size(), 1);
     QCOMPARE(m_prompts->messages.constFirst().title, QStringLiteral("Restore Factory Default Settings"));
+    // Enter alone must not wipe a keypad.
+    QCOMPARE(m_prompts->messages.constFirst().defaultButton, QMessageBox::No);
     QCOMPARE(config->name(), QStringLiteral("Lumetra Keypad"));
     QCOMPARE(MSPSceneModel::instance()->sceneAt(1)->effect()->type(), int(MSPEffect::VariableColor));
 
@@ -1060,24 +1092,159 @@ void tst_MainWindow::hidingSettingsCollapsesWindow()
     QTRY_COMPARE(m_window->width(), 1200);
 }
 
+void tst_MainWindow::windowRoom_data()
+{
+    // Room the desktop leaves for the window on such a screen: its title
+    // bar and a panel take about 70 logical pixels.
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("fitsWhole");
+    QTest::newRow("1920x1080") << QSize(1920, 1010) << true;
+    QTest::newRow("1366x768") << QSize(1366, 698) << true;
+    QTest::newRow("1280x720") << QSize(1280, 650) << false;
+    QTest::newRow("small: every control still reachable") << QSize(1000, 420) << false;
+}
+
+void tst_MainWindow::windowRoom()
+{
+    QFETCH(QSize, size);
+    QFETCH(bool, fitsWhole);
+    goOffline(ConnectionState::DemoMode);
+    MSPScene *scene = MSPSceneModel::instance()->sceneAt(0);
+    MSPSceneModel::instance()->setActiveSceneIndex(0, false);
+    m_window->settingsTabs()->setCurrentWidget(m_window->sceneSettings());
+    auto *effects = m_window->sceneSettings()->findChild<QComboBox *>(QStringLiteral("effectsComboBox"));
+    QVERIFY(effects);
+    effects->setCurrentIndex(MSPEffect::CustomWash);
+    QTRY_COMPARE(scene->effect()->type(), int(MSPEffect::CustomWash));
+
+    // No fixed height: the window takes the size it is given, maximised too.
+    QCOMPARE(m_window->maximumHeight(), QWIDGETSIZE_MAX);
+    QVERIFY(m_window->minimumSizeHint().height() <= size.height());
+    m_window->resize(size);
+    QTRY_COMPARE(m_window->size(), size);
+
+    // Save and the status bar are inside the window...
+    auto *save = m_window->sceneSettings()->findChild<QPushButton *>(QStringLiteral("applyButton"));
+    QVERIFY(save && save->isVisible());
+    const QRect inWindow(save->mapTo(m_window.get(), QPoint(0, 0)), save->size());
+    QVERIFY2(m_window->rect().contains(inWindow), qPrintable(QStringLiteral("Save at %1,%2").arg(inWindow.x()).arg(inWindow.y())));
+    QVERIFY(m_window->statusBar()->geometry().bottom() <= m_window->height());
+
+    // ...the keypad face shows whole or scrolls...
+    auto *panelScroll = m_window->findChild<QScrollArea *>(QStringLiteral("controlPanelScrollArea"));
+    QVERIFY(panelScroll);
+    QTRY_COMPARE(panelScroll->verticalScrollBar()->isVisible(), !fitsWhole);
+
+    // ...and the wash's colour picker gets the height it asks for.
+    QScrollArea *picker = nullptr;
+    const auto areas = m_window->sceneSettings()->findChildren<QScrollArea *>(QStringLiteral("pickerScrollArea"));
+    for (QScrollArea *area : areas) {
+        if (area->isVisible())
+            picker = area;
+    }
+    QVERIFY(picker);
+    if (fitsWhole)
+        QTRY_VERIFY2(!picker->verticalScrollBar()->isVisible(),
+                     qPrintable(QStringLiteral("picker %1 px high, wants %2")
+                                    .arg(picker->viewport()->height())
+                                    .arg(picker->widget()->minimumSizeHint().height())));
+}
+
+void tst_MainWindow::washSplitRemembered()
+{
+    goOffline(ConnectionState::DemoMode);
+    m_window->resize(1366, 698);
+    m_window->settingsTabs()->setCurrentWidget(m_window->sceneSettings());
+    MSPSceneModel::instance()->setActiveSceneIndex(0, false);
+    auto *effects = m_window->sceneSettings()->findChild<QComboBox *>(QStringLiteral("effectsComboBox"));
+    effects->setCurrentIndex(MSPEffect::CustomWash);
+    QSplitter *split = nullptr;
+    QTRY_VERIFY((split = visibleWashSplitter(m_window->sceneSettings())));
+    const QList<int> before = split->sizes();
+    QVERIFY(before.value(1) > 0);
+    // The user gives the colours 40 px more, as a drag of the handle does.
+    split->setSizes({before.at(0) + 40, before.at(1) - 40});
+    emit split->splitterMoved(before.at(0) + 40, 1);
+    const QByteArray state = QSettings().value(QStringLiteral("wash_editor_splitter")).toByteArray();
+    QVERIFY(!state.isEmpty());
+
+    // Another wash editor shows the same split.
+    effects->setCurrentIndex(MSPEffect::RainbowWash);
+    QSplitter *other = nullptr;
+    QTRY_VERIFY((other = visibleWashSplitter(m_window->sceneSettings())) && other != split);
+    QTRY_COMPARE(other->sizes(), split->sizes());
+}
+
+void tst_MainWindow::saveNamesFileInTitle()
+{
+    goOffline(ConnectionState::DemoMode);
+    const QString path = m_dir.filePath(QStringLiteral("hall.xml"));
+    m_prompts->files << path;
+    QVERIFY(m_window->save());
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("hall.xml[*] - Lumetra Keypad Effect Manager"));
+    QVERIFY(!m_window->isWindowModified());
+    QCOMPARE(m_window->statusBar()->currentMessage(),
+             QStringLiteral("Configuration saved to %1.").arg(QDir::toNativeSeparators(path)));
+
+    // An edit marks it changed; picking another scene does not.
+    MSPSceneModel *model = MSPSceneModel::instance();
+    model->setActiveSceneIndex(3, false);
+    auto *effect = qobject_cast<MSPFixedColorEffect *>(model->sceneAt(0)->effect());
+    QVERIFY(effect);
+    const QString color = effect->color();
+    effect->setColor(QStringLiteral("#0a0b0c"));
+    QTRY_VERIFY(m_window->isWindowModified());
+
+    // Opening the file again: unchanged.
+    m_prompts->files << path;
+    QVERIFY(m_window->open());
+    QCOMPARE(effect->color(), color);
+    QTRY_VERIFY(!m_window->isWindowModified());
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("hall.xml[*] - Lumetra Keypad Effect Manager"));
+}
+
+void tst_MainWindow::onlineHelp_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<QString>("chapter");
+    QTest::newRow("scene settings") << 0 << "6. Editing scenes and effects";
+    QTest::newRow("system configuration") << 1 << "8. System configuration";
+    QTest::newRow("network") << 2 << "3. The Network tab";
+}
+
 void tst_MainWindow::onlineHelp()
 {
-    // The build renders the guide beside the program, where Help looks.
+    QFETCH(int, tab);
+    QFETCH(QString, chapter);
+    // The build puts the guide beside the program, where Help looks.
     const QUrl url = MainWindow::helpUrl();
     QVERIFY(url.isLocalFile());
-    QCOMPARE(url.toLocalFile(),
-             QCoreApplication::applicationDirPath() + QStringLiteral("/help/LumetraKeypad_ProductGuide.pdf"));
-    QFile guide(url.toLocalFile());
-    QVERIFY2(guide.open(QIODevice::ReadOnly), qPrintable(url.toLocalFile()));
-    QVERIFY(guide.read(5) == "%PDF-");
-    guide.close();
+    QCOMPARE(url.toLocalFile(), QCoreApplication::applicationDirPath() + QStringLiteral("/help/ProductGuide.md"));
 
-    // The desktop's handler for local files is this recorder.
+    goOffline(ConnectionState::DemoMode);
+    m_window->settingsTabs()->setCurrentIndex(tab);
+    // No desktop handler is involved: nothing may be opened outside.
     UrlRecorder recorder;
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
     findAction(m_window.get(), QStringLiteral("Help Contents"))->trigger();
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-    QCOMPARE(recorder.urls, QList<QUrl>{url});
+    QVERIFY(recorder.urls.isEmpty());
+    QVERIFY(m_prompts->messages.isEmpty());
+
+    auto *guide = m_window->findChild<GuideWindow *>();
+    QVERIFY(guide);
+    QTRY_VERIFY(guide->isVisible());
+    auto *contents = guide->findChild<QListWidget *>(QStringLiteral("contentsList"));
+    QVERIFY(contents && contents->currentItem());
+    QCOMPARE(contents->currentItem()->text(), chapter);
+    QCOMPARE(guide->currentChapter(), chapter.section(QLatin1Char('.'), 0, 0).toInt());
+    // The pictures are there, not broken.
+    auto *browser = guide->findChild<QTextBrowser *>(QStringLiteral("guideBrowser"));
+    QVERIFY(browser);
+    const QVariant picture = browser->document()->resource(QTextDocument::ImageResource,
+                                                           QUrl(QStringLiteral("images/main-window.png")));
+    QVERIFY(!picture.value<QImage>().isNull() || !picture.toByteArray().isEmpty());
+    guide->close();
 }
 
 void tst_MainWindow::onlineHelpMissing()
@@ -1085,17 +1252,40 @@ void tst_MainWindow::onlineHelpMissing()
     const QString path = MainWindow::helpUrl().toLocalFile();
     const QString aside = path + QStringLiteral(".aside");
     QVERIFY(QFile::rename(path, aside));
-    UrlRecorder recorder;
-    QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
     findAction(m_window.get(), QStringLiteral("Help Contents"))->trigger();
-    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     QVERIFY(QFile::rename(aside, path));
     QCOMPARE(m_prompts->messages.size(), 1);
     QCOMPARE(m_prompts->messages.constFirst().icon, QMessageBox::Critical);
     QCOMPARE(m_prompts->messages.constFirst().title, QStringLiteral("Error"));
     QCOMPARE(m_prompts->messages.constFirst().text,
              QStringLiteral("Failed to find help file at %1").arg(MainWindow::helpUrl().toString()));
-    QVERIFY(recorder.urls.isEmpty());
+}
+
+void tst_MainWindow::guideSearchAndPdf()
+{
+    findAction(m_window.get(), QStringLiteral("Help Contents"))->trigger();
+    auto *guide = m_window->findChild<GuideWindow *>();
+    QVERIFY(guide);
+    QTRY_VERIFY(guide->isVisible());
+    auto *search = guide->findChild<QLineEdit *>(QStringLiteral("searchEdit"));
+    auto *status = guide->findChild<QLabel *>(QStringLiteral("searchStatusLabel"));
+    auto *browser = guide->findChild<QTextBrowser *>(QStringLiteral("guideBrowser"));
+    QVERIFY(search && status && browser);
+    QTest::keyClicks(search, QStringLiteral("Restore Factory"));
+    QCOMPARE(browser->textCursor().selectedText(), QStringLiteral("Restore Factory"));
+    QVERIFY(status->text().isEmpty());
+    QTest::keyClicks(search, QStringLiteral("xyzzy"));
+    QCOMPARE(status->text(), QStringLiteral("Not found"));
+
+    // "Save Guide as PDF...": the printed guide, where the user wants it.
+    const QString target = m_dir.filePath(QStringLiteral("guide.pdf"));
+    QVERIFY2(guide->savePdf(target), qPrintable(guide->errorString()));
+    QFile saved(target);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.read(5), QByteArray("%PDF-"));
+    QVERIFY(!guide->savePdf(m_dir.filePath(QStringLiteral("missing/guide.pdf"))));
+    QVERIFY(guide->errorString().startsWith(QStringLiteral("Cannot write file ")));
+    guide->close();
 }
 
 void tst_MainWindow::updateDialogFromHelpMenu()
@@ -1131,6 +1321,9 @@ void tst_MainWindow::splashAndAboutBox()
     QCOMPARE(texts.value(0), QStringLiteral("Version: 1.3 20131127-196"));
     QCOMPARE(texts.value(1), QStringLiteral("Qt Library Paths:"));
     QVERIFY(!texts.value(2).endsWith(QLatin1Char('\n')));
+    QCOMPARE(texts.value(3), QStringLiteral("License: GNU General Public License, version 3 or later"));
+    QCOMPARE(texts.value(4),
+             QStringLiteral("Support: support@halvane-lighting.com, https://www.halvane-lighting.com/"));
     QCOMPARE(about->size(), QSize(480, 300));
     QTest::mouseClick(about, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
     QTRY_VERIFY(!about->isVisible());

@@ -87,6 +87,8 @@ private slots:
     void retryEmitsAndDiscoveringHidesNotice();
     void scenePressEmitsOnPress_data();
     void scenePressEmitsOnPress();
+    void arrowsMoveFocusKeysPress_data();
+    void arrowsMoveFocusKeysPress();
     void selectSceneChecksSilently_data();
     void selectSceneChecksSilently();
     void disabledSceneButtonIgnoresPresses();
@@ -329,6 +331,48 @@ void tst_MSPControlPanelWidget::scenePressEmitsOnPress()
     QTest::mouseRelease(radio, Qt::LeftButton);
     QCOMPARE(selected.count(), 1);
     QVERIFY(radio->isChecked());
+}
+
+void tst_MSPControlPanelWidget::arrowsMoveFocusKeysPress_data()
+{
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<int>("arrow");
+    QTest::addColumn<QString>("to");
+    QTest::addColumn<int>("press");
+    QTest::addColumn<int>("index");
+    QTest::newRow("down a column, Space") << "scene1Button" << int(Qt::Key_Down) << "scene2Button" << int(Qt::Key_Space) << 1;
+    QTest::newRow("across, Enter") << "scene1Button" << int(Qt::Key_Right) << "scene5Button" << int(Qt::Key_Return) << 4;
+    QTest::newRow("up a column, keypad Enter") << "scene8Button" << int(Qt::Key_Up) << "scene7Button" << int(Qt::Key_Enter) << 6;
+    QTest::newRow("back across") << "scene6Button" << int(Qt::Key_Left) << "scene2Button" << int(Qt::Key_Space) << 1;
+}
+
+void tst_MSPControlPanelWidget::arrowsMoveFocusKeysPress()
+{
+    QFETCH(QString, from);
+    QFETCH(int, arrow);
+    QFETCH(QString, to);
+    QFETCH(int, press);
+    QFETCH(int, index);
+
+    m_panel->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_panel.get()));
+    m_panel->activateWindow();
+    auto *start = child<QRadioButton>(qPrintable(from));
+    auto *target = child<QRadioButton>(qPrintable(to));
+    m_panel->selectScene(start->objectName().mid(5, 1).toInt() - 1);
+    start->setFocus();
+    QSignalSpy selected(m_panel.get(), &MSPControlPanelWidget::sceneIndexSelected);
+
+    // An arrow only moves the focus: the keypad's scene stays.
+    QTest::keyClick(start, Qt::Key(arrow));
+    QTRY_VERIFY(target->hasFocus());
+    QCOMPARE(selected.count(), 0);
+    QVERIFY(start->isChecked());
+
+    QTest::keyClick(target, Qt::Key(press), press == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+    QTRY_COMPARE(selected.count(), 1);
+    QCOMPARE(selected.at(0).at(0).toInt(), index);
+    QTRY_VERIFY(target->isChecked());
 }
 
 void tst_MSPControlPanelWidget::selectSceneChecksSilently_data()

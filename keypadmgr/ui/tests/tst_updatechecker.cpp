@@ -219,8 +219,9 @@ private slots:
         QTest::newRow("file without this program")
             << versionFile("Another Tool", "9", "0", "0", "0", "http://example.test/") << false << true << QString()
             << QString() << true;
-        QTest::newRow("not a version file") << QByteArray("<html>captive portal</html>") << false << true << QString()
-                                            << QString() << true;
+        // A captive portal's page is no successful check.
+        QTest::newRow("not a version file") << QByteArray("<html>captive portal</html>") << false << true
+                                            << "Update Error" << unable << false;
     }
     void answers()
     {
@@ -264,6 +265,78 @@ private slots:
         QTest::mouseClick(button, Qt::LeftButton);
         QTRY_VERIFY(!visibleMessageBox());
         QVERIFY(m_openedUrls.isEmpty());
+    }
+
+    // A failed check says why, with a warning, and is remembered with its reason.
+    void failureReasons_data()
+    {
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<QString>("reason");
+        const QString proxyHint = QStringLiteral(" Check the proxy settings under Help > Update....");
+        QTest::newRow("server error") << "500"
+                                      << "The update server answered with an error (HTTP status 500).";
+        QTest::newRow("malformed file") << "malformed"
+                                        << "The update server sent something that is not a list of versions.";
+        QTest::newRow("host not found")
+            << "no host"
+            << "The update server no-such-host.invalid was not found. Is this computer connected to the internet?";
+        QTest::newRow("connection refused") << "refused"
+                                            << "The update server could not be reached: Connection refused";
+        QTest::newRow("proxy refused") << "proxy"
+                                       << "The proxy refused the connection or could not be reached." + proxyHint;
+    }
+    void failureReasons()
+    {
+        QFETCH(QString, failure);
+        QFETCH(QString, reason);
+
+        TestHttpServer server;
+        QVERIFY(server.listen());
+        UpdateChecker checker;
+        setUp(&checker, server, true);
+        QTcpServer closed;
+        QVERIFY(closed.listen(QHostAddress::LocalHost, 0));
+        const quint16 closedPort = closed.serverPort();
+        closed.close();
+        bool useProxy = false;
+        if (failure == QLatin1String("500"))
+            server.setResponse(versionFilePath, sameVersion, 500);
+        else if (failure == QLatin1String("malformed"))
+            server.setResponse(versionFilePath, "<html>captive portal</html>");
+        else if (failure == QLatin1String("no host"))
+            checker.setHostAndFile(QStringLiteral("no-such-host.invalid"), QString::fromLatin1(versionFilePath));
+        else if (failure == QLatin1String("refused"))
+            checker.setHostAndFile(QStringLiteral("127.0.0.1:%1").arg(closedPort), QString::fromLatin1(versionFilePath));
+        else
+            useProxy = true;
+        QStringList failed;
+        UpdateDialog dialog;
+        checker.setFailureHandler([&failed, &dialog](const QString &why) {
+            failed << why;
+            dialog.updateLastCheckedOnLabel();
+        });
+        checker.checkForUpdate(useProxy, QStringLiteral("127.0.0.1"), closedPort, QString(), QString());
+        QTRY_VERIFY_WITH_TIMEOUT(!checker.isCheckPending(), 15000);
+
+        QCOMPARE(failed, QStringList{reason});
+        QCOMPARE(checker.lastFailureReason(), reason);
+        QMessageBox *box = visibleMessageBox();
+        QVERIFY(box);
+        QCOMPARE(box->icon(), QMessageBox::Warning);
+        QCOMPARE(box->text(), QStringLiteral("Unable to retrieve update file."));
+        QCOMPARE(box->informativeText(), reason);
+        QVERIFY(!QSettings().contains(QStringLiteral("update_last_check")));
+        QCOMPARE(QSettings().value(QStringLiteral("update_last_failure_reason")).toString(), reason);
+        QVERIFY(QSettings().value(QStringLiteral("update_last_failure")).toDateTime().isValid());
+
+        // The dialog shows the attempt until a check succeeds.
+        auto *label = dialog.findChild<QLabel *>(QStringLiteral("m_lastFailureLabel"));
+        QVERIFY(label);
+        QVERIFY2(label->text().startsWith(QStringLiteral("Last attempt failed (")), qPrintable(label->text()));
+        QVERIFY(label->text().endsWith(QStringLiteral("): ") + reason));
+        QSettings().setValue(QStringLiteral("update_last_check"), QDateTime::currentDateTime().addSecs(1));
+        dialog.resetUpdateLabel();
+        QVERIFY(label->text().isEmpty());
     }
 
     void emptyApplicationName()

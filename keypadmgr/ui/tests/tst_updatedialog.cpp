@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "proxypasswordstore.h"
 #include "testhttpserver.h"
 #include "updatechecker.h"
 #include "updatedialog.h"
@@ -8,6 +9,7 @@
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -22,6 +24,12 @@
 #include <QTest>
 
 namespace {
+
+bool fileContains(const QString &path, const QByteArray &text)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && file.readAll().contains(text);
+}
 
 const QByteArray versionFilePath = QByteArrayLiteral("/software/OvrAppVersions.xml");
 const QByteArray sameVersion = QByteArrayLiteral(
@@ -117,6 +125,7 @@ private slots:
     void init()
     {
         QSettings().clear();
+        ProxyPasswordStore::instance()->setPassword(QString());
     }
     void cleanup()
     {
@@ -254,7 +263,9 @@ private slots:
         QCOMPARE(settings.value(QStringLiteral("proxy_host")).toString(), QStringLiteral("proxy.site.test"));
         QCOMPARE(settings.value(QStringLiteral("proxy_port")).toInt(), 3128);
         QCOMPARE(settings.value(QStringLiteral("proxy_user")).toString(), QStringLiteral("installer"));
-        QCOMPARE(settings.value(QStringLiteral("proxy_password")).toString(), QStringLiteral("s3cret pw"));
+        // The password never goes into the settings file.
+        QVERIFY(!settings.contains(QStringLiteral("proxy_password")));
+        QVERIFY(!fileContains(settings.fileName(), "s3cret"));
         QVERIFY(!settings.contains(QStringLiteral("update_last_check")));
 
         UpdateDialog reopened;
@@ -267,6 +278,36 @@ private slots:
         QCOMPARE(f.proxyPort->value(), 3128);
         QCOMPARE(f.user->text(), QStringLiteral("installer"));
         QCOMPARE(f.password->text(), QStringLiteral("s3cret pw"));
+    }
+
+    // A password an older version wrote as typed leaves the settings file
+    // once; with no secret store on this desktop it is kept for this run
+    // only, and the dialog says so.
+    void plainPasswordMovesOut()
+    {
+        {
+            QSettings settings;
+            settings.setValue(QStringLiteral("use_proxy"), true);
+            settings.setValue(QStringLiteral("proxy_host"), QStringLiteral("proxy.site.test"));
+            settings.setValue(QStringLiteral("proxy_password"), QStringLiteral("old plain secret"));
+        }
+        UpdateDialog dialog;
+        dialog.showUpdater();
+        Fields f(&dialog);
+        QCOMPARE(f.password->text(), QStringLiteral("old plain secret"));
+        const QSettings settings;
+        QVERIFY(!settings.contains(QStringLiteral("proxy_password")));
+        QVERIFY(!fileContains(settings.fileName(), "old plain secret"));
+        QCOMPARE(settings.value(QStringLiteral("proxy_host")).toString(), QStringLiteral("proxy.site.test"));
+
+        QCOMPARE(ProxyPasswordStore::instance()->storage(), ProxyPasswordStore::ThisRunOnly);
+        auto *storage = dialog.findChild<QLabel *>(QStringLiteral("passwordStorageLabel"));
+        QVERIFY(storage);
+        QVERIFY(storage->isVisible());
+        QCOMPARE(storage->text(),
+                 QStringLiteral("No secret store answers on this desktop: the password is kept only until the program ends."));
+        // The automatic check still has it for this run.
+        QCOMPARE(ProxyPasswordStore::instance()->password(), QStringLiteral("old plain secret"));
     }
 
     void cancelStoresNothing()
