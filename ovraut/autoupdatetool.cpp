@@ -197,7 +197,13 @@ void AutoUpdateTool::replyFinished(QNetworkReply *reply)
         m_errorString = reply->errorString();
         // A status from the server itself is the server's error; the
         // network's own failures (and the proxy's) say more than a status.
-        const Failure network = failureOf(reply->error());
+        Failure network = failureOf(reply->error());
+        // Through a caching proxy every connection goes to the proxy: a
+        // refused, unknown or silent peer is the proxy, not the server.
+        const bool viaProxy = m_manager->proxy().type() != QNetworkProxy::NoProxy
+            && m_manager->proxy().type() != QNetworkProxy::DefaultProxy;
+        if (viaProxy && (network == HostNotFound || network == TimedOut || network == ConnectionFailed) && !httpFailure)
+            network = ProxyFailed;
         m_failure = httpFailure && network != ProxyAuthentication && network != ProxyFailed ? ServerError : network;
         qCWarning(lcAut) << "AUT:handleReply - got error message: "
                          << (httpFailure && reply->error() == QNetworkReply::NoError

@@ -11,6 +11,14 @@
         <source>Qt Library Paths:</source>
         <translation>Qt-Bibliothekspfade:</translation>
     </message>
+    <message>
+        <source>License: GNU General Public License, version 3 or later</source>
+        <translation>Lizenz: GNU General Public License, Version 3 oder später</translation>
+    </message>
+    <message>
+        <source>Support: %1, %2</source>
+        <translation>Hilfe und Support: %1, %2</translation>
+    </message>
 </context>
 <context>
     <name>ColorFileImporter</name>
@@ -73,6 +81,10 @@
         <source>Delete Color</source>
         <translation>Farbe löschen</translation>
     </message>
+    <message>
+        <source>No more colors: the keypad plays at most %1 colors per scene.</source>
+        <translation>Keine weiteren Farben: Das Keypad spielt höchstens %1 Farben pro Szene.</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -102,6 +114,49 @@
     <message>
         <source>Tungsten/Incandescent</source>
         <translation>Wolfram/Glühlampe</translation>
+    </message>
+</context>
+<context>
+    <name>GuideWindow</name>
+    <message>
+        <source>Lumetra Keypad Effect Manager Guide</source>
+        <translation>Lumetra Keypad Effect Manager - Handbuch</translation>
+    </message>
+    <message>
+        <source>Search the guide</source>
+        <translation>Im Handbuch suchen</translation>
+    </message>
+    <message>
+        <source>Save Guide as PDF...</source>
+        <translation>Handbuch als PDF speichern...</translation>
+    </message>
+    <message>
+        <source>Not found</source>
+        <translation>Nicht gefunden</translation>
+    </message>
+    <message>
+        <source>The printed guide %1 cannot be read: %2</source>
+        <translation>Das gedruckte Handbuch %1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>Cannot write file %1: %2</source>
+        <translation>Datei %1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>Save Guide as PDF</source>
+        <translation>Handbuch als PDF speichern</translation>
+    </message>
+    <message>
+        <source>PDF Files (*.pdf)</source>
+        <translation>PDF-Dateien (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Saved to %1</source>
+        <translation>Gespeichert in %1</translation>
+    </message>
+    <message>
+        <source>Save Error</source>
+        <translation>Fehler beim Speichern</translation>
     </message>
 </context>
 <context>
@@ -292,6 +347,19 @@
     <message>
         <source>undefined</source>
         <translation>undefiniert</translation>
+    </message>
+</context>
+<context>
+    <name>MSPEffectWidget</name>
+    <message>
+        <source>%1 m</source>
+        <comment>minutes of one cycle</comment>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <comment>seconds of one cycle</comment>
+        <translation>%1 s</translation>
     </message>
 </context>
 <context>
@@ -631,6 +699,15 @@ Wenn sich die IP-Adresse dabei ändert, müssen Sie das Gerät erneut suchen.</t
     <message>
         <source>Hide</source>
         <translation>Ausblenden</translation>
+    </message>
+    <message>
+        <source>%1[*] - %2</source>
+        <comment>file name, program name</comment>
+        <translation>%1[*] - %2</translation>
+    </message>
+    <message>
+        <source>Configuration saved to %1.</source>
+        <translation>Konfiguration gespeichert in %1.</translation>
     </message>
 </context>
 <context>
@@ -1400,8 +1477,8 @@ Wenn sich die IP-Adresse dabei ändert, müssen Sie das Gerät erneut suchen.</t
         <translation>Kommunikation mit dem Gerät fehlgeschlagen. Die IP-Adresse ist möglicherweise ungültig.</translation>
     </message>
     <message>
-        <source>Offline Demo Mode - Changes will not be saved.</source>
-        <translation>Offline-Demomodus – Änderungen werden nicht gespeichert.</translation>
+        <source>Offline Demo Mode - Changes reach no keypad; File &gt; Save Configuration File keeps them.</source>
+        <translation>Offline-Demomodus – Änderungen erreichen kein Keypad; Datei &gt; Konfigurationsdatei speichern bewahrt sie.</translation>
     </message>
 </context>
 <context>
@@ -1610,6 +1687,38 @@ Möchten Sie die Download-Seite öffnen?</translation>
         <source>You have the latest version: v%1</source>
         <translation>Sie haben die neueste Version: v%1</translation>
     </message>
+    <message>
+        <source>Check the proxy settings under Help &gt; Update....</source>
+        <translation>Prüfen Sie die Proxy-Einstellungen unter Hilfe &gt; Aktualisierung....</translation>
+    </message>
+    <message>
+        <source>The update server %1 was not found. Is this computer connected to the internet?</source>
+        <translation>Der Aktualisierungsserver %1 wurde nicht gefunden. Ist dieser Computer mit dem Internet verbunden?</translation>
+    </message>
+    <message>
+        <source>The update server did not answer within %1 seconds.</source>
+        <translation>Der Aktualisierungsserver hat nicht innerhalb von %1 Sekunden geantwortet.</translation>
+    </message>
+    <message>
+        <source>The proxy refused the connection or could not be reached.</source>
+        <translation>Der Proxy hat die Verbindung abgelehnt oder war nicht erreichbar.</translation>
+    </message>
+    <message>
+        <source>The proxy asks for a user name and password, or did not accept them.</source>
+        <translation>Der Proxy verlangt einen Benutzernamen und ein Passwort oder hat sie nicht angenommen.</translation>
+    </message>
+    <message>
+        <source>The update server answered with an error (HTTP status %1).</source>
+        <translation>Der Aktualisierungsserver hat mit einem Fehler geantwortet (HTTP-Status %1).</translation>
+    </message>
+    <message>
+        <source>The update server sent something that is not a list of versions.</source>
+        <translation>Der Aktualisierungsserver hat etwas gesendet, das keine Versionsliste ist.</translation>
+    </message>
+    <message>
+        <source>The update server could not be reached: %1</source>
+        <translation>Der Aktualisierungsserver war nicht erreichbar: %1</translation>
+    </message>
 </context>
 <context>
     <name>UpdateDialog</name>
@@ -1632,6 +1741,14 @@ Möchten Sie die Download-Seite öffnen?</translation>
     <message>
         <source>Last checked today</source>
         <translation>Heute zuletzt geprüft</translation>
+    </message>
+    <message>
+        <source>No secret store answers on this desktop: the password is kept only until the program ends.</source>
+        <translation>Auf diesem Desktop antwortet kein Passwortspeicher: Das Passwort bleibt nur bis zum Programmende erhalten.</translation>
+    </message>
+    <message>
+        <source>Last attempt failed (%1): %2</source>
+        <translation>Letzter Versuch fehlgeschlagen (%1): %2</translation>
     </message>
 </context>
 <context>

@@ -107,11 +107,16 @@ bool GuideWindow::load()
         auto *item = new QListWidgetItem(title, m_contents);
         item->setData(Qt::UserRole, number);
     }
+    // Every chapter title readable whole.
+    m_contents->setMinimumWidth(m_contents->sizeHintForColumn(0) + 2 * m_contents->frameWidth()
+                                + m_contents->verticalScrollBar()->sizeHint().width());
     return true;
 }
 
 void GuideWindow::scrollToPosition(int position)
 {
+    // The whole document laid out first, so the scroll range reaches the block.
+    m_browser->document()->documentLayout()->documentSize();
     const QTextBlock block = m_browser->document()->findBlock(position);
     QTextCursor cursor(block);
     m_browser->setTextCursor(cursor);

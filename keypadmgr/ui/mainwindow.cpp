@@ -719,10 +719,10 @@ void MainWindow::showOnlineHelp()
         chapter = guideChapterSystemConfiguration;
     else if (tab == m_networkPrefs)
         chapter = guideChapterNetwork;
-    m_guide->showChapter(chapter);
     m_guide->show();
     m_guide->raise();
     m_guide->activateWindow();
+    m_guide->showChapter(chapter);
 }
 
 void MainWindow::showUpdater()

@@ -319,7 +319,7 @@ private slots:
         QTest::newRow("redirect not followed") << QString() << 301 << AutoUpdateTool::ServerError;
         QTest::newRow("connection refused") << QStringLiteral("refused") << 0 << AutoUpdateTool::ConnectionFailed;
         QTest::newRow("unknown host") << QStringLiteral("no-such-host.invalid") << 0 << AutoUpdateTool::HostNotFound;
-        QTest::newRow("not a host name") << QStringLiteral("bad host/%%") << 0 << AutoUpdateTool::ConnectionFailed;
+        QTest::newRow("not a host name") << QStringLiteral("bad host/%%") << 0 << AutoUpdateTool::HostNotFound;
         QTest::newRow("proxy refuses") << QStringLiteral("proxy refused") << 0 << AutoUpdateTool::ProxyFailed;
         QTest::newRow("proxy wants a password") << QStringLiteral("proxy") << 407 << AutoUpdateTool::ProxyAuthentication;
     }

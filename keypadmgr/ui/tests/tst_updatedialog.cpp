@@ -434,6 +434,9 @@ private slots:
 
         QStringList keysAfter = QSettings().allKeys();
         keysAfter.removeOne(QStringLiteral("update_last_check"));
+        // A failed check is remembered with its reason.
+        QCOMPARE(keysAfter.removeAll(QStringLiteral("update_last_failure")), serveFile ? 0 : 1);
+        QCOMPARE(keysAfter.removeAll(QStringLiteral("update_last_failure_reason")), serveFile ? 0 : 1);
         QCOMPARE(keysAfter, storedKeys);
         QCOMPARE(QSettings().contains(QStringLiteral("update_last_check")), serveFile);
     }
