@@ -16,7 +16,6 @@
 #include "mainwindow.h"
 #include "mspscenesettingswidget.h"
 
-#include <connectionstate.h>
 #include <discoverer.h>
 #include <mspcolorwasheffect.h>
 #include <mspcustomwasheffect.h>
@@ -107,11 +106,11 @@ int main(int argc, char *argv[])
     // The window looks for keypads a second after it starts; its verdict
     // ("no keypad") must not end the demo halfway through the pictures.
     QObject::disconnect(Discoverer::instance(), nullptr, &window, nullptr);
+    // As with --demo: no discovery run ends the demo halfway through.
+    window.startInDemoMode();
     window.resize(1280, 800);
     window.show();
     MSPSceneModel *model = MSPSceneModel::instance();
-    model->prepareOfflineDefaults();
-    ConnectionState::instance()->setState(ConnectionState::DemoMode);
     window.settingsTabs()->setCurrentWidget(window.sceneSettings());
 
     MSPScene *scene = model->sceneAt(0);
@@ -119,14 +118,8 @@ int main(int argc, char *argv[])
         MSPEffect *effect = MSPEffectFactory::instance()->create(type, scene);
         giveSampleValues(effect);
         scene->setEffect(effect, true);
-        for (int i = 0; i < 5; ++i)
-            QCoreApplication::processEvents();
-        const QString path = out.filePath(fileName(type));
-        if (!window.grab().save(path)) {
-            QTextStream(stderr) << "cannot write " << path << '\n';
+        if (!save(&window, out.filePath(fileName(type))))
             return 1;
-        }
-        QTextStream(stdout) << path << '\n';
     }
     // The guide's first picture: the scenes with a wash that shows colours.
     MSPEffect *wash = MSPEffectFactory::instance()->create(MSPEffect::CustomWash, scene);
