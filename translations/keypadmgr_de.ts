@@ -1477,8 +1477,8 @@ Wenn sich die IP-Adresse dabei ändert, müssen Sie das Gerät erneut suchen.</t
         <translation>Kommunikation mit dem Gerät fehlgeschlagen. Die IP-Adresse ist möglicherweise ungültig.</translation>
     </message>
     <message>
-        <source>Offline Demo Mode - Changes reach no keypad; File &gt; Save Configuration File keeps them.</source>
-        <translation>Offline-Demomodus – Änderungen erreichen kein Keypad; Datei &gt; Konfigurationsdatei speichern bewahrt sie.</translation>
+        <source>Offline Demo Mode - File &gt; Save Configuration File keeps your changes.</source>
+        <translation>Offline-Demomodus – Datei &gt; Konfigurationsdatei speichern sichert Ihre Änderungen.</translation>
     </message>
 </context>
 <context>

@@ -33,7 +33,9 @@ MSPSceneSettingsWidget::MSPSceneSettingsWidget(QWidget *parent)
         for (int type = 0; type < MSPEffect::typeCount; ++type)
             ui->effectsComboBox->addItem(MSPEffect::effectTypeName(type));
     }
-    ui->sceneNumberLabel->setMinimumWidth(fontMetrics().horizontalAdvance(tr("Scene: %1").arg(8)) + 8);
+    // Measured in the label's own (bold) font.
+    ui->sceneNumberLabel->setMinimumWidth(ui->sceneNumberLabel->fontMetrics().horizontalAdvance(tr("Scene: %1").arg(8))
+                                          + 8);
 
     MSPEffectWidgetFactory *factory = MSPEffectWidgetFactory::instance();
     for (int type = 0; type < MSPEffect::typeCount; ++type) {
@@ -42,11 +44,11 @@ MSPSceneSettingsWidget::MSPSceneSettingsWidget(QWidget *parent)
         connect(page, &MSPEffectWidget::intermediateChange, this, &MSPSceneSettingsWidget::handleIntermediateChange);
         connect(page, &MSPEffectWidget::changeFinished, this, &MSPSceneSettingsWidget::handleChangeFinished);
     }
-    // The pages were made after the form, so their controls follow Save in
-    // the focus chain; Tab must go from the effect to the page, then to
-    // Undo and Save.
+    // Undo and Save sit beside the effect, but Tab goes from the effect to
+    // the page, then to Undo and Save: they move behind the pages' controls
+    // (made after the form) in the focus chain.
     QWidget *lastOfPages = nullptr;
-    for (QWidget *w = ui->applyButton->nextInFocusChain(); ui->effectPropertiesStack->isAncestorOf(w);
+    for (QWidget *w = ui->effectPropertiesStack->nextInFocusChain(); ui->effectPropertiesStack->isAncestorOf(w);
          w = w->nextInFocusChain())
         lastOfPages = w;
     if (lastOfPages) {

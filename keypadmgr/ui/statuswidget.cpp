@@ -71,7 +71,7 @@ void StatusWidget::showRow(int status)
     case ConnectionState::DemoMode:
         // Translated too, so a German window does not announce demo mode in English.
         text = QStringLiteral("<html><head/><body><p style=\" color:#ff0000;\">%1</p></body></html>")
-                   .arg(tr("Offline Demo Mode - Changes reach no keypad; File > Save Configuration File keeps them."));
+                   .arg(tr("Offline Demo Mode - File > Save Configuration File keeps your changes."));
         icon = QStringLiteral(":/images/images/demo.png");
         break;
     default:

@@ -441,7 +441,10 @@ void tst_MainWindow::menusAndActions()
     QVERIFY(help);
     QCOMPARE(help->shortcut(), QKeySequence(Qt::Key_F1));
     QVERIFY(findAction(m_window.get(), QStringLiteral("Update...")));
-    QCOMPARE(m_window->windowTitle(), QStringLiteral("Lumetra Keypad Effect Manager"));
+    // Once a file was saved or opened (by another test), its name comes first.
+    QVERIFY2(m_window->windowTitle() == QLatin1String("Lumetra Keypad Effect Manager")
+                 || m_window->windowTitle().endsWith(QLatin1String("[*] - Lumetra Keypad Effect Manager")),
+             qPrintable(m_window->windowTitle()));
     QCOMPARE(m_window->settingsTabs()->tabText(0), QStringLiteral("Scene Settings"));
     QCOMPARE(m_window->settingsTabs()->tabText(1), QStringLiteral("System Configuration"));
     QCOMPARE(m_window->settingsTabs()->tabText(2), QStringLiteral("Network"));

@@ -15,7 +15,7 @@ Q_DECLARE_METATYPE(ConnectionState::State)
 namespace {
 
 const QString demoSentence = QStringLiteral(
-    "<html><head/><body><p style=\" color:#ff0000;\">Offline Demo Mode - Changes reach no keypad; File > Save Configuration File keeps them.</p></body></html>");
+    "<html><head/><body><p style=\" color:#ff0000;\">Offline Demo Mode - File > Save Configuration File keeps your changes.</p></body></html>");
 const QString failureSentence = QStringLiteral("Device communication failure.  IP address may be invalid.");
 
 QImage normalized(const QPixmap &pixmap)
