@@ -80,8 +80,8 @@ SystemConfigurationWidget::SystemConfigurationWidget(QWidget *parent)
     connect(ui->nameEdit, &QLineEdit::textEdited, this, &SystemConfigurationWidget::handleFieldChanged);
     connect(ui->addressEdit, &QLineEdit::textEdited, this, &SystemConfigurationWidget::handleFieldChanged);
     // A keystroke or paste the field refuses is said, not swallowed. The
-    // notice stays while the user types on in that field and goes when
-    // the other one is edited.
+    // notice stays while the user types on in that field and goes when it
+    // is emptied or the other one is edited.
     connect(ui->nameEdit, &QLineEdit::inputRejected, this, [this] {
         m_inputNoticeField = ui->nameEdit;
         m_inputNotice = ui->nameEdit->text().size() >= ui->nameEdit->maxLength()
@@ -100,7 +100,8 @@ SystemConfigurationWidget::SystemConfigurationWidget(QWidget *parent)
     });
     for (QLineEdit *edit : {ui->nameEdit, ui->addressEdit}) {
         connect(edit, &QLineEdit::textEdited, this, [this, edit] {
-            if (m_inputNotice.isEmpty() || edit == m_inputNoticeField)
+            // Emptying the field starts it afresh.
+            if (m_inputNotice.isEmpty() || (edit == m_inputNoticeField && !edit->text().isEmpty()))
                 return;
             m_inputNotice.clear();
             showWarning();
@@ -251,7 +252,9 @@ bool SystemConfigurationWidget::hasUnsavedChanges() const
     const SystemConfiguration *config = SystemConfiguration::instance();
     const auto profiles = ColorUtils::prismalProfileIDList(true);
     const int profile = ui->fixtureClassComboBox->currentIndex();
-    if (ui->nameEdit->text() != config->name() || enteredAddress() != config->ipAddress()
+    // An empty field is no address at all (normalising would make it "0").
+    const QString address = ui->addressEdit->text().isEmpty() ? QString() : enteredAddress();
+    if (ui->nameEdit->text() != config->name() || address != config->ipAddress()
         || ui->universeSpinBox->value() != config->universe() || ui->DravonModeSpinBox->value() != config->DravonMode()
         || ui->lightsPerPortSpinBox->value() != config->lightsPerPort()
         || ui->numberOfPortsSpinBox->value() != config->numberOfPorts()
