@@ -211,8 +211,11 @@ MainWindow::MainWindow(QWidget *parent)
 
     // A scene changed in a demo exists nowhere else until it is saved to a
     // file. (The system configuration tab knows its own unsaved fields.)
+    // Shows applied from a file or from a late keypad reply (posts are
+    // suspended meanwhile) are no change of the user's.
     const auto noteDemoChange = [this] {
-        if (!m_loading && ConnectionState::instance()->state() == ConnectionState::DemoMode)
+        if (!m_loading && !MSPComm::instance()->postsSuspended()
+            && ConnectionState::instance()->state() == ConnectionState::DemoMode)
             m_demoChanged = true;
     };
     connect(m_sceneModel, &MSPSceneModel::effectParamsChanged, this, noteDemoChange);

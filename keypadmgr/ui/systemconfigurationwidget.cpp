@@ -135,8 +135,10 @@ QList<SystemConfigurationWidget::ButtonBox> SystemConfigurationWidget::buttonBox
 QString SystemConfigurationWidget::enteredAddress() const
 {
     // "192.168.077.010" is the keypad's "192.168.77.10": the same address,
-    // not a move, and the form the keypad and the subnet test read.
-    return MSPComm::normalizeAddress(ui->addressEdit->text());
+    // not a move, and the form the keypad and the subnet test read. An
+    // empty field is no address at all (normalising would make it "0").
+    const QString text = ui->addressEdit->text();
+    return text.isEmpty() ? text : MSPComm::normalizeAddress(text);
 }
 
 void SystemConfigurationWidget::setTextColor(QLineEdit *edit, const QColor &color)
@@ -252,9 +254,7 @@ bool SystemConfigurationWidget::hasUnsavedChanges() const
     const SystemConfiguration *config = SystemConfiguration::instance();
     const auto profiles = ColorUtils::prismalProfileIDList(true);
     const int profile = ui->fixtureClassComboBox->currentIndex();
-    // An empty field is no address at all (normalising would make it "0").
-    const QString address = ui->addressEdit->text().isEmpty() ? QString() : enteredAddress();
-    if (ui->nameEdit->text() != config->name() || address != config->ipAddress()
+    if (ui->nameEdit->text() != config->name() || enteredAddress() != config->ipAddress()
         || ui->universeSpinBox->value() != config->universe() || ui->DravonModeSpinBox->value() != config->DravonMode()
         || ui->lightsPerPortSpinBox->value() != config->lightsPerPort()
         || ui->numberOfPortsSpinBox->value() != config->numberOfPorts()

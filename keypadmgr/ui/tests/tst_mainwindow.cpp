@@ -1085,8 +1085,8 @@ void tst_MainWindow::everySceneOfFileTakenOrRefused_data()
     const QString refused = QStringLiteral("Scene 1 has the effect type 99, which the keypad does not play.");
     const QString cut = QStringLiteral("Scene 1 (Custom Wash) holds 8 colors; the keypad plays six, so the first six were kept.");
     QTest::newRow("unknown effect, offline") << false << unknown << refused;
-    QTest::newRow("unknown effect, connected") << true << unknown << refused;
     QTest::newRow("eight colours, offline") << false << eight << cut;
+    QTest::newRow("unknown effect, connected") << true << unknown << refused;
     QTest::newRow("eight colours, connected") << true << eight << cut;
 }
 
@@ -1153,12 +1153,12 @@ void tst_MainWindow::unsavedChangesAskFirst_data()
     QTest::addColumn<QString>("action");
     QTest::addColumn<QMessageBox::StandardButton>("answer");
 
-    QTest::newRow("demo, quit, cancel") << false << "quit" << QMessageBox::Cancel;
-    QTest::newRow("demo, quit, save to file") << false << "quit" << QMessageBox::Save;
-    QTest::newRow("demo, other keypad, cancel") << false << "discover" << QMessageBox::Cancel;
     QTest::newRow("keypad, quit, cancel") << true << "quit" << QMessageBox::Cancel;
     QTest::newRow("keypad, quit, save") << true << "quit" << QMessageBox::Save;
     QTest::newRow("keypad, open, discard") << true << "open" << QMessageBox::Discard;
+    QTest::newRow("demo, quit, cancel") << false << "quit" << QMessageBox::Cancel;
+    QTest::newRow("demo, quit, save to file") << false << "quit" << QMessageBox::Save;
+    QTest::newRow("demo, other keypad, cancel") << false << "discover" << QMessageBox::Cancel;
 }
 
 void tst_MainWindow::unsavedChangesAskFirst()
