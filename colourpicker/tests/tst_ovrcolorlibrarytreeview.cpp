@@ -430,12 +430,15 @@ void tst_OvrColorLibraryTreeView::exportImportRoundTrip()
     OvrColor nChannel = OvrColor::fromNChannel8({255, 10, 20, 30, 40, 50}, ColorUtils::ConfigRGBAW,
                                                 ColorUtils::ProfileKestrelKiteQRZ);
     library->createColor(nChannel, QStringLiteral("Five, with a comma & <ampersand>"), QStringLiteral("Warm Whites"));
+    library->createExplicitColor(OvrColor(Qt::cyan), QStringLiteral("Cyan"));
+    const QStringList lists{QStringLiteral("Warm Whites"), QStringLiteral("Stage"), OvrColorLibrary::explicitColorsListName()};
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("out.ovrcolors"));
-    QVERIFY(OvrColorLibraryTreeView::exportLists({QStringLiteral("Warm Whites"), QStringLiteral("Stage")}, path));
+    QVERIFY(OvrColorLibraryTreeView::exportLists(lists, path));
 
+    // Each list comes back as a list of its own, the program's own list too.
     QVERIFY(widget->loadFile(path, false));
-    for (const QString &list : {QStringLiteral("Warm Whites"), QStringLiteral("Stage")}) {
+    for (const QString &list : lists) {
         const QString copy = list + QStringLiteral(" 2");
         QVERIFY2(library->containsList(copy), qPrintable(library->getListNames().join(QLatin1Char('|'))));
         QVERIFY(library->isUserList(copy)); // what the user loads is theirs to edit
