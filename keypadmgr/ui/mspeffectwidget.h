@@ -59,8 +59,10 @@ public slots:
     virtual QString speedLabel(int index);
     /**
      * Adds @p color to the user colour list @p list of the colour library,
-     * creating the list first when there is none of that name; under its
-     * library name when @p uid is known there.
+     * creating the list first when there is none of that name (beside a
+     * read-only list of that name, the user list next to it, see
+     * OvrColorLibrary::modifiableList()); under its library name when
+     * @p uid is known there.
      */
     void handleAddToFavorites(OvrColor color, const QString &uid, const QString &list);
 

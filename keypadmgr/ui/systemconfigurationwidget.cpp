@@ -220,10 +220,18 @@ void SystemConfigurationWidget::handleFieldChanged()
 
 void SystemConfigurationWidget::showWarning()
 {
+    // A refused keystroke first, then the fields' warnings, then why the
+    // buttons cannot be changed.
     QString warning = m_fieldWarning;
     if (!m_inputNotice.isEmpty()) {
         const QString notice = warningPiece(m_inputNotice.toHtmlEscaped());
         warning = warning.isEmpty() ? notice : notice + QLatin1String("<br><br>") + warning;
+    }
+    const QString note = ui->groupBox->toolTip();
+    if (!note.isEmpty() && !m_addressOnly) {
+        if (!warning.isEmpty())
+            warning += QLatin1String("<br><br>");
+        warning += note.toHtmlEscaped();
     }
     ui->warningLabel->setText(warning);
     ui->warningLabel->setVisible(!warning.isEmpty());
@@ -345,10 +353,22 @@ void SystemConfigurationWidget::fillFromRecord()
     // Older firmware answers every button whatever it is told.
     m_buttonsSupported = !SystemConfiguration::isLegacyFirmware(config->version());
     ui->groupBox->setEnabled(m_buttonsSupported && !m_addressOnly);
+    // A greyed group says why.
+    ui->groupBox->setToolTip(buttonsNote(config->version()));
     const auto boxes = buttonBoxes();
     for (const ButtonBox &button : boxes)
         button.box->setChecked(!m_buttonsSupported || config->switchEnabled(button.switchNumber));
     m_filling = false;
+    showWarning();
+}
+
+QString SystemConfigurationWidget::buttonsNote(const QString &version)
+{
+    if (!SystemConfiguration::isLegacyFirmware(version))
+        return QString();
+    if (version.split(QLatin1Char('.')).size() < 3)
+        return tr("The keypad's firmware version is not known, so its buttons cannot be enabled or disabled here.");
+    return tr("Firmware %1 cannot enable or disable the keypad's buttons: all of them stay enabled.").arg(version);
 }
 
 void SystemConfigurationWidget::setAddressOnly(bool addressOnly)
@@ -362,6 +382,7 @@ void SystemConfigurationWidget::setAddressOnly(bool addressOnly)
         field->setEnabled(!addressOnly);
     }
     ui->groupBox->setEnabled(m_buttonsSupported && !addressOnly);
+    showWarning();
     ui->addressEdit->setEnabled(true);
     if (!addressOnly) {
         setTextColor(ui->addressEdit, Qt::black);

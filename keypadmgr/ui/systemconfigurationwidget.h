@@ -69,7 +69,12 @@ private:
     void fillFromRecord();
     void rebuildFixtureComboBox();
     void takeAddressFocus();
-    /** Shows the notice of a refused keystroke above the fields' warnings. */
+    /** Why the enabled buttons cannot be changed with this firmware, or nothing. */
+    static QString buttonsNote(const QString &version);
+    /**
+     * Shows the notice of a refused keystroke above the fields' warnings,
+     * and below them why the buttons cannot be changed.
+     */
     void showWarning();
     static void setTextColor(QLineEdit *edit, const QColor &color);
 

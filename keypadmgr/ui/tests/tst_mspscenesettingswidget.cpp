@@ -18,6 +18,7 @@
 #include <mspscene.h>
 #include <mspscenemodel.h>
 #include <ovrcolor.h>
+#include <ovrcolorlibrary.h>
 #include <ovrcolorpicker.h>
 #include <systemconfiguration.h>
 
@@ -25,6 +26,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLayout>
 #include <QPushButton>
@@ -71,6 +73,7 @@ private slots:
     void showingKeepsOutOfRangeValue();
     void whiteScaleLabels();
     void tabOrderFollowsLayout();
+    void favouritesBesideReadOnlyList();
 
 private:
     template<typename T> T *child(QWidget *parent, const char *name) const
@@ -517,6 +520,32 @@ void tst_MSPSceneSettingsWidget::tabOrderFollowsLayout()
     QCOMPARE(QApplication::focusWidget(), child<QPushButton>(m_widget.get(), "revertButton"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), child<QPushButton>(m_widget.get(), "applyButton"));
+}
+
+void tst_MSPSceneSettingsWidget::favouritesBesideReadOnlyList()
+{
+    // A read-only list (a preset) already has the name the editor adds to.
+    OvrColorLibrary *library = OvrColorLibrary::Instance();
+    const QString list = QStringLiteral("Site Colours");
+    library->createColor(OvrColor(Qt::gray), QStringLiteral("Preset Gray"), list);
+    const QStringList listsBefore = library->getListNames();
+
+    const QVector<OvrColor> added{OvrColor::fromRgb8(255, 127, 0), OvrColor::fromRgb8(0, 64, 255)};
+    for (const OvrColor &color : added)
+        page(MSPEffect::FixedColor)->handleAddToFavorites(color, QString(), list);
+
+    // One user list beside it takes both colours and is saved.
+    const QString mine = list + QStringLiteral(" 2");
+    QCOMPARE(library->getListNames(), listsBefore + QStringList{mine});
+    QCOMPARE(library->getColors(list), QVector<OvrColor>{OvrColor(Qt::gray)});
+    QVERIFY(library->isUserList(mine));
+    QCOMPARE(library->getColors(mine), added);
+    QFile file(OvrColorLibrary::defaultUserColorsPath());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray saved = file.readAll();
+    QVERIFY(saved.contains("name=\"" + mine.toUtf8() + '"'));
+    for (const OvrColor &color : added)
+        QVERIFY(saved.contains(color.aName().toUtf8()));
 }
 
 QTEST_MAIN(tst_MSPSceneSettingsWidget)
