@@ -189,11 +189,6 @@ bool BlackBodyCurveWidget::whiteRangeCCTAndTint(double x, double y, int &cct, in
         && t <= CCTUtils::getMaxTint();
 }
 
-bool BlackBodyCurveWidget::nearWhiteRange(int cct, int tint)
-{
-    return cct >= CCTUtils::getMinCCT() && cct <= CCTUtils::getMaxCCT() && qAbs(tint) <= 2 * CCTUtils::getMaxTint();
-}
-
 QPointF BlackBodyCurveWidget::pointFromxy(double x, double y) const
 {
     if (d->window.isNull())
@@ -217,14 +212,11 @@ void BlackBodyCurveWidget::setColor(const OvrColor &color)
     double Y = 0;
     color.getYxyF(&Y, &d->x, &d->y);
     int k = d->cct;
-    int t = d->tint;
+    int t = 0;
     d->inRange = whiteRangeCCTAndTint(d->x, d->y, k, t);
-    // Just outside the range the sliders show the nearest white; for colours
-    // far from any white they stay where they were.
-    if (d->inRange || BlackBodyCurveWidget::nearWhiteRange(k, t)) {
-        d->cct = qBound(CCTUtils::getMinCCT(), k, CCTUtils::getMaxCCT());
-        d->tint = qBound(CCTUtils::getMinTint(), t, CCTUtils::getMaxTint());
-    }
+    // Outside the range: the nearest temperature on the curve itself.
+    d->cct = qBound(CCTUtils::getMinCCT(), k, CCTUtils::getMaxCCT());
+    d->tint = d->inRange ? qBound(CCTUtils::getMinTint(), t, CCTUtils::getMaxTint()) : 0;
     update();
 }
 

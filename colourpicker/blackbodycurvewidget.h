@@ -39,8 +39,6 @@ public:
 
     /** True when xy lies in the white range; its CCT and tint go to cct and tint. */
     static bool whiteRangeCCTAndTint(double x, double y, int &cct, int &tint);
-    /** True when a CCT and tint lie close enough to the white range for its nearest white to mean something. */
-    static bool nearWhiteRange(int cct, int tint);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

@@ -19,6 +19,8 @@ MSPColorWashEffectWidget::MSPColorWashEffectWidget(QWidget *parent)
     ui->colorListPicker->setMaximumCount(MSPEffect::maximumColors);
     ui->colorListPicker->setDefaultColor(MSPFixedColorEffect::defaultColor());
     ui->colorLimitLabel->hide();
+    // The keypad plays colours without opacity.
+    ui->colorPicker->setOpacityVisible(false);
     ui->splitter->setStretchFactor(1, 1);
     // Without the colours the plain wash's controls sit at the top.
     ui->colorsLayout->addStretch(1);
