@@ -98,7 +98,10 @@ RgbPickerWidget::RgbPickerWidget(QWidget *parent)
     });
 
     connect(m_hex, &HexColorEdit::colorEntered, this, [this](const QColor &typed) {
-        pickColor(OvrColor::fromRgb8(typed.red(), typed.green(), typed.blue(), qRound(m_alpha * 255.0)));
+        const OvrColor color =
+            OvrColor::fromRgb8(typed.red(), typed.green(), typed.blue(), qRound(m_alpha * 255.0));
+        m_rgbSliders->setColor(color);
+        pickColor(color);
     });
 
     for (const char *keys : {"CTRL+=", "CTRL++"}) {
