@@ -50,6 +50,7 @@ void ColorAppearance::setFixtureClass(int fixtureClass)
 
 QColor ColorAppearance::shown(const OvrColor &color)
 {
+    // Of the colour as it is kept (see sentText()).
     if (!color.isValid())
         return QColor(Qt::transparent);
     ColorAppearance *self = instance();
@@ -57,7 +58,7 @@ QColor ColorAppearance::shown(const OvrColor &color)
     const auto it = self->m_cache->shown.constFind(key);
     if (it != self->m_cache->shown.constEnd())
         return QColor::fromRgb(*it);
-    const QColor result = ColorUtils::displayColor(color, self->m_fixtureClass);
+    const QColor result = ColorUtils::displayColor(OvrColor(key), self->m_fixtureClass);
     if (self->m_cache->shown.size() >= Cache::Limit)
         self->m_cache->shown.clear();
     self->m_cache->shown.insert(key, result.rgb());
@@ -70,7 +71,9 @@ QString ColorAppearance::sentText(const OvrColor &color)
         return QString();
     const ColorUtils::PrismalProfileID fixtureClass = instance()->m_fixtureClass;
     unsigned char levels[3];
-    ColorUtils::threeChannelLevels(color, fixtureClass, levels);
+    // Hosts keep a colour by its text form, which holds a white's x and y to
+    // six decimals: the levels sent are those of the colour as kept.
+    ColorUtils::threeChannelLevels(OvrColor(color.aName()), fixtureClass, levels);
     if (ColorUtils::nChannelConfigurationForPrismalProfileID(fixtureClass) == ColorUtils::ConfigRGB) {
         return tr("Sent: %1, %2, %3")
             .arg(int(levels[0]))

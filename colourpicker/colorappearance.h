@@ -33,12 +33,17 @@ public:
     /** An unknown class counts as the generic RGB profile. */
     void setFixtureClass(int fixtureClass);
 
-    /** The colour as the configured fixture class shows it; transparent for an invalid colour. */
+    /**
+     * The colour as the configured fixture class shows it; transparent for an
+     * invalid colour. Like sentText(), of the colour as its text form keeps it.
+     */
     static QColor shown(const OvrColor &color);
     /**
      * The levels the fixture class's RGB input gets for the colour, as
      * "Sent: 183, 248, 255"; for a fixture with other emitters as well each
-     * level is named after its emitter. Empty for an invalid colour.
+     * level is named after its emitter. Empty for an invalid colour. The
+     * levels are those of the colour as its text form (aName()) keeps it,
+     * since that is what a host stores and sends.
      */
     static QString sentText(const OvrColor &color);
 
