@@ -220,12 +220,12 @@ void WhitePickerWidget::setColor(const OvrColor &color, const QString &uid)
     d->y = y;
     int k = d->cct;
     int t = 0;
-    d->inRange = BlackBodyCurveWidget::whiteRangeCCTAndTint(x, y, k, t);
     // A white keeps its own tint. Any other colour starts the page on the
     // black-body curve at its nearest temperature: taking over a clamped
     // tint would tinge every white picked from there.
+    d->inRange = BlackBodyCurveWidget::startingCCTAndTint(x, y, k, t);
     d->cct = qBound(CCTUtils::getMinCCT(), k, CCTUtils::getMaxCCT());
-    d->tint = d->inRange ? qBound(CCTUtils::getMinTint(), t, CCTUtils::getMaxTint()) : 0;
+    d->tint = qBound(CCTUtils::getMinTint(), t, CCTUtils::getMaxTint());
     d->curve->setColor(color);
     showWhite();
 }
