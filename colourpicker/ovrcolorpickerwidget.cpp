@@ -250,6 +250,8 @@ void OvrColorPickerWidget::Private::showColor(const OvrColor &color, const QStri
 void OvrColorPickerWidget::Private::showSentLevels()
 {
     sentLabel->setText(ColorAppearance::sentText(swatches[0]->color()));
+    // Wide enough for the widest levels seen, so the swatch does not jump.
+    sentLabel->setMinimumWidth(qMax(sentLabel->minimumWidth(), sentLabel->sizeHint().width()));
 }
 
 void OvrColorPickerWidget::Private::selectSwatch(int index)
