@@ -36,6 +36,13 @@ QString MSPEffect::effectTypeName(int type)
     }
 }
 
+bool MSPEffect::acceptsParameters(int paramCount, int colorCount, bool hasYxy) const
+{
+    Q_UNUSED(colorCount)
+    Q_UNUSED(hasYxy)
+    return paramCount >= 2;
+}
+
 void MSPEffect::colorToChannels(const OvrColor &color, ColorUtils::PrismalProfileID fixtureClass, int rgb[3])
 {
     unsigned char out[3] = { 0, 0, 0 };
