@@ -2,9 +2,16 @@
 //
 // Painting of the colour picker's fields (offscreen): a full render of the
 // spectrum at 400 x 300 and one drag step (mouse move + repaint), for the
-// spectrum alone and for the whole RGB page that follows it.
+// spectrum alone and for the whole RGB page that follows it; one step of the
+// white page's temperature (its bands and swatches follow) and a repaint of
+// the picker's swatches for a colour not seen before.
+#include <colortempsliderwidget.h>
 #include <hsbspectrumwidget.h>
+#include <ovrcolorpickerwidget.h>
 #include <rgbpickerwidget.h>
+#include <whitepickerwidget.h>
+
+#include <QSpinBox>
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -103,6 +110,41 @@ void BM_RgbPageDragStep(benchmark::State &state)
     sendMouse(spectrum, QEvent::MouseButtonRelease, QPoint(x, 120), Qt::NoButton);
 }
 BENCHMARK(BM_RgbPageDragStep)->Unit(benchmark::kMicrosecond);
+
+void BM_WhitePageCCTStep(benchmark::State &state)
+{
+    // A new temperature: the tint band renders again for it.
+    WhitePickerWidget page;
+    page.resize(520, 520);
+    showExposed(page);
+    page.repaint();
+    QSpinBox *cct = page.cctSlider()->spinBox();
+    int kelvin = 3000;
+    for (auto _ : state) {
+        kelvin = kelvin >= 9000 ? 3000 : kelvin + 10;
+        cct->setValue(kelvin);
+        page.repaint();
+    }
+}
+BENCHMARK(BM_WhitePageCCTStep)->Unit(benchmark::kMicrosecond);
+
+void BM_SwatchesNewColour(benchmark::State &state)
+{
+    // The swatches of the whole picker for a white never shown before.
+    OvrColorPickerWidget picker;
+    picker.resize(1000, 700);
+    showExposed(picker);
+    picker.repaint();
+    int step = 0;
+    for (auto _ : state) {
+        step = (step + 1) % 100000;
+        OvrColor white;
+        white.setYxyF(0.5 + step * 1e-6, 0.3127, 0.329, 1.0, ColorUtils::ProfileGenericRGB);
+        picker.setColor(white, QString());
+        picker.repaint();
+    }
+}
+BENCHMARK(BM_SwatchesNewColour)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

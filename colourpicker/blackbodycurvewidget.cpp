@@ -11,6 +11,7 @@
 #include <QStyle>
 
 #include <cmath>
+#include <limits>
 
 namespace OvrColorPickerLib {
 
@@ -189,9 +190,44 @@ bool BlackBodyCurveWidget::whiteRangeCCTAndTint(double x, double y, int &cct, in
         && t <= CCTUtils::getMaxTint();
 }
 
-bool BlackBodyCurveWidget::nearWhiteRange(int cct, int tint)
+bool BlackBodyCurveWidget::startingCCTAndTint(double x, double y, int &cct, int &tint)
 {
-    return cct >= CCTUtils::getMinCCT() && cct <= CCTUtils::getMaxCCT() && qAbs(tint) <= 2 * CCTUtils::getMaxTint();
+    int k = cct;
+    int t = 0;
+    const bool known = CCTUtils::getCCTAndTintFromxy(x, y, k, t);
+    tint = 0;
+    if (known && k >= CCTUtils::getMinCCT() && k <= CCTUtils::getMaxCCT()
+        && qAbs(t) <= 2 * CCTUtils::getMaxTint()) {
+        // In the range or just beside it: the geometry's own temperature.
+        cct = k;
+        const bool inRange = t >= CCTUtils::getMinTint() && t <= CCTUtils::getMaxTint();
+        if (inRange)
+            tint = t;
+        return inRange;
+    }
+    // Far from the curve the geometry's temperature means little (pure red
+    // reads as a cool white): take the curve's nearest point in the CIE 1960
+    // uv plane, where temperatures are measured.
+    const auto uv = [](double px, double py, double &u, double &v) {
+        const double d = -2.0 * px + 12.0 * py + 3.0;
+        u = d != 0.0 ? 4.0 * px / d : 0.0;
+        v = d != 0.0 ? 6.0 * py / d : 0.0;
+    };
+    double u = 0, v = 0;
+    uv(x, y, u, v);
+    double best = std::numeric_limits<double>::max();
+    for (int candidate = CCTUtils::getMinCCT(); candidate <= CCTUtils::getMaxCCT(); candidate += 10) {
+        double lx = 0, ly = 0, lu = 0, lv = 0;
+        if (!CCTUtils::getxyFromCCT(candidate, lx, ly))
+            continue;
+        uv(lx, ly, lu, lv);
+        const double distance = (lu - u) * (lu - u) + (lv - v) * (lv - v);
+        if (distance < best) {
+            best = distance;
+            cct = candidate;
+        }
+    }
+    return false;
 }
 
 QPointF BlackBodyCurveWidget::pointFromxy(double x, double y) const
@@ -217,14 +253,10 @@ void BlackBodyCurveWidget::setColor(const OvrColor &color)
     double Y = 0;
     color.getYxyF(&Y, &d->x, &d->y);
     int k = d->cct;
-    int t = d->tint;
-    d->inRange = whiteRangeCCTAndTint(d->x, d->y, k, t);
-    // Just outside the range the sliders show the nearest white; for colours
-    // far from any white they stay where they were.
-    if (d->inRange || BlackBodyCurveWidget::nearWhiteRange(k, t)) {
-        d->cct = qBound(CCTUtils::getMinCCT(), k, CCTUtils::getMaxCCT());
-        d->tint = qBound(CCTUtils::getMinTint(), t, CCTUtils::getMaxTint());
-    }
+    int t = 0;
+    d->inRange = startingCCTAndTint(d->x, d->y, k, t);
+    d->cct = qBound(CCTUtils::getMinCCT(), k, CCTUtils::getMaxCCT());
+    d->tint = qBound(CCTUtils::getMinTint(), t, CCTUtils::getMaxTint());
     update();
 }
 

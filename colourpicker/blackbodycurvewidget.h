@@ -39,8 +39,12 @@ public:
 
     /** True when xy lies in the white range; its CCT and tint go to cct and tint. */
     static bool whiteRangeCCTAndTint(double x, double y, int &cct, int &tint);
-    /** True when a CCT and tint lie close enough to the white range for its nearest white to mean something. */
-    static bool nearWhiteRange(int cct, int tint);
+    /**
+     * The CCT and tint the white page starts from for a colour: its own for a
+     * white, else the temperature whose black-body point is nearest in u'v'
+     * at tint 0. Returns whether xy lies in the white range.
+     */
+    static bool startingCCTAndTint(double x, double y, int &cct, int &tint);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

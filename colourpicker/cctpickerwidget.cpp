@@ -2,6 +2,7 @@
 #include "cctpickerwidget.h"
 
 #include "bandmarker.h"
+#include "colorappearance.h"
 #include "cctutils.h"
 #include "ovrcolor.h"
 
@@ -53,6 +54,11 @@ CCTPickerWidget::CCTPickerWidget(QWidget *parent)
     , d(new Private)
 {
     setFocusPolicy(Qt::StrongFocus);
+    // The band shows the whites as the configured fixture makes them.
+    connect(ColorAppearance::instance(), &ColorAppearance::fixtureClassChanged, this, [this] {
+        d->band = QImage();
+        update();
+    });
     setAttribute(Qt::WA_OpaquePaintEvent, false);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setAccessibleName(tr("Colour temperature band"));
@@ -119,11 +125,12 @@ void CCTPickerWidget::paintEvent(QPaintEvent *)
     const int deviceWidth = qMax(1, qRound(r.width() * dpr));
     if (d->band.width() != deviceWidth) {
         d->band = QImage(deviceWidth, 1, QImage::Format_RGB32);
+        const ColorUtils::PrismalProfileID fixtureClass = ColorAppearance::instance()->fixtureClass();
         for (int i = 0; i < deviceWidth; ++i) {
             double x = 0;
             double y = 0;
             CCTUtils::getxyFromCCT(cctAtPosition(r.left() + qRound(i / dpr)), x, y);
-            d->band.setPixel(i, 0, OvrColor(x, y).getQColor(true).rgb());
+            d->band.setPixel(i, 0, ColorUtils::displayColor(OvrColor(x, y), fixtureClass).rgb());
         }
     }
     p.drawImage(r, d->band);

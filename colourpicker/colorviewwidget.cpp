@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "colorviewwidget.h"
 
+#include "colorappearance.h"
+
 #include <ovrcolorlibrary.h>
 
 #include <QApplication>
@@ -22,6 +24,7 @@ ColorViewWidget::ColorViewWidget(bool isMain, QWidget *parent)
     setAcceptDrops(true);
     setSizePolicy(isMain ? QSizePolicy::Expanding : QSizePolicy::Preferred, QSizePolicy::Fixed);
     updateDescription();
+    connect(ColorAppearance::instance(), &ColorAppearance::fixtureClassChanged, this, [this] { update(); });
 }
 
 ColorViewWidget::~ColorViewWidget() = default;
@@ -50,6 +53,14 @@ void ColorViewWidget::setOriginalColor(const OvrColor &color, const QString &uid
 {
     m_originalColor = color;
     m_originalUid = uid;
+}
+
+void ColorViewWidget::setOpacityShown(bool shown)
+{
+    if (shown == m_opacityShown)
+        return;
+    m_opacityShown = shown;
+    update();
 }
 
 void ColorViewWidget::setFavoritesListName(const QString &listName)
@@ -135,7 +146,11 @@ void ColorViewWidget::paintEvent(QPaintEvent *)
         painter.setPen(QPen(palette().color(QPalette::Mid), 1.5));
         painter.drawLine(inner.bottomLeft(), inner.topRight());
     } else {
-        const QColor c = m_color.getQColor();
+        // The light the fixture makes; translucency only where the host
+        // has an opacity to offer.
+        QColor c = ColorAppearance::shown(m_color);
+        if (m_opacityShown)
+            c.setAlpha(m_color.alpha8());
         if (c.alpha() < 255) {
             const int cell = qMax(3, fontMetrics().height() / 3);
             for (int y = 0; y * cell < inner.height(); ++y)
@@ -173,7 +188,7 @@ void ColorViewWidget::mouseMoveEvent(QMouseEvent *event)
     drag->setMimeData(m_color.mimeData());
     const int side = fontMetrics().height();
     QPixmap pixmap(side, side);
-    pixmap.fill(m_color.getQColor());
+    pixmap.fill(ColorAppearance::shown(m_color));
     drag->setPixmap(pixmap);
     drag->exec(Qt::CopyAction);
 }

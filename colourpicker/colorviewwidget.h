@@ -34,6 +34,9 @@ public:
     /** The colour "Reset" goes back to. */
     void setOriginalColor(const OvrColor &color, const QString &uid);
     void setFavoritesListName(const QString &listName);
+    /** Whether a translucent colour is painted over a checkerboard (on by default). */
+    bool isOpacityShown() const { return m_opacityShown; }
+    void setOpacityShown(bool shown);
     QString favoritesListName() const { return m_listName; }
 
     /** The context menu as it would open now (the caller owns it). */
@@ -71,6 +74,7 @@ private:
 
     bool m_isMain;
     bool m_selected = false;
+    bool m_opacityShown = true;
     OvrColor m_color;
     QString m_uid;
     OvrColor m_originalColor;

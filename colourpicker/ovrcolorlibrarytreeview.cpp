@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ovrcolorlibrarytreeview.h"
 
+#include "colorappearance.h"
+
 #include "colorfileimporter.h"
 #include "colorlibraryfiltermodel.h"
 #include "ovrcolorlibrary.h"
@@ -67,6 +69,11 @@ OvrColorLibraryTreeView::OvrColorLibraryTreeView(QWidget *parent)
     setModel(d->filter);
 
     setAccessibleName(tr("Colour library"));
+    // Thumbnails show colours as the configured fixture makes them.
+    connect(ColorAppearance::instance(), &ColorAppearance::fixtureClassChanged, this, [this] {
+        OvrColorLibrary::Instance()->clearThumbnails();
+        viewport()->update();
+    });
     setHeaderHidden(true);
     setColumnHidden(1, true);
     setUniformRowHeights(true);

@@ -258,6 +258,16 @@ void OvrColorPicker::setPageEnabled(int page, bool enabled)
     d->picker->setPageEnabled(OvrColorPickerWidget::Page(page), enabled);
 }
 
+bool OvrColorPicker::isOpacityVisible() const
+{
+    return d->picker->isOpacityVisible();
+}
+
+void OvrColorPicker::setOpacityVisible(bool visible)
+{
+    d->picker->setOpacityVisible(visible);
+}
+
 void OvrColorPicker::setColorAndSelectMainPreview(const OvrColor &color, const QString &uid)
 {
     d->picker->onMainSwatchSelected();

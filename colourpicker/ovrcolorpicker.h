@@ -26,6 +26,11 @@ class OvrColorPicker : public QWidget
 {
     Q_OBJECT
     Q_DISABLE_COPY(OvrColorPicker)
+    /**
+     * Whether the opacity slider is offered (on by default). Hosts whose
+     * lights have no opacity turn it off; swatches then paint colours opaque.
+     */
+    Q_PROPERTY(bool opacityVisible READ isOpacityVisible WRITE setOpacityVisible)
 public:
     explicit OvrColorPicker(QWidget *parent = nullptr);
     ~OvrColorPicker() override;
@@ -43,6 +48,9 @@ public:
      * toggle, for editors that offer a page only on some keypads.
      */
     void setPageEnabled(int page, bool enabled);
+
+    bool isOpacityVisible() const;
+    void setOpacityVisible(bool visible);
 
 signals:
     void mainColorChanged(const OvrColor &color, const QString &uid);

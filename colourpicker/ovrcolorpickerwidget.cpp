@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ovrcolorpickerwidget.h"
 
+#include "colorappearance.h"
 #include "colortreeandfilterwidget.h"
 #include "colorviewwidget.h"
 #include "intensitysliderwidget.h"
@@ -38,6 +39,8 @@ public:
     /** Shows the colour on the pages and sliders, emitting nothing. */
     void showColor(const OvrColor &color, const QString &uid);
     void selectSwatch(int index);
+    /** The levels the main colour is sent as, beside the main swatch. */
+    void showSentLevels();
     void comparisonChanged(int index, const OvrColor &color, const QString &uid);
     static QWidget *placeholder(const QString &text, QWidget *parent);
 
@@ -54,6 +57,8 @@ public:
     QWidget *colorTree = nullptr;
     OpacitySliderWidget *opacitySlider = nullptr;
     IntensitySliderWidget *intensitySlider = nullptr;
+    QLabel *sentLabel = nullptr;
+    bool opacityVisible = true;
     QString favoritesList;
 };
 
@@ -73,6 +78,13 @@ void OvrColorPickerWidget::Private::buildLayout()
     for (int i = 0; i < 4; ++i) {
         swatches[i] = new ColorViewWidget(i == 0, q);
         swatchRow->addWidget(swatches[i], i == 0 ? 1 : 0);
+        if (i == 0) {
+            sentLabel = new QLabel(q);
+            sentLabel->setObjectName(QStringLiteral("sentLevelsLabel"));
+            sentLabel->setToolTip(tr("The levels the fixture's red, green and blue inputs receive for the main color"));
+            sentLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+            swatchRow->addWidget(sentLabel);
+        }
     }
     swatches[0]->setObjectName(QStringLiteral("mainSwatch"));
     swatches[0]->setAccessibleName(tr("Main color"));
@@ -235,6 +247,13 @@ void OvrColorPickerWidget::Private::showColor(const OvrColor &color, const QStri
     intensitySlider->setEnabled(!nChannel);
 }
 
+void OvrColorPickerWidget::Private::showSentLevels()
+{
+    sentLabel->setText(ColorAppearance::sentText(swatches[0]->color()));
+    // Wide enough for the widest levels seen, so the swatch does not jump.
+    sentLabel->setMinimumWidth(qMax(sentLabel->minimumWidth(), sentLabel->sizeHint().width()));
+}
+
 void OvrColorPickerWidget::Private::selectSwatch(int index)
 {
     if (index < 0 || index > 3)
@@ -271,6 +290,10 @@ OvrColorPickerWidget::OvrColorPickerWidget(QWidget *parent)
     d->swatches[0]->setColor(OvrColor(Qt::white), QString());
     d->swatches[0]->setOriginalColor(OvrColor(Qt::white), QString());
     d->showColor(OvrColor(Qt::white), QString());
+    d->showSentLevels();
+    connect(ColorAppearance::instance(), &ColorAppearance::fixtureClassChanged, this, [this] { d->showSentLevels(); });
+    // Every way the main colour changes ends in mainColorChanged().
+    connect(this, &OvrColorPickerWidget::mainColorChanged, this, [this] { d->showSentLevels(); });
 }
 
 OvrColorPickerWidget::~OvrColorPickerWidget() = default;
@@ -348,6 +371,19 @@ ColorViewWidget *OvrColorPickerWidget::mainSwatch() const
 ColorViewWidget *OvrColorPickerWidget::comparisonSwatch(int index) const
 {
     return index >= 1 && index <= 3 ? d->swatches[index] : nullptr;
+}
+
+bool OvrColorPickerWidget::isOpacityVisible() const
+{
+    return d->opacityVisible;
+}
+
+void OvrColorPickerWidget::setOpacityVisible(bool visible)
+{
+    d->opacityVisible = visible;
+    d->opacitySlider->setVisible(visible);
+    for (ColorViewWidget *swatch : d->swatches)
+        swatch->setOpacityShown(visible);
 }
 
 QString OvrColorPickerWidget::favoritesListName() const

@@ -69,6 +69,10 @@ public:
     ColorViewWidget *mainSwatch() const;
     ColorViewWidget *comparisonSwatch(int index) const;
 
+    /** Whether the opacity slider is offered; swatches paint translucency only then. */
+    bool isOpacityVisible() const;
+    void setOpacityVisible(bool visible);
+
     /** The user list that "Add to ..." on a swatch adds to. */
     QString favoritesListName() const;
     void setFavoritesListName(const QString &listName);

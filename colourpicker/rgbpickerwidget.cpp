@@ -2,6 +2,7 @@
 #include "rgbpickerwidget.h"
 
 #include "colorzoomwidget.h"
+#include "hexcoloredit.h"
 #include "hsbsliderswidget.h"
 #include "hsbspectrumwidget.h"
 #include "hsbspectrumzoomwidget.h"
@@ -11,6 +12,7 @@
 #include "zoomcontrolwidget.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QSettings>
 #include <QShortcut>
 #include <QSplitter>
@@ -30,6 +32,7 @@ RgbPickerWidget::RgbPickerWidget(QWidget *parent)
     , m_tints(new HsbTintsAndShadesWidget(this))
     , m_rgbSliders(new RgbSlidersWidget(this))
     , m_hsbSliders(new HsbSlidersWidget(this))
+    , m_hex(new HexColorEdit(this))
     , m_topSplitter(new QSplitter(Qt::Horizontal, this))
 {
     setObjectName(QStringLiteral("rgbPickerWidget"));
@@ -39,6 +42,9 @@ RgbPickerWidget::RgbPickerWidget(QWidget *parent)
     m_tints->setObjectName(QStringLiteral("hsbTintsAndShades"));
     m_rgbSliders->setObjectName(QStringLiteral("rgbSliders"));
     m_hsbSliders->setObjectName(QStringLiteral("hsbSliders"));
+    m_hex->setObjectName(QStringLiteral("hexEdit"));
+    m_hex->setAccessibleName(tr("Hexadecimal color"));
+    m_hex->setToolTip(tr("Type or paste a color as #rgb, #rrggbb or rrggbb"));
 
     m_topSplitter->addWidget(m_spectrum);
     m_topSplitter->addWidget(m_zoom);
@@ -50,6 +56,13 @@ RgbPickerWidget::RgbPickerWidget(QWidget *parent)
     sliders->setSpacing(fontMetrics().height() / 2);
     sliders->addWidget(m_rgbSliders);
     sliders->addWidget(m_hsbSliders);
+    auto *hexRow = new QHBoxLayout;
+    auto *hexLabel = new QLabel(tr("He&x:"), this);
+    hexLabel->setBuddy(m_hex);
+    hexRow->addWidget(hexLabel);
+    hexRow->addWidget(m_hex);
+    hexRow->addStretch(1);
+    sliders->addLayout(hexRow);
     sliders->addStretch(1);
 
     auto *bottom = new QHBoxLayout;
@@ -82,6 +95,13 @@ RgbPickerWidget::RgbPickerWidget(QWidget *parent)
     connect(m_hsbSliders, &ColorSlidersWidget::colorChanged, this, [this](const OvrColor &c) {
         const QVector<double> v = m_hsbSliders->values();
         pickHsv(v.at(0) >= 360.0 ? 0.0 : v.at(0) / 360.0, v.at(1) / 100.0, v.at(2) / 100.0, c, m_hsbSliders);
+    });
+
+    connect(m_hex, &HexColorEdit::colorEntered, this, [this](const QColor &typed) {
+        const OvrColor color =
+            OvrColor::fromRgb8(typed.red(), typed.green(), typed.blue(), qRound(m_alpha * 255.0));
+        m_rgbSliders->setColor(color);
+        pickColor(color);
     });
 
     for (const char *keys : {"CTRL+=", "CTRL++"}) {
@@ -205,8 +225,14 @@ void RgbPickerWidget::pickColor(const OvrColor &color)
     emit colorChanged(m_color, m_uid);
 }
 
+void RgbPickerWidget::showHex()
+{
+    m_hex->setColor(m_color.isValid() ? QColor(m_color.red8(), m_color.green8(), m_color.blue8()) : QColor());
+}
+
 void RgbPickerWidget::showHsv()
 {
+    showHex();
     m_spectrum->setHsv(m_hue, m_saturation, m_brightness, m_alpha);
     m_zoom->setHsv(m_hue, m_saturation, m_brightness, m_alpha);
     m_tints->setHsv(m_hue, m_saturation, m_brightness, m_alpha);

@@ -11,6 +11,7 @@ class QSplitter;
 
 namespace OvrColorPickerLib {
 
+class HexColorEdit;
 class HsbSlidersWidget;
 class HsbSpectrumWidget;
 class HsbSpectrumZoomWidget;
@@ -44,6 +45,8 @@ public:
     HsbTintsAndShadesWidget *tintsAndShades() const { return m_tints; }
     RgbSlidersWidget *rgbSliders() const { return m_rgbSliders; }
     HsbSlidersWidget *hsbSliders() const { return m_hsbSliders; }
+    /** The colour as "#RRGGBB"; the user may type or paste one there. */
+    HexColorEdit *hexEdit() const { return m_hex; }
     QSplitter *topSplitter() const { return m_topSplitter; }
     int zoomLevel() const;
 
@@ -62,12 +65,14 @@ private:
     void pickHsv(double hue, double saturation, double brightness, const OvrColor &color, const QWidget *origin);
     void pickColor(const OvrColor &color);
     void showHsv();
+    void showHex();
 
     HsbSpectrumWidget *m_spectrum;
     HsbSpectrumZoomWidget *m_zoom;
     HsbTintsAndShadesWidget *m_tints;
     RgbSlidersWidget *m_rgbSliders;
     HsbSlidersWidget *m_hsbSliders;
+    HexColorEdit *m_hex;
     QSplitter *m_topSplitter;
     OvrColor m_color;
     QString m_uid;

@@ -2,6 +2,7 @@
 #include "tintpickerwidget.h"
 
 #include "bandmarker.h"
+#include "colorappearance.h"
 #include "cctutils.h"
 #include "ovrcolor.h"
 
@@ -48,6 +49,11 @@ TintPickerWidget::TintPickerWidget(QWidget *parent)
     , d(new Private)
 {
     setFocusPolicy(Qt::StrongFocus);
+    // The band shows the whites as the configured fixture makes them.
+    connect(ColorAppearance::instance(), &ColorAppearance::fixtureClassChanged, this, [this] {
+        d->band = QImage();
+        update();
+    });
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setAccessibleName(tr("Tint band"));
     setToolTip(tr("Click or drag to choose the tint: magenta to the left, green to the right"));
@@ -122,11 +128,12 @@ void TintPickerWidget::paintEvent(QPaintEvent *)
     const int deviceWidth = qMax(1, qRound(r.width() * dpr));
     if (d->band.width() != deviceWidth) {
         d->band = QImage(deviceWidth, 1, QImage::Format_RGB32);
+        const ColorUtils::PrismalProfileID fixtureClass = ColorAppearance::instance()->fixtureClass();
         for (int i = 0; i < deviceWidth; ++i) {
             double x = 0;
             double y = 0;
             CCTUtils::getxyFromCCTAndTint(d->cct, tintAtPosition(r.left() + qRound(i / dpr)), x, y);
-            d->band.setPixel(i, 0, OvrColor(x, y).getQColor(true).rgb());
+            d->band.setPixel(i, 0, ColorUtils::displayColor(OvrColor(x, y), fixtureClass).rgb());
         }
     }
     p.drawImage(r, d->band);

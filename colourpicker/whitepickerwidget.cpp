@@ -2,6 +2,7 @@
 #include "whitepickerwidget.h"
 
 #include "blackbodycurvewidget.h"
+#include "colorappearance.h"
 #include "cctpickerwidget.h"
 #include "cctutils.h"
 #include "colortempsliderwidget.h"
@@ -27,7 +28,7 @@ const QString kSwatchList = QStringLiteral("Halvane Swatches");
 QIcon swatchIcon(const OvrColor &color, int size)
 {
     QPixmap pixmap(size, size);
-    pixmap.fill(color.getQColor(true));
+    pixmap.fill(ColorAppearance::shown(color));
     QPainter p(&pixmap);
     p.setPen(QColor(0, 0, 0, 90));
     p.drawRect(0, 0, size - 1, size - 1);
@@ -142,6 +143,7 @@ WhitePickerWidget::WhitePickerWidget(QWidget *parent)
     connect(library, &QAbstractItemModel::rowsRemoved, this, schedule);
     connect(library, &QAbstractItemModel::dataChanged, this, schedule);
     connect(library, &QAbstractItemModel::modelReset, this, schedule);
+    connect(ColorAppearance::instance(), &ColorAppearance::fixtureClassChanged, this, schedule);
     reloadWhites();
     setCCTAndTint(4000, 0);
     d->uid.clear();
@@ -217,14 +219,13 @@ void WhitePickerWidget::setColor(const OvrColor &color, const QString &uid)
     d->x = x;
     d->y = y;
     int k = d->cct;
-    int t = d->tint;
-    d->inRange = BlackBodyCurveWidget::whiteRangeCCTAndTint(x, y, k, t);
-    // Just outside the range the sliders show the nearest white; for colours
-    // far from any white they stay where they were.
-    if (d->inRange || BlackBodyCurveWidget::nearWhiteRange(k, t)) {
-        d->cct = qBound(CCTUtils::getMinCCT(), k, CCTUtils::getMaxCCT());
-        d->tint = qBound(CCTUtils::getMinTint(), t, CCTUtils::getMaxTint());
-    }
+    int t = 0;
+    // A white keeps its own tint. Any other colour starts the page on the
+    // black-body curve at its nearest temperature: taking over a clamped
+    // tint would tinge every white picked from there.
+    d->inRange = BlackBodyCurveWidget::startingCCTAndTint(x, y, k, t);
+    d->cct = qBound(CCTUtils::getMinCCT(), k, CCTUtils::getMaxCCT());
+    d->tint = qBound(CCTUtils::getMinTint(), t, CCTUtils::getMaxTint());
     d->curve->setColor(color);
     showWhite();
 }

@@ -484,6 +484,81 @@ void ColorUtils::convertOvrColorToDMX(const OvrColor &colour, bool allowDirect, 
         applyCurve(channelCount, resolution, levels.get(), data, directCurve, CurveModeDirect);
 }
 
+void ColorUtils::threeChannelLevels(const OvrColor &colour, PrismalProfileID fixtureClass, unsigned char levels[3])
+{
+    levels[0] = levels[1] = levels[2] = 0;
+    if (!colour.isValid())
+        return;
+    const IOModeID ioMode = defaultIOModeIDForPrismalProfileID3toN(fixtureClass);
+    const bool prismal = defaultPrismalEnabled(fixtureClass, ioMode) != 0;
+    convertOvrColorToDMX(colour, prismal, 3, 1, levels, CurveLinear, CurveNormal, fixtureClass, ioMode);
+}
+
+QColor ColorUtils::displayColor(const OvrColor &colour, PrismalProfileID fixtureClass)
+{
+    if (!colour.isValid())
+        return QColor();
+    unsigned char levels[3];
+    threeChannelLevels(colour, fixtureClass, levels);
+
+    // The RGB input drives the fixture's first three emitters (red, green,
+    // blue), which dim along the fixture's own curve.
+    const Tristimulus *tri = TristimulusFactory::getInstance()->getTristimulus(fixtureClass, ConfigRGB);
+    const int curve = defaultCurveTypeForPrismalProfileID(fixtureClass);
+    if (!tri || tri->getX().size() < 3 || tri->getY().size() < 3 || tri->getZ().size() < 3)
+        return QColor(Qt::black);
+    double XYZ[3] = {0.0, 0.0, 0.0};
+    double fullY = 0.0;
+    for (int k = 0; k < 3; ++k) {
+        const int dmx16 = levels[k] * 257;
+        double light = levels[k] / 255.0;
+        if (curve == CurveNormal)
+            light = dmx16ToSquareLawDimRatio(dmx16);
+        else if (curve == CurveTungsten)
+            light = dmx16ToTungstenDimRatio(dmx16);
+        XYZ[0] += tri->getX().at(k) * light;
+        XYZ[1] += tri->getY().at(k) * light;
+        XYZ[2] += tri->getZ().at(k) * light;
+        fullY += tri->getY().at(k);
+    }
+    if (!(fullY > 0.0))
+        return QColor(Qt::black);
+    for (double &v : XYZ)
+        v /= fullY;
+    return xyzToDisplayColor(XYZ);
+}
+
+QColor ColorUtils::xyzToDisplayColor(const double XYZ[3])
+{
+    // IEC 61966-2-1 (sRGB), D65.
+    static const double toLinear[3][3] = {{3.2404542, -1.5371385, -0.4985314},
+                                          {-0.9692660, 1.8760108, 0.0415560},
+                                          {0.0556434, -0.2040259, 1.0572252}};
+    double rgb[3];
+    for (int i = 0; i < 3; ++i)
+        rgb[i] = toLinear[i][0] * XYZ[0] + toLinear[i][1] * XYZ[1] + toLinear[i][2] * XYZ[2];
+
+    // Out of gamut: move towards the grey of the same luminance just far
+    // enough that every channel fits. Grey (Y, Y, Y) has luminance Y in sRGB,
+    // so the luminance stays, and the line to grey keeps the hue.
+    const double grey = qBound(0.0, XYZ[1], 1.0);
+    double keep = 1.0;
+    for (double c : rgb) {
+        if (c > 1.0)
+            keep = qMin(keep, (1.0 - grey) / (c - grey));
+        else if (c < 0.0)
+            keep = qMin(keep, grey / (grey - c));
+    }
+    keep = qBound(0.0, keep, 1.0);
+    int out[3];
+    for (int i = 0; i < 3; ++i) {
+        const double c = qBound(0.0, grey + keep * (rgb[i] - grey), 1.0);
+        const double encoded = c <= 0.0031308 ? 12.92 * c : 1.055 * std::pow(c, 1.0 / 2.4) - 0.055;
+        out[i] = qBound(0, int(std::floor(encoded * 255.0 + 0.5)), 255);
+    }
+    return QColor(out[0], out[1], out[2]);
+}
+
 void ColorUtils::updateColor(OvrColor &base, const OvrColor &layer)
 {
     if (base.isBlack() || layer.alpha8() == 255) {

@@ -4,6 +4,7 @@
 
 #include "ovrcolor_export.h"
 
+#include <QColor>
 #include <QList>
 #include <QMap>
 #include <QPointF>
@@ -112,6 +113,31 @@ public:
     static void convertOvrColorToDMX(const OvrColor &colour, bool allowDirect, int channelCount, int resolution,
                                      unsigned char *data, int directCurve, int yxyCurve, PrismalProfileID profile,
                                      IOModeID ioMode);
+    /**
+     * The three levels (red, green, blue; 0..255) that a fixture class's RGB
+     * input receives for the colour: the fixture class's default 3-to-n IO
+     * mode with its default colour consistency, Yxy levels through the
+     * normal gamma curve. This is what the keypad is sent for a colour.
+     */
+    static void threeChannelLevels(const OvrColor &colour, PrismalProfileID fixtureClass, unsigned char levels[3]);
+    /**
+     * How the light of the fixture class looks for the colour, as an opaque
+     * sRGB colour (D65 white, 8 bits) for painting on screen.
+     *
+     * The colour's threeChannelLevels() go through the fixture profile's
+     * dimming curve and drive its red, green and blue emitters; their
+     * tristimulus values are summed to XYZ and converted with the standard
+     * sRGB matrix and transfer curve. The emitters' full output is the
+     * screen's full brightness, so a dimmed colour looks darker and a full
+     * one is not washed out. Light outside the sRGB gamut is brought in by
+     * moving it towards the grey of the same luminance (hue and luminance
+     * kept, saturation lowered), never by clipping a single channel.
+     * getQColor() by contrast gives a generic RGB fixture's drive levels.
+     * An invalid colour gives an invalid QColor.
+     */
+    static QColor displayColor(const OvrColor &colour, PrismalProfileID fixtureClass);
+    /** XYZ (Y = 1 for white) to an opaque sRGB colour, brought into gamut as displayColor() does. */
+    static QColor xyzToDisplayColor(const double XYZ[3]);
     /** Composites layer over base in place. */
     static void updateColor(OvrColor &base, const OvrColor &layer);
     static QList<unsigned char> updateBuffer(int directCurve, int yxyCurve, const OvrColor &colour, bool allowDirect,

@@ -215,6 +215,11 @@ void OvrColorLibrary::setThumbnailGenerator(ThumbnailGenerator generator)
     m_thumbnails.clear();
 }
 
+void OvrColorLibrary::clearThumbnails()
+{
+    m_thumbnails.clear();
+}
+
 QPixmap OvrColorLibrary::generatePixmap(const OvrColor &color) const
 {
     return m_thumbnailGenerator ? m_thumbnailGenerator(color) : QPixmap();

@@ -148,6 +148,8 @@ public:
     bool exportColorLists(const QStringList &listIds, const QString &path) const;
 
     void setThumbnailGenerator(ThumbnailGenerator generator);
+    /** Drops the generated thumbnails, for when the generator's picture of a colour changed; views repaint. */
+    void clearThumbnails();
     bool canGeneratePixmap() const { return m_thumbnailGenerator != nullptr; }
     /** The generator's pixmap of the colour, or a null pixmap without a generator. */
     QPixmap generatePixmap(const OvrColor &color) const;

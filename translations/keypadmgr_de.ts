@@ -975,6 +975,17 @@ Verwerfen?</translation>
     </message>
 </context>
 <context>
+    <name>OvrColorPickerLib::ColorAppearance</name>
+    <message>
+        <source>Sent: %1, %2, %3</source>
+        <translation>Gesendet: %1, %2, %3</translation>
+    </message>
+    <message>
+        <source>Sent: %1</source>
+        <translation>Gesendet: %1</translation>
+    </message>
+</context>
+<context>
     <name>OvrColorPickerLib::ColorTempSliderWidget</name>
     <message>
         <source>CCT</source>
@@ -1415,6 +1426,10 @@ Verwerfen?</translation>
         <source>Favorites</source>
         <translation>Favoriten</translation>
     </message>
+    <message>
+        <source>The levels the fixture&apos;s red, green and blue inputs receive for the main color</source>
+        <translation>Die Werte, die die Eingänge Rot, Grün und Blau der Leuchte für die Hauptfarbe erhalten</translation>
+    </message>
 </context>
 <context>
     <name>OvrColorPickerLib::ProfileSelector</name>
@@ -1425,6 +1440,21 @@ Verwerfen?</translation>
     <message>
         <source>Fixture profile</source>
         <translation>Leuchtenprofil</translation>
+    </message>
+</context>
+<context>
+    <name>OvrColorPickerLib::RgbPickerWidget</name>
+    <message>
+        <source>Hexadecimal color</source>
+        <translation>Hexadezimale Farbe</translation>
+    </message>
+    <message>
+        <source>Type or paste a color as #rgb, #rrggbb or rrggbb</source>
+        <translation>Farbe als #rgb, #rrggbb oder rrggbb eingeben oder einfügen</translation>
+    </message>
+    <message>
+        <source>He&amp;x:</source>
+        <translation>He&amp;x:</translation>
     </message>
 </context>
 <context>

@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <colorappearance.h>
+#include <colorutils.h>
 #include <colorviewwidget.h>
 #include <gradientcolorselectorwidget.h>
 #include <hsbspectrumwidget.h>
@@ -12,6 +14,7 @@
 #include <rgbsliderswidget.h>
 
 #include <QAbstractSpinBox>
+#include <QLabel>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
@@ -53,6 +56,7 @@ private slots:
     void cleanup()
     {
         OvrColorLibrary::cleanup();
+        ColorAppearance::instance()->setFixtureClass(ColorUtils::ProfileGenericRGB);
     }
 
     void defaultSwatchList()
@@ -477,6 +481,85 @@ private slots:
         QVERIFY(!picker.findChild<IntensitySliderWidget *>()->isEnabled());
         picker.setColor(OvrColor::fromRgb8(1, 2, 3), QString());
         QVERIFY(picker.findChild<OpacitySliderWidget *>()->isEnabled());
+    }
+
+    void opacitySliderCanBeLeftOut()
+    {
+        OvrColorPicker picker;
+        picker.resize(900, 700);
+        picker.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&picker));
+        auto *slider = picker.findChild<OpacitySliderWidget *>();
+        QVERIFY(picker.property("opacityVisible").toBool());
+        QVERIFY(slider->isVisible());
+        const OvrColor translucent = OvrColor::fromRgbF(1, 0, 0, 0.5);
+        picker.setColor(translucent, QString());
+        ColorViewWidget *swatch = picker.pickerWidget()->mainSwatch();
+        const auto centre = [swatch] { return swatch->grab().toImage().pixelColor(swatch->rect().center()); };
+        QVERIFY(centre() != QColor(255, 0, 0));
+
+        QVERIFY(picker.setProperty("opacityVisible", false));
+        QVERIFY(!picker.isOpacityVisible());
+        QVERIFY(!slider->isVisible());
+        // Without an opacity to offer, a colour is painted as the light it is.
+        QCOMPARE(centre(), QColor(255, 0, 0));
+    }
+
+    void sentLevelsBesideTheMainSwatch_data()
+    {
+        QTest::addColumn<int>("fixtureClass");
+        QTest::addColumn<OvrColor>("color");
+        QTest::addColumn<QString>("format");
+        OvrColor white;
+        white.setYxyF(1.0, 0.2807, 0.2884, 1.0, ColorUtils::ProfileGenericRGB);
+        QTest::newRow("RGB on generic RGB") << 0 << OvrColor::fromRgb8(58, 58, 255) << "Sent: %1, %2, %3";
+        QTest::newRow("white on generic RGB") << 0 << white << "Sent: %1, %2, %3";
+        QTest::newRow("RGB on Marlspot") << 7 << OvrColor::fromRgb8(58, 58, 255) << "Sent: %1, %2, %3";
+        QTest::newRow("white on an RGBW fixture") << 6 << white << "Sent: Red %1, Green %2, Blue %3";
+        QTest::newRow("white on an RGBAW fixture") << 1 << white << "Sent: Red %1, Green %2, Blue %3";
+    }
+
+    void sentLevelsBesideTheMainSwatch()
+    {
+        QFETCH(int, fixtureClass);
+        QFETCH(OvrColor, color);
+        QFETCH(QString, format);
+        OvrColorPicker picker;
+        auto *label = picker.findChild<QLabel *>(QStringLiteral("sentLevelsLabel"));
+        QVERIFY(label);
+        QCOMPARE(label->text(), QStringLiteral("Sent: 255, 255, 255"));
+        picker.setColor(color, QString());
+        ColorAppearance::instance()->setFixtureClass(fixtureClass);
+        // The keypad's conversion of a colour for the fixture class.
+        const auto id = ColorUtils::PrismalProfileID(fixtureClass);
+        const ColorUtils::IOModeID mode = ColorUtils::defaultIOModeIDForPrismalProfileID3toN(id);
+        unsigned char sent[3] = {0, 0, 0};
+        ColorUtils::convertOvrColorToDMX(color, ColorUtils::defaultPrismalEnabled(id, mode) != 0, 3, 1, sent, 0, 1,
+                                         id, mode);
+        QCOMPARE(label->text(), format.arg(int(sent[0])).arg(int(sent[1])).arg(int(sent[2])));
+        // A comparison swatch is not what the keypad plays.
+        picker.pickerWidget()->onComparisonSwatch1Selected();
+        picker.setColor(OvrColor::fromRgb8(1, 2, 3), QString());
+        QCOMPARE(label->text(), format.arg(int(sent[0])).arg(int(sent[1])).arg(int(sent[2])));
+    }
+
+    void swatchesShowTheFixturesLight()
+    {
+        OvrColorPicker picker;
+        picker.setOpacityVisible(false);
+        picker.resize(900, 700);
+        picker.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&picker));
+        OvrColor white;
+        white.setYxyF(1.0, 0.2807, 0.2884, 1.0, ColorUtils::ProfileGenericRGB); // about 10000 K
+        picker.setColor(white, QString());
+        ColorViewWidget *swatch = picker.pickerWidget()->mainSwatch();
+        const auto centre = [swatch] { return swatch->grab().toImage().pixelColor(swatch->rect().center()); };
+        QCOMPARE(centre(), ColorUtils::displayColor(white, ColorUtils::ProfileGenericRGB));
+        QVERIFY(centre() != white.getQColor());
+        QVERIFY(centre().blue() > centre().green() && centre().green() > centre().red());
+        ColorAppearance::instance()->setFixtureClass(ColorUtils::ProfileMarlspotRGB);
+        QCOMPARE(centre(), ColorUtils::displayColor(white, ColorUtils::ProfileMarlspotRGB));
     }
 
     void everyControlHasAnAccessibleName()

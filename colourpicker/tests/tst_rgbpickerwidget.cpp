@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <colorzoomwidget.h>
 #include <gradientcolorselectorwidget.h>
+#include <hexcoloredit.h>
 #include <hsbsliderswidget.h>
 #include <hsbspectrumwidget.h>
 #include <hsbspectrumzoomwidget.h>
@@ -9,7 +10,9 @@
 #include <rgbsliderswidget.h>
 #include <zoomcontrolwidget.h>
 
+#include <QClipboard>
 #include <QDoubleSpinBox>
+#include <QLineEdit>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QSplitter>
@@ -83,6 +86,77 @@ private slots:
     void cleanup()
     {
         page.reset();
+    }
+
+    void hexEntry_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QColor>("picked");
+        QTest::newRow("#rgb") << "#f80" << "#FF8800" << QColor(255, 136, 0);
+        QTest::newRow("#rrggbb") << "#3a3aff" << "#3A3AFF" << QColor(58, 58, 255);
+        QTest::newRow("rrggbb") << "12AB34" << "#12AB34" << QColor(0x12, 0xab, 0x34);
+        // Characters that cannot be part of a colour are refused as typed.
+        QTest::newRow("letters refused") << "#1z2y3x" << "#112233" << QColor(0x11, 0x22, 0x33);
+        QTest::newRow("seventh digit refused") << "1234567" << "#123456" << QColor(0x12, 0x34, 0x56);
+        QTest::newRow("second # refused") << "##abc" << "#AABBCC" << QColor(0xaa, 0xbb, 0xcc);
+        // Incomplete: nothing is picked; leaving the field shows the colour again.
+        QTest::newRow("four digits") << "#1234" << "#1234" << QColor();
+        QTest::newRow("rgb without #") << "abc" << "abc" << QColor();
+    }
+
+    void hexEntry()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(QColor, picked);
+        showPage();
+        HexColorEdit *hex = page->findChild<HexColorEdit *>(QStringLiteral("hexEdit"));
+        QVERIFY(hex);
+        QCOMPARE(hex->text(), QStringLiteral("#FFFFFF"));
+        QSignalSpy spy(page.get(), &RgbPickerWidget::colorChanged);
+        hex->setFocus();
+        hex->selectAll();
+        QTest::keyClicks(hex, typed);
+        QTest::keyClick(hex, Qt::Key_Return);
+        if (picked.isValid()) {
+            QCOMPARE(spy.count(), 1);
+            const OvrColor color = spy.at(0).at(0).value<OvrColor>();
+            QCOMPARE(color.getQColor(), picked);
+            QCOMPARE(page->rgbSliders()->spinBox(1)->value(), double(picked.green()));
+            QCOMPARE(hex->text(), shown);
+        } else {
+            QCOMPARE(spy.count(), 0);
+            QCOMPARE(hex->text(), shown);
+            page->rgbSliders()->spinBox(0)->setFocus();
+            QTRY_VERIFY(!hex->hasFocus());
+            QCOMPARE(hex->text(), QStringLiteral("#FFFFFF"));
+            QCOMPARE(spy.count(), 0);
+        }
+        // The field follows colours picked elsewhere.
+        page->rgbSliders()->spinBox(0)->setValue(1);
+        QCOMPARE(hex->text().left(3), QStringLiteral("#01"));
+    }
+
+    void hexPasted()
+    {
+        showPage();
+        HexColorEdit *hex = page->findChild<HexColorEdit *>(QStringLiteral("hexEdit"));
+        QSignalSpy spy(page.get(), &RgbPickerWidget::colorChanged);
+        hex->setFocus();
+        hex->selectAll();
+        QGuiApplication::clipboard()->setText(QStringLiteral("  #0a0B0c\n"));
+        hex->paste();
+        QCOMPARE(hex->text(), QStringLiteral("#0a0B0c"));
+        QTest::keyClick(hex, Qt::Key_Return);
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(0).value<OvrColor>().getQColor(), QColor(10, 11, 12));
+        // A text that is no colour is not pasted at all.
+        hex->selectAll();
+        QGuiApplication::clipboard()->setText(QStringLiteral("red"));
+        hex->paste();
+        QCOMPARE(hex->text(), QStringLiteral("#0A0B0C"));
+        QCOMPARE(spy.count(), 1);
     }
 
     void zoomShortcuts()

@@ -12,6 +12,7 @@
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QSlider>
 #include <QSpinBox>
 #include <QtTest>
 
@@ -31,6 +32,9 @@ private slots:
     void xyGivesLibraryCCTAndTint_data();
     void xyGivesLibraryCCTAndTint();
     void outsideWhiteRange();
+    void saturatedColourStartsOnTheCurve_data();
+    void saturatedColourStartsOnTheCurve();
+    void tintKeptWhileOnThePage();
     void curveClicks_data();
     void curveClicks();
     void bandsAndSliders();
@@ -104,7 +108,8 @@ void tst_WhitePickerWidget::xyGivesLibraryCCTAndTint_data()
     QTest::newRow("4000 K bin centre") << 0.38177 << 0.37959 << true;
     QTest::newRow("6500 K bin centre") << 0.3123 << 0.32825 << true;
     QTest::newRow("Candle") << 0.50563 << 0.4152 << true;
-    // Just past the full magenta tint: shown at the edge of the range.
+    // Just past the full magenta tint: outside the range, so the page starts
+    // on the curve at its temperature.
     QTest::newRow("Violet White") << 0.31789 << 0.29164 << false;
 }
 
@@ -116,7 +121,7 @@ void tst_WhitePickerWidget::xyGivesLibraryCCTAndTint()
     int cct = 0;
     int tint = 0;
     QVERIFY(CCTUtils::getCCTAndTintFromxy(x, y, cct, tint));
-    tint = qBound(CCTUtils::getMinTint(), tint, CCTUtils::getMaxTint());
+    tint = inRange ? qBound(CCTUtils::getMinTint(), tint, CCTUtils::getMaxTint()) : 0;
     QSignalSpy spy(page.get(), &WhitePickerWidget::colorChanged);
     page->setColor(OvrColor(x, y), QStringLiteral("{uid}"));
     QCOMPARE(spy.count(), 0);
@@ -143,8 +148,12 @@ void tst_WhitePickerWidget::outsideWhiteRange()
     spy.clear();
     page->setColor(OvrColor(Qt::red));
     QVERIFY(!page->isInWhiteRange());
-    // Far from any white the sliders keep the last white.
-    QCOMPARE(page->cct(), 4000);
+    // The page starts on the curve at the nearest temperature: red at the
+    // warm end, blue at the cool end.
+    QVERIFY2(page->cct() <= 2000, qPrintable(QString::number(page->cct())));
+    QCOMPARE(page->tint(), 0);
+    page->setColor(OvrColor(Qt::blue));
+    QVERIFY2(page->cct() >= 10000, qPrintable(QString::number(page->cct())));
     QCOMPARE(page->tint(), 0);
     QVERIFY(!page->blackBodyCurve()->isInWhiteRange());
     QCOMPARE(spy.count(), 0);
@@ -153,6 +162,54 @@ void tst_WhitePickerWidget::outsideWhiteRange()
     QCOMPARE(spy.count(), 1);
     QVERIFY(page->isInWhiteRange());
     compareXy(spy.at(0).at(0).value<OvrColor>(), 3000, page->tint());
+}
+
+void tst_WhitePickerWidget::saturatedColourStartsOnTheCurve_data()
+{
+    QTest::addColumn<OvrColor>("colour");
+    QTest::newRow("green") << OvrColor::fromRgb8(0, 255, 0);
+    QTest::newRow("yellow-green") << OvrColor::fromRgb8(200, 255, 60);
+    QTest::newRow("magenta") << OvrColor::fromRgb8(255, 0, 255);
+    QTest::newRow("blue") << OvrColor::fromRgb8(0, 0, 255);
+}
+
+void tst_WhitePickerWidget::saturatedColourStartsOnTheCurve()
+{
+    QFETCH(OvrColor, colour);
+    page->setColor(colour);
+    QVERIFY(!page->isInWhiteRange());
+    QCOMPARE(page->tint(), 0);
+    QCOMPARE(page->tintSlider()->tint(), 0);
+    // The white chosen next is the black-body white of that temperature.
+    if (page->cctSlider()->cct() == 6500)
+        page->cctSlider()->spinBox()->setValue(6000);
+    QSignalSpy spy(page.get(), &WhitePickerWidget::colorChanged);
+    page->cctSlider()->spinBox()->setValue(6500);
+    QCOMPARE(spy.count(), 1);
+    const OvrColor white = spy.at(0).at(0).value<OvrColor>();
+    double x = 0, y = 0;
+    QVERIFY(CCTUtils::getxyFromCCT(6500, x, y));
+    QVERIFY2(qAbs(white.getx() - x) < 1e-9 && qAbs(white.gety() - y) < 1e-9,
+             qPrintable(QStringLiteral("%1, %2").arg(white.getx()).arg(white.gety())));
+    QVERIFY(qAbs(x - 0.3135) < 0.0005 && qAbs(y - 0.3236) < 0.0005);
+}
+
+void tst_WhitePickerWidget::tintKeptWhileOnThePage()
+{
+    page->setColor(OvrColor::fromRgb8(0, 255, 0));
+    const int userTint = -CCTUtils::getMaxTint() / 4;
+    page->tintSlider()->findChild<QSlider *>(QStringLiteral("tintSlider"))->setValue(userTint);
+    QCOMPARE(page->tint(), userTint);
+    page->cctSlider()->spinBox()->setValue(3000);
+    QCOMPARE(page->tint(), userTint);
+    compareXy(page->color(), 3000, userTint);
+    // A white from outside brings its own tint.
+    const int ownTint = CCTUtils::getMaxTint() / 3;
+    double x = 0, y = 0;
+    CCTUtils::getxyFromCCTAndTint(5000, ownTint, x, y);
+    page->setColor(OvrColor(x, y));
+    QVERIFY(page->isInWhiteRange());
+    QVERIFY2(qAbs(page->tint() - ownTint) <= CCTUtils::getMaxTint() / 100, qPrintable(QString::number(page->tint())));
 }
 
 void tst_WhitePickerWidget::curveClicks_data()

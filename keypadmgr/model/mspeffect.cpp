@@ -45,14 +45,8 @@ bool MSPEffect::acceptsParameters(int paramCount, int colorCount, bool hasYxy) c
 
 void MSPEffect::colorToChannels(const OvrColor &color, ColorUtils::PrismalProfileID fixtureClass, int rgb[3])
 {
-    rgb[0] = rgb[1] = rgb[2] = 0;
-    if (!color.isValid())
-        return;
-    const ColorUtils::IOModeID ioMode = ColorUtils::defaultIOModeIDForPrismalProfileID3toN(fixtureClass);
-    const bool prismal = ColorUtils::defaultPrismalEnabled(fixtureClass, ioMode) != 0;
-    const OvrColor copy(color);
     unsigned char out[3] = { 0, 0, 0 };
-    ColorUtils::convertOvrColorToDMX(copy, prismal, 3, 1, out, 0, 1, fixtureClass, ioMode);
+    ColorUtils::threeChannelLevels(color, fixtureClass, out);
     for (int i = 0; i < 3; ++i)
         rgb[i] = out[i];
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "colorlistpicker2.h"
 
+#include <colorappearance.h>
 #include <ovrcolor.h>
 #include <ovrcolorlibrary.h>
 
@@ -165,6 +166,8 @@ ColorListPicker2::ColorListPicker2(QWidget *parent)
     setFocusPolicy(Qt::StrongFocus);
     setAccessibleName(tr("Colors"));
     d->resize();
+    connect(OvrColorPickerLib::ColorAppearance::instance(), &OvrColorPickerLib::ColorAppearance::fixtureClassChanged,
+            this, [this] { update(); });
 }
 
 ColorListPicker2::~ColorListPicker2() = default;
@@ -327,6 +330,8 @@ bool ColorListPicker2::event(QEvent *event)
             }
             if (index >= d->maximumCount)
                 tip += QLatin1Char('\n') + tr("Not sent: the keypad plays only the first %1 colors").arg(d->maximumCount);
+            else
+                tip += QLatin1Char('\n') + OvrColorPickerLib::ColorAppearance::sentText(OvrColor(d->colors.at(index)));
         }
         if (tip.isEmpty()) {
             QToolTip::hideText();
@@ -348,7 +353,7 @@ void ColorListPicker2::paintEvent(QPaintEvent *)
     for (int i = 0; i < d->colors.size(); ++i) {
         const QRect r = patchRect(i);
         const OvrColor color(d->colors.at(i));
-        p.fillRect(r.adjusted(1, 1, -1, -1), color.isValid() ? color.getQColor() : QColor(Qt::transparent));
+        p.fillRect(r.adjusted(1, 1, -1, -1), OvrColorPickerLib::ColorAppearance::shown(color));
         p.setPen(frame);
         p.drawRect(r.adjusted(0, 0, -1, -1));
         if (i >= d->maximumCount) {
@@ -392,7 +397,7 @@ void ColorListPicker2::paintEvent(QPaintEvent *)
         // The patch under the pointer while it is off the row.
         const QRect r(d->dragPos - d->grabOffset, QSize(size, size));
         p.setOpacity(0.6);
-        p.fillRect(r, OvrColor(d->colors.at(d->pressed)).getQColor());
+        p.fillRect(r, OvrColorPickerLib::ColorAppearance::shown(OvrColor(d->colors.at(d->pressed))));
         p.setOpacity(1.0);
         p.setPen(frame);
         p.drawRect(r.adjusted(0, 0, -1, -1));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "colorthumbnail.h"
 
+#include <colorappearance.h>
 #include <ovrcolor.h>
 
 #include <QGuiApplication>
@@ -16,15 +17,8 @@ QPixmap ColorThumbnail::generate(const OvrColor &color)
     QPainter painter(&pixmap);
     const QRectF inner(1, 1, size - 2, size - 2);
     if (color.isValid()) {
-        const QColor shown = color.getQColor(true);
-        if (shown.alpha() < 255) {
-            // Four squares of the checkerboard the colour is laid over.
-            const qreal half = inner.width() / 2;
-            painter.fillRect(inner, QColor(0xcc, 0xcc, 0xcc));
-            painter.fillRect(QRectF(inner.topLeft(), QSizeF(half, half)), Qt::white);
-            painter.fillRect(QRectF(inner.center(), QSizeF(half, half)), Qt::white);
-        }
-        painter.fillRect(inner, shown);
+        // The light the configured fixture makes: the keypad has no opacity.
+        painter.fillRect(inner, OvrColorPickerLib::ColorAppearance::shown(color));
     } else {
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(QPen(QColor(0xc0, 0x30, 0x30), 1.0));

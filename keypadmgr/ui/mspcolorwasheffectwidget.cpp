@@ -22,6 +22,8 @@ MSPColorWashEffectWidget::MSPColorWashEffectWidget(QWidget *parent)
     ui->colorListPicker->setMaximumCount(MSPEffect::maximumColors);
     ui->colorListPicker->setDefaultColor(MSPFixedColorEffect::defaultColor());
     ui->colorLimitLabel->hide();
+    // The keypad plays colours without opacity.
+    ui->colorPicker->setOpacityVisible(false);
     ui->splitter->setStretchFactor(1, 1);
     // The user's split between the colours and the picker holds for every
     // wash editor and the next start.

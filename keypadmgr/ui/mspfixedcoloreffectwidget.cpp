@@ -3,6 +3,7 @@
 #include "ui_mspfixedcoloreffectwidget.h"
 
 #include <mspfixedcoloreffect.h>
+#include <colorappearance.h>
 #include <ovrcolor.h>
 #include <ovrcolorpicker.h>
 
@@ -17,6 +18,10 @@ MSPFixedColorEffectWidget::MSPFixedColorEffectWidget(QWidget *parent)
             &MSPEffectWidget::handleAddToFavorites);
     connect(ui->colorPicker, &OvrColorPickerLib::OvrColorPicker::clearPreviousSelection, this,
             &MSPFixedColorEffectWidget::clearPreviousSelection);
+    // The keypad plays colours without opacity.
+    ui->colorPicker->setOpacityVisible(false);
+    connect(OvrColorPickerLib::ColorAppearance::instance(), &OvrColorPickerLib::ColorAppearance::fixtureClassChanged,
+            this, [this] { showSwatch(fixedEffect() ? fixedEffect()->color() : QString()); });
     setColor(MSPFixedColorEffect::defaultColor());
 }
 
@@ -64,7 +69,7 @@ void MSPFixedColorEffectWidget::showSwatch(const QString &color)
 {
     const OvrColor value(color);
     QPalette palette = ui->colorSwatch->palette();
-    palette.setColor(QPalette::Window, value.isValid() ? value.getQColor() : QColor(Qt::transparent));
+    palette.setColor(QPalette::Window, OvrColorPickerLib::ColorAppearance::shown(value));
     ui->colorSwatch->setPalette(palette);
     if (!value.isValid())
         ui->colorNameLabel->clear();

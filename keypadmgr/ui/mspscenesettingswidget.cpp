@@ -5,6 +5,7 @@
 #include "mspeffectwidget.h"
 #include "mspeffectwidgetfactory.h"
 
+#include <colorappearance.h>
 #include <connectionstate.h>
 #include <mspcomm.h>
 #include <mspeffect.h>
@@ -28,6 +29,13 @@ MSPSceneSettingsWidget::MSPSceneSettingsWidget(QWidget *parent)
     , m_model(MSPSceneModel::instance())
 {
     ui->setupUi(this);
+    // Colours on screen look as the configured fixture class makes them
+    // (the generic RGB profile until a configuration names another).
+    SystemConfiguration *config = SystemConfiguration::instance();
+    OvrColorPickerLib::ColorAppearance::instance()->setFixtureClass(config->fixtureClass());
+    connect(config, &SystemConfiguration::configurationChanged, this, [config] {
+        OvrColorPickerLib::ColorAppearance::instance()->setFixtureClass(config->fixtureClass());
+    });
     {
         const QSignalBlocker blocker(ui->effectsComboBox);
         for (int type = 0; type < MSPEffect::typeCount; ++type)

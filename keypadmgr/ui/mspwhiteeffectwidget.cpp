@@ -14,7 +14,10 @@ MSPWhiteEffectWidget::MSPWhiteEffectWidget(QWidget *parent, bool kelvo)
     , ui(new Ui::MSPWhiteWidget)
 {
     ui->setupUi(this);
-    // The two fixtures run their temperature scales in opposite directions.
+    // The two fixtures number their temperature scales in opposite
+    // directions; on screen both run warm to cool, left to right, so the
+    // RGB White slider is drawn the other way round (its value is not).
+    ui->temperatureSlider->setInvertedAppearance(!kelvo);
     ui->RGBCoolLabel->setVisible(!kelvo);
     ui->RGBWarmLabel->setVisible(!kelvo);
     ui->KelvoWarmLabel->setVisible(kelvo);

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "cctutils.h"
 #include "colorutils.h"
 #include "curve.h"
 #include "curvefactory.h"
@@ -6,7 +7,10 @@
 #include "tristimulus.h"
 #include "tristimulusfactory.h"
 
+#include <QRandomGenerator>
 #include <QtTest>
+
+#include <algorithm>
 
 #include <cmath>
 #include <limits>
@@ -34,6 +38,11 @@ private slots:
     void expandFor5Channels_data();
     void expandFor5Channels();
     void geometryHelpers();
+    void displayColor_data();
+    void displayColor();
+    void displayedWhitesLookWhite_data();
+    void displayedWhitesLookWhite();
+    void displayColorOfInvalidAndBlack();
 };
 
 void tst_ColorUtils::channelConfigurations_data()
@@ -488,6 +497,251 @@ void tst_ColorUtils::geometryHelpers()
     QVERIFY(CU::validateDimmingRatio({0.0, 1.0, 0.5}));
     QVERIFY(!CU::validateDimmingRatio({0.0, 1.0000001}));
     QVERIFY(!CU::validateDimmingRatio({qQNaN()}));
+}
+
+
+// ---------------------------------------------------------------------------
+// Appearance on screen, worked out here from first principles: the levels the
+// keypad is sent, the fixture's dimming, its emitters' tristimulus values,
+// the sRGB matrix and transfer curve, and CIEDE2000 to compare.
+
+namespace {
+
+struct Fixture
+{
+    CU::PrismalProfileID id;
+    int ioMode;
+    bool prismal;
+    bool squareLaw; // dims along the normal gamma curve, else linearly
+    double X[3], Y[3], Z[3]; // red, green and blue emitters
+};
+
+const Fixture &fixture(CU::PrismalProfileID id)
+{
+    static const Fixture fixtures[] = {
+        {CU::ProfileGenericRGB, 0, false, false,
+         {0.4123152, 0.35765, 0.18025}, {0.2126, 0.7153, 0.0721}, {0.0193273, 0.1192167, 0.9493167}},
+        {CU::ProfileMarlspotRGB, 0, true, true, {442.9544, 160.8801, 150}, {199, 504, 90}, {10.5046, 92.5591, 760}},
+        {CU::ProfileFenwashLX6RGBW, 6, true, true,
+         {490.1758, 167.1244, 162.222}, {220.975, 540.001, 100}, {8.6375, 81.1972, 848.8889}},
+    };
+    for (const Fixture &f : fixtures) {
+        if (f.id == id)
+            return f;
+    }
+    qFatal("no test fixture %d", int(id));
+    return fixtures[0];
+}
+
+double squareLawLight(int dmx8)
+{
+    const double d = dmx8 * 257.0;
+    const float f = float(1.674e-18 * std::pow(d, 4) - 2.11838e-13 * std::pow(d, 3) + 1.4257e-05 * d * d
+                          + 0.065828 * d - 4.8488e-05);
+    return qBound(0.0, double(f), 65516.0) / 65516.0;
+}
+
+// What the fixture's light looks like, as 8-bit sRGB.
+QColor expectedAppearance(const OvrColor &colour, CU::PrismalProfileID id)
+{
+    const Fixture &f = fixture(id);
+    unsigned char sent[3] = {0, 0, 0};
+    CU::convertOvrColorToDMX(colour, f.prismal, 3, 1, sent, 0, 1, id, CU::IOModeID(f.ioMode));
+    double XYZ[3] = {0, 0, 0};
+    const double full = f.Y[0] + f.Y[1] + f.Y[2];
+    for (int k = 0; k < 3; ++k) {
+        const double light = f.squareLaw ? squareLawLight(sent[k]) : sent[k] / 255.0;
+        XYZ[0] += f.X[k] * light / full;
+        XYZ[1] += f.Y[k] * light / full;
+        XYZ[2] += f.Z[k] * light / full;
+    }
+    double rgb[3] = {3.2406 * XYZ[0] - 1.5372 * XYZ[1] - 0.4986 * XYZ[2],
+                     -0.9689 * XYZ[0] + 1.8758 * XYZ[1] + 0.0415 * XYZ[2],
+                     0.0557 * XYZ[0] - 0.2040 * XYZ[1] + 1.0570 * XYZ[2]};
+    // Bring it into the screen's gamut along the line to the grey of equal
+    // luminance.
+    const double grey = XYZ[1];
+    double t = 1.0;
+    for (double c : rgb) {
+        if (c < 0)
+            t = std::min(t, grey / (grey - c));
+        if (c > 1)
+            t = std::min(t, (1 - grey) / (c - grey));
+    }
+    int out[3];
+    for (int i = 0; i < 3; ++i) {
+        const double c = std::min(1.0, std::max(0.0, grey + t * (rgb[i] - grey)));
+        const double v = c <= 0.0031308 ? 12.92 * c : 1.055 * std::pow(c, 1 / 2.4) - 0.055;
+        out[i] = int(std::lround(v * 255));
+    }
+    return QColor(out[0], out[1], out[2]);
+}
+
+void toLab(const QColor &c, double lab[3])
+{
+    double lin[3];
+    const int v[3] = {c.red(), c.green(), c.blue()};
+    for (int i = 0; i < 3; ++i) {
+        const double s = v[i] / 255.0;
+        lin[i] = s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    }
+    const double X = (0.4124 * lin[0] + 0.3576 * lin[1] + 0.1805 * lin[2]) / 0.95047;
+    const double Y = 0.2126 * lin[0] + 0.7152 * lin[1] + 0.0722 * lin[2];
+    const double Z = (0.0193 * lin[0] + 0.1192 * lin[1] + 0.9505 * lin[2]) / 1.08883;
+    const auto f = [](double t) { return t > 216.0 / 24389 ? std::cbrt(t) : (24389.0 / 27 * t + 16) / 116; };
+    lab[0] = 116 * f(Y) - 16;
+    lab[1] = 500 * (f(X) - f(Y));
+    lab[2] = 200 * (f(Y) - f(Z));
+}
+
+double deltaE2000(const QColor &a, const QColor &b)
+{
+    double l1[3], l2[3];
+    toLab(a, l1);
+    toLab(b, l2);
+    const double deg = M_PI / 180;
+    const double C1 = std::hypot(l1[1], l1[2]), C2 = std::hypot(l2[1], l2[2]);
+    const double Cm = (C1 + C2) / 2;
+    const double G = 0.5 * (1 - std::sqrt(std::pow(Cm, 7) / (std::pow(Cm, 7) + std::pow(25.0, 7))));
+    const double a1 = (1 + G) * l1[1], a2 = (1 + G) * l2[1];
+    const double c1 = std::hypot(a1, l1[2]), c2 = std::hypot(a2, l2[2]);
+    auto hue = [deg](double bb, double aa) {
+        if (aa == 0 && bb == 0)
+            return 0.0;
+        double h = std::atan2(bb, aa) / deg;
+        return h < 0 ? h + 360 : h;
+    };
+    const double h1 = hue(l1[2], a1), h2 = hue(l2[2], a2);
+    const double dL = l2[0] - l1[0], dC = c2 - c1;
+    double dh = 0;
+    if (c1 * c2 != 0) {
+        dh = h2 - h1;
+        if (dh > 180)
+            dh -= 360;
+        else if (dh < -180)
+            dh += 360;
+    }
+    const double dH = 2 * std::sqrt(c1 * c2) * std::sin(dh / 2 * deg);
+    const double Lm = (l1[0] + l2[0]) / 2, cm = (c1 + c2) / 2;
+    double hm = h1 + h2;
+    if (c1 * c2 != 0) {
+        if (std::fabs(h1 - h2) <= 180)
+            hm = (h1 + h2) / 2;
+        else
+            hm = h1 + h2 < 360 ? (h1 + h2 + 360) / 2 : (h1 + h2 - 360) / 2;
+    }
+    const double T = 1 - 0.17 * std::cos((hm - 30) * deg) + 0.24 * std::cos(2 * hm * deg)
+        + 0.32 * std::cos((3 * hm + 6) * deg) - 0.20 * std::cos((4 * hm - 63) * deg);
+    const double dTheta = 30 * std::exp(-std::pow((hm - 275) / 25, 2));
+    const double Rc = 2 * std::sqrt(std::pow(cm, 7) / (std::pow(cm, 7) + std::pow(25.0, 7)));
+    const double Sl = 1 + 0.015 * std::pow(Lm - 50, 2) / std::sqrt(20 + std::pow(Lm - 50, 2));
+    const double Sc = 1 + 0.045 * cm, Sh = 1 + 0.015 * cm * T;
+    const double Rt = -std::sin(2 * dTheta * deg) * Rc;
+    return std::sqrt(std::pow(dL / Sl, 2) + std::pow(dC / Sc, 2) + std::pow(dH / Sh, 2)
+                     + Rt * (dC / Sc) * (dH / Sh));
+}
+
+OvrColor whiteAt(int cct)
+{
+    double x = 0, y = 0;
+    CCTUtils::getxyFromCCTAndTint(cct, 0, x, y);
+    OvrColor white;
+    white.setYxyF(1.0, x, y, 1.0, CU::ProfileGenericRGB);
+    return white;
+}
+
+QString describe(const QColor &c)
+{
+    return QStringLiteral("(%1, %2, %3)").arg(c.red()).arg(c.green()).arg(c.blue());
+}
+
+} // namespace
+
+void tst_ColorUtils::displayColor_data()
+{
+    QTest::addColumn<OvrColor>("colour");
+    QTest::addColumn<int>("fixtureClass");
+
+    const CU::PrismalProfileID classes[] = {CU::ProfileGenericRGB, CU::ProfileMarlspotRGB,
+                                            CU::ProfileFenwashLX6RGBW};
+    for (CU::PrismalProfileID id : classes) {
+        for (int cct : {2000, 2700, 3000, 4000, 5000, 6500, 8000, 10000})
+            QTest::addRow("class %d, %d K", int(id), cct) << whiteAt(cct) << int(id);
+        const struct
+        {
+            const char *name;
+            int r, g, b;
+        } primaries[] = {{"red", 255, 0, 0},  {"green", 0, 255, 0},   {"blue", 0, 0, 255},
+                         {"cyan", 0, 255, 255}, {"magenta", 255, 0, 255}, {"yellow", 255, 255, 0}};
+        for (const auto &p : primaries)
+            QTest::addRow("class %d, %s", int(id), p.name) << OvrColor::fromRgb8(p.r, p.g, p.b) << int(id);
+        QRandomGenerator random(20261208 + int(id));
+        for (int i = 0; i < 24; ++i) {
+            const int r = random.bounded(256), g = random.bounded(256), b = random.bounded(256);
+            QTest::addRow("class %d, random %d,%d,%d", int(id), r, g, b) << OvrColor::fromRgb8(r, g, b) << int(id);
+        }
+    }
+}
+
+void tst_ColorUtils::displayColor()
+{
+    QFETCH(OvrColor, colour);
+    QFETCH(int, fixtureClass);
+    const CU::PrismalProfileID id = CU::PrismalProfileID(fixtureClass);
+    const QColor expected = expectedAppearance(colour, id);
+    const QColor shown = CU::displayColor(colour, id);
+    QVERIFY(shown.isValid());
+    QCOMPARE(shown.alpha(), 255);
+    const double dE = deltaE2000(expected, shown);
+    QVERIFY2(dE <= 2.0, qPrintable(QStringLiteral("expected %1, shown %2, dE %3")
+                                       .arg(describe(expected), describe(shown))
+                                       .arg(dE)));
+    // The levels behind it are the keypad's.
+    const Fixture &f = fixture(id);
+    unsigned char body[3] = {0, 0, 0};
+    unsigned char levels[3] = {1, 1, 1};
+    CU::convertOvrColorToDMX(colour, f.prismal, 3, 1, body, 0, 1, id, CU::IOModeID(f.ioMode));
+    CU::threeChannelLevels(colour, id, levels);
+    QCOMPARE(QByteArray(reinterpret_cast<char *>(levels), 3), QByteArray(reinterpret_cast<char *>(body), 3));
+}
+
+void tst_ColorUtils::displayedWhitesLookWhite_data()
+{
+    QTest::addColumn<int>("fixtureClass");
+    QTest::newRow("generic RGB") << int(CU::ProfileGenericRGB);
+    QTest::newRow("Marlspot RGB") << int(CU::ProfileMarlspotRGB);
+    QTest::newRow("Fenwash LX6 RGBW") << int(CU::ProfileFenwashLX6RGBW);
+}
+
+void tst_ColorUtils::displayedWhitesLookWhite()
+{
+    QFETCH(int, fixtureClass);
+    const CU::PrismalProfileID id = CU::PrismalProfileID(fixtureClass);
+    const QColor daylight = CU::displayColor(whiteAt(6500), id);
+    const int spread = std::max({daylight.red(), daylight.green(), daylight.blue()})
+        - std::min({daylight.red(), daylight.green(), daylight.blue()});
+    QVERIFY2(spread <= 8, qPrintable(describe(daylight)));
+    const QColor cool = CU::displayColor(whiteAt(10000), id);
+    QVERIFY2(cool.blue() > cool.green() && cool.green() > cool.red(), qPrintable(describe(cool)));
+    const QColor warm = CU::displayColor(whiteAt(2700), id);
+    QVERIFY2(warm.red() > warm.green() && warm.green() > warm.blue(), qPrintable(describe(warm)));
+}
+
+void tst_ColorUtils::displayColorOfInvalidAndBlack()
+{
+    QVERIFY(!CU::displayColor(OvrColor(), CU::ProfileGenericRGB).isValid());
+    QCOMPARE(CU::displayColor(OvrColor::fromRgb8(0, 0, 0), CU::ProfileMarlspotRGB), QColor(0, 0, 0));
+    QCOMPARE(CU::displayColor(OvrColor::fromRgb8(255, 255, 255), CU::ProfileGenericRGB), QColor(255, 255, 255));
+    // The generic fixture dims linearly: level 58 of 255 is 22.7 % of its
+    // light, which the screen's transfer curve shows as 131.
+    QCOMPARE(CU::displayColor(OvrColor::fromRgb8(58, 58, 255), CU::ProfileGenericRGB), QColor(131, 131, 255));
+    // Opacity is no light.
+    QCOMPARE(CU::displayColor(OvrColor::fromRgb8(58, 58, 255, 128), CU::ProfileGenericRGB), QColor(131, 131, 255));
+    // Half the level is darker, not paler.
+    const QColor full = CU::displayColor(OvrColor::fromRgb8(255, 0, 0), CU::ProfileMarlspotRGB);
+    const QColor half = CU::displayColor(OvrColor::fromRgb8(128, 0, 0), CU::ProfileMarlspotRGB);
+    QVERIFY2(half.lightness() < full.lightness() && qAbs(half.hue() - full.hue()) <= 10,
+             qPrintable(describe(full) + describe(half)));
 }
 
 QTEST_GUILESS_MAIN(tst_ColorUtils)

@@ -313,13 +313,15 @@ void tst_ColorListPicker2::toolTips()
         return QToolTip::isVisible() ? QToolTip::text() : QString();
     };
     QCOMPARE(tipAt(m_strip->addSlotRect().center()), QStringLiteral("Click to add a color"));
-    QCOMPARE(tipAt(centre(1)), QStringLiteral("White-Range White"));
-    QCOMPARE(tipAt(centre(0)), QStringLiteral("#ff0000"));
+    // Each with the levels the keypad is sent for it (a generic RGB
+    // fixture: D65 at full is every channel at full).
+    QCOMPARE(tipAt(centre(1)), QStringLiteral("White-Range White\nSent: 255, 255, 255"));
+    QCOMPARE(tipAt(centre(0)), QStringLiteral("#ff0000\nSent: 255, 0, 0"));
     // A colour the library knows goes by its library name.
     const OvrColor sunset = OvrColor::fromRgb8(250, 110, 20);
     OvrColorLibrary::Instance()->createExplicitColor(sunset, QStringLiteral("Sunset"));
     m_strip->setColors({sunset.aName()});
-    QCOMPARE(tipAt(centre(0)), QStringLiteral("Sunset"));
+    QCOMPARE(tipAt(centre(0)), QStringLiteral("Sunset\nSent: 250, 110, 20"));
 }
 
 void tst_ColorListPicker2::keyboard()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "colorthumbnail.h"
 
+#include <colorutils.h>
 #include <ovrcolor.h>
 
 #include <QImage>
@@ -19,10 +20,11 @@ private Q_SLOTS:
         const OvrColor mix = OvrColor::fromNChannel16({65535, 65535, 0, 0, 0}, ColorUtils::ChannelConfiguration(5),
                                                       ColorUtils::PrismalProfileID(0));
         QTest::newRow("opaque rgb") << OvrColor::fromRgb8(255, 0, 0) << QColor(255, 0, 0) << QColor(255, 0, 0);
-        // Half-transparent blue over white and over grey: two different patches.
-        QTest::newRow("translucent") << OvrColor::fromRgb8(0, 0, 255, 128) << QColor(127, 127, 255)
-                                     << QColor(102, 102, 229);
-        QTest::newRow("n-channel through rgb") << mix << mix.getQColor() << mix.getQColor();
+        // The keypad has no opacity: a translucent colour shows the light it makes.
+        QTest::newRow("translucent") << OvrColor::fromRgb8(0, 0, 255, 128) << QColor(0, 0, 255) << QColor(0, 0, 255);
+        // Shown as the generic RGB fixture makes it.
+        const QColor light = ColorUtils::displayColor(mix, ColorUtils::ProfileGenericRGB);
+        QTest::newRow("n-channel as its light") << mix << light << light;
         QTest::newRow("invalid") << OvrColor() << QColor(Qt::white) << QColor(Qt::white);
     }
 

@@ -3,7 +3,11 @@
 #include "mspeffectwidget.h"
 #include "mspscenesettingswidget.h"
 
+#include <colortempsliderwidget.h>
+#include <colortintsliderwidget.h>
 #include <connectionstate.h>
+#include <dmxsliderwidget.h>
+#include <hexcoloredit.h>
 #include <discoverer.h>
 #include <dravon.h>
 #include <keypadtestbed.h>
@@ -12,6 +16,7 @@
 #include <mspcustomwasheffect.h>
 #include <mspfixedcoloreffect.h>
 #include <mspvariablecoloreffect.h>
+#include <nchannelpickerwidget.h>
 #include <mspeffect.h>
 #include <mspeffectfactory.h>
 #include <msprandomcoloreffect.h>
@@ -21,6 +26,7 @@
 #include <ovrcolorlibrary.h>
 #include <ovrcolorpicker.h>
 #include <systemconfiguration.h>
+#include <whitepickerwidget.h>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -30,6 +36,9 @@
 #include <QLabel>
 #include <QLayout>
 #include <QPushButton>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QSpinBox>
@@ -72,6 +81,9 @@ private slots:
     void showingKeepsOutOfRangeValue_data();
     void showingKeepsOutOfRangeValue();
     void whiteScaleLabels();
+    void whiteScalesRunWarmToCool();
+    void shownLevelsAreWhatTheKeypadReceives_data();
+    void shownLevelsAreWhatTheKeypadReceives();
     void tabOrderFollowsLayout();
     void favouritesBesideReadOnlyList();
 
@@ -495,6 +507,118 @@ void tst_MSPSceneSettingsWidget::whiteScaleLabels()
     child<QSpinBox>(kelvo, "brightnessEdit")->setValue(35);
     QCOMPARE(child<QSlider>(kelvo, "brightnessSlider")->value(), 35);
     QCOMPARE(effect->property("brightness").toInt(), 35);
+}
+
+void tst_MSPSceneSettingsWidget::whiteScalesRunWarmToCool()
+{
+    // RGB White numbers its scale from cool: drawn the other way round so
+    // warm is on the left, with the labels beside their ends.
+    MSPEffectWidget *rgb = page(MSPEffect::RGBWhite);
+    MSPEffectWidget *kelvo = page(MSPEffect::KelvoWhite);
+    QVERIFY(child<QSlider>(rgb, "temperatureSlider")->invertedAppearance());
+    QVERIFY(!child<QSlider>(kelvo, "temperatureSlider")->invertedAppearance());
+    auto *scale = rgb->findChild<QLayout *>(QStringLiteral("scaleLayout"));
+    QVERIFY(scale);
+    QVERIFY(scale->indexOf(child<QLabel>(rgb, "RGBWarmLabel")) < scale->indexOf(child<QLabel>(rgb, "RGBCoolLabel")));
+    QVERIFY(scale->indexOf(child<QLabel>(rgb, "KelvoWarmLabel")) < scale->indexOf(child<QLabel>(rgb, "KelvoCoolLabel")));
+    // The value sent is unchanged: the slider's value is the temperature.
+    std::unique_ptr<MSPEffect> effect(MSPEffectFactory::instance()->create(MSPEffect::RGBWhite, nullptr));
+    QVERIFY(rgb->setEffect(effect.get()));
+    child<QSlider>(rgb, "temperatureSlider")->setValue(200);
+    QCOMPARE(effect->property("temperature").toInt(), 200);
+}
+
+void tst_MSPSceneSettingsWidget::shownLevelsAreWhatTheKeypadReceives_data()
+{
+    QTest::addColumn<int>("pickerPage");
+    QTest::addColumn<int>("fixtureClass");
+    QTest::newRow("RGB page, Fenwash RGBA") << 0 << int(ColorUtils::ProfileFenwashLX6RGBA);
+    QTest::newRow("white page, Fenwash RGBW") << 1 << int(ColorUtils::ProfileFenwashLX6RGBW);
+    QTest::newRow("channel page, Marlspot RGB") << 2 << int(ColorUtils::ProfileMarlspotRGB);
+}
+
+void tst_MSPSceneSettingsWidget::shownLevelsAreWhatTheKeypadReceives()
+{
+    QFETCH(int, pickerPage);
+    QFETCH(int, fixtureClass);
+    keepAndShow(0, QStringLiteral("effect=0&param1=255&param2=0&param3=0&param_xy=(0,0,0)&num_colors=0"));
+    SystemConfiguration *config = SystemConfiguration::instance();
+    config->setFixtureClass(fixtureClass);
+    const auto restore = qScopeGuard([config] { config->setFixtureClass(ColorUtils::ProfileGenericRGB); });
+    auto *picker = child<OvrColorPickerLib::OvrColorPicker>(page(0), "colorPicker");
+    auto *sent = child<QLabel>(picker, "sentLevelsLabel");
+    auto *hex = child<OvrColorPickerLib::HexColorEdit>(picker, "hexEdit");
+    auto *white = picker->findChild<OvrColorPickerLib::WhitePickerWidget *>();
+    auto *channels = picker->findChild<OvrColorPickerLib::NChannelPickerWidget *>();
+    QVERIFY(white && channels);
+    QRandomGenerator random(quint32(20261208 + pickerPage * 10 + fixtureClass));
+    const QRegularExpression shownLevels(QStringLiteral("^\\D+(\\d+)\\D+(\\d+)\\D+(\\d+)$"));
+    const QRegularExpression receivedLevels(QStringLiteral("&param1=(\\d+)&param2=(\\d+)&param3=(\\d+)&"));
+
+    for (int pick = 0; pick < 200; ++pick) {
+        const int from = logSize();
+        const QString before = scene(0)->effect()->property("color").toString();
+        switch (pickerPage) {
+        case 0: {
+            QString typed;
+            do
+                typed = QString::asprintf("#%06x", random.bounded(0x1000000));
+            while (typed.compare(hex->text(), Qt::CaseInsensitive) == 0);
+            hex->selectAll();
+            QTest::keyClicks(hex, typed);
+            QTest::keyClick(hex, Qt::Key_Return);
+            break;
+        }
+        case 1:
+            if (pick % 2 == 0) {
+                QSpinBox *cct = white->cctSlider()->spinBox();
+                int kelvin = cct->value();
+                while (kelvin == cct->value())
+                    kelvin = 2000 + 10 * random.bounded(901);
+                cct->setValue(kelvin);
+            } else {
+                auto *tint = white->tintSlider()->findChild<QSlider *>(QStringLiteral("tintSlider"));
+                int value = tint->value();
+                while (value == tint->value())
+                    value = random.bounded(tint->minimum() / 2, tint->maximum() / 2);
+                tint->setValue(value);
+            }
+            break;
+        default: {
+            const auto sliders = channels->findChildren<OvrColorPickerLib::DmxSliderWidget *>();
+            QVERIFY(!sliders.isEmpty());
+            QSpinBox *level = sliders.at(random.bounded(sliders.size()))->spinBox();
+            int value = level->value();
+            while (value == level->value())
+                value = random.bounded(256);
+            level->setValue(value);
+            break;
+        }
+        }
+        const QString picked = scene(0)->effect()->property("color").toString();
+        QVERIFY2(picked != before, qPrintable(QStringLiteral("pick %1 changed nothing").arg(pick)));
+        const QRegularExpressionMatch shown = shownLevels.match(sent->text());
+        QVERIFY2(shown.hasMatch(), qPrintable(sent->text()));
+        // The scene as the keypad received it.
+        const auto receivedBody = [this, from] {
+            QByteArray body;
+            for (const KeypadTestBed::Request &request : sceneRequests(from)) {
+                if (request.method == QLatin1String("POST") && request.path == QLatin1String("/api/v1/shows/1")
+                    && request.body.startsWith("effect=0&"))
+                    body = request.body;
+            }
+            return body;
+        };
+        QTRY_VERIFY2_WITH_TIMEOUT(!receivedBody().isEmpty(), qPrintable(QStringLiteral("pick %1").arg(pick)), 10000);
+        const QByteArray body = receivedBody();
+        const QRegularExpressionMatch received = receivedLevels.match(QString::fromLatin1(body));
+        QVERIFY2(received.hasMatch(), body.constData());
+        QVERIFY2(received.captured(1) == shown.captured(1) && received.captured(2) == shown.captured(2)
+                     && received.captured(3) == shown.captured(3),
+                 qPrintable(QStringLiteral("pick %1 of %2: shown \"%3\", received %4")
+                                .arg(pick)
+                                .arg(picked, sent->text(), QString::fromLatin1(body))));
+    }
 }
 
 void tst_MSPSceneSettingsWidget::tabOrderFollowsLayout()
