@@ -49,6 +49,12 @@ public:
 
     QString baseUrl() const;
     bool isAddressReachable(const QString &address) const;
+    /**
+     * Marks @p address as reached through a router: a keypad that answered
+     * a discover request sent to its own address, outside every subnet of
+     * this host. The subnet test lets it pass.
+     */
+    void addRoutedAddress(const QString &address) { m_routedAddresses.insert(address); }
 
     void requestAllShows();
     void requestShow(int index, bool trackAsEdit) override;
@@ -160,5 +166,6 @@ private:
     QNetworkReply *m_pressReply = nullptr;
     int m_pressScene = 0;
     QSet<int> m_unsentEdits;
+    QSet<QString> m_routedAddresses;
     void setEditUnsent(const QString &path, bool unsent);
 };

@@ -4,6 +4,8 @@
 #include "aboutdialog.h"
 #include "appversion.h"
 #include "colorthumbnail.h"
+#include "keypadlistdock.h"
+#include "keypadwindowtitle.h"
 #include "mspcontrolpanelwidget.h"
 #include "mspscenesettingswidget.h"
 #include "statuswidget.h"
@@ -164,6 +166,7 @@ MainWindow::MainWindow(QWidget *parent)
     createActions();
     createMenus();
     createSettingsDock();
+    createKeypadList();
 
     menuBar()->setStyleSheet(QStringLiteral(
         "QMenuBar{border-bottom: 1px solid gray; background-color: #f2f1f1} QMenuBar::item{background: transparent;}"));
@@ -429,20 +432,83 @@ void MainWindow::handleDiscovererTimeLimit()
     }
 
     if (chosen >= 0 && chosen < keypads.size()) {
-        const DiscoveredKeypad &keypad = keypads.at(chosen);
-        MSPComm *comm = MSPComm::instance();
-        SystemConfiguration::instance()->setIpAddress(keypad.address);
-        comm->setDevice(keypad.address, keypad.mac);
-        comm->requestConfig();
-        if (!comm->isAddressReachable(keypad.address))
-            ConnectionState::instance()->setState(ConnectionState::Unreachable);
-        comm->requestAllShows();
+        takeKeypad(keypads.at(chosen).address, keypads.at(chosen).mac);
         return;
     }
 
     // No keypad: eight offline scenes to edit in demo mode.
     m_sceneModel->prepareOfflineDefaults();
     ConnectionState::instance()->setState(ConnectionState::NoDevice);
+}
+
+void MainWindow::takeKeypad(const QString &address, const QByteArray &mac)
+{
+    MSPComm *comm = MSPComm::instance();
+    SystemConfiguration::instance()->setIpAddress(address);
+    comm->setDevice(address, mac);
+    comm->requestConfig();
+    if (!comm->isAddressReachable(address))
+        ConnectionState::instance()->setState(ConnectionState::Unreachable);
+    comm->requestAllShows();
+}
+
+void MainWindow::connectToKeypad(const KeypadInfo &keypad, bool routed)
+{
+    MSPComm *comm = MSPComm::instance();
+    ConnectionState *state = ConnectionState::instance();
+    if (comm->address() == keypad.address && state->state() == ConnectionState::Connected)
+        return;
+    bool unsent = m_sceneSettings->hasUnsavedEdit();
+    for (int i = 0; i < MSPSceneModel::sceneCount; ++i)
+        unsent = unsent || comm->hasUnsentEdit(i);
+    if (unsent && state->state() != ConnectionState::DemoMode) {
+        const auto answer = m_prompts->message(
+            QMessageBox::Question, this, tr("Change Keypad"),
+            tr("The scene edit not saved on %1 is lost when you change to %2. Change the keypad anyway?")
+                .arg(comm->address(), keypad.name.isEmpty() ? keypad.address : keypad.name),
+            QMessageBox::Yes | QMessageBox::No);
+        if (answer != QMessageBox::Yes)
+            return;
+        // The old keypad goes back to playing the scene it keeps.
+        comm->revertScene(m_sceneModel->sceneAt(m_sceneModel->activeSceneIndex()));
+    }
+    if (m_discoveryTimerId) {
+        Discoverer::instance()->killTimer(m_discoveryTimerId);
+        m_discoveryTimerId = 0;
+        QApplication::restoreOverrideCursor();
+    }
+    if (routed)
+        comm->addRoutedAddress(keypad.address);
+    // Demo mode ignores the keypad's answers; a chosen keypad ends it.
+    state->setState(ConnectionState::Discovering);
+    takeKeypad(keypad.address, keypad.mac);
+}
+
+void MainWindow::createKeypadList()
+{
+    m_keypadList = new KeypadListDock(m_networkPrefs, this);
+    m_keypadList->setAllowedAreas(Qt::AllDockWidgetAreas);
+    addDockWidget(Qt::RightDockWidgetArea, m_keypadList);
+    // Beside the window at first: the window's height is the control panel's.
+    m_keypadList->setFloating(true);
+    m_keypadList->resize(760, 320);
+    m_keypadList->hide();
+    connect(m_keypadList, &KeypadListDock::keypadChosen, this, &MainWindow::connectToKeypad);
+    connect(Discoverer::instance(), &Discoverer::reachedDiscoverTimeLimit, m_keypadList,
+            &KeypadListDock::handleDiscoveryFinished);
+
+    auto *open = new QAction(tr("Keypads..."), this);
+    open->setStatusTip(tr("List every keypad found, also across subnets"));
+    connect(open, &QAction::triggered, this, [this] {
+        m_keypadList->show();
+        m_keypadList->raise();
+        m_keypadList->activateWindow();
+    });
+    m_deviceMenu->addAction(open);
+    QAction *toggle = m_keypadList->toggleViewAction();
+    toggle->setMenuRole(QAction::NoRole);
+    m_viewMenu->addAction(toggle);
+    new KeypadWindowTitle(this);
 }
 
 void MainWindow::handleSettingsLocationChanged(bool topLevel)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "connectionstate.h"
+#include "keypadscanner.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -11,6 +12,7 @@
 #include <memory>
 
 class AboutDialog;
+class KeypadListDock;
 class MSPControlPanelWidget;
 class MSPSceneModel;
 class MSPSceneSettingsWidget;
@@ -82,6 +84,7 @@ public:
     QTabWidget *settingsTabs() const { return m_settingsTabs; }
     QDockWidget *settingsDock() const { return m_settingsDock; }
     UpdateChecker *updateChecker() const { return m_updateChecker; }
+    KeypadListDock *keypadList() const { return m_keypadList; }
 
     /**
      * Whether a keypad with this firmware restores its factory defaults on
@@ -117,6 +120,12 @@ public slots:
     void select();
     bool save();
     void handleRestore();
+    /**
+     * Edits @p keypad from now on (chosen in the keypad list), asking first
+     * when the scene shown has an edit not saved on the current keypad.
+     * @p routed: it answered a discover request sent to its own address.
+     */
+    void connectToKeypad(const KeypadInfo &keypad, bool routed);
 
 private slots:
     void handleAddressChanged();
@@ -138,6 +147,8 @@ private:
     void sendKey(int key, Qt::KeyboardModifiers modifiers);
     void handleKeypadHeartBeat(bool reachable);
     void rereadKeypad();
+    void takeKeypad(const QString &address, const QByteArray &mac);
+    void createKeypadList();
     QProgressDialog *createProgressDialog(const QString &label, int maximum);
 
     QMenu *m_fileMenu = nullptr;
@@ -174,6 +185,7 @@ private:
     int m_rememberedHeight = -1;
     AboutDialog *m_aboutDialog = nullptr;
     QTimer *m_startupDiscovery = nullptr;
+    KeypadListDock *m_keypadList = nullptr;
 
     static int s_addressChangeWait;
     std::unique_ptr<UserPrompts> m_prompts;
