@@ -5,6 +5,7 @@
 #include "appversion.h"
 #include "colorthumbnail.h"
 #include "keypadlistdock.h"
+#include "keypadsnapshot.h"
 #include "keypadwindowtitle.h"
 #include "mspcontrolpanelwidget.h"
 #include "mspscenesettingswidget.h"
@@ -829,8 +830,13 @@ bool MainWindow::open()
     }
     setLastDirPath(fileName);
     const bool online = ConnectionState::instance()->state() == ConnectionState::Connected;
-    const bool loaded = loadConfiguration(&file);
+    QByteArray document = file.readAll();
     file.close();
+    if (online && !keepOrTakeFileName(&document))
+        return false;
+    QBuffer buffer(&document);
+    buffer.open(QIODevice::ReadOnly);
+    const bool loaded = loadConfiguration(&buffer);
     if (!loaded && !m_loadError.isEmpty()) {
         m_prompts->message(QMessageBox::Warning, QApplication::activeWindow(), tr("Open Error"),
                            tr("Cannot open file %1:\n%2.").arg(fileName, m_loadError), QMessageBox::Ok);
@@ -838,6 +844,29 @@ bool MainWindow::open()
     }
     if (online)
         statusBar()->showMessage(tr("The configuration was uploaded to the keypad."), statusMessageTime);
+    return true;
+}
+
+bool MainWindow::keepOrTakeFileName(QByteArray *document)
+{
+    KeypadSnapshot file;
+    const QString keypadName = SystemConfiguration::instance()->name();
+    // A file that cannot be read is refused by the load itself.
+    if (!file.readDocument(*document, nullptr) || file.configuration().name() == keypadName)
+        return true;
+    // A file saved from another keypad, loaded onto a replacement: the
+    // keypad keeps its own name unless the user wants it to take over.
+    const auto answer = m_prompts->message(
+        QMessageBox::Question, QApplication::activeWindow(), tr("Keypad Name"),
+        tr("The file was saved from the keypad \"%1\". Should this keypad, \"%2\", take that name too?\n\n"
+           "Yes: the keypad is renamed \"%1\". No: it keeps its name \"%2\" and takes the file's scenes and "
+           "settings.")
+            .arg(file.configuration().name(), keypadName),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::Cancel)
+        return false;
+    if (answer == QMessageBox::No)
+        *document = KeypadSnapshot::withName(*document, keypadName);
     return true;
 }
 

@@ -149,6 +149,7 @@ private:
     void rereadKeypad();
     void takeKeypad(const QString &address, const QByteArray &mac);
     void createKeypadList();
+    bool keepOrTakeFileName(QByteArray *document);
     QProgressDialog *createProgressDialog(const QString &label, int maximum);
 
     QMenu *m_fileMenu = nullptr;
