@@ -799,7 +799,7 @@ void tst_MainWindow::openFileOfAnotherKeypadKeepsTheKeypadsName()
     QStringList names;
     for (const auto &request : m_bed->requestLog(m_keypad).mid(from)) {
         if (request.path == QLatin1String("/api/v1/config") && request.body.startsWith("name="))
-            names << QString::fromLatin1(request.body.section('&', 0, 0));
+            names << QString::fromLatin1(request.body).section(QLatin1Char('&'), 0, 0);
     }
     QCOMPARE(names, QStringList{QStringLiteral("name=Foyer")});
     QVERIFY(m_bed->command(m_keypad, QStringLiteral("status")).endsWith(QLatin1String(" name=Foyer")));
