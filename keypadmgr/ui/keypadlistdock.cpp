@@ -31,6 +31,9 @@ KeypadListDock::KeypadListDock(NetworkPrefs *prefs, QWidget *parent)
     m_view->setSelectionMode(QAbstractItemView::SingleSelection);
     m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_view->verticalHeader()->hide();
+    // One line per keypad; a long backup file name loses its middle.
+    m_view->setWordWrap(false);
+    m_view->setTextElideMode(Qt::ElideMiddle);
     m_view->horizontalHeader()->setStretchLastSection(true);
     m_view->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_view->setToolTip(tr("Double-click a keypad to edit it."));
@@ -69,6 +72,14 @@ KeypadListDock::KeypadListDock(NetworkPrefs *prefs, QWidget *parent)
         m_refresh->setEnabled(true);
         showCount();
     });
+
+    // The count follows the list, except while a run is still collecting.
+    const auto recount = [this] {
+        if (!m_scanner.isRunning())
+            showCount();
+    };
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, recount);
+    connect(m_model, &QAbstractItemModel::dataChanged, this, recount);
 
     const QStringList addresses = FleetSettings::addresses();
     for (const QString &address : addresses)

@@ -6,7 +6,6 @@
 #include <QColor>
 #include <QDir>
 #include <QFileInfo>
-#include <QLocale>
 
 KeypadListModel::KeypadListModel(QObject *parent)
     : QAbstractTableModel(parent)
@@ -37,7 +36,8 @@ QVariant KeypadListModel::data(const QModelIndex &index, int role) const
             return role == Qt::DisplayRole ? tr("never") : QVariant();
         if (role == Qt::ToolTipRole)
             return QDir::toNativeSeparators(backup.file);
-        return tr("%1, %2").arg(QLocale().toString(backup.time, QLocale::ShortFormat),
+        // The file names carry the same form of the time.
+        return tr("%1, %2").arg(backup.time.toString(QStringLiteral("yyyy-MM-dd HH:mm")),
                                 QFileInfo(backup.file).fileName());
     }
     if (role == Qt::ForegroundRole && !row.answering)

@@ -492,7 +492,7 @@ void MainWindow::createKeypadList()
     addDockWidget(Qt::RightDockWidgetArea, m_keypadList);
     // Beside the window at first: the window's height is the control panel's.
     m_keypadList->setFloating(true);
-    m_keypadList->resize(760, 320);
+    m_keypadList->resize(980, 280);
     m_keypadList->hide();
     connect(m_keypadList, &KeypadListDock::keypadChosen, this, &MainWindow::connectToKeypad);
     connect(Discoverer::instance(), &Discoverer::reachedDiscoverTimeLimit, m_keypadList,
@@ -501,6 +501,16 @@ void MainWindow::createKeypadList()
     auto *open = new QAction(tr("Keypads..."), this);
     open->setStatusTip(tr("List every keypad found, also across subnets"));
     connect(open, &QAction::triggered, this, [this] {
+        // Opened for the first time (not placed by a saved layout): below
+        // the window, where it covers nothing.
+        if (m_keypadList->isFloating() && m_keypadList->pos() == QPoint(0, 0)) {
+            const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
+                                                                  : QRect();
+            QPoint at = frameGeometry().bottomLeft() + QPoint(0, 8);
+            if (screen.isValid() && at.y() + m_keypadList->height() > screen.bottom())
+                at.setY(qMax(screen.top(), screen.bottom() - m_keypadList->height()));
+            m_keypadList->move(at);
+        }
         m_keypadList->show();
         m_keypadList->raise();
         m_keypadList->activateWindow();

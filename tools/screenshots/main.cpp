@@ -157,7 +157,7 @@ int main(int argc, char *argv[])
     list->model()->addAddress(QStringLiteral("10.2.0.9"));
     list->model()->refreshBackups();
     list->setFloating(true);
-    list->resize(980, 260);
+    list->resize(1300, 300);
     list->show();
     for (int i = 0; i < 5; ++i)
         QCoreApplication::processEvents();
