@@ -70,7 +70,7 @@ void FleetBackup::finish(int index, KeypadClient *client, bool ok)
         result.file = write(config.name(), result.keypad.address, client->snapshot().document(), &result.error);
         result.ok = !result.file.isEmpty();
         if (result.ok)
-            FleetSettings::setLastBackup(result.keypad.address, {QDateTime::currentDateTime(), result.file});
+            m_backedUp.append(qMakePair(result.keypad.address, FleetSettings::Backup{QDateTime::currentDateTime(), result.file}));
     } else {
         result.error = client->errorString();
     }
@@ -78,10 +78,14 @@ void FleetBackup::finish(int index, KeypadClient *client, bool ok)
     --m_running;
     const Result done = result;
     emit keypadDone(done);
-    if (m_next < m_results.size())
+    if (m_next < m_results.size()) {
         startNext();
-    else if (m_running == 0)
+    } else if (m_running == 0) {
+        // The keypad list shows them; the settings file is written once.
+        FleetSettings::setLastBackups(m_backedUp);
+        m_backedUp.clear();
         emit finished();
+    }
 }
 
 QString FleetBackup::write(const QString &name, const QString &address, const QString &document,

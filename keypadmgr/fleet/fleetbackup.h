@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "fleetsettings.h"
 #include "keypadscanner.h"
 
 #include <QDateTime>
@@ -69,4 +70,5 @@ private:
     QList<Result> m_results;
     int m_next = 0;
     int m_running = 0;
+    QList<QPair<QString, FleetSettings::Backup>> m_backedUp;
 };

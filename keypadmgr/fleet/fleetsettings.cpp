@@ -48,5 +48,12 @@ FleetSettings::Backup FleetSettings::lastBackup(const QString &address)
 
 void FleetSettings::setLastBackup(const QString &address, const Backup &backup)
 {
-    QSettings().setValue(backupKey(address), QStringList{backup.time.toString(Qt::ISODate), backup.file});
+    setLastBackups({qMakePair(address, backup)});
+}
+
+void FleetSettings::setLastBackups(const QList<QPair<QString, Backup>> &backups)
+{
+    QSettings settings;
+    for (const auto &backup : backups)
+        settings.setValue(backupKey(backup.first), QStringList{backup.second.time.toString(Qt::ISODate), backup.second.file});
 }

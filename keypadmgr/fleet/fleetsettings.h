@@ -2,6 +2,8 @@
 #pragma once
 
 #include <QDateTime>
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 
@@ -27,6 +29,8 @@ public:
 
     static Backup lastBackup(const QString &address);
     static void setLastBackup(const QString &address, const Backup &backup);
+    /** Several at once: the settings file is written once. */
+    static void setLastBackups(const QList<QPair<QString, Backup>> &backups);
 
 private:
     FleetSettings() = delete;

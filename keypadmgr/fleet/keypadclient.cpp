@@ -32,8 +32,13 @@ KeypadClient::KeypadClient(const QString &address, QNetworkAccessManager *manage
 
 KeypadClient::~KeypadClient()
 {
-    if (m_reply)
-        m_reply->abort();
+    // Aborting finishes a reply; nothing is to be read from it any more.
+    for (QNetworkReply *reply : {m_reply.data(), m_showsReply.data()}) {
+        if (reply) {
+            reply->disconnect(this);
+            reply->abort();
+        }
+    }
 }
 
 QNetworkReply *KeypadClient::get(const QString &path)
@@ -62,34 +67,34 @@ void KeypadClient::fetch()
     m_error.clear();
     if (m_reply)
         m_reply->abort();
+    if (m_showsReply)
+        m_showsReply->abort();
+    // Both at once, as the program asks a keypad it has just chosen; the
+    // configuration is read first (its fixture class reads the colours).
     m_reply = get(configPath);
-    connect(m_reply, &QNetworkReply::finished, this, &KeypadClient::readConfiguration);
+    m_showsReply = get(showsPath);
+    connect(m_reply, &QNetworkReply::finished, this, &KeypadClient::readReplies);
+    connect(m_showsReply, &QNetworkReply::finished, this, &KeypadClient::readReplies);
 }
 
-void KeypadClient::readConfiguration()
+void KeypadClient::readReplies()
 {
-    QNetworkReply *reply = m_reply;
-    m_reply = nullptr;
-    reply->deleteLater();
-    QString error = failure(reply);
-    if (error.isEmpty() && !m_snapshot.readConfiguration(reply->readAll(), &error))
-        error = tr("its configuration could not be read (%1)").arg(error);
-    if (!error.isEmpty()) {
-        finishFetch(false, error);
+    if (!m_reply || !m_showsReply || !m_reply->isFinished() || !m_showsReply->isFinished())
         return;
-    }
-    m_reply = get(showsPath);
-    connect(m_reply, &QNetworkReply::finished, this, &KeypadClient::readShows);
-}
-
-void KeypadClient::readShows()
-{
-    QNetworkReply *reply = m_reply;
+    QNetworkReply *config = m_reply;
+    QNetworkReply *shows = m_showsReply;
     m_reply = nullptr;
-    reply->deleteLater();
-    QString error = failure(reply);
-    if (error.isEmpty() && !m_snapshot.readShows(reply->readAll(), &error))
-        error = tr("its scenes could not be read (%1)").arg(error);
+    m_showsReply = nullptr;
+    config->deleteLater();
+    shows->deleteLater();
+    QString error = failure(config);
+    if (error.isEmpty() && !m_snapshot.readConfiguration(config->readAll(), &error))
+        error = tr("its configuration could not be read (%1)").arg(error);
+    if (error.isEmpty()) {
+        error = failure(shows);
+        if (error.isEmpty() && !m_snapshot.readShows(shows->readAll(), &error))
+            error = tr("its scenes could not be read (%1)").arg(error);
+    }
     finishFetch(error.isEmpty(), error);
 }
 

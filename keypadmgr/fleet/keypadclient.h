@@ -19,8 +19,8 @@ class QNetworkReply;
  * Unlike the program's one communication object it changes nothing of the
  * program's own model, so any number of clients work side by side.
  *
- * Reading sends only GET /api/v1/config and GET /api/v1/shows, which
- * change nothing on the keypad. A request the keypad does not answer
+ * Reading sends only GET /api/v1/config and GET /api/v1/shows (both at
+ * once), which change nothing on the keypad. A request the keypad does not answer
  * within the time-out fails.
  */
 class KeypadClient : public QObject, public MSPCommLink
@@ -36,7 +36,7 @@ public:
     QString address() const { return m_address; }
     void setTimeout(int ms) { m_timeout = ms; }
 
-    /** Reads the keypad's configuration, then its scenes; fetched() tells how it went. */
+    /** Reads the keypad's configuration and its scenes; fetched() tells how it went. */
     void fetch();
     /** fetch(), waiting for the result while events are processed. */
     bool fetchAndWait();
@@ -66,8 +66,7 @@ private:
     QNetworkReply *get(const QString &path);
     void track(QNetworkReply *reply, const QString &what);
     QString failure(QNetworkReply *reply) const;
-    void readConfiguration();
-    void readShows();
+    void readReplies();
     void finishFetch(bool ok, const QString &error);
 
     const QString m_address;
@@ -75,6 +74,7 @@ private:
     int m_timeout = defaultTimeout;
     KeypadSnapshot m_snapshot;
     QPointer<QNetworkReply> m_reply;
+    QPointer<QNetworkReply> m_showsReply;
     QString m_error;
     int m_outstanding = 0;
     QStringList m_uploadErrors;

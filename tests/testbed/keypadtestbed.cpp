@@ -110,10 +110,17 @@ bool KeypadTestBed::setUpRouter()
         return false;
     }
     const QString pid = QString::number(m_router->processId());
-    const QString ownNamespace = QFile::symLinkTarget(QStringLiteral("/proc/self/ns/net"));
+    // The link's target names the namespace ("net:[4026531840]"); unshare(1)
+    // may not have made its own yet when the process has started.
+    const auto networkNamespace = [](const QString &process) {
+        char target[64] = {};
+        const QByteArray path = QStringLiteral("/proc/%1/ns/net").arg(process).toLocal8Bit();
+        return readlink(path.constData(), target, sizeof target - 1) > 0 ? QByteArray(target) : QByteArray();
+    };
+    const QByteArray ownNamespace = networkNamespace(QStringLiteral("self"));
     QElapsedTimer clock;
     clock.start();
-    while (QFile::symLinkTarget(QStringLiteral("/proc/%1/ns/net").arg(pid)) == ownNamespace) {
+    while (networkNamespace(pid).isEmpty() || networkNamespace(pid) == ownNamespace) {
         if (clock.elapsed() > 10000) {
             m_error = QStringLiteral("the router got no namespace of its own");
             return false;

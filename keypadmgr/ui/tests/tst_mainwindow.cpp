@@ -178,6 +178,7 @@ private slots:
     void openWhileConnectedUploads();
     void openFileOfAnotherKeypadKeepsTheKeypadsName();
     void titleNamesTheKeypad();
+    void changingKeypadWithUnsavedEditAsks();
     void restoreOnNewFirmwareResetsKeypad();
     void twoKeypadsCancelledChooserIsNoKeypad();
     void failedChangeIsReportedAndResynced_data();
@@ -811,6 +812,36 @@ void tst_MainWindow::titleNamesTheKeypad()
     QTRY_COMPARE_WITH_TIMEOUT(m_window->windowTitle(),
                               QStringLiteral("Foyer (192.168.77.20, firmware 2.0.0) - Lumetra Keypad Effect Manager"),
                               10000);
+}
+
+void tst_MainWindow::changingKeypadWithUnsavedEditAsks()
+{
+    connectKeypad();
+    keypadPlays(1);
+    MSPScene *scene = MSPSceneModel::instance()->sceneAt(0);
+    auto *effect = new MSPFixedColorEffect;
+    scene->setEffect(effect, false);
+    effect->setColor(QStringLiteral("#1a2b3c"));
+    auto *sceneTab = m_window->findChild<MSPSceneSettingsWidget *>();
+    QVERIFY(sceneTab);
+    QTRY_VERIFY_WITH_TIMEOUT(sceneTab->hasUnsavedEdit(), 10000);
+
+    KeypadInfo other;
+    other.name = QStringLiteral("Elsewhere");
+    other.address = QStringLiteral("192.168.77.99");
+    const int asked = m_prompts->messages.size();
+    m_prompts->answers << QMessageBox::No;
+    m_window->connectToKeypad(other, false);
+    QCOMPARE(m_prompts->messages.size(), asked + 1);
+    QCOMPARE(m_prompts->messages.last().title, QStringLiteral("Change Keypad"));
+    QCOMPARE(m_prompts->messages.last().text,
+             QStringLiteral("The scene edit not saved on 192.168.77.20 is lost when you change to Elsewhere. "
+                            "Change the keypad anyway?"));
+    // Still the same keypad, the edit still on screen.
+    QCOMPARE(MSPComm::instance()->address(), QStringLiteral("192.168.77.20"));
+    QVERIFY(sceneTab->hasUnsavedEdit());
+    sceneTab->findChild<QPushButton *>(QStringLiteral("revertButton"))->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!sceneTab->hasUnsavedEdit(), 10000);
 }
 
 void tst_MainWindow::restoreOnNewFirmwareResetsKeypad()
