@@ -59,6 +59,12 @@ void FleetBackup::startNext()
 
 void FleetBackup::finish(int index, KeypadClient *client, bool ok)
 {
+    // The next keypad is asked first: its answers travel while this file
+    // is written.
+    --m_running;
+    if (m_next < m_results.size())
+        startNext();
+
     Result &result = m_results[index];
     if (ok) {
         const SystemConfiguration &config = client->snapshot().configuration();
@@ -75,12 +81,9 @@ void FleetBackup::finish(int index, KeypadClient *client, bool ok)
         result.error = client->errorString();
     }
     client->deleteLater();
-    --m_running;
     const Result done = result;
     emit keypadDone(done);
-    if (m_next < m_results.size()) {
-        startNext();
-    } else if (m_running == 0) {
+    if (m_running == 0 && m_next >= m_results.size()) {
         // The keypad list shows them; the settings file is written once.
         FleetSettings::setLastBackups(m_backedUp);
         m_backedUp.clear();
