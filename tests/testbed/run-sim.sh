@@ -105,7 +105,9 @@ if [ "$routed" -gt 0 ]; then
 fi
 
 # Each keypad reads its commands from a pipe that the terminal loop below
-# feeds. Without a terminal they run until the program ends.
+# feeds (a background job would otherwise get /dev/null, so the terminal is
+# kept as fd 3). Without a terminal they run until the program ends.
+exec 3<&0
 quit_on_eof=()
 if [ -t 0 ]; then
     quit_on_eof=(--quit-on-eof)
@@ -122,7 +124,7 @@ for ((n = 0; n < keypads; n++)); do
     if [ "$keypads" -eq 1 ]; then log=${SIM_LOG:-$workdir/requests.log}; else log=${SIM_LOG:-$workdir/requests.log}.$((n + 1)); fi
     mkfifo "$workdir/control.$n"
     unshare --net -- "$simulator" --name "$name" --address "$address/24" \
-        --mac "$(printf '02:4c:4b:00:01:%02x' $((n + 1)))" \
+        --mac "$(printf '02:4c:4b:00:00:%02x' $((n + 1)))" \
         --interface kp0 --log "$log" "${quit_on_eof[@]}" "$@" <"$workdir/control.$n" &
     pid=$!
     sim_pids+=("$pid")
@@ -174,7 +176,7 @@ program_pid=$!
         echo "$line" >&"${!fd_name}"
     done
     # Leaving closes the pipes: end of input ends every keypad that quits on it.
-) &
+) <&3 &
 input_pid=$!
 # Only the loop above keeps the keypads' pipes open.
 for ((n = 0; n < keypads; n++)); do
