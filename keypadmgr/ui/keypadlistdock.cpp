@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 KeypadListDock::KeypadListDock(NetworkPrefs *prefs, QWidget *parent)
@@ -92,9 +93,14 @@ void KeypadListDock::showEvent(QShowEvent *event)
 {
     QDockWidget::showEvent(event);
     // Opening the list looks for keypads, except in demo mode, which
-    // promises to send nothing.
-    if (!m_scannedOnce && ConnectionState::instance()->state() != ConnectionState::DemoMode)
-        refresh();
+    // promises to send nothing. Decided once the show has settled: the
+    // window may show the dock on its way to hiding it.
+    if (!m_scannedOnce) {
+        QTimer::singleShot(0, this, [this] {
+            if (isVisible() && !m_scannedOnce && ConnectionState::instance()->state() != ConnectionState::DemoMode)
+                refresh();
+        });
+    }
 }
 
 void KeypadListDock::refresh()

@@ -488,12 +488,14 @@ void MainWindow::connectToKeypad(const KeypadInfo &keypad, bool routed)
 void MainWindow::createKeypadList()
 {
     m_keypadList = new KeypadListDock(m_networkPrefs, this);
+    // Hidden before it floats: a floating dock that is not hidden shows
+    // itself at once, and showing the list looks for keypads.
+    m_keypadList->hide();
     m_keypadList->setAllowedAreas(Qt::AllDockWidgetAreas);
     addDockWidget(Qt::RightDockWidgetArea, m_keypadList);
     // Beside the window at first: the window's height is the control panel's.
     m_keypadList->setFloating(true);
     m_keypadList->resize(980, 280);
-    m_keypadList->hide();
     connect(m_keypadList, &KeypadListDock::keypadChosen, this, &MainWindow::connectToKeypad);
     connect(Discoverer::instance(), &Discoverer::reachedDiscoverTimeLimit, m_keypadList,
             &KeypadListDock::handleDiscoveryFinished);
