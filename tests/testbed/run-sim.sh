@@ -54,10 +54,12 @@ workdir=$(mktemp -d)
 sim_pids=()
 router_pid=
 program_pid=
+input_pid=
 
 cleanup() {
     set +e
     [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null
+    [ -n "$input_pid" ] && kill "$input_pid" 2>/dev/null
     for pid in "${sim_pids[@]}"; do kill "$pid" 2>/dev/null; done
     [ -n "$router_pid" ] && kill "$router_pid" 2>/dev/null
     wait 2>/dev/null
@@ -187,6 +189,4 @@ done
 # Whichever ends first ends the others.
 set +e
 wait -n "${sim_pids[0]}" "$program_pid"
-status=$?
-kill "$input_pid" 2>/dev/null
-exit "$status"
+exit $?
