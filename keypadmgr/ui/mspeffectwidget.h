@@ -67,6 +67,32 @@ protected:
     static bool isEffectOfClass(const MSPEffect *effect, const QMetaObject &meta);
     void attach(MSPEffect *effect) { m_effect = effect; }
 
+    /**
+     * Held while setEffect() moves the controls to the effect's values.
+     * What the controls report meanwhile is no edit: a value outside a
+     * control's range (a speed of 40 from the keypad) leaves the control at
+     * its end, and the effect keeps its value until the user moves it.
+     */
+    class ShowingEffect
+    {
+    public:
+        explicit ShowingEffect(MSPEffectWidget *editor)
+            : m_editor(editor)
+            , m_was(editor->m_showingEffect)
+        {
+            m_editor->m_showingEffect = true;
+        }
+        ~ShowingEffect() { m_editor->m_showingEffect = m_was; }
+
+    private:
+        Q_DISABLE_COPY(ShowingEffect)
+        MSPEffectWidget *const m_editor;
+        const bool m_was;
+    };
+    /** Whether the controls are being moved to the effect's values (no user edit). */
+    bool isShowingEffect() const { return m_showingEffect; }
+
 private:
     QPointer<MSPEffect> m_effect;
+    bool m_showingEffect = false;
 };

@@ -74,6 +74,11 @@ MSPEffectWidget *MSPSceneSettingsWidget::editor(int type) const
     return qobject_cast<MSPEffectWidget *>(ui->effectPropertiesStack->widget(type));
 }
 
+bool MSPSceneSettingsWidget::hasUnsavedChanges() const
+{
+    return m_unsaved || MSPComm::instance()->hasUnsentEdit(m_model->activeSceneIndex());
+}
+
 bool MSPSceneSettingsWidget::editsReachKeypad()
 {
     // Posts are suspended while the keypad's own shows are applied: those
