@@ -8,7 +8,9 @@
 #               (in build/test-relwithdebinfo or build/test-release)
 #   make bench  build and run the benchmarks (release build)
 #   make run-sim  start keypadmgr against one simulated keypad on a private
-#               virtual network (see README, "Trying it without a keypad")
+#               virtual network (see README, "Trying it without a keypad");
+#               SIM_KEYPADS=5 starts five, SIM_ROUTED=2 puts the last two
+#               behind a router on 192.168.88.0/24
 #   make package  build a release build and the Debian package (build/release/*.deb)
 #   make screenshots  render the main window with each effect editor into
 #               docs/images/editor-*.png and the whole window at 1366x768 and
@@ -58,7 +60,8 @@ run: build-release
 	bash scripts/run-keypadmgr.sh $(RELEASE_DIR)/bin/keypadmgr
 
 run-sim: build-release
-	bash tests/testbed/run-sim.sh $(RELEASE_DIR)/bin/keypadmgr $(RELEASE_DIR)/bin/keypadsim $(SIM_ARGS)
+	SIM_KEYPADS=$(SIM_KEYPADS) SIM_ROUTED=$(SIM_ROUTED) \
+	    bash tests/testbed/run-sim.sh $(RELEASE_DIR)/bin/keypadmgr $(RELEASE_DIR)/bin/keypadsim $(SIM_ARGS)
 
 build-test: deps
 	cmake -S . -B $(TEST_DIR) $(TEST_CMAKE_ARGS) -DKEYPAD_BUILD_TESTS=ON

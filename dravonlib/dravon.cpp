@@ -241,6 +241,14 @@ bool Dravon::sendDiscoverEO(const char *ip)
     return sendDiscoverType(DiscoverEO, ip);
 }
 
+bool Dravon::sendDiscoverTo(const char *ip)
+{
+    quint32 target;
+    if (!convertAddress(ip, &target))
+        return false;
+    return sendTo(ip, Packet(Discover, 16).ip(12, target).data());
+}
+
 bool Dravon::sendDiscoverPorts(const char *ip)
 {
     quint32 target;

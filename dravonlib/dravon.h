@@ -165,6 +165,13 @@ public:
     bool sendDiscover(const char *ip);
     /** Extended discover, addressed exactly as sendDiscover(). */
     bool sendDiscoverEO(const char *ip);
+    /**
+     * Discover request sent straight to the device at @p ip (target and
+     * destination both @p ip), for devices that broadcasts cannot reach,
+     * such as those behind a router. Needs no interface. False when @p ip
+     * is no IPv4 text or the write fails.
+     */
+    bool sendDiscoverTo(const char *ip);
     /** Asks the device at @p ip for its ports. */
     bool sendDiscoverPorts(const char *ip);
     /** Moves the device with the six-byte @p mac to the address @p ip. */

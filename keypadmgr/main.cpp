@@ -2,13 +2,16 @@
 #include "appversion.h"
 #include "apptranslations.h"
 #include "commandline.h"
+#include "fleetcommand.h"
 #include "mainwindow.h"
 #include "splashscreen.h"
 
 #include <QApplication>
 #include <QLoggingCategory>
+#include <QTextStream>
 
 #include <cstdio>
+#include <unistd.h>
 
 namespace {
 
@@ -42,6 +45,14 @@ int main(int argc, char *argv[])
     {
         QCoreApplication textOnly(argc, argv);
         AppTranslations::install(&textOnly);
+        // The commands for many keypads run here, without a display.
+        if (FleetCommand::isCommand(QCoreApplication::arguments())) {
+            QTextStream out(stdout);
+            QTextStream err(stderr);
+            FleetCommand command(&out, &err);
+            command.setProgress(isatty(STDERR_FILENO));
+            return command.run(QCoreApplication::arguments());
+        }
         CommandLine commandLine;
         switch (commandLine.parse(QCoreApplication::arguments())) {
         case CommandLine::Action::ShowHelp:

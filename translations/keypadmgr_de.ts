@@ -160,6 +160,183 @@
     </message>
 </context>
 <context>
+    <name>FleetBackup</name>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>%1 lässt sich nicht schreiben: %2</translation>
+    </message>
+</context>
+<context>
+    <name>FleetCommand</name>
+    <message>
+        <source>Commands (no display needed):
+  list [--scan CIDR]... [--address A]... [--json]
+      Lists the keypads that answer a broadcast on this computer&apos;s networks, a scan
+      of each subnet given and each address given: name, address, MAC, firmware and
+      universe, one keypad per line or as JSON.
+      Example: keypadmgr list --scan 10.2.0.0/24 --json
+  backup (--all | --keypad A...) [--scan CIDR]... [--address A]... [--dir DIR]
+      Saves one configuration file per keypad into DIR (default: the current
+      folder), named &lt;name&gt;_&lt;address&gt;_&lt;yyyy-mm-dd-hhmm&gt;.xml; --all backs up every
+      keypad found as by list, up to 8 at a time.
+      Example: keypadmgr backup --all --scan 10.2.0.0/24 --dir backups
+  restore FILE --keypad A [--with-identity]
+      Uploads the scenes and configuration of FILE onto the keypad at A. The keypad
+      keeps its own name and address unless --with-identity is given.
+      Example: keypadmgr restore Hall_10.2.0.7_2026-12-08-1930.xml --keypad 10.2.0.9
+  diff FILE --keypad A [--json]
+      Lists the scenes and configuration fields in which the keypad at A differs
+      from FILE.
+      Example: keypadmgr diff Hall.xml --keypad 10.2.0.7
+Exit status: 0 when everything succeeded (diff: no difference), 1 when something
+failed or differs (each failure on standard error with the keypad and the reason),
+2 for a usage error.
+</source>
+        <translation>Befehle (ohne Bildschirm):
+  list [--scan CIDR]... [--address A]... [--json]
+      Listet die Keypads, die auf einen Broadcast in den Netzen dieses Computers, auf die
+      Suche in jedem angegebenen Subnetz und an jeder angegebenen Adresse antworten: Name,
+      Adresse, MAC, Firmware und Universum, ein Keypad je Zeile oder als JSON.
+      Beispiel: keypadmgr list --scan 10.2.0.0/24 --json
+  backup (--all | --keypad A...) [--scan CIDR]... [--address A]... [--dir DIR]
+      Speichert je Keypad eine Konfigurationsdatei in DIR (sonst in den aktuellen Ordner),
+      benannt &lt;Name&gt;_&lt;Adresse&gt;_&lt;JJJJ-MM-TT-hhmm&gt;.xml; --all sichert jedes Keypad, das list
+      findet, bis zu 8 gleichzeitig.
+      Beispiel: keypadmgr backup --all --scan 10.2.0.0/24 --dir backups
+  restore FILE --keypad A [--with-identity]
+      Lädt die Szenen und die Konfiguration aus FILE auf das Keypad an A. Das Keypad behält
+      seinen Namen und seine Adresse, außer mit --with-identity.
+      Beispiel: keypadmgr restore Hall_10.2.0.7_2026-12-08-1930.xml --keypad 10.2.0.9
+  diff FILE --keypad A [--json]
+      Listet die Szenen und Konfigurationsfelder, in denen das Keypad an A von FILE
+      abweicht.
+      Beispiel: keypadmgr diff Hall.xml --keypad 10.2.0.7
+Rückgabewert: 0, wenn alles gelang (diff: kein Unterschied), 1, wenn etwas fehlschlug oder
+abweicht (jeder Fehler auf der Standardfehlerausgabe mit Keypad und Grund), 2 bei falschem
+Aufruf.
+</translation>
+    </message>
+    <message>
+        <source>Unknown command &apos;%1&apos;.</source>
+        <translation>Unbekannter Befehl „%1“.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is no IPv4 address.</source>
+        <translation>„%1“ ist keine IPv4-Adresse.</translation>
+    </message>
+    <message>
+        <source>Looking for keypads...</source>
+        <translation>Keypads werden gesucht...</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n keypad(s) found.</source>
+        <translation>
+            <numerusform>%n Keypad gefunden.</numerusform>
+            <numerusform>%n Keypads gefunden.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Scan this subnet.</source>
+        <translation>Dieses Subnetz durchsuchen.</translation>
+    </message>
+    <message>
+        <source>Ask this address.</source>
+        <translation>Diese Adresse anfragen.</translation>
+    </message>
+    <message>
+        <source>Write JSON.</source>
+        <translation>JSON ausgeben.</translation>
+    </message>
+    <message>
+        <source>Unexpected argument &apos;%1&apos;.</source>
+        <translation>Unerwartetes Argument „%1“.</translation>
+    </message>
+    <message>
+        <source>Back up every keypad found.</source>
+        <translation>Jedes gefundene Keypad sichern.</translation>
+    </message>
+    <message>
+        <source>Back up the keypad at this address.</source>
+        <translation>Das Keypad an dieser Adresse sichern.</translation>
+    </message>
+    <message>
+        <source>Folder for the files.</source>
+        <translation>Ordner für die Dateien.</translation>
+    </message>
+    <message>
+        <source>Give either --all or --keypad.</source>
+        <translation>Entweder --all oder --keypad angeben.</translation>
+    </message>
+    <message>
+        <source>--scan and --address go with --all.</source>
+        <translation>--scan und --address gehören zu --all.</translation>
+    </message>
+    <message>
+        <source>No keypad found.</source>
+        <translation>Kein Keypad gefunden.</translation>
+    </message>
+    <message>
+        <source>Cannot make the folder %1.</source>
+        <translation>Der Ordner %1 lässt sich nicht anlegen.</translation>
+    </message>
+    <message>
+        <source>%1 of %2: %3 backed up</source>
+        <translation>%1 von %2: %3 gesichert</translation>
+    </message>
+    <message>
+        <source>Cannot open file %1: %2</source>
+        <translation>Datei %1 lässt sich nicht öffnen: %2</translation>
+    </message>
+    <message>
+        <source>The keypad to restore.</source>
+        <translation>Das wiederherzustellende Keypad.</translation>
+    </message>
+    <message>
+        <source>Also give the keypad the file&apos;s name.</source>
+        <translation>Dem Keypad auch den Namen aus der Datei geben.</translation>
+    </message>
+    <message>
+        <source>Give one configuration file.</source>
+        <translation>Eine Konfigurationsdatei angeben.</translation>
+    </message>
+    <message>
+        <source>Give one --keypad address.</source>
+        <translation>Eine Adresse mit --keypad angeben.</translation>
+    </message>
+    <message>
+        <source>Cannot read file %1: %2</source>
+        <translation>Datei %1 lässt sich nicht lesen: %2</translation>
+    </message>
+    <message>
+        <source>Reading the keypad at %1...</source>
+        <translation>Das Keypad an %1 wird gelesen...</translation>
+    </message>
+    <message>
+        <source>Checking the keypad at %1...</source>
+        <translation>Das Keypad an %1 wird geprüft...</translation>
+    </message>
+    <message>
+        <source>the keypad did not take: %1</source>
+        <translation>das Keypad hat nicht übernommen: %1</translation>
+    </message>
+    <message>
+        <source>restored from %1</source>
+        <translation>wiederhergestellt aus %1</translation>
+    </message>
+    <message>
+        <source>The keypad to compare.</source>
+        <translation>Das zu vergleichende Keypad.</translation>
+    </message>
+    <message>
+        <source>file:</source>
+        <translation>Datei:</translation>
+    </message>
+    <message>
+        <source>keypad:</source>
+        <translation>Keypad:</translation>
+    </message>
+</context>
+<context>
     <name>IOModeFactory</name>
     <message>
         <source>RGB In/Out</source>
@@ -235,6 +412,179 @@
     <message>
         <source>%1 is the broadcast address of the network.</source>
         <translation>%1 ist die Broadcast-Adresse des Netzwerks.</translation>
+    </message>
+</context>
+<context>
+    <name>KeypadClient</name>
+    <message>
+        <source>no answer within %1 s</source>
+        <translation>keine Antwort innerhalb von %1 s</translation>
+    </message>
+    <message>
+        <source>the keypad answered with status %1</source>
+        <translation>das Keypad antwortete mit Status %1</translation>
+    </message>
+    <message>
+        <source>its configuration could not be read (%1)</source>
+        <translation>seine Konfiguration ließ sich nicht lesen (%1)</translation>
+    </message>
+    <message>
+        <source>its scenes could not be read (%1)</source>
+        <translation>seine Szenen ließen sich nicht lesen (%1)</translation>
+    </message>
+    <message>
+        <source>scene %1 of %2</source>
+        <translation>Szene %1 von %2</translation>
+    </message>
+    <message>
+        <source>configuration</source>
+        <translation>Konfiguration</translation>
+    </message>
+</context>
+<context>
+    <name>KeypadListDock</name>
+    <message>
+        <source>Keypads</source>
+        <translation>Keypads</translation>
+    </message>
+    <message>
+        <source>Double-click a keypad to edit it.</source>
+        <translation>Doppelklick auf ein Keypad, um es zu bearbeiten.</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>Aktualisieren</translation>
+    </message>
+    <message>
+        <source>Add by address...</source>
+        <translation>Nach Adresse hinzufügen...</translation>
+    </message>
+    <message>
+        <source>Scan subnet...</source>
+        <translation>Subnetz durchsuchen...</translation>
+    </message>
+    <message>
+        <source>Looking for keypads...</source>
+        <translation>Keypads werden gesucht...</translation>
+    </message>
+    <message>
+        <source>answering</source>
+        <translation>antwortet</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n keypad(s) answering</source>
+        <translation>
+            <numerusform>%n Keypad antwortet</numerusform>
+            <numerusform>%n Keypads antworten</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Add by Address</source>
+        <translation>Nach Adresse hinzufügen</translation>
+    </message>
+    <message>
+        <source>Address of a keypad that broadcasts do not reach:</source>
+        <translation>Adresse eines Keypads, das Broadcasts nicht erreichen:</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is no IPv4 address.</source>
+        <translation>„%1“ ist keine IPv4-Adresse.</translation>
+    </message>
+    <message>
+        <source>Scan Subnet</source>
+        <translation>Subnetz durchsuchen</translation>
+    </message>
+    <message>
+        <source>Subnet to scan, for example 10.2.0.0/24:</source>
+        <translation>Zu durchsuchendes Subnetz, etwa 10.2.0.0/24:</translation>
+    </message>
+</context>
+<context>
+    <name>KeypadListModel</name>
+    <message>
+        <source>never</source>
+        <translation>nie</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>answering</source>
+        <translation>antwortet</translation>
+    </message>
+    <message>
+        <source>not answering</source>
+        <translation>antwortet nicht</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adresse</translation>
+    </message>
+    <message>
+        <source>MAC</source>
+        <translation>MAC</translation>
+    </message>
+    <message>
+        <source>Firmware</source>
+        <translation>Firmware</translation>
+    </message>
+    <message>
+        <source>Universe</source>
+        <translation>Universum</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>Zustand</translation>
+    </message>
+    <message>
+        <source>Last backup</source>
+        <translation>Letzte Sicherung</translation>
+    </message>
+</context>
+<context>
+    <name>KeypadScanner</name>
+    <message>
+        <source>&apos;%1&apos; is no IPv4 address or subnet (like 10.2.0.0/24).</source>
+        <translation>„%1“ ist weder eine IPv4-Adresse noch ein Subnetz (etwa 10.2.0.0/24).</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is too large to scan; scan at most a /16 at a time.</source>
+        <translation>„%1“ ist zu groß zum Durchsuchen; höchstens ein /16 auf einmal.</translation>
+    </message>
+</context>
+<context>
+    <name>KeypadSnapshot</name>
+    <message>
+        <source>line %1, column %2: %3</source>
+        <translation>Zeile %1, Spalte %2: %3</translation>
+    </message>
+    <message>
+        <source>not a keypad configuration</source>
+        <translation>keine Keypad-Konfiguration</translation>
+    </message>
+</context>
+<context>
+    <name>KeypadWindowTitle</name>
+    <message>
+        <source>Lumetra Keypad Effect Manager</source>
+        <translation>Lumetra Keypad Effect Manager</translation>
+    </message>
+    <message>
+        <source>%1 (firmware %2)</source>
+        <translation>%1 (Firmware %2)</translation>
+    </message>
+    <message>
+        <source>%1 (%2, firmware %3)</source>
+        <translation>%1 (%2, Firmware %3)</translation>
+    </message>
+    <message>
+        <source>%1 - %2</source>
+        <translation>%1 – %2</translation>
     </message>
 </context>
 <context>
@@ -834,6 +1184,34 @@ Verwerfen?</translation>
     <message>
         <source>%1 was opened with changes:</source>
         <translation>%1 wurde mit Änderungen geöffnet:</translation>
+    </message>
+    <message>
+        <source>Change Keypad</source>
+        <translation>Keypad wechseln</translation>
+    </message>
+    <message>
+        <source>The scene edit not saved on %1 is lost when you change to %2. Change the keypad anyway?</source>
+        <translation>Die nicht auf %1 gespeicherte Szenenänderung geht verloren, wenn Sie zu %2 wechseln. Trotzdem wechseln?</translation>
+    </message>
+    <message>
+        <source>Keypads...</source>
+        <translation>Keypads...</translation>
+    </message>
+    <message>
+        <source>List every keypad found, also across subnets</source>
+        <translation>Alle gefundenen Keypads auflisten, auch über Subnetze hinweg</translation>
+    </message>
+    <message>
+        <source>Keypad Name</source>
+        <translation>Keypad-Name</translation>
+    </message>
+    <message>
+        <source>The file was saved from the keypad &quot;%1&quot;. Should this keypad, &quot;%2&quot;, take that name too?
+
+Yes: the keypad is renamed &quot;%1&quot;. No: it keeps its name &quot;%2&quot; and takes the file&apos;s scenes and settings.</source>
+        <translation>Die Datei wurde vom Keypad „%1“ gespeichert. Soll dieses Keypad, „%2“, auch diesen Namen erhalten?
+
+Ja: Das Keypad heißt dann „%1“. Nein: Es behält seinen Namen „%2“ und übernimmt die Szenen und Einstellungen der Datei.</translation>
     </message>
 </context>
 <context>

@@ -283,6 +283,9 @@ void tst_Dravon::requests_data()
         << hex(portOutSync);
 
     // Requests to a given address.
+    QTest::newRow("discover straight to one device") << false
+        << DravonAction([](Dravon &d) { return d.sendDiscoverTo("127.0.0.1"); })
+        << hex("04 01 DC 4A 01 00 01 00 00 00 00 00 7F 00 00 01");
     QTest::newRow("set universe") << false
         << DravonAction([](Dravon &d) { return d.sendSetUniverse("127.0.0.1", 0x12345); })
         << hex("04 01 DC 4A 01 00 05 00 00 00 00 00 B2 A7 C1 5E 45 23 01 00");
@@ -372,6 +375,8 @@ void tst_Dravon::refusals_data()
         << DravonAction([](Dravon &d) { return d.sendDiscover("lobby"); });
     QTest::newRow("discover, null text") << true
         << DravonAction([](Dravon &d) { return d.sendDiscover(nullptr); });
+    QTest::newRow("discover straight to a text that is no address") << true
+        << DravonAction([](Dravon &d) { return d.sendDiscoverTo("lobby"); });
     QTest::newRow("set IP, address out of range") << true
         << DravonAction([](Dravon &d) { return d.sendSetIP(testMac, "192.168.1.300"); });
     QTest::newRow("set IP, null MAC") << true

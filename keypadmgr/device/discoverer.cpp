@@ -38,6 +38,21 @@ quint32 Discoverer::tenNetBroadcast(quint32 address)
     return (address & 0xFFFF0000u) | 0x0000FFFFu;
 }
 
+bool Discoverer::isKeypadVersionText(const char *versionText, QString *firmware)
+{
+    if (!versionText)
+        return false;
+    const QStringList lines = QString::fromLatin1(versionText).trimmed().split(QLatin1Char('\n'));
+    if (lines.size() < 4)
+        return false;
+    const QString partNumber = lines.at(2).section(QLatin1Char(':'), 1, 1, QString::SectionSkipEmpty);
+    if (partNumber != QLatin1String(keypadPartNumber))
+        return false;
+    if (firmware)
+        *firmware = lines.at(0).section(QLatin1Char(':'), 1).trimmed();
+    return true;
+}
+
 void Discoverer::discover()
 {
     emit discovering();
@@ -91,14 +106,7 @@ void Discoverer::handleSignalDiscoverResponse(char *mac, uint ip, uint sn, ushor
     Q_UNUSED(ver)
     Q_UNUSED(uni)
     qCDebug(lcDiscovery) << "got discover response";
-    if (!verstring || !mac)
-        return;
-
-    const QStringList lines = QString::fromLatin1(verstring).trimmed().split(QLatin1Char('\n'));
-    if (lines.size() < 4)
-        return;
-    const QString partNumber = lines.at(2).section(QLatin1Char(':'), 1, 1, QString::SectionSkipEmpty);
-    if (partNumber != QLatin1String(keypadPartNumber))
+    if (!mac || !isKeypadVersionText(verstring))
         return;
 
     DiscoveredKeypad keypad;

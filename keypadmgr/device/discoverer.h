@@ -44,6 +44,13 @@ public:
     int keypadCount() const { return m_keypads.size(); }
     const QList<DiscoveredKeypad> &keypads() const { return m_keypads; }
 
+    /**
+     * Whether a discover reply's version text is a keypad's (its part
+     * number on the third of at least four lines); @p firmware gets the
+     * first line's value.
+     */
+    static bool isKeypadVersionText(const char *versionText, QString *firmware = nullptr);
+
     /** The directed broadcast of the /16 of a 10.x address, or 0 for other addresses. */
     static quint32 tenNetBroadcast(quint32 address);
 

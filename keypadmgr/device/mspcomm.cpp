@@ -104,6 +104,8 @@ bool MSPComm::isAddressReachable(const QString &address) const
     if (!target.setAddress(address) || target.protocol() != QAbstractSocket::IPv4Protocol)
         return false;
     const quint32 targetValue = target.toIPv4Address();
+    if (m_routedAddresses.contains(target.toString()))
+        return true;
 
     bool anyInterface = interfaceIp.isNull() || interfaceIp == QHostAddress(QHostAddress::AnyIPv4)
         || interfaceIp == QHostAddress(QHostAddress::Any);

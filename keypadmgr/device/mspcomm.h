@@ -50,6 +50,12 @@ public:
 
     QString baseUrl() const;
     bool isAddressReachable(const QString &address) const;
+    /**
+     * Marks @p address as reached through a router: a keypad that answered
+     * a discover request sent to its own address, outside every subnet of
+     * this host. The subnet test lets it pass.
+     */
+    void addRoutedAddress(const QString &address) { m_routedAddresses.insert(address); }
 
     void requestAllShows();
     void requestShow(int index, bool trackAsEdit) override;
@@ -208,4 +214,5 @@ private:
     QHash<QNetworkReply *, SceneRequest> m_sceneRequests;
     QHash<int, quint64> m_lastSceneRequest;
     quint64 m_sceneRequestSerial = 0;
+    QSet<QString> m_routedAddresses;
 };

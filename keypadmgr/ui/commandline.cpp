@@ -2,6 +2,7 @@
 #include "commandline.h"
 
 #include "appversion.h"
+#include "fleetcommand.h"
 
 namespace {
 
@@ -76,7 +77,7 @@ CommandLine::Action CommandLine::parse(const QStringList &arguments)
 
 QString CommandLine::helpText() const
 {
-    return m_parser.helpText();
+    return m_parser.helpText() + QLatin1Char('\n') + FleetCommand::commandsHelp();
 }
 
 QString CommandLine::errorText() const

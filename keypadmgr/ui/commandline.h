@@ -6,7 +6,8 @@
 #include <QStringList>
 
 /**
- * The program's command line: --help, --version and --demo. Parsing needs
+ * The program's command line: --help, --version and --demo (the commands
+ * for many keypads are FleetCommand's; --help lists them too). Parsing needs
  * no application object, so the program answers --help and --version
  * without a display.
  */

@@ -5,6 +5,9 @@
 #include "appversion.h"
 #include "colorthumbnail.h"
 #include "guidewindow.h"
+#include "keypadlistdock.h"
+#include "keypadsnapshot.h"
+#include "keypadwindowtitle.h"
 #include "mspcontrolpanelwidget.h"
 #include "mspscenesettingswidget.h"
 #include "statuswidget.h"
@@ -188,6 +191,7 @@ MainWindow::MainWindow(QWidget *parent)
     createActions();
     createMenus();
     createSettingsDock();
+    createKeypadList();
 
     menuBar()->setStyleSheet(QStringLiteral(
         "QMenuBar{border-bottom: 1px solid gray; background-color: #f2f1f1} QMenuBar::item{background: transparent;}"));
@@ -493,20 +497,96 @@ void MainWindow::handleDiscovererTimeLimit()
     }
 
     if (chosen >= 0 && chosen < keypads.size()) {
-        const DiscoveredKeypad &keypad = keypads.at(chosen);
-        MSPComm *comm = MSPComm::instance();
-        SystemConfiguration::instance()->setIpAddress(keypad.address);
-        comm->setDevice(keypad.address, keypad.mac);
-        comm->requestConfig();
-        if (!comm->isAddressReachable(keypad.address))
-            ConnectionState::instance()->setState(ConnectionState::Unreachable);
-        comm->requestAllShows();
+        takeKeypad(keypads.at(chosen).address, keypads.at(chosen).mac);
         return;
     }
 
     // No keypad: eight offline scenes to edit in demo mode.
     m_sceneModel->prepareOfflineDefaults();
     ConnectionState::instance()->setState(ConnectionState::NoDevice);
+}
+
+void MainWindow::takeKeypad(const QString &address, const QByteArray &mac)
+{
+    MSPComm *comm = MSPComm::instance();
+    SystemConfiguration::instance()->setIpAddress(address);
+    comm->setDevice(address, mac);
+    comm->requestConfig();
+    if (!comm->isAddressReachable(address))
+        ConnectionState::instance()->setState(ConnectionState::Unreachable);
+    comm->requestAllShows();
+}
+
+void MainWindow::connectToKeypad(const KeypadInfo &keypad, bool routed)
+{
+    MSPComm *comm = MSPComm::instance();
+    ConnectionState *state = ConnectionState::instance();
+    if (comm->address() == keypad.address && state->state() == ConnectionState::Connected)
+        return;
+    bool unsent = m_sceneSettings->hasUnsavedEdit();
+    for (int i = 0; i < MSPSceneModel::sceneCount; ++i)
+        unsent = unsent || comm->hasUnsentEdit(i);
+    if (unsent && state->state() != ConnectionState::DemoMode) {
+        const auto answer = m_prompts->message(
+            QMessageBox::Question, this, tr("Change Keypad"),
+            tr("The scene edit not saved on %1 is lost when you change to %2. Change the keypad anyway?")
+                .arg(comm->address(), keypad.name.isEmpty() ? keypad.address : keypad.name),
+            QMessageBox::Yes | QMessageBox::No);
+        if (answer != QMessageBox::Yes)
+            return;
+        // The old keypad goes back to playing the scene it keeps.
+        comm->revertScene(m_sceneModel->sceneAt(m_sceneModel->activeSceneIndex()));
+    }
+    if (m_discoveryTimerId) {
+        Discoverer::instance()->killTimer(m_discoveryTimerId);
+        m_discoveryTimerId = 0;
+        QApplication::restoreOverrideCursor();
+    }
+    if (routed)
+        comm->addRoutedAddress(keypad.address);
+    // Demo mode ignores the keypad's answers; a chosen keypad ends it.
+    state->setState(ConnectionState::Discovering);
+    takeKeypad(keypad.address, keypad.mac);
+}
+
+void MainWindow::createKeypadList()
+{
+    m_keypadList = new KeypadListDock(m_networkPrefs, this);
+    // Hidden before it floats: a floating dock that is not hidden shows
+    // itself at once, and showing the list looks for keypads.
+    m_keypadList->hide();
+    m_keypadList->setAllowedAreas(Qt::AllDockWidgetAreas);
+    addDockWidget(Qt::RightDockWidgetArea, m_keypadList);
+    // Beside the window at first: the window's height is the control panel's.
+    m_keypadList->setFloating(true);
+    m_keypadList->resize(980, 280);
+    connect(m_keypadList, &KeypadListDock::keypadChosen, this, &MainWindow::connectToKeypad);
+    connect(Discoverer::instance(), &Discoverer::reachedDiscoverTimeLimit, m_keypadList,
+            &KeypadListDock::handleDiscoveryFinished);
+
+    auto *open = new QAction(tr("Keypads..."), this);
+    open->setStatusTip(tr("List every keypad found, also across subnets"));
+    connect(open, &QAction::triggered, this, [this] {
+        // Opened for the first time (not placed by a saved layout): below
+        // the window, where it covers nothing.
+        if (m_keypadList->isFloating() && m_keypadList->pos() == QPoint(0, 0)) {
+            const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
+                                                                  : QRect();
+            QPoint at = frameGeometry().bottomLeft() + QPoint(0, 8);
+            if (screen.isValid() && at.y() + m_keypadList->height() > screen.bottom())
+                at.setY(qMax(screen.top(), screen.bottom() - m_keypadList->height()));
+            m_keypadList->move(at);
+        }
+        m_keypadList->show();
+        m_keypadList->raise();
+        m_keypadList->activateWindow();
+    });
+    m_deviceMenu->addAction(open);
+    QAction *toggle = m_keypadList->toggleViewAction();
+    toggle->setMenuRole(QAction::NoRole);
+    m_viewMenu->addAction(toggle);
+    connect(new KeypadWindowTitle(this), &KeypadWindowTitle::changed, this, &MainWindow::updateWindowTitle);
+    updateWindowTitle();
 }
 
 void MainWindow::handleSettingsLocationChanged(bool topLevel)
@@ -991,8 +1071,13 @@ bool MainWindow::open()
     if (!settleUnsavedChanges())
         return false;
     const bool online = ConnectionState::instance()->state() == ConnectionState::Connected;
-    const bool loaded = loadConfiguration(&file);
+    QByteArray document = file.readAll();
     file.close();
+    if (online && !keepOrTakeFileName(&document))
+        return false;
+    QBuffer buffer(&document);
+    buffer.open(QIODevice::ReadOnly);
+    const bool loaded = loadConfiguration(&buffer);
     if (!loaded && !m_loadError.isEmpty()) {
         m_prompts->message(QMessageBox::Warning, QApplication::activeWindow(), tr("Open Error"),
                            tr("Cannot open file %1:\n%2.").arg(fileName, m_loadError), QMessageBox::Ok);
@@ -1002,6 +1087,29 @@ bool MainWindow::open()
     if (online)
         statusBar()->showMessage(tr("The configuration was uploaded to the keypad."), statusMessageTime);
     reportLoadNotices(fileName);
+    return true;
+}
+
+bool MainWindow::keepOrTakeFileName(QByteArray *document)
+{
+    KeypadSnapshot file;
+    const QString keypadName = SystemConfiguration::instance()->name();
+    // A file that cannot be read is refused by the load itself.
+    if (!file.readDocument(*document, nullptr) || file.configuration().name() == keypadName)
+        return true;
+    // A file saved from another keypad, loaded onto a replacement: the
+    // keypad keeps its own name unless the user wants it to take over.
+    const auto answer = m_prompts->message(
+        QMessageBox::Question, QApplication::activeWindow(), tr("Keypad Name"),
+        tr("The file was saved from the keypad \"%1\". Should this keypad, \"%2\", take that name too?\n\n"
+           "Yes: the keypad is renamed \"%1\". No: it keeps its name \"%2\" and takes the file's scenes and "
+           "settings.")
+            .arg(file.configuration().name(), keypadName),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::Cancel)
+        return false;
+    if (answer == QMessageBox::No)
+        *document = KeypadSnapshot::withName(*document, keypadName);
     return true;
 }
 
@@ -1046,7 +1154,9 @@ void MainWindow::rememberConfigurationFile(const QString &fileName)
 
 void MainWindow::updateWindowTitle()
 {
-    const QString program = tr("Lumetra Keypad Effect Manager");
+    // The keypad being edited (or the program's name alone), behind the
+    // configuration file's name when there is one.
+    const QString program = KeypadWindowTitle::title();
     if (m_configurationFile.isEmpty()) {
         setWindowTitle(program);
         setWindowModified(false);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "connectionstate.h"
+#include "keypadscanner.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -12,6 +13,7 @@
 
 class AboutDialog;
 class GuideWindow;
+class KeypadListDock;
 class MSPControlPanelWidget;
 class MSPSceneModel;
 class MSPSceneSettingsWidget;
@@ -89,6 +91,7 @@ public:
     QTabWidget *settingsTabs() const { return m_settingsTabs; }
     QDockWidget *settingsDock() const { return m_settingsDock; }
     UpdateChecker *updateChecker() const { return m_updateChecker; }
+    KeypadListDock *keypadList() const { return m_keypadList; }
 
     /**
      * Whether a keypad with this firmware restores its factory defaults on
@@ -137,6 +140,12 @@ public slots:
     void select();
     bool save();
     void handleRestore();
+    /**
+     * Edits @p keypad from now on (chosen in the keypad list), asking first
+     * when the scene shown has an edit not saved on the current keypad.
+     * @p routed: it answered a discover request sent to its own address.
+     */
+    void connectToKeypad(const KeypadInfo &keypad, bool routed);
 
 private slots:
     void handleAddressChanged();
@@ -158,6 +167,9 @@ private:
     void sendKey(int key, Qt::KeyboardModifiers modifiers);
     void handleKeypadHeartBeat(bool reachable);
     void rereadKeypad();
+    void takeKeypad(const QString &address, const QByteArray &mac);
+    void createKeypadList();
+    bool keepOrTakeFileName(QByteArray *document);
     QProgressDialog *createProgressDialog(const QString &label, int maximum);
     /** The configuration document; the current show only when @p withCurrentShow. */
     QString documentText(bool withCurrentShow) const;
@@ -211,6 +223,7 @@ private:
     // The configuration file last saved or opened, and its content then.
     QString m_configurationFile;
     QString m_savedDocument;
+    KeypadListDock *m_keypadList = nullptr;
 
     static int s_addressChangeWait;
     std::unique_ptr<UserPrompts> m_prompts;

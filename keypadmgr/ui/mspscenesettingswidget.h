@@ -27,6 +27,9 @@ public:
     explicit MSPSceneSettingsWidget(QWidget *parent = nullptr);
     ~MSPSceneSettingsWidget() override;
 
+    /** Whether the scene shown has an edit the keypad plays but has not saved. */
+    bool hasUnsavedEdit() const { return m_unsaved; }
+
     /** The scene the tab shows (0-based), or -1 before the first. */
     int shownSceneIndex() const { return m_shownScene; }
     /** The editor page of effect @p type. */

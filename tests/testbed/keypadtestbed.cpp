@@ -85,8 +85,78 @@ KeypadTestBed::~KeypadTestBed()
         if (sim)
             tearDownSimulator(*sim);
     }
+    if (m_router) {
+        // Its namespace, the second bridge and the router's links go with it.
+        m_router->kill();
+        m_router->waitForFinished(5000);
+        delete m_router;
+        run({QStringLiteral("route"), QStringLiteral("del"), routedSubnet()}, false);
+    }
     if (m_ownBridge)
         run({QStringLiteral("link"), QStringLiteral("del"), bridgeName()}, false);
+}
+
+bool KeypadTestBed::setUpRouter()
+{
+    if (m_router)
+        return m_router->state() == QProcess::Running;
+    // The router is a namespace held by a sleeping process: one leg on the
+    // program's bridge, the other the bridge of the routed subnet.
+    m_router = new QProcess(this);
+    m_router->start(QStringLiteral("unshare"), {QStringLiteral("--net"), QStringLiteral("--"), QStringLiteral("sleep"),
+                                                QStringLiteral("100000")});
+    if (!m_router->waitForStarted(10000)) {
+        m_error = QStringLiteral("cannot start the router: ") + m_router->errorString();
+        return false;
+    }
+    const QString pid = QString::number(m_router->processId());
+    // The link's target names the namespace ("net:[4026531840]"); unshare(1)
+    // may not have made its own yet when the process has started.
+    const auto networkNamespace = [](const QString &process) {
+        char target[64] = {};
+        const QByteArray path = QStringLiteral("/proc/%1/ns/net").arg(process).toLocal8Bit();
+        return readlink(path.constData(), target, sizeof target - 1) > 0 ? QByteArray(target) : QByteArray();
+    };
+    const QByteArray ownNamespace = networkNamespace(QStringLiteral("self"));
+    QElapsedTimer clock;
+    clock.start();
+    while (networkNamespace(pid).isEmpty() || networkNamespace(pid) == ownNamespace) {
+        if (clock.elapsed() > 10000) {
+            m_error = QStringLiteral("the router got no namespace of its own");
+            return false;
+        }
+        QTest::qWait(20);
+    }
+    const auto inRouter = [&pid](const QStringList &arguments) {
+        return QStringList{QStringLiteral("-t"), pid, QStringLiteral("-n")} + arguments;
+    };
+    const QString ip = QStringLiteral("ip");
+    const QString nsenter = QStringLiteral("nsenter");
+    return run({QStringLiteral("link"), QStringLiteral("add"), QStringLiteral("kprt0h"), QStringLiteral("type"),
+                QStringLiteral("veth"), QStringLiteral("peer"), QStringLiteral("name"), QStringLiteral("kprt0"),
+                QStringLiteral("netns"), pid})
+        && run({QStringLiteral("link"), QStringLiteral("set"), QStringLiteral("kprt0h"), QStringLiteral("master"),
+                bridgeName(), QStringLiteral("up")})
+        && run(inRouter({ip, QStringLiteral("link"), QStringLiteral("set"), QStringLiteral("lo"), QStringLiteral("up")}),
+               true, nsenter)
+        && run(inRouter({ip, QStringLiteral("addr"), QStringLiteral("add"), routerAddress().toString() + QStringLiteral("/24"),
+                         QStringLiteral("brd"), QStringLiteral("+"), QStringLiteral("dev"), QStringLiteral("kprt0")}),
+               true, nsenter)
+        && run(inRouter({ip, QStringLiteral("link"), QStringLiteral("set"), QStringLiteral("kprt0"), QStringLiteral("up")}),
+               true, nsenter)
+        && run(inRouter({ip, QStringLiteral("link"), QStringLiteral("add"), QStringLiteral("kpbr1"), QStringLiteral("type"),
+                         QStringLiteral("bridge")}),
+               true, nsenter)
+        && run(inRouter({ip, QStringLiteral("addr"), QStringLiteral("add"), QStringLiteral("192.168.88.1/24"),
+                         QStringLiteral("brd"), QStringLiteral("+"), QStringLiteral("dev"), QStringLiteral("kpbr1")}),
+               true, nsenter)
+        && run(inRouter({ip, QStringLiteral("link"), QStringLiteral("set"), QStringLiteral("kpbr1"), QStringLiteral("up")}),
+               true, nsenter)
+        && run(inRouter({QStringLiteral("sh"), QStringLiteral("-c"),
+                         QStringLiteral("echo 1 > /proc/sys/net/ipv4/ip_forward")}),
+               true, nsenter)
+        && run({QStringLiteral("route"), QStringLiteral("replace"), routedSubnet(), QStringLiteral("via"),
+                routerAddress().toString()});
 }
 
 QString KeypadTestBed::simulatorProgram()
@@ -163,7 +233,9 @@ int KeypadTestBed::startSimulator(const SimulatorOptions &options)
     m_simulators.push_back(std::make_unique<Simulator>());
     Simulator &sim = *m_simulators.back();
 
-    const QString cidr = options.address.isEmpty() ? QStringLiteral("192.168.77.%1/24").arg(10 + id) : options.address;
+    const QString cidr = !options.address.isEmpty() ? options.address
+        : options.routed                          ? QStringLiteral("192.168.88.%1/24").arg(10 + id)
+                                                  : QStringLiteral("192.168.77.%1/24").arg(10 + id);
     const QString mac = options.mac.isEmpty() ? QStringLiteral("02:4c:4b:00:00:%1").arg(id + 1, 2, 16, QLatin1Char('0'))
                                               : options.mac;
     sim.address = QHostAddress(cidr.section(QLatin1Char('/'), 0, 0));
@@ -227,10 +299,47 @@ int KeypadTestBed::startSimulator(const SimulatorOptions &options)
 
     const QString pid = QString::number(sim.process->processId());
     const QString peer = QStringLiteral("kp%1s").arg(id);
-    sim.hostLink = QStringLiteral("kp%1h").arg(id);
     const auto inSimulator = [&pid](const QStringList &ipArguments) {
         return QStringList{QStringLiteral("-t"), pid, QStringLiteral("-n"), QStringLiteral("ip")} + ipArguments;
     };
+    if (options.routed) {
+        // The keypad's leg is on the router's bridge; it goes with the
+        // keypad's namespace.
+        if (!setUpRouter())
+            return fail();
+        const QString router = QString::number(m_router->processId());
+        const QString leg = QStringLiteral("kp%1h").arg(id);
+        const auto inRouter = [&router](const QStringList &ipArguments) {
+            return QStringList{QStringLiteral("-t"), router, QStringLiteral("-n"), QStringLiteral("ip")} + ipArguments;
+        };
+        if (!run(inRouter({QStringLiteral("link"), QStringLiteral("add"), leg, QStringLiteral("type"),
+                           QStringLiteral("veth"), QStringLiteral("peer"), QStringLiteral("name"), peer,
+                           QStringLiteral("netns"), pid}),
+                 true, QStringLiteral("nsenter"))
+            || !run(inRouter({QStringLiteral("link"), QStringLiteral("set"), leg, QStringLiteral("master"),
+                              QStringLiteral("kpbr1"), QStringLiteral("up")}),
+                    true, QStringLiteral("nsenter"))
+            || !run(inSimulator({QStringLiteral("link"), QStringLiteral("set"), peer, QStringLiteral("name"), inside}),
+                    true, QStringLiteral("nsenter"))
+            || !run(inSimulator({QStringLiteral("link"), QStringLiteral("set"), QStringLiteral("lo"),
+                                 QStringLiteral("up")}),
+                    true, QStringLiteral("nsenter"))
+            || !run(inSimulator({QStringLiteral("addr"), QStringLiteral("add"), cidr, QStringLiteral("brd"),
+                                 QStringLiteral("+"), QStringLiteral("dev"), inside}),
+                    true, QStringLiteral("nsenter"))
+            || !run(inSimulator({QStringLiteral("link"), QStringLiteral("set"), inside, QStringLiteral("up")}), true,
+                    QStringLiteral("nsenter"))
+            || !run(inSimulator({QStringLiteral("route"), QStringLiteral("add"), QStringLiteral("default"),
+                                 QStringLiteral("via"), QStringLiteral("192.168.88.1")}),
+                    true, QStringLiteral("nsenter")))
+            return fail();
+        if (!waitUntilReachable(sim.address, simulatorHttpPort(id), 20000)) {
+            m_error = QStringLiteral("keypadsim is not reachable at ") + sim.address.toString();
+            return fail();
+        }
+        return id;
+    }
+    sim.hostLink = QStringLiteral("kp%1h").arg(id);
     if (!run({QStringLiteral("link"), QStringLiteral("add"), sim.hostLink, QStringLiteral("type"), QStringLiteral("veth"),
               QStringLiteral("peer"), QStringLiteral("name"), peer, QStringLiteral("netns"), pid})
         || !run({QStringLiteral("link"), QStringLiteral("set"), sim.hostLink, QStringLiteral("master"), bridgeName(),

@@ -39,6 +39,12 @@ class QProcess;
  * still hears the program's broadcasts to 192.168.77.255 and answers the
  * program, as keypad firmware does, while the program's subnet test calls
  * it unreachable.
+ * A simulator started with `routed` sits on the second subnet
+ * 192.168.88.0/24 (routedSubnet()), behind a router at 192.168.77.254
+ * (a namespace of its own with the bridge "kpbr1"): the program reaches it
+ * through a route, as a lighting VLAN behind the office network, and
+ * neither its broadcasts nor the program's cross the router, so only a
+ * discover request sent to its address finds it.
  * All interfaces are named "kp..." (the only names the socket guard
  * allows besides loopback). The destructor stops every simulator and
  * removes everything the bed made; so does a failed start.
@@ -70,6 +76,7 @@ public:
         int heartbeatMs = 1000; ///< 0: no heartbeats
         int restartMs = 500; ///< how long a set-IP or factory reset keeps it away
         QStringList extraArguments; ///< more keypadsim options, e.g. "--scene", "3=effect=2&..."
+        bool routed = false; ///< on the routed subnet; address empty: 192.168.88.<10 + n>/24
     };
 
     /** One line of a simulator's request log. */
@@ -94,6 +101,9 @@ public:
     static QHostAddress hostAddress10() { return QHostAddress(QStringLiteral("10.77.0.1")); }
     static QHostAddress broadcastAddress10() { return QHostAddress(QStringLiteral("10.255.255.255")); }
     static QString bridgeName() { return QStringLiteral("kpbr0"); }
+    /** The subnet behind the router, which broadcasts do not reach. */
+    static QString routedSubnet() { return QStringLiteral("192.168.88.0/24"); }
+    static QHostAddress routerAddress() { return QHostAddress(QStringLiteral("192.168.77.254")); }
     /** The interface entry of hostAddress(), to bind the program's protocol socket to. */
     static QNetworkAddressEntry hostEntry();
     /** The keypadsim program: beside the test, or in $KEYPAD_BIN_DIR. */
@@ -147,6 +157,7 @@ private:
     bool run(const QStringList &arguments, bool reportFailure = true, const QString &program = QStringLiteral("ip"));
     static bool waitUntilReachable(const QHostAddress &address, quint16 port, int timeoutMs);
     bool setUp();
+    bool setUpRouter();
     void tearDownSimulator(Simulator &sim);
     void readOutput(int id);
     Simulator *simulator(int id);
@@ -154,6 +165,7 @@ private:
 
     bool m_ready = false;
     bool m_ownBridge = false;
+    QProcess *m_router = nullptr;
     QString m_error;
     QTemporaryDir m_dir;
     std::vector<std::unique_ptr<Simulator>> m_simulators;

@@ -2,7 +2,7 @@
 //
 // Renders the main window in demo mode with each of the eight effect editors
 // into PNG files, for the README, and the window as the product guide opens
-// with it (main-window.png):
+// with it (main-window.png), and the keypad list of a site (keypad-list.png):
 //
 //   screenshots <output folder> [--window-only]
 //
@@ -13,6 +13,9 @@
 // one, and it would look for keypads if it ran long enough.
 
 #include "appversion.h"
+#include "fleetsettings.h"
+#include "keypadlistdock.h"
+#include "keypadlistmodel.h"
 #include "mainwindow.h"
 #include "mspscenesettingswidget.h"
 
@@ -137,5 +140,51 @@ int main(int argc, char *argv[])
         if (!save(&window, out.filePath(name)))
             return 1;
     }
+
+    if (windowOnly)
+        return 0;
+
+    // The keypad list of a site: three keypads on the office network, two
+    // on the lighting VLAN found by a scan, one that stopped answering.
+    // Filled by hand; nothing is sent (demo mode keeps the list quiet).
+    KeypadListDock *list = window.keypadList();
+    const struct
+    {
+        const char *name;
+        const char *address;
+        const char *firmware;
+        int universe;
+    } keypads[] = {{"Foyer", "192.168.1.20", "2.0.0", 1},    {"Hall East", "192.168.1.21", "2.0.0", 2},
+                   {"Hall West", "192.168.1.22", "1.2.0", 3}, {"Stage Left", "10.2.0.7", "2.0.1", 10},
+                   {"Stage Right", "10.2.0.8", "2.0.1", 11}};
+    for (int i = 0; i < int(sizeof keypads / sizeof keypads[0]); ++i) {
+        KeypadInfo keypad;
+        keypad.name = QLatin1String(keypads[i].name);
+        keypad.address = QLatin1String(keypads[i].address);
+        keypad.mac = QByteArray::fromHex("024c4b0000" + QByteArray::number(i + 1, 16).rightJustified(2, '0'));
+        keypad.firmware = QLatin1String(keypads[i].firmware);
+        keypad.universe = keypads[i].universe;
+        list->model()->addKeypad(keypad);
+        if (i != 2) {
+            FleetSettings::setLastBackup(keypad.address,
+                                         {QDateTime(QDate(2026, 12, 8), QTime(18, 30)),
+                                          QStringLiteral("/home/installer/backups/%1_%2_2026-12-08-1830.xml")
+                                              .arg(keypad.name.replace(QLatin1Char(' '), QLatin1Char('_')),
+                                                   keypad.address)});
+        }
+    }
+    list->model()->addAddress(QStringLiteral("10.2.0.9"));
+    list->model()->refreshBackups();
+    list->setFloating(true);
+    list->resize(1300, 300);
+    list->show();
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+    const QString listPath = out.filePath(QStringLiteral("keypad-list.png"));
+    if (!list->grab().save(listPath)) {
+        QTextStream(stderr) << "cannot write " << listPath << '\n';
+        return 1;
+    }
+    QTextStream(stdout) << listPath << '\n';
     return 0;
 }

@@ -63,7 +63,10 @@ void tst_CommandLine::helpNamesTheOptions()
     CommandLine commandLine;
     commandLine.parse({QStringLiteral("keypadmgr"), QStringLiteral("--help")});
     const QString help = commandLine.helpText();
-    for (const char *option : {"--help", "--version", "--demo"})
+    for (const char *option : {"--help", "--version", "--demo", "list [--scan CIDR]", "backup (--all | --keypad A...)",
+                               "restore FILE --keypad A [--with-identity]", "diff FILE --keypad A [--json]",
+                               "Example: keypadmgr list", "Example: keypadmgr backup",
+                               "Example: keypadmgr restore", "Example: keypadmgr diff"})
         QVERIFY2(help.contains(QLatin1String(option)), qPrintable(help));
 }
 

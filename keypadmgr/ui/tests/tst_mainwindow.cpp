@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "aboutdialog.h"
 #include "guidewindow.h"
+#include "keypadsnapshot.h"
 #include "mainwindow.h"
 #include "splashscreen.h"
 #include "mspcolorwasheffectwidget.h"
@@ -206,6 +207,9 @@ private slots:
     void oneKeypadConnects();
     void keypadScenePressSelectsScene();
     void openWhileConnectedUploads();
+    void openFileOfAnotherKeypadKeepsTheKeypadsName();
+    void titleNamesTheKeypad();
+    void changingKeypadWithUnsavedEditAsks();
     void restoreOnNewFirmwareResetsKeypad();
     void twoKeypadsCancelledChooserIsNoKeypad();
     void failedChangeIsReportedAndResynced_data();
@@ -474,10 +478,9 @@ void tst_MainWindow::menusAndActions()
     QVERIFY(help);
     QCOMPARE(help->shortcut(), QKeySequence(Qt::Key_F1));
     QVERIFY(findAction(m_window.get(), QStringLiteral("Update...")));
-    // Once a file was saved or opened (by another test), its name comes first.
-    QVERIFY2(m_window->windowTitle() == QLatin1String("Lumetra Keypad Effect Manager")
-                 || m_window->windowTitle().endsWith(QLatin1String("[*] - Lumetra Keypad Effect Manager")),
-             qPrintable(m_window->windowTitle()));
+    // The title names the keypad and the file saved or opened (by another
+    // test), if any, in front of the program's name.
+    QVERIFY(m_window->windowTitle().endsWith(QLatin1String("Lumetra Keypad Effect Manager")));
     QCOMPARE(m_window->settingsTabs()->tabText(0), QStringLiteral("Scene Settings"));
     QCOMPARE(m_window->settingsTabs()->tabText(1), QStringLiteral("System Configuration"));
     QCOMPARE(m_window->settingsTabs()->tabText(2), QStringLiteral("Network"));
@@ -831,6 +834,84 @@ void tst_MainWindow::openWhileConnectedUploads()
     for (int i = 2; i < 16; i += 2)
         QVERIFY2(times.at(i) - times.at(i - 2) >= 500, qPrintable(left.at(i)));
     QVERIFY(times.at(18) - times.at(17) >= 400);
+}
+
+void tst_MainWindow::openFileOfAnotherKeypadKeepsTheKeypadsName()
+{
+    connectKeypad();
+    const QString path = writeConfigurationFile(QStringLiteral("stage.xml"), 1);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    const QByteArray stage = KeypadSnapshot::withName(file.readAll(), QStringLiteral("Stage"));
+    QVERIFY(stage.contains("<value>Stage</value>"));
+    file.resize(0);
+    file.write(stage);
+    file.close();
+
+    // Cancel sends nothing.
+    int from = m_bed->requestLog(m_keypad).size();
+    const int asked = m_prompts->messages.size();
+    m_prompts->files << path;
+    m_prompts->answers << QMessageBox::Cancel;
+    QVERIFY(!m_window->open());
+    QCOMPARE(m_prompts->messages.size(), asked + 1);
+    QCOMPARE(m_prompts->messages.last().title, QStringLiteral("Keypad Name"));
+    QVERIFY(m_prompts->messages.last().text.startsWith(
+        QLatin1String("The file was saved from the keypad \"Stage\". Should this keypad, \"Foyer\", take that name too?")));
+    settle();
+    for (const auto &request : m_bed->requestLog(m_keypad).mid(from))
+        QVERIFY2(request.method != QLatin1String("POST") || !request.body.endsWith("&apply=1"), request.body.constData());
+
+    // No: the file's scenes and settings, the keypad's own name.
+    from = m_bed->requestLog(m_keypad).size();
+    m_prompts->files << path;
+    m_prompts->answers << QMessageBox::No;
+    QVERIFY(m_window->open());
+    QStringList names;
+    for (const auto &request : m_bed->requestLog(m_keypad).mid(from)) {
+        if (request.path == QLatin1String("/api/v1/config") && request.body.startsWith("name="))
+            names << QString::fromLatin1(request.body).section(QLatin1Char('&'), 0, 0);
+    }
+    QCOMPARE(names, QStringList{QStringLiteral("name=Foyer")});
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("status")).endsWith(QLatin1String(" name=Foyer")));
+}
+
+void tst_MainWindow::titleNamesTheKeypad()
+{
+    connectKeypad();
+    QTRY_COMPARE_WITH_TIMEOUT(m_window->windowTitle(),
+                              QStringLiteral("Foyer (192.168.77.20, firmware 2.0.0) - Lumetra Keypad Effect Manager"),
+                              10000);
+}
+
+void tst_MainWindow::changingKeypadWithUnsavedEditAsks()
+{
+    connectKeypad();
+    keypadPlays(1);
+    MSPScene *scene = MSPSceneModel::instance()->sceneAt(0);
+    auto *effect = new MSPFixedColorEffect;
+    scene->setEffect(effect, false);
+    effect->setColor(QStringLiteral("#1a2b3c"));
+    auto *sceneTab = m_window->findChild<MSPSceneSettingsWidget *>();
+    QVERIFY(sceneTab);
+    QTRY_VERIFY_WITH_TIMEOUT(sceneTab->hasUnsavedEdit(), 10000);
+
+    KeypadInfo other;
+    other.name = QStringLiteral("Elsewhere");
+    other.address = QStringLiteral("192.168.77.99");
+    const int asked = m_prompts->messages.size();
+    m_prompts->answers << QMessageBox::No;
+    m_window->connectToKeypad(other, false);
+    QCOMPARE(m_prompts->messages.size(), asked + 1);
+    QCOMPARE(m_prompts->messages.last().title, QStringLiteral("Change Keypad"));
+    QCOMPARE(m_prompts->messages.last().text,
+             QStringLiteral("The scene edit not saved on 192.168.77.20 is lost when you change to Elsewhere. "
+                            "Change the keypad anyway?"));
+    // Still the same keypad, the edit still on screen.
+    QCOMPARE(MSPComm::instance()->address(), QStringLiteral("192.168.77.20"));
+    QVERIFY(sceneTab->hasUnsavedEdit());
+    sceneTab->findChild<QPushButton *>(QStringLiteral("revertButton"))->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!sceneTab->hasUnsavedEdit(), 10000);
 }
 
 void tst_MainWindow::restoreOnNewFirmwareResetsKeypad()
