@@ -377,12 +377,28 @@
         <source>Save</source>
         <translation>Speichern</translation>
     </message>
+    <message>
+        <source>Send the change to the keypad again</source>
+        <translation>Die Änderung erneut an das Keypad senden</translation>
+    </message>
+    <message>
+        <source>Retry</source>
+        <translation>Erneut senden</translation>
+    </message>
 </context>
 <context>
     <name>MSPSceneSettingsWidget</name>
     <message>
         <source>Scene: %1</source>
         <translation>Szene: %1</translation>
+    </message>
+    <message>
+        <source>Not on the keypad: the keypad did not receive the Save.</source>
+        <translation>Nicht auf dem Keypad: Das Keypad hat das Speichern nicht erhalten.</translation>
+    </message>
+    <message>
+        <source>Not on the keypad: the keypad did not receive this change.</source>
+        <translation>Nicht auf dem Keypad: Das Keypad hat diese Änderung nicht erhalten.</translation>
     </message>
 </context>
 <context>
@@ -669,6 +685,10 @@ Wenn sich die IP-Adresse dabei ändert, müssen Sie das Gerät erneut suchen.</t
     <message>
         <source>Use default interface (%1)</source>
         <translation>Standardschnittstelle verwenden (%1)</translation>
+    </message>
+    <message>
+        <source>The chosen interface (%1) is gone; the default interface is used until it is back.</source>
+        <translation>Die gewählte Schnittstelle (%1) ist nicht mehr vorhanden; bis sie zurück ist, wird die Standardschnittstelle verwendet.</translation>
     </message>
 </context>
 <context>
@@ -1403,6 +1423,26 @@ Wenn sich die IP-Adresse dabei ändert, müssen Sie das Gerät erneut suchen.</t
         <source>Offline Demo Mode - Changes will not be saved.</source>
         <translation>Offline-Demomodus – Änderungen werden nicht gespeichert.</translation>
     </message>
+    <message>
+        <source>Moving the keypad to %1… %2 s left</source>
+        <translation>Das Keypad zieht nach %1 um… noch %2 s</translation>
+    </message>
+    <message>
+        <source>Connection to the keypad lost</source>
+        <translation>Verbindung zum Keypad verloren</translation>
+    </message>
+    <message>
+        <source>No keypad found</source>
+        <translation>Kein Keypad gefunden</translation>
+    </message>
+    <message>
+        <source>Restoring the keypad&apos;s factory defaults...</source>
+        <translation>Die Werkseinstellungen des Keypads werden wiederhergestellt...</translation>
+    </message>
+    <message>
+        <source>Moving the keypad to its new address...</source>
+        <translation>Das Keypad zieht auf seine neue Adresse um...</translation>
+    </message>
 </context>
 <context>
     <name>SysConfig</name>
@@ -1551,6 +1591,14 @@ Wenn sich die IP-Adresse dabei ändert, müssen Sie das Gerät erneut suchen.</t
     <message>
         <source>At least one scene button must be enabled.</source>
         <translation>Mindestens eine Szenentaste muss aktiviert sein.</translation>
+    </message>
+    <message>
+        <source>The keypad&apos;s firmware version is not known, so its buttons cannot be enabled or disabled here.</source>
+        <translation>Die Firmware-Version des Keypads ist unbekannt, daher können seine Tasten hier nicht aktiviert oder deaktiviert werden.</translation>
+    </message>
+    <message>
+        <source>Firmware %1 cannot enable or disable the keypad&apos;s buttons: all of them stay enabled.</source>
+        <translation>Firmware %1 kann die Tasten des Keypads nicht aktivieren oder deaktivieren: Alle bleiben aktiviert.</translation>
     </message>
 </context>
 <context>

@@ -3,7 +3,10 @@
 
 #include "mspcomm.h"
 
+#include <QLoggingCategory>
 #include <QTimerEvent>
+
+Q_DECLARE_LOGGING_CATEGORY(lcDevice)
 
 ConnectionState *ConnectionState::instance()
 {
@@ -28,19 +31,23 @@ void ConnectionState::setState(State state)
 {
     if (m_state == state)
         return;
+    qCDebug(lcDevice) << "connection state" << int(m_state) << "->" << int(state);
     m_state = state;
+    m_silentTicks = 0;
     emit stateChanged(m_state);
 }
 
 void ConnectionState::handleHeartBeat(bool reachable)
 {
     // Demo mode is offline by choice: a keypad that happens to answer must
-    // not pull the program out of it.
-    if (m_state == DemoMode)
+    // not pull the program out of it. A keypad being moved still talks from
+    // its old address until it restarts; the window looks for it afterwards.
+    if (m_state == DemoMode || m_state == Moving)
         return;
 
     emit heartBeat(reachable);
     m_heartBeatSeen = true;
+    m_silentTicks = 0;
 
     if (reachable)
         setState(Connected);
@@ -62,10 +69,15 @@ void ConnectionState::tick()
     if (!m_heartBeatSeen && m_state != Unreachable && m_state != DemoMode) {
         switch (m_state) {
         case Connected:
-            setState(ConnectionLost);
+            // The keypad's heartbeats come every second, but the program
+            // listens only every other second, and a loaded network or
+            // machine delays them further: a single silent tick is normal.
+            if (++m_silentTicks >= silentTicksBeforeLost)
+                setState(ConnectionLost);
             break;
         case ConnectionLost:
         case Restoring:
+        case Moving:
             break;
         default:
             setState(NotConnected);

@@ -74,6 +74,9 @@ MSPComm::~MSPComm() = default;
 
 void MSPComm::setDevice(const QString &address, const QByteArray &mac)
 {
+    // Edits belong to their keypad; the same keypad on a new address keeps them.
+    if (mac != m_mac)
+        forgetEdits();
     m_address = address;
     m_mac = mac;
 }
@@ -193,6 +196,7 @@ QNetworkReply *MSPComm::send(const QString &path, QString body, bool trackAsEdit
     if (apply)
         body += QLatin1String("&apply=1");
     QNetworkReply *reply = post(path, body);
+    trackSceneRequest(reply, path, body);
     if (trackAsEdit)
         m_editReplies.append(reply);
     if (trackAsConfigPost)
@@ -205,21 +209,123 @@ void MSPComm::postSceneBody(MSPScene *scene)
     m_flushedEdit = send(scene->url(), scene->formData(), true, false, false);
 }
 
-void MSPComm::setEditUnsent(const QString &path, bool unsent)
+int MSPComm::sceneIndexOfPath(const QString &path)
 {
     // Scene paths end in their number, "/api/v1/shows/1".."8".
     const QString prefix = showsPath + QLatin1Char('/');
     if (!path.startsWith(prefix))
-        return;
+        return -1;
     bool ok = false;
     const int index = path.mid(prefix.size()).toInt(&ok) - 1;
-    if (!ok || index < 0 || index >= MSPSceneModel::sceneCount)
+    return ok && index >= 0 && index < MSPSceneModel::sceneCount ? index : -1;
+}
+
+void MSPComm::trackSceneRequest(QNetworkReply *reply, const QString &path, const QString &body)
+{
+    const int index = sceneIndexOfPath(path);
+    // An empty body only plays the scene: no edit of the user's.
+    if (index < 0 || body.isEmpty())
         return;
-    const bool changed = unsent ? !m_unsentEdits.contains(index) : m_unsentEdits.remove(index);
-    if (unsent)
-        m_unsentEdits.insert(index);
-    if (changed)
-        emit unsentEditsChanged();
+    SceneRequestKind kind = SceneRequestKind::Preview;
+    if (body == QLatin1String("apply=0"))
+        kind = SceneRequestKind::Revert;
+    else if (body == QLatin1String("apply=1") || body.endsWith(QLatin1String("&apply=1")))
+        kind = SceneRequestKind::Save;
+    const quint64 serial = ++m_sceneRequestSerial;
+    m_lastSceneRequest.insert(index, serial);
+    m_sceneRequests.insert(reply, {index, kind, serial});
+}
+
+void MSPComm::sceneRequestFinished(const SceneRequest &request, bool failed)
+{
+    // An older request's answer says nothing about the edit as it is now.
+    if (m_lastSceneRequest.value(request.index) != request.serial)
+        return;
+    switch (request.kind) {
+    case SceneRequestKind::Preview:
+        // Only while the edit is just an edit: once Save was pressed only the
+        // Save tells where it stands (a preview sent again leaves a lost Save
+        // lost), and once undone it is gone, whatever this answer says.
+        if (editState(request.index) == EditState::Unsaved || editState(request.index) == EditState::NotSent)
+            setEditState(request.index, failed ? EditState::NotSent : EditState::Unsaved);
+        break;
+    case SceneRequestKind::Save:
+        setEditState(request.index, failed ? EditState::SaveNotSent : EditState::None);
+        break;
+    case SceneRequestKind::Revert:
+        // Undo dropped the edit when it was asked for; the scene read back
+        // afterwards shows what the keypad keeps.
+        break;
+    }
+}
+
+MSPComm::EditState MSPComm::editState(int index) const
+{
+    return m_editStates.value(index, EditState::None);
+}
+
+void MSPComm::setEditState(int index, EditState state)
+{
+    if (editState(index) == state)
+        return;
+    if (state == EditState::None)
+        m_editStates.remove(index);
+    else
+        m_editStates.insert(index, state);
+    emit editStatesChanged();
+}
+
+void MSPComm::forgetEdits()
+{
+    if (m_editStates.isEmpty())
+        return;
+    m_editStates.clear();
+    emit editStatesChanged();
+}
+
+QSet<int> MSPComm::unsavedScenes() const
+{
+    QSet<int> scenes;
+    for (auto it = m_editStates.cbegin(); it != m_editStates.cend(); ++it)
+        scenes.insert(it.key());
+    return scenes;
+}
+
+void MSPComm::markEdited(MSPScene *scene)
+{
+    // Only the user's edits count: the keypad's own shows are applied with
+    // posts suspended, and a demo edits offline by choice.
+    if (!scene || postsSuspended() || m_address.isEmpty()
+        || ConnectionState::instance()->state() == ConnectionState::DemoMode)
+        return;
+    const int index = MSPSceneModel::instance()->indexOf(scene);
+    const EditState state = editState(index);
+    // A change after Save pressed is a new edit, unsaved again.
+    if (index >= 0 && (state == EditState::None || state == EditState::Saving || state == EditState::SaveNotSent))
+        setEditState(index, EditState::Unsaved);
+}
+
+void MSPComm::resendUnsavedPreview(int index)
+{
+    // The keypad plays the scene as it keeps it (it came back, or the scene
+    // was chosen again): the user's unsaved edit plays again.
+    MSPScene *scene = MSPSceneModel::instance()->sceneAt(index);
+    const EditState state = editState(index);
+    if (!scene || state == EditState::None || state == EditState::Saving)
+        return;
+    qCDebug(lcDevice) << "sending the unsaved edit of scene" << index + 1 << "again";
+    postSceneBody(scene);
+}
+
+void MSPComm::retryEdit(int index)
+{
+    MSPScene *scene = MSPSceneModel::instance()->sceneAt(index);
+    if (!scene)
+        return;
+    if (editState(index) == EditState::SaveNotSent)
+        applyScene(scene);
+    else if (hasUnsavedEdit(index))
+        postSceneBody(scene);
 }
 
 void MSPComm::postAfterFlushedEdit(MSPScene *scene, const QString &body, int fetchIndex)
@@ -252,14 +358,17 @@ void MSPComm::postAfterFlushedEdit(MSPScene *scene, const QString &body, int fet
 void MSPComm::handleEffectChanged(MSPScene *scene)
 {
     // A demo edits offline by choice, even when a keypad is known.
-    if (scene && ConnectionState::instance()->state() != ConnectionState::DemoMode)
+    if (scene && ConnectionState::instance()->state() != ConnectionState::DemoMode) {
+        markEdited(scene);
         postSceneBody(scene);
+    }
 }
 
 void MSPComm::handleEffectParamsChanged(MSPScene *scene)
 {
     if (!scene || ConnectionState::instance()->state() == ConnectionState::DemoMode)
         return;
+    markEdited(scene);
     if (m_pendingScene && m_pendingScene != scene)
         handleSceneUpdateTimer();
     m_pendingScene = scene;
@@ -288,19 +397,19 @@ void MSPComm::applyScene(MSPScene *scene)
     handleSceneUpdateTimer();
     // An edit the keypad never received goes first, or it would keep the old scene.
     const int index = scene ? MSPSceneModel::instance()->indexOf(scene) : -1;
-    if (!m_flushedEdit && index >= 0 && m_unsentEdits.contains(index))
+    if (!m_flushedEdit && index >= 0 && hasUnsentEdit(index))
         postSceneBody(scene);
+    if (index >= 0 && hasUnsavedEdit(index))
+        setEditState(index, EditState::Saving);
     postAfterFlushedEdit(scene, QStringLiteral("apply=1"));
-    if (scene)
-        setEditUnsent(scene->url(), false);
 }
 
 void MSPComm::revertScene(MSPScene *scene, int fetchIndex)
 {
-    // Dropping the preview drops an edit the keypad never received, too.
+    // Undo drops the edit here at once, whether the keypad received it or not.
     sendRevert(scene, fetchIndex);
     if (scene)
-        setEditUnsent(scene->url(), false);
+        setEditState(MSPSceneModel::instance()->indexOf(scene), EditState::None);
 }
 
 
@@ -341,6 +450,8 @@ void MSPComm::forgetTrackedReplies()
 
 void MSPComm::restoreFactoryDefaults()
 {
+    // The keypad goes back to its own scenes; so does the screen.
+    forgetEdits();
     forgetTrackedReplies();
     postToDevice(configPath, QStringLiteral("factory_reset=1"), true, true, false);
 }
@@ -391,14 +502,16 @@ bool MSPComm::parseReply(QIODevice *device)
         return false;
     QXmlSimpleReader reader;
     MSPHandler handler(false);
-    handler.setKeptScenes(m_unsentEdits);
+    handler.setKeptScenes(unsavedScenes());
     reader.setContentHandler(&handler);
     reader.setErrorHandler(&handler);
     QXmlInputSource source(device);
     const bool ok = reader.parse(source);
     const int current = handler.currentShowIndex();
-    if (current >= 0 && current < MSPSceneModel::sceneCount)
+    if (current >= 0 && current < MSPSceneModel::sceneCount) {
         emit activeSceneIndexChanged(current);
+        resendUnsavedPreview(current);
+    }
     return ok;
 }
 
@@ -407,6 +520,14 @@ void MSPComm::replyFinished(QNetworkReply *reply)
     const int editPosition = m_editReplies.indexOf(reply);
     const bool configPost = m_configPosts.contains(reply);
     const bool failed = reply->error() != QNetworkReply::NoError;
+    // First where the edit stands: a Save's own answer must not be read
+    // as the keypad playing an unsaved edit.
+    const auto sceneRequest = m_sceneRequests.find(reply);
+    if (sceneRequest != m_sceneRequests.end()) {
+        const SceneRequest request = *sceneRequest;
+        m_sceneRequests.erase(sceneRequest);
+        sceneRequestFinished(request, failed);
+    }
 
     if (editPosition == -1 && !failed) {
         parseReply(reply);
@@ -431,9 +552,6 @@ void MSPComm::replyFinished(QNetworkReply *reply)
         }
     } else if (editPosition >= 0) {
         m_editReplies.removeAt(editPosition);
-        // A scene body that did not arrive stays an unsent edit until one does.
-        if (reply->operation() == QNetworkAccessManager::PostOperation && !configPost)
-            setEditUnsent(reply->url().path(), failed);
     }
 
     if (!failed || configPost) {
@@ -459,8 +577,11 @@ void MSPComm::replyFinished(QNetworkReply *reply)
     if (reply == m_allShowsReply) {
         m_allShowsReply = nullptr;
         MSPSceneModel *model = MSPSceneModel::instance();
-        // The keypad leaves any preview; an unsent edit stays the user's.
-        sendRevert(model->sceneAt(model->activeSceneIndex()), -1);
+        // The keypad leaves any stale preview, unless the scene holds the
+        // user's unsaved edit: that was just sent again as the preview.
+        const int active = model->activeSceneIndex();
+        if (!hasUnsavedEdit(active))
+            sendRevert(model->sceneAt(active), -1);
     }
 
     if (reply == m_pressReply)

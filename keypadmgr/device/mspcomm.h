@@ -4,6 +4,7 @@
 #include <mspcommlink.h>
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QNetworkAddressEntry>
 #include <QSet>
@@ -77,11 +78,30 @@ public:
     /** Whether the last failed request asked the keypad to change (a post, or playing a show). */
     bool lastFailureWasChange() const { return m_lastFailureWasChange; }
     /**
-     * Whether an edit of scene @p index (0-based) failed to reach the
-     * keypad and was not sent since: the model keeps it (reading the keypad
-     * back does not overwrite it), and applyScene() sends it again first.
+     * Where the user's edit of a scene stands. An edit is unsaved from the
+     * user's change until the keypad took its Save or the user undid it;
+     * meanwhile reading the keypad back never overwrites it, and whenever
+     * the keypad plays that scene again the edit is sent again as its preview.
      */
-    bool hasUnsentEdit(int index) const { return m_unsentEdits.contains(index); }
+    enum class EditState {
+        None, ///< nothing unsaved: the scene is what the keypad keeps
+        Unsaved, ///< edited and sent as a preview, not saved
+        NotSent, ///< edited, but the keypad did not receive the preview
+        Saving, ///< Save pressed, the keypad has not answered yet
+        SaveNotSent ///< Save pressed, but the keypad did not receive it
+    };
+    EditState editState(int index) const;
+    /** Whether scene @p index (0-based) holds an edit the keypad does not keep. */
+    bool hasUnsavedEdit(int index) const { return editState(index) != EditState::None; }
+    /** Whether the last edit or Save of scene @p index did not reach the keypad. */
+    bool hasUnsentEdit(int index) const
+    {
+        return editState(index) == EditState::NotSent || editState(index) == EditState::SaveNotSent;
+    }
+    /** Sends the edit of scene @p index again: its preview, or its Save when the Save was lost. */
+    void retryEdit(int index);
+    /** Forgets every scene's edit: the keypad's own scenes are shown from now on. */
+    void forgetEdits();
 
     void setFileLoading(bool loading) { m_fileLoading = loading; }
     bool fileLoading() const { return m_fileLoading; }
@@ -97,8 +117,8 @@ signals:
     void networkError();
     void heartBeat(bool reachable);
     void configReceived();
-    /** A scene's edit failed to reach the keypad, or was sent after all, kept or dropped. */
-    void unsentEditsChanged();
+    /** A scene's edit state changed (edited, sent, lost, saved or undone). */
+    void editStatesChanged();
     /**
      * A request left for the keypad (@p method "GET" or "POST"). The pacing of
      * requests is measured here: their arrival at the keypad also depends on
@@ -159,6 +179,26 @@ private:
     // The show request of the last scene pressed on the keypad, while it runs.
     QNetworkReply *m_pressReply = nullptr;
     int m_pressScene = 0;
-    QSet<int> m_unsentEdits;
-    void setEditUnsent(const QString &path, bool unsent);
+
+    // A request that previews, saves or drops a scene's edit. Only the
+    // newest one of a scene tells where its edit stands.
+    enum class SceneRequestKind { Preview, Save, Revert };
+    struct SceneRequest
+    {
+        int index;
+        SceneRequestKind kind;
+        quint64 serial;
+    };
+    static int sceneIndexOfPath(const QString &path);
+    void trackSceneRequest(QNetworkReply *reply, const QString &path, const QString &body);
+    void sceneRequestFinished(const SceneRequest &request, bool failed);
+    void setEditState(int index, EditState state);
+    void markEdited(MSPScene *scene);
+    void resendUnsavedPreview(int index);
+    QSet<int> unsavedScenes() const;
+
+    QHash<int, EditState> m_editStates;
+    QHash<QNetworkReply *, SceneRequest> m_sceneRequests;
+    QHash<int, quint64> m_lastSceneRequest;
+    quint64 m_sceneRequestSerial = 0;
 };

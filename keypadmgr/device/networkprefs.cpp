@@ -117,11 +117,34 @@ void NetworkPrefs::handleRefreshButtonClicked()
         if (entry.ip().toString() == savedAddress)
             savedRow = row;
     }
+    // The rows may have moved: the remembered row is the saved address's
+    // row now, or none. A row that took the vanished one's place is not the
+    // user's choice.
+    m_selectedIndex = savedRow;
+    if (savedRow < 0) {
+        table->clearSelection();
+        m_selectedName.clear();
+    }
     blocker.unblock();
 
+    // A pinned interface that is gone (its address was removed, its cable
+    // pulled) leaves the default in use, and says so, until it comes back.
+    const bool gone = showMissingInterface();
     if (savedRow >= 0)
         table->selectRow(savedRow);
+    else if (gone)
+        handleNetworkInterfaceSelectionChanged();
     updateDefaultInterfaceLabel();
+}
+
+bool NetworkPrefs::showMissingInterface()
+{
+    const QString savedAddress = QSettings().value(QLatin1String(ipKey)).toString();
+    const bool gone = ui->mSelectedNetworkInterfaceRadio->isChecked() && m_selectedIndex < 0 && !savedAddress.isEmpty();
+    ui->missingInterfaceLabel->setText(
+        tr("The chosen interface (%1) is gone; the default interface is used until it is back.").arg(savedAddress));
+    ui->missingInterfaceLabel->setVisible(gone);
+    return gone;
 }
 
 void NetworkPrefs::updateDefaultInterfaceLabel()
@@ -173,6 +196,7 @@ void NetworkPrefs::handleNetworkInterfaceSelectionChanged()
 void NetworkPrefs::handleUseDefaultInterfaceToggled(bool value)
 {
     m_manager->updateConfigurations();
+    showMissingInterface();
     if (value && m_saveAndSignal) {
         const QString name = defaultConfigurationName();
         const int index = defaultIndex();
@@ -197,7 +221,7 @@ QNetworkAddressEntry NetworkPrefs::chosenEntry() const
 
 QString NetworkPrefs::chosenAddress() const
 {
-    if (ui->mSelectedNetworkInterfaceRadio->isChecked())
+    if (ui->mSelectedNetworkInterfaceRadio->isChecked() && m_selectedIndex >= 0)
         return m_selectedAddress;
     return chosenEntry().ip().toString();
 }

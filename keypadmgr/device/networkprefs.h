@@ -51,6 +51,8 @@ private:
     /** The entry of the default configuration's interface, or any/broadcast. */
     QNetworkAddressEntry defaultEntry() const;
     void listInterfaces();
+    /** Says so when the pinned interface is not in the list; returns whether it is missing. */
+    bool showMissingInterface();
 
     QList<QNetworkAddressEntry> m_entries;
     QString m_selectedAddress;

@@ -43,6 +43,7 @@
 #include <QSplashScreen>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QUrl>
 #include <QSet>
@@ -168,7 +169,8 @@ MainWindow::MainWindow(QWidget *parent)
     menuBar()->setStyleSheet(QStringLiteral(
         "QMenuBar{border-bottom: 1px solid gray; background-color: #f2f1f1} QMenuBar::item{background: transparent;}"));
     statusBar()->setStyleSheet(QStringLiteral("QStatusBar{border-top: 1px solid gray; background-color: #e3e5e5}"));
-    statusBar()->addWidget(new StatusWidget(statusBar()));
+    m_statusWidget = new StatusWidget(statusBar());
+    statusBar()->addWidget(m_statusWidget);
 
     setWindowTitle(tr("Lumetra Keypad Effect Manager"));
 
@@ -581,9 +583,25 @@ int MainWindow::s_addressChangeWait = MainWindow::defaultAddressChangeWait;
 
 void MainWindow::handleAddressChanged()
 {
+    // The keypad is restarting on its new address: a planned silence, not a
+    // failure. Say where it goes and how long the window waits for it.
+    const QString address = SystemConfiguration::instance()->ipAddress();
+    ConnectionState::instance()->setState(ConnectionState::Moving);
+    QElapsedTimer waited;
+    waited.start();
+    const auto showTimeLeft = [this, address, &waited] {
+        const qint64 left = qMax<qint64>(0, s_addressChangeWait - waited.elapsed());
+        m_statusWidget->showMove(address, int((left + 999) / 1000));
+    };
+    showTimeLeft();
+    QTimer countdown;
+    countdown.setInterval(250);
+    connect(&countdown, &QTimer::timeout, this, showTimeLeft);
+    countdown.start();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     MSPComm::waitProcessingEvents(s_addressChangeWait);
     QApplication::restoreOverrideCursor();
+    countdown.stop();
     discover(discoveryTimeLimit);
 }
 

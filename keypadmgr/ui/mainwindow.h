@@ -23,6 +23,7 @@ class QProgressDialog;
 class QSplashScreen;
 class QTabWidget;
 class QTimer;
+class StatusWidget;
 class SystemConfigurationWidget;
 class UpdateChecker;
 class UpdateDialog;
@@ -165,6 +166,7 @@ private:
     QTabWidget *m_settingsTabs = nullptr;
     MSPSceneModel *m_sceneModel = nullptr;
     MSPControlPanelWidget *m_controlPanel = nullptr;
+    StatusWidget *m_statusWidget = nullptr;
     int m_discoveryTimerId = 0;
     QPointer<QSplashScreen> m_splash;
     UpdateDialog *m_updateDialog = nullptr;

@@ -130,6 +130,7 @@ void MSPControlPanelWidget::handleStatusChanged(ConnectionState::State status)
     case ConnectionState::NoStatus:
         break;
     case ConnectionState::Discovering:
+    case ConnectionState::Moving:
         ui->overlay->show();
         showNotice(false);
         break;

@@ -50,7 +50,8 @@ MSPSceneSettingsWidget::MSPSceneSettingsWidget(QWidget *parent)
          w = w->nextInFocusChain())
         lastOfPages = w;
     if (lastOfPages) {
-        setTabOrder(lastOfPages, ui->revertButton);
+        setTabOrder(lastOfPages, ui->retryButton);
+        setTabOrder(ui->retryButton, ui->revertButton);
         setTabOrder(ui->revertButton, ui->applyButton);
     }
 
@@ -60,11 +61,13 @@ MSPSceneSettingsWidget::MSPSceneSettingsWidget(QWidget *parent)
     connect(m_model, &MSPSceneModel::effectParamsChanged, this,
             &MSPSceneSettingsWidget::handleEffectParametersChanged);
 
-    // An edit the keypad did not receive stays unsaved: Undo and Save stay
-    // (or become again) available for it once the keypad is reachable.
-    connect(MSPComm::instance(), &MSPComm::unsentEditsChanged, this, &MSPSceneSettingsWidget::offerUnsentEdit);
+    // An unsaved edit stays the user's until saved or undone, whatever the
+    // connection did meanwhile: Undo and Save stay (or become again)
+    // available for it once the keypad is reachable, and an edit the keypad
+    // did not receive is said so, with a way to send it again.
+    connect(MSPComm::instance(), &MSPComm::editStatesChanged, this, &MSPSceneSettingsWidget::offerUnsavedEdit);
     connect(ConnectionState::instance(), &ConnectionState::stateChanged, this,
-            &MSPSceneSettingsWidget::offerUnsentEdit);
+            &MSPSceneSettingsWidget::offerUnsavedEdit);
 }
 
 MSPSceneSettingsWidget::~MSPSceneSettingsWidget() = default;
@@ -82,13 +85,25 @@ bool MSPSceneSettingsWidget::editsReachKeypad()
         && !MSPComm::instance()->postsSuspended();
 }
 
-void MSPSceneSettingsWidget::offerUnsentEdit()
+void MSPSceneSettingsWidget::offerUnsavedEdit()
 {
     const int index = m_model->activeSceneIndex();
-    if (!MSPComm::instance()->hasUnsentEdit(index)
-        || ConnectionState::instance()->state() != ConnectionState::Connected)
-        return;
-    setUndoSaveEnabled(true);
+    MSPComm *comm = MSPComm::instance();
+    const bool connected = ConnectionState::instance()->state() == ConnectionState::Connected;
+    const MSPComm::EditState edit = comm->editState(index);
+    const bool notOnKeypad = edit == MSPComm::EditState::NotSent || edit == MSPComm::EditState::SaveNotSent;
+    ui->unsentLabel->setText(edit == MSPComm::EditState::SaveNotSent
+                                 ? tr("Not on the keypad: the keypad did not receive the Save.")
+                                 : tr("Not on the keypad: the keypad did not receive this change."));
+    ui->unsentFrame->setVisible(notOnKeypad);
+    ui->retryButton->setEnabled(connected);
+    // While a Save is on its way, it is neither offered again nor undone.
+    setUndoSaveEnabled(connected && edit != MSPComm::EditState::None && edit != MSPComm::EditState::Saving);
+}
+
+void MSPSceneSettingsWidget::on_retryButton_clicked()
+{
+    MSPComm::instance()->retryEdit(m_model->activeSceneIndex());
 }
 
 void MSPSceneSettingsWidget::setUndoSaveEnabled(bool enabled)
@@ -159,7 +174,7 @@ void MSPSceneSettingsWidget::activeSceneChanged(int index)
     }
     m_dragging = false;
     setUndoSaveEnabled(false);
-    offerUnsentEdit();
+    offerUnsavedEdit();
 }
 
 void MSPSceneSettingsWidget::handleActiveSceneChangedEffect()

@@ -38,6 +38,8 @@ signals:
 public slots:
     void on_revertButton_clicked();
     void on_applyButton_clicked();
+    /** Sends the active scene's edit (or its Save) that did not reach the keypad again. */
+    void on_retryButton_clicked();
     void on_effectsComboBox_currentIndexChanged(int index);
     void activeSceneChanged(int index);
     void handleActiveSceneChangedEffect();
@@ -58,7 +60,7 @@ protected:
 private:
     void handleChangeFinished();
     void setUndoSaveEnabled(bool enabled);
-    void offerUnsentEdit();
+    void offerUnsavedEdit();
     /** Whether a change may be saved or undone: a connected keypad, and not the keypad's own reply. */
     static bool editsReachKeypad();
     void showEffect(int type, MSPEffect *effect);

@@ -43,7 +43,13 @@ void StatusWidget::handleStatusChanged(ConnectionState::State status)
     showRow(status);
 }
 
-void StatusWidget::showRow(int status)
+void StatusWidget::showMove(const QString &address, int secondsLeft)
+{
+    showRow(ConnectionState::Moving);
+    ui->textLabel->setText(tr("Moving the keypad to %1… %2 s left").arg(address).arg(secondsLeft));
+}
+
+void StatusWidget::showRow(ConnectionState::State status)
 {
     QString text;
     QString icon;
@@ -68,13 +74,27 @@ void StatusWidget::showRow(int status)
         text = tr("Device communication failure.  IP address may be invalid.");
         icon = QStringLiteral(":/images/images/unreachable.png");
         break;
+    case ConnectionState::ConnectionLost:
+        text = tr("Connection to the keypad lost");
+        icon = QStringLiteral(":/images/images/unreachable.png");
+        break;
+    case ConnectionState::NoDevice:
+        text = tr("No keypad found");
+        icon = QStringLiteral(":/images/images/disconnected.png");
+        break;
+    case ConnectionState::Restoring:
+        text = tr("Restoring the keypad's factory defaults...");
+        icon = QStringLiteral(":/images/images/discovering.png");
+        break;
+    case ConnectionState::Moving:
+        text = tr("Moving the keypad to its new address...");
+        icon = QStringLiteral(":/images/images/discovering.png");
+        break;
     case ConnectionState::DemoMode:
         // Translated too, so a German window does not announce demo mode in English.
         text = QStringLiteral("<html><head/><body><p style=\" color:#ff0000;\">%1</p></body></html>")
                    .arg(tr("Offline Demo Mode - Changes will not be saved."));
         icon = QStringLiteral(":/images/images/demo.png");
-        break;
-    default:
         break;
     }
     ui->textLabel->setText(text);

@@ -24,13 +24,19 @@ public:
     /** The brightness text: "Off" for -1, else the truncated percentage. */
     static QString brightnessText(int brightness);
 
+    /**
+     * While the keypad restarts on a new address: where it goes and how
+     * many seconds the window still waits for it.
+     */
+    void showMove(const QString &address, int secondsLeft);
+
 public slots:
     void handleHeartBeat(bool reachable);
     void handleBrightness(int brightness);
     void handleStatusChanged(ConnectionState::State status);
 
 private:
-    void showRow(int status);
+    void showRow(ConnectionState::State status);
 
     std::unique_ptr<Ui::Status> ui;
 };

@@ -147,8 +147,8 @@ void SystemConfigurationWidget::handleFieldChanged()
     if (!sceneEnabled)
         warning += QLatin1String("<br><br>") + warningPiece(tr("At least one scene button must be enabled."));
 
-    ui->warningLabel->setText(warning);
-    ui->warningLabel->setVisible(!warning.isEmpty());
+    m_fieldWarning = warning;
+    showWarning();
     ui->applyButton->setEnabled(addressAcceptable && nameAcceptable && sceneEnabled);
 }
 
@@ -207,7 +207,7 @@ void SystemConfigurationWidget::on_revertButton_clicked()
 {
     ui->revertButton->setEnabled(false);
     ui->applyButton->setEnabled(false);
-    ui->warningLabel->hide();
+    m_fieldWarning.clear();
     fillFromRecord();
     setTextColor(ui->nameEdit, Qt::black);
     setTextColor(ui->addressEdit, Qt::black);
@@ -239,10 +239,36 @@ void SystemConfigurationWidget::fillFromRecord()
     // Older firmware answers every button whatever it is told.
     m_buttonsSupported = !SystemConfiguration::isLegacyFirmware(config->version());
     ui->groupBox->setEnabled(m_buttonsSupported && !m_addressOnly);
+    // A greyed group says why.
+    ui->groupBox->setToolTip(buttonsNote(config->version()));
     const auto boxes = buttonBoxes();
     for (const ButtonBox &button : boxes)
         button.box->setChecked(!m_buttonsSupported || config->switchEnabled(button.switchNumber));
     m_filling = false;
+    showWarning();
+}
+
+QString SystemConfigurationWidget::buttonsNote(const QString &version)
+{
+    if (!SystemConfiguration::isLegacyFirmware(version))
+        return QString();
+    if (version.split(QLatin1Char('.')).size() < 3)
+        return tr("The keypad's firmware version is not known, so its buttons cannot be enabled or disabled here.");
+    return tr("Firmware %1 cannot enable or disable the keypad's buttons: all of them stay enabled.").arg(version);
+}
+
+void SystemConfigurationWidget::showWarning()
+{
+    // The field warnings first, then why the buttons cannot be changed.
+    QString warning = m_fieldWarning;
+    const QString note = ui->groupBox->toolTip();
+    if (!note.isEmpty() && !m_addressOnly) {
+        if (!warning.isEmpty())
+            warning += QLatin1String("<br><br>");
+        warning += note.toHtmlEscaped();
+    }
+    ui->warningLabel->setText(warning);
+    ui->warningLabel->setVisible(!warning.isEmpty());
 }
 
 void SystemConfigurationWidget::setAddressOnly(bool addressOnly)
@@ -256,6 +282,7 @@ void SystemConfigurationWidget::setAddressOnly(bool addressOnly)
         field->setEnabled(!addressOnly);
     }
     ui->groupBox->setEnabled(m_buttonsSupported && !addressOnly);
+    showWarning();
     ui->addressEdit->setEnabled(true);
     if (!addressOnly) {
         setTextColor(ui->addressEdit, Qt::black);

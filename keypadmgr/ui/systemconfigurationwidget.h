@@ -64,10 +64,16 @@ private:
     void fillFromRecord();
     void rebuildFixtureComboBox();
     void takeAddressFocus();
+    /** Why the enabled buttons cannot be changed with this firmware, or nothing. */
+    static QString buttonsNote(const QString &version);
+    /** Shows the field warnings and the buttons note in the warning line. */
+    void showWarning();
     static void setTextColor(QLineEdit *edit, const QColor &color);
 
     std::unique_ptr<Ui::SysConfig> ui;
     bool m_filling = false;
     bool m_addressOnly = false;
     bool m_buttonsSupported = false;
+    // The warnings of the last validation; empty after Undo and filling.
+    QString m_fieldWarning;
 };

@@ -17,8 +17,10 @@ private slots:
     void heartBeat();
     void tickWithoutHeartBeat_data();
     void tickWithoutHeartBeat();
-    void heartBeatProtectsOneTickOnly();
-    void demoModeIgnoresHeartBeats();
+    void connectionLostOnlyAfterSilentTicks_data();
+    void connectionLostOnlyAfterSilentTicks();
+    void heartBeatsIgnored_data();
+    void heartBeatsIgnored();
     void setStateEmitsOnlyOnChange();
     void commHeartBeatReachesState();
 };
@@ -77,13 +79,15 @@ void tst_ConnectionState::tickWithoutHeartBeat_data()
     QTest::addColumn<ConnectionState::State>("to");
     QTest::newRow("NoStatus") << ConnectionState::NoStatus << ConnectionState::NotConnected;
     QTest::newRow("Discovering") << ConnectionState::Discovering << ConnectionState::NotConnected;
-    QTest::newRow("Connected") << ConnectionState::Connected << ConnectionState::ConnectionLost;
+    // One silent tick is no lost connection (connectionLostOnlyAfterSilentTicks).
+    QTest::newRow("Connected") << ConnectionState::Connected << ConnectionState::Connected;
     QTest::newRow("NotConnected") << ConnectionState::NotConnected << ConnectionState::NotConnected;
     QTest::newRow("Unreachable") << ConnectionState::Unreachable << ConnectionState::Unreachable;
     QTest::newRow("DemoMode") << ConnectionState::DemoMode << ConnectionState::DemoMode;
     QTest::newRow("ConnectionLost") << ConnectionState::ConnectionLost << ConnectionState::ConnectionLost;
     QTest::newRow("NoDevice") << ConnectionState::NoDevice << ConnectionState::NotConnected;
     QTest::newRow("Restoring") << ConnectionState::Restoring << ConnectionState::Restoring;
+    QTest::newRow("Moving") << ConnectionState::Moving << ConnectionState::Moving;
 }
 
 void tst_ConnectionState::tickWithoutHeartBeat()
@@ -100,30 +104,58 @@ void tst_ConnectionState::tickWithoutHeartBeat()
     QCOMPARE(state->state(), to);
 }
 
-void tst_ConnectionState::heartBeatProtectsOneTickOnly()
+void tst_ConnectionState::connectionLostOnlyAfterSilentTicks_data()
 {
-    ConnectionState *state = ConnectionState::instance();
-    state->handleHeartBeat(true);
-    QCOMPARE(state->state(), ConnectionState::Connected);
-    state->tick();
-    QCOMPARE(state->state(), ConnectionState::Connected);
-    state->tick();
-    QCOMPARE(state->state(), ConnectionState::ConnectionLost);
+    // The ticks of the connection clock: 'h' a sign of life came during it, '.' none.
+    QTest::addColumn<QString>("ticks");
+    QTest::addColumn<ConnectionState::State>("to");
+    QTest::newRow("one late heartbeat") << "h." << ConnectionState::Connected;
+    QTest::newRow("two silent ticks") << "h.." << ConnectionState::Connected;
+    QTest::newRow("silences broken by heartbeats") << "h..h..h.." << ConnectionState::Connected;
+    QTest::newRow("three silent ticks") << "h..." << ConnectionState::ConnectionLost;
+    QTest::newRow("stays lost") << "h....." << ConnectionState::ConnectionLost;
 }
 
-void tst_ConnectionState::demoModeIgnoresHeartBeats()
+void tst_ConnectionState::connectionLostOnlyAfterSilentTicks()
 {
+    QFETCH(QString, ticks);
+    QFETCH(ConnectionState::State, to);
+
+    ConnectionState *state = ConnectionState::instance();
+    state->setState(ConnectionState::NotConnected);
+    state->tick(); // forget any heartbeat of an earlier row
+    QSignalSpy changed(state, &ConnectionState::stateChanged);
+    for (const QChar tick : ticks) {
+        if (tick == QLatin1Char('h'))
+            state->handleHeartBeat(true);
+        state->tick();
+    }
+    QCOMPARE(state->state(), to);
+    // Connected once, and lost at most once: nothing flickers in between.
+    QCOMPARE(changed.count(), to == ConnectionState::Connected ? 1 : 2);
+}
+
+void tst_ConnectionState::heartBeatsIgnored_data()
+{
+    QTest::addColumn<ConnectionState::State>("status");
+    QTest::newRow("demo mode") << ConnectionState::DemoMode;
+    QTest::newRow("keypad moving") << ConnectionState::Moving;
+}
+
+void tst_ConnectionState::heartBeatsIgnored()
+{
+    QFETCH(ConnectionState::State, status);
     ConnectionState *state = ConnectionState::instance();
     state->tick();
-    state->setState(ConnectionState::DemoMode);
+    state->setState(status);
     QSignalSpy forwarded(state, &ConnectionState::heartBeat);
     QSignalSpy changed(state, &ConnectionState::stateChanged);
     state->handleHeartBeat(true);
     state->handleHeartBeat(false);
-    QCOMPARE(state->state(), ConnectionState::DemoMode);
+    QCOMPARE(state->state(), status);
     QCOMPARE(forwarded.count(), 0);
     QCOMPARE(changed.count(), 0);
-    // A heartbeat ignored in demo mode must not count for the next tick either.
+    // An ignored heartbeat must not count for the next tick either.
     state->setState(ConnectionState::Discovering);
     state->tick();
     QCOMPARE(state->state(), ConnectionState::NotConnected);

@@ -8,6 +8,9 @@
 #include <dravon.h>
 
 #include <QComboBox>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
 #include <QSignalSpy>
@@ -29,6 +32,7 @@ private slots:
     void interfaceTable();
     void defaultRadioTakesTheOnlyInterface();
     void selectingRowUnderDefaultRadioStoresButEmitsDefault();
+    void vanishedInterfaceIsNotReplaced();
     void twoKeypadsListedByAddressText();
     void runEmptiesPreviousList();
     void tenNetUsesSixteenBitBroadcast();
@@ -168,6 +172,52 @@ void tst_Discovery::selectingRowUnderDefaultRadioStoresButEmitsDefault()
     QCOMPARE(QSettings().value(QLatin1String(NetworkPrefs::ipKey)).toString(), other);
     QCOMPARE(QSettings().value(QLatin1String(NetworkPrefs::defaultKey)).toBool(), true);
     QCOMPARE(chosen.last().at(0).value<QNetworkAddressEntry>().ip().toString(), defaultIp);
+}
+
+void tst_Discovery::vanishedInterfaceIsNotReplaced()
+{
+    // Two more addresses on the bridge; the first one is chosen, then
+    // removed, so the second moves into its row.
+    const auto ipAddress = [](const char *verb, const char *address) {
+        return QProcess::execute(QStringLiteral("ip"), {QStringLiteral("addr"), QLatin1String(verb), QLatin1String(address),
+                                                        QStringLiteral("dev"), KeypadTestBed::bridgeName()});
+    };
+    QCOMPARE(ipAddress("add", "192.168.79.1/24"), 0);
+    QCOMPARE(ipAddress("add", "192.168.80.1/24"), 0);
+    NetworkPrefs *p = prefs();
+    auto *refresh = p->findChild<QPushButton *>(QStringLiteral("refreshButton"));
+    auto *missing = p->findChild<QLabel *>(QStringLiteral("missingInterfaceLabel"));
+    auto *table = p->findChild<QTableWidget *>(QStringLiteral("mNetworkInterfaceTable"));
+    refresh->click();
+    p->findChild<QRadioButton *>(QStringLiteral("mSelectedNetworkInterfaceRadio"))->setChecked(true);
+    QVERIFY(selectRow(p, QStringLiteral("192.168.79.1")));
+    QCOMPARE(p->chosenEntry().ip().toString(), QStringLiteral("192.168.79.1"));
+    QVERIFY(missing->isHidden());
+
+    QSignalSpy chosen(p, &NetworkPrefs::interfaceChosen);
+    QCOMPARE(ipAddress("del", "192.168.79.1/24"), 0);
+    refresh->click();
+    // No row stands in for it: the default interface is used, and the tab says why.
+    QVERIFY(table->selectedItems().isEmpty());
+    QVERIFY(p->chosenEntry().ip().toString() != QLatin1String("192.168.80.1"));
+    QCOMPARE(chosen.count(), 1);
+    QCOMPARE(chosen.last().at(0).value<QNetworkAddressEntry>().ip(), p->chosenEntry().ip());
+    QCOMPARE(p->chosenAddress(), p->chosenEntry().ip().toString());
+    QVERIFY(!missing->isHidden());
+    QCOMPARE(missing->text(), QStringLiteral("The chosen interface (192.168.79.1) is gone; the default interface is "
+                                             "used until it is back."));
+    // The choice is kept for when it comes back.
+    QCOMPARE(QSettings().value(QLatin1String(NetworkPrefs::ipKey)).toString(), QStringLiteral("192.168.79.1"));
+
+    QCOMPARE(ipAddress("add", "192.168.79.1/24"), 0);
+    refresh->click();
+    QCOMPARE(p->chosenEntry().ip().toString(), QStringLiteral("192.168.79.1"));
+    QCOMPARE(chosen.last().at(0).value<QNetworkAddressEntry>().ip().toString(), QStringLiteral("192.168.79.1"));
+    QVERIFY(missing->isHidden());
+
+    QCOMPARE(ipAddress("del", "192.168.79.1/24"), 0);
+    QCOMPARE(ipAddress("del", "192.168.80.1/24"), 0);
+    refresh->click();
 }
 
 void tst_Discovery::twoKeypadsListedByAddressText()

@@ -3,6 +3,7 @@
 #include "mainwindow.h"
 #include "splashscreen.h"
 #include "mspcontrolpanelwidget.h"
+#include "mspeffectwidget.h"
 #include "mspscenesettingswidget.h"
 #include "systemconfigurationwidget.h"
 #include "updatedialog.h"
@@ -180,6 +181,10 @@ private slots:
     void failedChangeIsReportedAndResynced_data();
     void failedChangeIsReportedAndResynced();
     void failedEditIsKeptAndSentOnSave();
+    void unsavedEditRidesOutSilence_data();
+    void unsavedEditRidesOutSilence();
+    void changeNotOnKeypadIsSaidUntilItIs_data();
+    void changeNotOnKeypadIsSaidUntilItIs();
     void screenFollowsKeypadAfterUploadAndRestore();
     void sceneChosenWhileOffRereadsBrightness();
     void failedRetryBringsNoticeBack();
@@ -213,6 +218,16 @@ private:
     /** The configuration document with @p currentShow as its current show, written to @p name. */
     QString writeConfigurationFile(const QString &name, int currentShow);
     QString statusText() const;
+    /** A widget of the scene settings tab by object name. */
+    template<typename T>
+    T *sceneTab(const char *name) const
+    {
+        return m_window->sceneSettings()->findChild<T *>(QLatin1String(name));
+    }
+    /** Has the keypad keep scene 3 as a Color Wash from left to right, play it, and the screen show it. */
+    void playKeptColorWash();
+    /** Clicks Right To Left in the Color Wash editor of the active scene; returns the scene's new body. */
+    QString clickRightToLeft();
     void discoverAndWaitFor(ConnectionState::State status);
 
     std::unique_ptr<KeypadTestBed> m_bed;
@@ -885,12 +900,145 @@ void tst_MainWindow::failedEditIsKeptAndSentOnSave()
     auto *save = sceneTab->findChild<QPushButton *>(QStringLiteral("applyButton"));
     QVERIFY(undo && save);
     QTRY_VERIFY_WITH_TIMEOUT(undo->isEnabled() && save->isEnabled(), 10000);
-    // Save sends it before keeping it.
+    // The keypad, answering again, plays it again; Save keeps it.
+    QVERIFY(requestsSince(from).contains(QStringLiteral("POST /api/v1/shows/1 ") + edited));
+    QVERIFY(!requestsSince(from).contains(QStringLiteral("POST /api/v1/shows/1 apply=0")));
     const int saved = m_bed->requestLog(m_keypad).size();
     MSPComm::instance()->applyScene(scene);
     QTRY_VERIFY_WITH_TIMEOUT(requestsSince(saved).contains(QStringLiteral("POST /api/v1/shows/1 apply=1")), 10000);
-    QCOMPARE(requestsSince(saved).first(), QStringLiteral("POST /api/v1/shows/1 ") + edited);
-    QTRY_VERIFY_WITH_TIMEOUT(!MSPComm::instance()->hasUnsentEdit(0), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!MSPComm::instance()->hasUnsavedEdit(0), 10000);
+}
+
+void tst_MainWindow::playKeptColorWash()
+{
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("scene 3 effect=2&param1=16&param2=0&param_xy=(0,0,0)&num_colors=0"))
+                .startsWith(QLatin1String("ok")));
+    // Away and back, so the program reads the scene as the keypad keeps it.
+    keypadPlays(1);
+    keypadPlays(3);
+    QVERIFY(MSPSceneModel::instance()->sceneAt(2)->formData().contains(QLatin1String("&param2=0&")));
+}
+
+QString tst_MainWindow::clickRightToLeft()
+{
+    auto *button = m_window->sceneSettings()->editor(MSPEffect::ColorWash)->findChild<QPushButton *>(
+        QStringLiteral("rightToLeftButton"));
+    if (!button)
+        return QString();
+    QTest::mouseClick(button, Qt::LeftButton);
+    MSPSceneModel *model = MSPSceneModel::instance();
+    return model->sceneAt(model->activeSceneIndex())->formData();
+}
+
+void tst_MainWindow::unsavedEditRidesOutSilence_data()
+{
+    QTest::addColumn<int>("silenceMs");
+    QTest::addColumn<bool>("lost");
+    // One heartbeat missing (the program listens every other second).
+    QTest::newRow("late heartbeat") << 2000 << false;
+    // No heartbeat until the connection counts as lost.
+    QTest::newRow("connection lost") << 0 << true;
+}
+
+void tst_MainWindow::unsavedEditRidesOutSilence()
+{
+    QFETCH(int, silenceMs);
+    QFETCH(bool, lost);
+    connectKeypad();
+    playKeptColorWash();
+    const QString edited = clickRightToLeft();
+    QVERIFY(edited.contains(QLatin1String("&param2=1&")));
+    QTRY_VERIFY_WITH_TIMEOUT(requestsSince(0).contains(QStringLiteral("POST /api/v1/shows/3 ") + edited), 10000);
+    auto *undo = sceneTab<QPushButton>("revertButton");
+    auto *save = sceneTab<QPushButton>("applyButton");
+    QVERIFY(undo->isEnabled() && save->isEnabled());
+
+    const int from = m_bed->requestLog(m_keypad).size();
+    QSignalSpy states(state(), &ConnectionState::stateChanged);
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("heartbeat off")).startsWith(QLatin1String("ok")));
+    if (lost)
+        QTRY_COMPARE_WITH_TIMEOUT(state()->state(), ConnectionState::ConnectionLost, 20000);
+    else
+        QTest::qWait(silenceMs);
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("heartbeat on")).startsWith(QLatin1String("ok")));
+    QTRY_COMPARE_WITH_TIMEOUT(state()->state(), ConnectionState::Connected, 15000);
+    if (lost) {
+        // Back: read again, and the edit plays again as the preview.
+        QTRY_VERIFY_WITH_TIMEOUT(requestsSince(from).contains(QStringLiteral("POST /api/v1/shows/3 ") + edited), 15000);
+        QVERIFY(requestsSince(from).contains(QStringLiteral("GET /api/v1/shows ")));
+    } else {
+        // A brief silence is no lost connection: nothing flashes.
+        QTest::qWait(2 * ConnectionState::tickInterval);
+        QCOMPARE(states.count(), 0);
+        QVERIFY(!m_window->controlPanel()->findChild<QWidget *>(QStringLiteral("overlay"))->isVisible());
+    }
+    settle();
+    // Never dropped: neither by the program nor on screen.
+    QVERIFY2(!requestsSince(from).contains(QStringLiteral("POST /api/v1/shows/3 apply=0")),
+             qPrintable(requestsSince(from).join(QLatin1Char(','))));
+    QCOMPARE(MSPSceneModel::instance()->sceneAt(2)->formData(), edited);
+    QVERIFY(undo->isEnabled() && save->isEnabled());
+    QVERIFY(MSPComm::instance()->hasUnsavedEdit(2));
+
+    // Only Undo drops it.
+    const int undone = m_bed->requestLog(m_keypad).size();
+    QTest::mouseClick(undo, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(requestsSince(undone).contains(QStringLiteral("GET /api/v1/shows/3 ")), 10000);
+    QCOMPARE(requestsSince(undone).first(), QStringLiteral("POST /api/v1/shows/3 apply=0"));
+    QTRY_VERIFY_WITH_TIMEOUT(MSPSceneModel::instance()->sceneAt(2)->formData().contains(QLatin1String("&param2=0&")),
+                             10000);
+    QVERIFY(!MSPComm::instance()->hasUnsavedEdit(2));
+}
+
+void tst_MainWindow::changeNotOnKeypadIsSaidUntilItIs_data()
+{
+    // (An edit whose preview alone fails: failedEditIsKeptAndSentOnSave.)
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("requests dropped") << "drop 100";
+    QTest::newRow("connections refused") << "refuse on";
+}
+
+void tst_MainWindow::changeNotOnKeypadIsSaidUntilItIs()
+{
+    QFETCH(QString, fault);
+    connectKeypad();
+    playKeptColorWash();
+    auto *frame = sceneTab<QWidget>("unsentFrame");
+    auto *line = sceneTab<QLabel>("unsentLabel");
+    auto *retry = sceneTab<QPushButton>("retryButton");
+    auto *save = sceneTab<QPushButton>("applyButton");
+    QVERIFY(frame && line && retry && save);
+    QVERIFY(!frame->isVisible());
+
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("fault ") + fault).startsWith(QLatin1String("ok")));
+    const QString edited = clickRightToLeft();
+    QTRY_VERIFY_WITH_TIMEOUT(frame->isVisible(), 15000);
+    QCOMPARE(line->text(), QStringLiteral("Not on the keypad: the keypad did not receive this change."));
+    QTRY_VERIFY_WITH_TIMEOUT(save->isEnabled(), 10000);
+    QTest::mouseClick(save, Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(line->text(), QStringLiteral("Not on the keypad: the keypad did not receive the Save."),
+                              15000);
+
+    // The keypad answers again (its heartbeats never stopped): the screen
+    // still says the Save is missing, whatever the program read back.
+    const int from = m_bed->requestLog(m_keypad).size();
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("fault clear")).startsWith(QLatin1String("ok")));
+    QTRY_VERIFY_WITH_TIMEOUT(requestsSince(from).contains(QStringLiteral("GET /api/v1/shows ")), 15000);
+    settle();
+    QVERIFY(frame->isVisible());
+    QVERIFY(save->isEnabled() && retry->isEnabled());
+    QCOMPARE(MSPSceneModel::instance()->sceneAt(2)->formData(), edited);
+    QCOMPARE(state()->state(), ConnectionState::Connected);
+    QVERIFY(!requestsSince(from).contains(QStringLiteral("POST /api/v1/shows/3 apply=0")));
+
+    // Retry sends the edit and keeps it; then the line goes.
+    const int retried = m_bed->requestLog(m_keypad).size();
+    QTest::mouseClick(retry, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!MSPComm::instance()->hasUnsavedEdit(2), 15000);
+    QVERIFY(!frame->isVisible());
+    QCOMPARE(requestsSince(retried),
+             (QStringList{QStringLiteral("POST /api/v1/shows/3 ") + edited, QStringLiteral("POST /api/v1/shows/3 apply=1")}));
+    QVERIFY(!save->isEnabled());
 }
 
 void tst_MainWindow::screenFollowsKeypadAfterUploadAndRestore()

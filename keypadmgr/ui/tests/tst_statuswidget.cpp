@@ -114,10 +114,14 @@ void tst_StatusWidget::stateRow_data()
     QTest::newRow("NotConnected") << S::Connected << S::NotConnected << "Not Connected" << images + "disconnected.png";
     QTest::newRow("Unreachable") << S::Discovering << S::Unreachable << failureSentence << images + "unreachable.png";
     QTest::newRow("DemoMode") << S::NoDevice << S::DemoMode << demoSentence << images + "demo.png";
-    // No row of their own: the strip goes blank.
-    QTest::newRow("ConnectionLost") << S::Connected << S::ConnectionLost << QString() << QString();
-    QTest::newRow("NoDevice") << S::Discovering << S::NoDevice << QString() << QString();
-    QTest::newRow("Restoring") << S::Connected << S::Restoring << QString() << QString();
+    // Every state says where the program stands; none leaves the strip blank.
+    QTest::newRow("ConnectionLost") << S::Connected << S::ConnectionLost << "Connection to the keypad lost"
+                                    << images + "unreachable.png";
+    QTest::newRow("NoDevice") << S::Discovering << S::NoDevice << "No keypad found" << images + "disconnected.png";
+    QTest::newRow("Restoring") << S::Connected << S::Restoring << "Restoring the keypad's factory defaults..."
+                               << images + "discovering.png";
+    QTest::newRow("Moving") << S::Connected << S::Moving << "Moving the keypad to its new address..."
+                            << images + "discovering.png";
 }
 
 void tst_StatusWidget::stateRow()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ip4validator.h"
 #include "mainwindow.h"
+#include "mspcontrolpanelwidget.h"
 #include "systemconfigurationwidget.h"
 
 #include <connectionstate.h>
@@ -26,6 +27,7 @@
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -306,20 +308,27 @@ void tst_SystemConfigurationWidget::enabledButtonsFollowFirmware_data()
 {
     QTest::addColumn<QString>("version");
     QTest::addColumn<bool>("supported");
-    QTest::newRow("2.0.0") << "2.0.0" << true;
-    QTest::newRow("1.3.0") << "1.3.0" << true;
-    QTest::newRow("1.1.15") << "1.1.15" << true;
-    QTest::newRow("1.1.14") << "1.1.14" << false;
-    QTest::newRow("1.2.9") << "1.2.9" << false;
-    QTest::newRow("1.0.30") << "1.0.30" << false;
-    QTest::newRow("two numbers") << "2.0" << false;
-    QTest::newRow("Not Available") << "Not Available" << false;
+    // Why the group is grey, in its tool tip and the warning line.
+    QTest::addColumn<QString>("reason");
+    const QString unknown =
+        QStringLiteral("The keypad's firmware version is not known, so its buttons cannot be enabled or disabled here.");
+    const QString old = QStringLiteral("Firmware %1 cannot enable or disable the keypad's buttons: all of them stay enabled.");
+    QTest::newRow("2.0.0") << "2.0.0" << true << QString();
+    QTest::newRow("1.3.0") << "1.3.0" << true << QString();
+    QTest::newRow("1.1.15") << "1.1.15" << true << QString();
+    QTest::newRow("1.1.14") << "1.1.14" << false << old.arg("1.1.14");
+    QTest::newRow("1.2.0") << "1.2.0" << false << old.arg("1.2.0");
+    QTest::newRow("1.2.9") << "1.2.9" << false << old.arg("1.2.9");
+    QTest::newRow("1.0.30") << "1.0.30" << false << old.arg("1.0.30");
+    QTest::newRow("two numbers") << "2.0" << false << unknown;
+    QTest::newRow("Not Available") << "Not Available" << false << unknown;
 }
 
 void tst_SystemConfigurationWidget::enabledButtonsFollowFirmware()
 {
     QFETCH(QString, version);
     QFETCH(bool, supported);
+    QFETCH(QString, reason);
     SystemConfiguration *config = SystemConfiguration::instance();
     config->setScene3CheckBoxState(false);
     config->setDownCheckBoxState(false);
@@ -329,6 +338,9 @@ void tst_SystemConfigurationWidget::enabledButtonsFollowFirmware()
     QCOMPARE(field<QCheckBox>("scene3CheckBox")->isChecked(), !supported);
     QCOMPARE(field<QCheckBox>("downCheckBox")->isChecked(), !supported);
     QVERIFY(field<QCheckBox>("scene4CheckBox")->isChecked());
+    QCOMPARE(field<QGroupBox>("groupBox")->toolTip(), reason);
+    QCOMPARE(field<QLabel>("warningLabel")->text(), reason);
+    QCOMPARE(field<QLabel>("warningLabel")->isVisibleTo(m_widget.get()), !reason.isEmpty());
     // Filling is not an edit.
     QVERIFY(!field<QPushButton>("revertButton")->isEnabled());
 }
@@ -556,7 +568,28 @@ void tst_SystemConfigurationWidget::renameAndMoveInSubnet()
     retype(windowField<QLineEdit>("nameEdit"), QStringLiteral("Lobby West"));
     retype(windowField<QLineEdit>("addressEdit"), QStringLiteral("192.168.77.60"));
     QVERIFY(!windowField<QLabel>("warningLabel")->isVisible());
+    // While the window waits for the keypad on its new address, it says so
+    // and counts down; the planned silence is no failure.
+    QStringList said;
+    bool failureShown = false;
+    QSignalSpy states(state(), &ConnectionState::stateChanged);
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, this, [&] {
+        const QString text = m_window->findChild<QLabel *>(QStringLiteral("textLabel"))->text();
+        if (said.isEmpty() || said.last() != text)
+            said << text;
+        failureShown = failureShown
+            || m_window->controlPanel()->findChild<QWidget *>(QStringLiteral("connectionFailedFrame"))->isVisible();
+    });
+    watch.start(20);
     QTest::mouseClick(windowField<QPushButton>("applyButton"), Qt::LeftButton);
+    watch.stop();
+    QVERIFY2(said.contains(QStringLiteral("Moving the keypad to 192.168.77.60… 2 s left")), qPrintable(said.join('|')));
+    QVERIFY2(said.contains(QStringLiteral("Moving the keypad to 192.168.77.60… 1 s left")), qPrintable(said.join('|')));
+    QVERIFY(!said.contains(QString()));
+    QVERIFY(!failureShown);
+    for (const auto &change : states)
+        QVERIFY(change.at(0).value<ConnectionState::State>() != ConnectionState::ConnectionLost);
 
     // The keypad took the name at its old address, then moved; the window
     // waited for it and found it again.
