@@ -30,6 +30,7 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTextStream>
+#include <QTime>
 #include <QTimer>
 #include <QToolButton>
 
@@ -124,7 +125,9 @@ void ChaosSoak::wait(int ms)
 
 void ChaosSoak::step(const QString &text)
 {
-    const QString line = QStringLiteral("%1 %2").arg(m_clock.elapsed() / 1000.0, 9, 'f', 3).arg(text);
+    const QString line = QStringLiteral("%1 %2 %3")
+                             .arg(m_clock.elapsed() / 1000.0, 9, 'f', 3)
+                             .arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss.zzz")), text);
     m_steps << line;
     if (m_options.verbose)
         std::fprintf(stderr, "%s\n", qPrintable(line));
@@ -139,6 +142,15 @@ bool ChaosSoak::fail(const QString &reason)
                  qPrintable(reason), m_options.seed);
     for (const QString &line : qAsConst(m_steps))
         std::fprintf(stderr, "  %s\n", qPrintable(line));
+    if (m_bed && m_keypad >= 0) {
+        const QList<KeypadTestBed::Request> requests = m_bed->requestLog(m_keypad);
+        std::fprintf(stderr, "soak: the keypad's last requests:\n");
+        for (int i = std::max(0, int(requests.size()) - 40); i < requests.size(); ++i) {
+            const KeypadTestBed::Request &r = requests.at(i);
+            std::fprintf(stderr, "  %s %s %s %s\n", qPrintable(r.time.time().toString(QStringLiteral("HH:mm:ss.zzz"))),
+                         qPrintable(r.method), qPrintable(r.path), r.body.constData());
+        }
+    }
     std::fprintf(stderr, "soak: replay with: soak --seed %u --seconds %lld\n", m_options.seed,
                  m_options.durationMs / 1000);
     return false;
@@ -219,6 +231,16 @@ bool ChaosSoak::setUp()
     });
     dialogs->start(250);
 
+    // How late a 100 ms timer fires tells how long the event loop was busy.
+    auto *ticker = new QTimer(this);
+    auto *sinceTick = new QElapsedTimer;
+    sinceTick->start();
+    connect(ticker, &QTimer::timeout, this, [this, sinceTick] {
+        m_longestStallMs = std::max(m_longestStallMs, sinceTick->restart() - 100);
+    });
+    connect(ticker, &QObject::destroyed, [sinceTick] { delete sinceTick; });
+    ticker->start(100);
+
     QElapsedTimer waited;
     waited.start();
     while (ConnectionState::instance()->state() != ConnectionState::Connected && waited.elapsed() < 30000)
@@ -252,8 +274,10 @@ int ChaosSoak::run()
             return 1;
     }
 
-    std::printf("soak: seed %u, %.0f s, %d checks (%d scene comparisons), slowest answer %lld ms\n",
-                m_options.seed, m_clock.elapsed() / 1000.0, m_checks, m_sceneChecks, m_slowestAnswerMs);
+    std::printf("soak: seed %u, %.0f s, %d checks (%d scene comparisons), slowest answer at a check %lld ms, "
+                "longest busy event loop %lld ms\n",
+                m_options.seed, m_clock.elapsed() / 1000.0, m_checks, m_sceneChecks, m_slowestAnswerMs,
+                m_longestStallMs);
     QStringList faults;
     for (auto it = m_faultCounts.cbegin(); it != m_faultCounts.cend(); ++it)
         faults << QStringLiteral("%1 %2").arg(it.key()).arg(it.value());
@@ -432,13 +456,14 @@ int ChaosSoak::keypadCurrentScene()
 
 bool ChaosSoak::screenSaysNotOnKeypad(int index) const
 {
-    // The scene tab says so for the scene it shows; for the others the
-    // program keeps the edit and says so once the scene is shown.
+    // The scene tab says so for the scene it shows; another scene keeps
+    // its unsaved edit, which the tab offers to save or undo (and says
+    // when it did not reach the keypad) once that scene is shown.
     if (index == MSPSceneModel::instance()->activeSceneIndex()) {
         auto *notice = child<QWidget>(m_window->sceneSettings(), "unsentFrame");
         return notice && notice->isVisible();
     }
-    return MSPComm::instance()->hasUnsentEdit(index);
+    return MSPComm::instance()->hasUnsavedEdit(index);
 }
 
 bool ChaosSoak::screenOffersSave() const

@@ -125,6 +125,7 @@ private:
     qint64 m_baselineKiB = 0;
     qint64 m_peakKiB = 0;
     qint64 m_slowestAnswerMs = 0;
+    qint64 m_longestStallMs = 0;
     int m_nextMemoryReportMinute = 1;
     bool m_failed = false;
 };
