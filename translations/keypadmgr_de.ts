@@ -648,6 +648,14 @@ Wenn sich die IP-Adresse dabei ändert, müssen Sie das Gerät erneut suchen.</t
         <source>Hide</source>
         <translation>Ausblenden</translation>
     </message>
+    <message>
+        <source>the keypad cannot be reached</source>
+        <translation>das Keypad ist nicht erreichbar</translation>
+    </message>
+    <message>
+        <source>The keypad did not restore its factory defaults: %1</source>
+        <translation>Das Keypad hat seine Werkseinstellungen nicht wiederhergestellt: %1</translation>
+    </message>
 </context>
 <context>
     <name>NetworkChooserUI</name>

@@ -448,12 +448,13 @@ void MSPComm::forgetTrackedReplies()
     }
 }
 
-void MSPComm::restoreFactoryDefaults()
+bool MSPComm::restoreFactoryDefaults()
 {
     // The keypad goes back to its own scenes; so does the screen.
     forgetEdits();
     forgetTrackedReplies();
-    postToDevice(configPath, QStringLiteral("factory_reset=1"), true, true, false);
+    m_factoryResetReply = send(configPath, QStringLiteral("factory_reset=1"), true, true, false);
+    return m_factoryResetReply != nullptr;
 }
 
 QString MSPComm::normalizeAddress(const QString &address)
@@ -520,6 +521,14 @@ void MSPComm::replyFinished(QNetworkReply *reply)
     const int editPosition = m_editReplies.indexOf(reply);
     const bool configPost = m_configPosts.contains(reply);
     const bool failed = reply->error() != QNetworkReply::NoError;
+    if (failed && reply == m_factoryResetReply) {
+        // No answer is the keypad restarting, and so may be a refused
+        // connection (the request sent again while it restarts); an error
+        // status is the keypad saying it did not take the reset.
+        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        if (status >= 400)
+            emit factoryResetFailed(reply->errorString());
+    }
     // First where the edit stands: a Save's own answer must not be read
     // as the keypad playing an unsaved edit.
     const auto sceneRequest = m_sceneRequests.find(reply);

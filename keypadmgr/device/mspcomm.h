@@ -68,7 +68,8 @@ public:
     void brightnessUp();
     void brightnessDown();
     void pressOnOff();
-    void restoreFactoryDefaults();
+    /** Asks the keypad to restore its factory defaults; false when the request could not be sent. */
+    bool restoreFactoryDefaults();
     void postConfiguration(const QStringList &bodies, const QString &newAddress);
 
     bool parseReply(QIODevice *device);
@@ -117,6 +118,12 @@ signals:
     void networkError();
     void heartBeat(bool reachable);
     void configReceived();
+    /**
+     * The keypad answered the factory reset with an error (@p reason): it
+     * did not take it. A reset the keypad took gets no answer at all, as it
+     * restarts at once.
+     */
+    void factoryResetFailed(const QString &reason);
     /** A scene's edit state changed (edited, sent, lost, saved or undone). */
     void editStatesChanged();
     /**
@@ -166,6 +173,7 @@ private:
     // The last scene edit posted: Save and Undo wait for it. Guarded, as a
     // finished reply is deleted.
     QPointer<QNetworkReply> m_flushedEdit;
+    QPointer<QNetworkReply> m_factoryResetReply;
     QTimer m_socketToggleTimer;
     QUdpSocket *m_keyPadSocket = nullptr;
     QUdpSocket *m_heartBeatSocket = nullptr;

@@ -139,6 +139,10 @@ private:
     void sendKey(int key, Qt::KeyboardModifiers modifiers);
     void handleKeypadHeartBeat(bool reachable);
     void rereadKeypad();
+    /** Asks the keypad to restore its factory defaults and waits for it to come back. */
+    void restoreOnKeypad();
+    /** The keypad did not take the factory reset: says why and offers to send it again. */
+    void reportRestoreFailure(const QString &reason);
     QProgressDialog *createProgressDialog(const QString &label, int maximum);
 
     QMenu *m_fileMenu = nullptr;
