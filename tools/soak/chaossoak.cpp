@@ -214,7 +214,7 @@ bool ChaosSoak::setUp()
             return;
         step(QStringLiteral("status bar: \"%1\"").arg(text));
         if (text == QLatin1String(uploadedText) || text == QLatin1String(restoredText))
-            m_claims << text;
+            m_claims.append({text, int(m_bed->requestLog(m_keypad).size())});
     });
     m_window->show();
     if (!QTest::qWaitForWindowExposed(m_window.get()))
@@ -474,7 +474,9 @@ bool ChaosSoak::screenOffersSave() const
 
 void ChaosSoak::rememberEdit()
 {
-    const int index = MSPSceneModel::instance()->activeSceneIndex();
+    // The edit went to the scene the tab shows, which may still be the
+    // last one while the keypad has not answered a scene chosen on screen.
+    const int index = m_window->sceneSettings()->shownSceneIndex();
     if (index < 0 || index >= sceneCount)
         return;
     m_expected[size_t(index)] = shownScene(index);
@@ -542,26 +544,34 @@ bool ChaosSoak::check()
 
 bool ChaosSoak::checkClaims()
 {
+    // Judged by what the keypad had received when the message appeared.
     while (!m_claims.isEmpty()) {
-        const QString claim = m_claims.takeFirst();
-        for (int i = 0; i < sceneCount; ++i) {
-            Scene kept;
-            Scene played;
-            if (!keypadScene(i, &kept, &played))
-                return fail(QStringLiteral("could not read scene %1 from the keypad").arg(i + 1));
-            std::optional<Scene> wanted;
-            if (claim == QLatin1String(uploadedText)) {
-                wanted = m_savedFile ? std::optional<Scene>((*m_savedFile)[size_t(i)]) : std::nullopt;
-            } else {
-                Scene factory;
-                KeypadState::parseSceneBody(KeypadState::defaultSceneBodies().at(i).toLatin1(), &factory);
-                wanted = factory;
+        const Claim claim = m_claims.takeFirst();
+        const QList<KeypadTestBed::Request> requests = m_bed->requestLog(m_keypad).mid(m_claimsFrom, claim.requests - m_claimsFrom);
+        if (claim.text == QLatin1String(restoredText)) {
+            bool reset = false;
+            for (const KeypadTestBed::Request &r : requests)
+                reset = reset || (r.path == QLatin1String("/api/v1/config") && r.body.contains("factory_reset=1"));
+            if (!reset)
+                return fail(QStringLiteral("\"%1\" on the status bar, but the keypad received no factory reset since "
+                                           "the restore was chosen").arg(claim.text));
+            continue;
+        }
+        for (int i = 0; i < sceneCount && m_savedFile; ++i) {
+            const QString path = QStringLiteral("/api/v1/shows/%1").arg(i + 1);
+            bool kept = false;
+            for (const KeypadTestBed::Request &r : requests) {
+                Scene posted;
+                kept = kept
+                    || (r.path == path && r.body.contains("apply=1") && KeypadState::parseSceneBody(r.body, &posted)
+                        && posted == (*m_savedFile)[size_t(i)]);
             }
-            if (wanted && kept != *wanted)
-                return fail(QStringLiteral("\"%1\" on the status bar, but the keypad keeps scene %2 as %3, not %4")
-                                .arg(claim)
+            if (!kept)
+                return fail(QStringLiteral("\"%1\" on the status bar, but the keypad had not been sent scene %2 of the "
+                                           "file to keep (%3)")
+                                .arg(claim.text)
                                 .arg(i + 1)
-                                .arg(describe(kept), describe(wanted)));
+                                .arg(describe((*m_savedFile)[size_t(i)])));
         }
     }
     return true;
@@ -597,7 +607,7 @@ void ChaosSoak::chooseEffect()
     ++m_actionCounts[QStringLiteral("effect")];
     step(QStringLiteral("choose effect \"%1\" for scene %2")
              .arg(combo->itemText(type))
-             .arg(MSPSceneModel::instance()->activeSceneIndex() + 1));
+             .arg(m_window->sceneSettings()->shownSceneIndex() + 1));
     combo->setFocus();
     combo->setCurrentIndex(type);
     rememberEdit();
@@ -623,7 +633,7 @@ void ChaosSoak::editParameter()
     const QString name = control->objectName().isEmpty() ? QString::fromLatin1(control->metaObject()->className())
                                                           : control->objectName();
     ++m_actionCounts[QStringLiteral("edit")];
-    const int scene = MSPSceneModel::instance()->activeSceneIndex() + 1;
+    const int scene = m_window->sceneSettings()->shownSceneIndex() + 1;
     if (qobject_cast<QAbstractButton *>(control)) {
         step(QStringLiteral("scene %1: click %2").arg(scene).arg(name));
         QTest::mouseClick(control, Qt::LeftButton);
@@ -693,6 +703,7 @@ void ChaosSoak::openFile()
     m_prompts->files = QStringList(m_dir.filePath(QStringLiteral("soak.xml")));
     ++m_actionCounts[QStringLiteral("file open")];
     step(QStringLiteral("File > Open"));
+    m_claimsFrom = int(m_bed->requestLog(m_keypad).size());
     if (m_window->open()) {
         for (int i = 0; i < sceneCount; ++i)
             m_expected[size_t(i)] = (*m_savedFile)[size_t(i)];
@@ -707,6 +718,7 @@ void ChaosSoak::restoreDefaults()
         return;
     ++m_actionCounts[QStringLiteral("restore")];
     step(QStringLiteral("Restore factory defaults: Yes"));
+    m_claimsFrom = int(m_bed->requestLog(m_keypad).size());
     m_prompts->answers = {QMessageBox::Yes};
     m_window->handleRestore();
     // The user chose to drop every edit.

@@ -111,8 +111,16 @@ private:
     std::array<std::optional<Scene>, KeypadState::sceneCount> m_expected;
     // The scenes written to the last saved file.
     std::optional<std::array<Scene, KeypadState::sceneCount>> m_savedFile;
-    // Success messages seen on the status bar since the last look.
-    QStringList m_claims;
+    // Success messages seen on the status bar since the last look, with the
+    // number of requests the keypad had received by then.
+    struct Claim
+    {
+        QString text;
+        int requests;
+    };
+    QList<Claim> m_claims;
+    // Where the keypad's request log stood when the last upload or restore began.
+    int m_claimsFrom = 0;
 
     QStringList m_steps;
     bool m_faultActive = false;
