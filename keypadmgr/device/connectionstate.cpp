@@ -18,6 +18,7 @@ ConnectionState::ConnectionState()
 {
     m_timerId = startTimer(tickInterval, Qt::CoarseTimer);
     connect(MSPComm::instance(), &MSPComm::heartBeat, this, &ConnectionState::handleHeartBeat);
+    connect(this, &ConnectionState::keypadQuiet, MSPComm::instance(), &MSPComm::probe);
     emit stateChanged(m_state);
 }
 
@@ -74,6 +75,8 @@ void ConnectionState::tick()
             // machine delays them further: a single silent tick is normal.
             if (++m_silentTicks >= silentTicksBeforeLost)
                 setState(ConnectionLost);
+            else
+                emit keypadQuiet();
             break;
         case ConnectionLost:
         case Restoring:

@@ -41,7 +41,9 @@ public:
     /**
      * A connection is really lost only after this many ticks in a row
      * without any sign of life (a heartbeat or an answer): one late
-     * heartbeat or a busy moment must not look like a lost keypad.
+     * heartbeat or a busy moment must not look like a lost keypad. After
+     * each silent tick the keypad is asked (keypadQuiet()); its answer is
+     * a sign of life.
      */
     static constexpr int silentTicksBeforeLost = 3;
 
@@ -51,6 +53,8 @@ public:
 signals:
     void stateChanged(ConnectionState::State status);
     void heartBeat(bool reachable);
+    /** A connected keypad sent no sign of life during the last tick. */
+    void keypadQuiet();
 
 public slots:
     void handleHeartBeat(bool reachable);

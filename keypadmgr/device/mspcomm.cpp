@@ -184,6 +184,14 @@ void MSPComm::requestConfig()
     m_configReply = get(configPath);
 }
 
+void MSPComm::probe()
+{
+    if (m_probe || m_address.isEmpty() || !isAddressReachable(m_address))
+        return;
+    m_probe = get(configPath);
+    m_editReplies.append(m_probe);
+}
+
 void MSPComm::postToDevice(const QString &path, QString body, bool trackAsEdit, bool trackAsConfigPost, bool apply)
 {
     send(path, body, trackAsEdit, trackAsConfigPost, apply);
@@ -653,6 +661,12 @@ void MSPComm::toggleSocket()
                                   QMessageBox::Ok);
             m_bindMessageShown = false;
         }
+        return;
+    }
+    // A heartbeat that came in while the program was busy is still a heartbeat.
+    if (m_heartBeatSocket->state() == QAbstractSocket::BoundState && m_heartBeatSocket->hasPendingDatagrams()) {
+        m_socketEnabled = true;
+        processPendingHeartBeatDatagrams();
         return;
     }
     m_heartBeatSocket->close();

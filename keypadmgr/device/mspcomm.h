@@ -54,6 +54,12 @@ public:
     void requestAllShows();
     void requestShow(int index, bool trackAsEdit) override;
     void requestConfig();
+    /**
+     * Asks a quiet keypad for a sign of life: a read whose answer is not
+     * applied (it changes nothing here or on the keypad) but counts as a
+     * heartbeat. One at a time.
+     */
+    void probe();
     void postToDevice(const QString &path, QString body, bool trackAsEdit, bool trackAsConfigPost,
                       bool apply) override;
 
@@ -184,6 +190,7 @@ private:
     bool m_bindMessageShown = false;
     QString m_lastErrorString;
     bool m_lastFailureWasChange = false;
+    QPointer<QNetworkReply> m_probe;
     // The show request of the last scene pressed on the keypad, while it runs.
     QNetworkReply *m_pressReply = nullptr;
     int m_pressScene = 0;

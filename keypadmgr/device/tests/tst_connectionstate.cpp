@@ -109,22 +109,26 @@ void tst_ConnectionState::connectionLostOnlyAfterSilentTicks_data()
     // The ticks of the connection clock: 'h' a sign of life came during it, '.' none.
     QTest::addColumn<QString>("ticks");
     QTest::addColumn<ConnectionState::State>("to");
-    QTest::newRow("one late heartbeat") << "h." << ConnectionState::Connected;
-    QTest::newRow("two silent ticks") << "h.." << ConnectionState::Connected;
-    QTest::newRow("silences broken by heartbeats") << "h..h..h.." << ConnectionState::Connected;
-    QTest::newRow("three silent ticks") << "h..." << ConnectionState::ConnectionLost;
-    QTest::newRow("stays lost") << "h....." << ConnectionState::ConnectionLost;
+    // How often the keypad was asked for a sign of life.
+    QTest::addColumn<int>("quiet");
+    QTest::newRow("one late heartbeat") << "h." << ConnectionState::Connected << 1;
+    QTest::newRow("two silent ticks") << "h.." << ConnectionState::Connected << 2;
+    QTest::newRow("silences broken by heartbeats") << "h..h..h.." << ConnectionState::Connected << 6;
+    QTest::newRow("three silent ticks") << "h..." << ConnectionState::ConnectionLost << 2;
+    QTest::newRow("stays lost") << "h....." << ConnectionState::ConnectionLost << 2;
 }
 
 void tst_ConnectionState::connectionLostOnlyAfterSilentTicks()
 {
     QFETCH(QString, ticks);
     QFETCH(ConnectionState::State, to);
+    QFETCH(int, quiet);
 
     ConnectionState *state = ConnectionState::instance();
     state->setState(ConnectionState::NotConnected);
     state->tick(); // forget any heartbeat of an earlier row
     QSignalSpy changed(state, &ConnectionState::stateChanged);
+    QSignalSpy asked(state, &ConnectionState::keypadQuiet);
     for (const QChar tick : ticks) {
         if (tick == QLatin1Char('h'))
             state->handleHeartBeat(true);
@@ -133,6 +137,7 @@ void tst_ConnectionState::connectionLostOnlyAfterSilentTicks()
     QCOMPARE(state->state(), to);
     // Connected once, and lost at most once: nothing flickers in between.
     QCOMPARE(changed.count(), to == ConnectionState::Connected ? 1 : 2);
+    QCOMPARE(asked.count(), quiet);
 }
 
 void tst_ConnectionState::heartBeatsIgnored_data()

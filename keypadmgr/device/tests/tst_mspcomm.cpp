@@ -65,6 +65,7 @@ private slots:
     void configurationDatagramFetchesConfiguration();
     void heartBeatDatagramsKeepConnection();
     void faultsDegradeAndRecover();
+    void probeOfQuietKeypadChangesNothing();
     void fileUploadIsPaced();
     void setIpWithoutMacSendsNothing();
     void setIpMovesKeypad();
@@ -385,10 +386,34 @@ void tst_MSPComm::faultsDegradeAndRecover()
     QVERIFY(configs.wait(10000));
     QCOMPARE(m_bed->command(m_keypad, QStringLiteral("fault malformed off")).left(2), QStringLiteral("ok"));
 
-    QTRY_COMPARE_WITH_TIMEOUT(state->state(), ConnectionState::ConnectionLost, 4 * ConnectionState::tickInterval);
+    // Lost once the keypad neither beats nor answers the program's questions.
+    QCOMPARE(m_bed->command(m_keypad, QStringLiteral("fault refuse on")).left(2), QStringLiteral("ok"));
+    QTRY_COMPARE_WITH_TIMEOUT(state->state(), ConnectionState::ConnectionLost,
+                              (ConnectionState::silentTicksBeforeLost + 2) * ConnectionState::tickInterval);
 
+    QCOMPARE(m_bed->command(m_keypad, QStringLiteral("fault clear")).left(2), QStringLiteral("ok"));
     QCOMPARE(m_bed->command(m_keypad, QStringLiteral("heartbeat on")).left(2), QStringLiteral("ok"));
     QTRY_COMPARE_WITH_TIMEOUT(state->state(), ConnectionState::Connected, 4 * ConnectionState::tickInterval);
+}
+
+void tst_MSPComm::probeOfQuietKeypadChangesNothing()
+{
+    const int from = m_bed->requestLog(m_keypad).size();
+    QSignalSpy beats(m_comm, &MSPComm::heartBeat);
+    QSignalSpy configs(m_comm, &MSPComm::configReceived);
+    QSignalSpy records(SystemConfiguration::instance(), &SystemConfiguration::configurationChanged);
+    // Asked twice while the first question runs: one request.
+    m_comm->probe();
+    m_comm->probe();
+    QTRY_VERIFY_WITH_TIMEOUT(!beats.isEmpty(), 10000);
+    QCOMPARE(beats.first().at(0).toBool(), true);
+    QTest::qWait(200);
+    const auto requests = newRequests(from);
+    QCOMPARE(requests.size(), 1);
+    QCOMPARE(requests.at(0).method + QLatin1Char(' ') + requests.at(0).path, QStringLiteral("GET /api/v1/config"));
+    // Its answer is a sign of life only: nothing is read into the record.
+    QCOMPARE(configs.count(), 0);
+    QCOMPARE(records.count(), 0);
 }
 
 void tst_MSPComm::fileUploadIsPaced()

@@ -1000,7 +1000,7 @@ void tst_MainWindow::unsavedEditRidesOutSilence_data()
     QTest::addColumn<bool>("lost");
     // One heartbeat missing (the program listens every other second).
     QTest::newRow("late heartbeat") << 2000 << false;
-    // No heartbeat until the connection counts as lost.
+    // No heartbeat and no answer until the connection counts as lost.
     QTest::newRow("connection lost") << 0 << true;
 }
 
@@ -1020,10 +1020,13 @@ void tst_MainWindow::unsavedEditRidesOutSilence()
     const int from = m_bed->requestLog(m_keypad).size();
     QSignalSpy states(state(), &ConnectionState::stateChanged);
     QVERIFY(m_bed->command(m_keypad, QStringLiteral("heartbeat off")).startsWith(QLatin1String("ok")));
-    if (lost)
+    if (lost) {
+        QVERIFY(m_bed->command(m_keypad, QStringLiteral("fault refuse on")).startsWith(QLatin1String("ok")));
         QTRY_COMPARE_WITH_TIMEOUT(state()->state(), ConnectionState::ConnectionLost, 20000);
-    else
+        QVERIFY(m_bed->command(m_keypad, QStringLiteral("fault clear")).startsWith(QLatin1String("ok")));
+    } else {
         QTest::qWait(silenceMs);
+    }
     QVERIFY(m_bed->command(m_keypad, QStringLiteral("heartbeat on")).startsWith(QLatin1String("ok")));
     QTRY_COMPARE_WITH_TIMEOUT(state()->state(), ConnectionState::Connected, 15000);
     if (lost) {
