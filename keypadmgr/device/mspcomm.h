@@ -125,9 +125,10 @@ signals:
     void heartBeat(bool reachable);
     void configReceived();
     /**
-     * The keypad answered the factory reset with an error (@p reason): it
-     * did not take it. A reset the keypad took gets no answer at all, as it
-     * restarts at once.
+     * The keypad did not take the factory reset (@p reason): it answered
+     * with an error, or refused the connection before the request went
+     * out. A reset the keypad took gets no answer at all, as it restarts
+     * at once.
      */
     void factoryResetFailed(const QString &reason);
     /** A scene's edit state changed (edited, sent, lost, saved or undone). */
@@ -180,6 +181,7 @@ private:
     // finished reply is deleted.
     QPointer<QNetworkReply> m_flushedEdit;
     QPointer<QNetworkReply> m_factoryResetReply;
+    bool m_factoryResetWritten = false; ///< the reset's body went out on a connection
     QTimer m_socketToggleTimer;
     QUdpSocket *m_keyPadSocket = nullptr;
     QUdpSocket *m_heartBeatSocket = nullptr;

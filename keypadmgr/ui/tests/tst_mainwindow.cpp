@@ -807,6 +807,8 @@ void tst_MainWindow::restoreNotTakenIsSaid_data()
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("restored");
 
+    QTest::newRow("refused, cancelled") << QStringLiteral("fault refuse on") << QStringLiteral("Connection refused")
+                                        << int(QMessageBox::Cancel) << false;
     QTest::newRow("error status, cancelled") << QStringLiteral("fault error on")
                                              << QStringLiteral("Internal Server Error") << int(QMessageBox::Cancel)
                                              << false;
