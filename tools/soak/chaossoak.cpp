@@ -58,7 +58,12 @@ public:
                                         QMessageBox::StandardButtons buttons) override
     {
         QMessageBox::StandardButton answer = QMessageBox::NoButton;
-        if (!answers.isEmpty() && (buttons & answers.first())) {
+        if (answers.isEmpty() && (buttons & QMessageBox::Retry) && (buttons & QMessageBox::Cancel)) {
+            // Sending again at once and giving up take turns, so a lasting
+            // fault does not keep the driver retrying.
+            m_retry = !m_retry;
+            answer = m_retry ? QMessageBox::Retry : QMessageBox::Cancel;
+        } else if (!answers.isEmpty() && (buttons & answers.first())) {
             answer = answers.takeFirst();
         } else {
             for (int bit = QMessageBox::FirstButton; bit <= QMessageBox::LastButton && !answer; bit <<= 1) {
@@ -76,6 +81,7 @@ public:
 private:
     QString takeFile() { return files.isEmpty() ? QString() : files.takeFirst(); }
     std::function<void(const QString &)> m_note;
+    bool m_retry = false;
 };
 
 namespace {
@@ -395,6 +401,21 @@ bool ChaosSoak::waitForQuiet()
     // Back to connected, then a few heartbeats, as a user would wait for
     // the screen to settle; a user stuck at the notice presses Retry.
     ConnectionState *state = ConnectionState::instance();
+    // A keypad still restarting is not quiet, whatever answers came before.
+    const auto restarting = [this] {
+        const QStringList events = m_bed->events(m_keypad);
+        for (int i = events.size() - 1; i >= 0; --i) {
+            if (events.at(i).startsWith(QLatin1String("restarted")))
+                return false;
+            if (events.at(i).startsWith(QLatin1String("restarting")))
+                return true;
+        }
+        return false;
+    };
+    QElapsedTimer restart;
+    restart.start();
+    while (restarting() && restart.elapsed() < 30000)
+        wait(100);
     int heartbeats = 0;
     const QMetaObject::Connection counting =
         connect(MSPComm::instance(), &MSPComm::heartBeat, this, [&heartbeats](bool reachable) {
