@@ -42,6 +42,7 @@ bool ColorFileImporter::importDocument(const QByteArray &bytes, QString *errorTe
     }
 
     // Every list must be readable before any of it goes into the library.
+    OvrColorLibrary *library = OvrColorLibrary::Instance();
     const QDomNodeList lists = document.elementsByTagName(QStringLiteral("ColorLibrary"));
     if (lists.isEmpty()) {
         setError(errorText, tr("The document holds no colour list."));
@@ -70,9 +71,13 @@ bool ColorFileImporter::importDocument(const QByteArray &bytes, QString *errorTe
         }
         // Whatever the document says, what the user brings in is theirs to edit and is kept.
         list.setAttribute(QStringLiteral("isUserLibrary"), 1);
+        // A list brought in is a list of its own: the program's list of
+        // explicit colours (in every export of all lists) would otherwise
+        // take its colours in unseen.
+        if (listName == OvrColorLibrary::explicitColorsListName())
+            list.setAttribute(QStringLiteral("name"), library->getNewColorListName(listName));
     }
 
-    OvrColorLibrary *library = OvrColorLibrary::Instance();
     const QStringList before = library->getListNames();
     QByteArray checked = document.toByteArray(1);
     QBuffer checkedBuffer(&checked);

@@ -201,9 +201,7 @@ void ColorViewWidget::contextMenuEvent(QContextMenuEvent *event)
 
 void ColorViewWidget::dragEnterEvent(QDragEnterEvent *event)
 {
-    const QMimeData *data = event->mimeData();
-    if (event->source() != this
-        && (data->hasFormat(OvrColorLibrary::colorMimeType()) || data->hasFormat(OvrColorLibrary::luxeplotMimeType())))
+    if (event->source() != this && OvrColorLibrary::hasColorEntries(event->mimeData()))
         event->acceptProposedAction();
 }
 

@@ -331,9 +331,15 @@ bool OvrColorLibraryTreeView::pasteMimeData(const QMimeData *data, const QString
     QVector<OvrColor> colors;
     QStringList uids;
     QStringList names;
-    if (data->hasFormat(OvrColorLibrary::colorMimeType()) || data->hasFormat(OvrColorLibrary::luxeplotMimeType())) {
-        colors = OvrColorLibrary::colorsFromMimeData(data, &uids);
-        names = QString::fromLatin1(data->data(OvrColorLibrary::nameMimeType())).split(QLatin1Char(','));
+    if (OvrColorLibrary::hasColorEntries(data)) {
+        const QVector<OvrColorLibrary::MimeEntry> entries = OvrColorLibrary::entriesFromMimeData(data);
+        for (const OvrColorLibrary::MimeEntry &entry : entries) {
+            if (!entry.color.isValid())
+                continue;
+            colors.append(entry.color);
+            uids.append(entry.uid);
+            names.append(entry.name);
+        }
     } else if (data->hasText()) {
         const QString text = data->text().trimmed();
         if (text.size() > ColorFileImporter::MaximumDocumentSize) {

@@ -467,10 +467,12 @@ void OvrColorPickerWidget::onAddColorToFavorites(const OvrColor &color, const QS
 {
     if (!color.isValid())
         return;
-    const QString target = list.isEmpty() ? d->favoritesList : list;
+    OvrColorLibrary *library = OvrColorLibrary::Instance();
+    // A read-only list of the favourites' name (a preset) would take the
+    // colour without ever saving it: it goes to the user list beside it.
+    const QString target = library->modifiableList(list.isEmpty() ? d->favoritesList : list);
     if (target.isEmpty())
         return;
-    OvrColorLibrary *library = OvrColorLibrary::Instance();
     // Receivers of colorAddedToFavorites() may add the colour themselves (the
     // scene editors do); the picker adds it only when none did, so the list
     // gets exactly one entry either way.
@@ -481,8 +483,6 @@ void OvrColorPickerWidget::onAddColorToFavorites(const OvrColor &color, const QS
         if (!before.contains(added) && library->get(added).aName() == color.aName())
             return;
     }
-    if (!library->getModifiableLists().contains(target))
-        library->createColorList(target, true);
     // Under its library name when the colour came from the library.
     const QString name = uid.isEmpty() ? QString() : library->getColorName(uid);
     library->createColorWithName(color, name, target, QString(), QString());

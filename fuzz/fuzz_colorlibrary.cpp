@@ -4,6 +4,8 @@
 // consistent (every uid found again at its own index); what it writes must
 // read back to the same lists and colours; and for well-formed documents
 // the streaming reader the library uses and the DOM reader must agree.
+#include "colorlibrarycheck.h"
+
 #include <ovrcolorlibrary.h>
 #include <zeplo3projecthelper.h>
 
@@ -13,51 +15,12 @@
 
 #include <cstdint>
 
-namespace {
-
-void check(bool condition)
-{
-    if (!condition)
-        __builtin_trap();
-}
-
-// Every list with the names and values of its colours, in order.
-QStringList contents(OvrColorLibrary *library)
-{
-    QStringList result;
-    const QStringList lists = library->getListNames();
-    for (const QString &list : lists) {
-        result.append(QStringLiteral("list:") + list + QLatin1Char(library->isUserList(list) ? 'u' : 'p'));
-        const QModelIndex listIndex = library->getIndexOfList(list);
-        check(library->isListIndex(listIndex));
-        const QStringList uids = library->getColorUids(list);
-        check(library->rowCount(listIndex) == uids.size());
-        for (const QString &uid : uids) {
-            const QModelIndex index = library->getIndexOfUid(uid);
-            check(library->uidAt(index) == uid);
-            check(index.parent() == listIndex);
-            check(library->pathOfUid(uid) == list);
-            library->flags(index);
-            result.append(index.data(OvrColorLibrary::NameRole).toString() + QLatin1Char('=')
-                          + index.data(OvrColorLibrary::ValueRole).toString());
-        }
-    }
-    return result;
-}
-
-OvrColorLibrary *freshLibrary()
-{
-    OvrColorLibrary::cleanup();
-    OvrColorLibrary *library = OvrColorLibrary::Instance();
-    library->init(false, true, true);
-    return library;
-}
-
-} // namespace
+using namespace FuzzColorLibrary;
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     static QCoreApplication app(*argc, *argv);
+    silenceLogging();
     return 0;
 }
 
@@ -72,19 +35,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QStringList read = contents(library);
 
     // What would be written reads back the same.
-    QByteArray written = library->documentText(library->getListNames());
-    QBuffer writtenBuffer(&written);
-    writtenBuffer.open(QIODevice::ReadOnly);
-    library = freshLibrary();
-    check(library->loadColors(&writtenBuffer));
-    check(contents(library) == read);
+    checkSavesAndReadsBack(library);
 
     // The DOM reader sees the same lists and colours (it skips what is
     // nested deeper than its limit, which needs more elements than this).
     if (wellFormed && bytes.count('<') < Zeplo3ProjectHelper::MaximumDepth) {
         buffer.seek(0);
         QDomDocument document;
-        check(Zeplo3ProjectHelper::readDocument(&buffer, document));
+        check(Zeplo3ProjectHelper::readDocument(&buffer, document), "the DOM reader takes a well-formed document");
         library = freshLibrary();
         Zeplo3ProjectHelper helper;
         QObject::connect(&helper, &Zeplo3ProjectHelper::insertList, library, &OvrColorLibrary::createColorList);
@@ -92,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         QString error;
         QStringList oldPresets;
         helper.loadDocument(document, error, 0.0, oldPresets);
-        check(contents(library) == read);
+        check(contents(library) == read, "the DOM reader reads the same");
     }
 
     OvrColorLibrary::cleanup();

@@ -15,6 +15,9 @@
 #include <QFileInfo>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QMimeData>
 #include <QSaveFile>
 #include <QUuid>
@@ -143,6 +146,11 @@ QString OvrColorLibrary::originatingPresetMimeType()
 QString OvrColorLibrary::luxeplotMimeType()
 {
     return QStringLiteral("x-luxeplot3/color");
+}
+
+QString OvrColorLibrary::entriesMimeType()
+{
+    return QStringLiteral("data/x-ovrcolor-entries");
 }
 
 QString OvrColorLibrary::defaultUserColorsPath()
@@ -550,6 +558,22 @@ QStringList OvrColorLibrary::getModifiableLists() const
             names.append(list->name);
     }
     return names;
+}
+
+QString OvrColorLibrary::modifiableList(const QString &name)
+{
+    if (name.isEmpty())
+        return QString();
+    // A read-only list of that name (a preset, another program's list) takes
+    // no colours; its user sibling does, and the same one every time.
+    QString candidate = name;
+    for (int n = 2; containsList(candidate); ++n) {
+        if (isUserList(candidate))
+            return candidate;
+        candidate = QStringLiteral("%1 %2").arg(name).arg(n);
+    }
+    createColorList(candidate, true);
+    return candidate;
 }
 
 QStringList OvrColorLibrary::getListNames() const
@@ -1146,7 +1170,8 @@ bool OvrColorLibrary::removeRows(int row, int count, const QModelIndex &parent)
 
 QStringList OvrColorLibrary::mimeTypes() const
 {
-    return {colorMimeType(), nameMimeType(), vendorIdMimeType(), originatingPresetMimeType(), luxeplotMimeType()};
+    return {colorMimeType(), nameMimeType(), vendorIdMimeType(), originatingPresetMimeType(), entriesMimeType(),
+            luxeplotMimeType()};
 }
 
 QMimeData *OvrColorLibrary::mimeData(const QModelIndexList &indexes) const
@@ -1161,21 +1186,30 @@ QMimeData *OvrColorLibrary::mimeData(const QModelIndexList &indexes) const
         return nullptr;
 
     QStringList values, names, vendorIds, presets, uidAndValues;
+    QJsonArray entries;
     for (const Item *color : qAsConst(colors)) {
+        // Where the colour first came from: its own origin if it is a copy,
+        // else the list it lives in.
+        const QString preset = color->originatingPreset.isEmpty() ? color->parent->name : color->originatingPreset;
         values.append(color->value);
         names.append(color->name);
         vendorIds.append(color->colorId);
-        // Where the colour first came from: its own origin if it is a copy,
-        // else the list it lives in.
-        presets.append(color->originatingPreset.isEmpty() ? color->parent->name : color->originatingPreset);
+        presets.append(preset);
         uidAndValues.append(color->uid + color->value);
+        entries.append(QJsonObject{{QStringLiteral("value"), color->value},
+                                   {QStringLiteral("name"), color->name},
+                                   {QStringLiteral("vendorId"), color->colorId},
+                                   {QStringLiteral("originatingPreset"), preset}});
     }
+    // The comma-joined formats are for other programs and older versions;
+    // a name with a comma in it only survives the JSON list.
     const QLatin1Char comma(',');
     auto *mime = new QMimeData;
     mime->setData(colorMimeType(), values.join(comma).toLatin1());
     mime->setData(nameMimeType(), names.join(comma).toUtf8());
     mime->setData(vendorIdMimeType(), vendorIds.join(comma).toUtf8());
     mime->setData(originatingPresetMimeType(), presets.join(comma).toUtf8());
+    mime->setData(entriesMimeType(), QJsonDocument(entries).toJson(QJsonDocument::Compact));
     mime->setText(uidAndValues.join(comma));
     return mime;
 }
@@ -1190,11 +1224,70 @@ Qt::DropActions OvrColorLibrary::supportedDragActions() const
     return Qt::CopyAction;
 }
 
+QVector<OvrColorLibrary::MimeEntry> OvrColorLibrary::entriesFromMimeData(const QMimeData *data)
+{
+    QVector<MimeEntry> entries;
+    if (!data)
+        return entries;
+    // Without the characters the user file cannot hold, so that a dropped
+    // colour is saved as it is shown.
+    const auto append = [&entries](const QString &uidAndValue, const QString &name, const QString &vendorId,
+                                   const QString &originatingPreset) {
+        const QString trimmed = Zeplo3ProjectHelper::xmlSafe(uidAndValue.trimmed());
+        MimeEntry entry;
+        entry.uid = UidAndValueToUid(trimmed);
+        entry.value = UidAndValueToValue(trimmed);
+        entry.color = OvrColor(entry.value);
+        entry.name = Zeplo3ProjectHelper::xmlSafe(name);
+        entry.vendorId = Zeplo3ProjectHelper::xmlSafe(vendorId);
+        entry.originatingPreset = Zeplo3ProjectHelper::xmlSafe(originatingPreset);
+        entries.append(entry);
+    };
+
+    if (data->hasFormat(entriesMimeType())) {
+        const QJsonDocument json = QJsonDocument::fromJson(data->data(entriesMimeType()));
+        if (json.isArray()) {
+            const QJsonArray array = json.array();
+            entries.reserve(array.size());
+            for (const QJsonValue &element : array) {
+                const QJsonObject object = element.toObject();
+                append(object.value(QLatin1String("value")).toString(), object.value(QLatin1String("name")).toString(),
+                       object.value(QLatin1String("vendorId")).toString(),
+                       object.value(QLatin1String("originatingPreset")).toString());
+            }
+            return entries;
+        }
+        qCDebug(lcOvrColor) << "Drag data with unreadable colour entries; reading the other formats";
+    }
+
+    // Older copies, other programs: one comma-joined list per format.
+    QString text;
+    if (data->hasFormat(colorMimeType()))
+        text = QString::fromLatin1(data->data(colorMimeType()));
+    else if (data->hasFormat(luxeplotMimeType()))
+        text = QString::fromUtf8(data->data(luxeplotMimeType()));
+    else
+        return entries;
+    const QStringList values = splitEntries(text);
+    const QStringList names = splitEntries(QString::fromUtf8(data->data(nameMimeType())));
+    const QStringList vendorIds = splitEntries(QString::fromUtf8(data->data(vendorIdMimeType())));
+    const QStringList presets = splitEntries(QString::fromUtf8(data->data(originatingPresetMimeType())));
+    entries.reserve(values.size());
+    for (int i = 0; i < values.size(); ++i)
+        append(values.at(i), names.value(i), vendorIds.value(i), presets.value(i));
+    return entries;
+}
+
+bool OvrColorLibrary::hasColorEntries(const QMimeData *data)
+{
+    return data
+        && (data->hasFormat(entriesMimeType()) || data->hasFormat(colorMimeType())
+            || data->hasFormat(luxeplotMimeType()));
+}
+
 QString OvrColorLibrary::getOriginatingPresetFromMimeData(const QMimeData *data)
 {
-    if (!data)
-        return QString();
-    return splitEntries(QString::fromUtf8(data->data(originatingPresetMimeType()))).value(0);
+    return entriesFromMimeData(data).value(0).originatingPreset;
 }
 
 QVector<OvrColor> OvrColorLibrary::colorsFromMimeData(const QMimeData *data, QStringList *uids)
@@ -1202,25 +1295,13 @@ QVector<OvrColor> OvrColorLibrary::colorsFromMimeData(const QMimeData *data, QSt
     QVector<OvrColor> colors;
     if (uids)
         uids->clear();
-    if (!data)
-        return colors;
-    QString text;
-    if (data->hasFormat(colorMimeType()))
-        text = QString::fromLatin1(data->data(colorMimeType()));
-    else if (data->hasFormat(luxeplotMimeType()))
-        text = QString::fromUtf8(data->data(luxeplotMimeType()));
-    else
-        return colors;
-
-    const QStringList entries = splitEntries(text);
-    for (const QString &entry : entries) {
-        const QString trimmed = entry.trimmed();
-        const OvrColor color(UidAndValueToValue(trimmed));
-        if (!color.isValid())
+    const QVector<MimeEntry> entries = entriesFromMimeData(data);
+    for (const MimeEntry &entry : entries) {
+        if (!entry.color.isValid())
             continue;
-        colors.append(color);
+        colors.append(entry.color);
         if (uids)
-            uids->append(UidAndValueToUid(trimmed));
+            uids->append(entry.uid);
     }
     return colors;
 }
@@ -1230,9 +1311,7 @@ bool OvrColorLibrary::canDropMimeData(const QMimeData *data, Qt::DropAction acti
 {
     Q_UNUSED(row)
     Q_UNUSED(column)
-    if (!data || !(action & (Qt::CopyAction | Qt::MoveAction)))
-        return false;
-    if (!data->hasFormat(colorMimeType()) && !data->hasFormat(luxeplotMimeType()))
+    if (!hasColorEntries(data) || !(action & (Qt::CopyAction | Qt::MoveAction)))
         return false;
     const Item *target = parent.isValid() ? itemFromIndex(parent) : nullptr;
     return target && target->list()->user;
@@ -1252,22 +1331,15 @@ bool OvrColorLibrary::dropMimeData(const QMimeData *data, Qt::DropAction action,
                                      : (row < 0 || row > list->children.size() ? list->children.size() : row);
 
     // Entries keep their value text exactly as dragged.
-    const QString text = data->hasFormat(colorMimeType()) ? QString::fromLatin1(data->data(colorMimeType()))
-                                                          : QString::fromUtf8(data->data(luxeplotMimeType()));
-    const QStringList entries = splitEntries(text);
-    const QStringList names = splitEntries(QString::fromUtf8(data->data(nameMimeType())));
-    const QStringList vendorIds = splitEntries(QString::fromUtf8(data->data(vendorIdMimeType())));
-    const QStringList presets = splitEntries(QString::fromUtf8(data->data(originatingPresetMimeType())));
-
+    const QVector<MimeEntry> entries = entriesFromMimeData(data);
     const bool wasEditing = m_editingMultipleColors;
     setEditingMultipleColors(true);
     bool added = false;
-    for (int i = 0; i < entries.size(); ++i) {
-        const QString value = UidAndValueToValue(entries.at(i).trimmed());
-        const OvrColor color(value);
-        if (!color.isValid())
+    for (const MimeEntry &entry : entries) {
+        if (!entry.color.isValid())
             continue;
-        addColor(list, insertAt++, color, value, QString(), names.value(i), presets.value(i), vendorIds.value(i));
+        addColor(list, insertAt++, entry.color, entry.value, QString(), entry.name, entry.originatingPreset,
+                 entry.vendorId);
         added = true;
     }
     setEditingMultipleColors(wasEditing);

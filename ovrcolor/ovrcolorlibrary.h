@@ -81,6 +81,13 @@ public:
     static QString vendorIdMimeType();          ///< "data/x-ovrcolor-vendorid"
     static QString originatingPresetMimeType(); ///< "data/x-ovrcolor-originatingPreset"
     static QString luxeplotMimeType();          ///< "x-luxeplot3/color", accepted on drops
+    /**
+     * "data/x-ovrcolor-entries": the four colour formats again as one JSON
+     * array of objects ("value", "name", "vendorId", "originatingPreset"),
+     * so that names holding "," or any other character survive. Readers
+     * prefer it and fall back to the comma-joined formats of older copies.
+     */
+    static QString entriesMimeType();
     /** "userColors.xml" in the vendor folder of the user's data folder, computed once. */
     static QString defaultUserColorsPath();
     /** The "Presets" folder beside the program. */
@@ -168,6 +175,14 @@ public:
     bool nameExists(const QString &listId, const QString &name) const;
     /** Names of the lists colours can be added to (user flag set), in row order. */
     QStringList getModifiableLists() const;
+    /**
+     * The list that colours meant for the list \a name go to: \a name itself
+     * when it is a list colours can be added to; when a read-only list has
+     * that name, the first of "name 2", "name 3", ... that is a user list,
+     * or else the first free one, created as a user list. Empty for an
+     * empty name.
+     */
+    QString modifiableList(const QString &name);
     /** All list names in row order. */
     QStringList getListNames() const;
     bool containsList(const QString &listId) const { return m_listsByName.contains(listId); }
@@ -231,13 +246,31 @@ public:
     /** The list id of a list index or of a colour's list. */
     QString listIdAt(const QModelIndex &index) const;
 
-    /** The first entry of the originating-preset drag data. */
+    /** One colour carried by clipboard or drag data. */
+    struct MimeEntry
+    {
+        QString uid;   ///< the uid part of a uid-and-value entry, else empty
+        QString value; ///< the value string as carried (without the uid part)
+        OvrColor color; ///< the colour read from value; invalid when it is none
+        QString name;
+        QString vendorId;
+        QString originatingPreset;
+    };
+    /**
+     * Every entry of clipboard or drag data, in order, the unreadable ones
+     * included (their colour is invalid): from entriesMimeType() when it
+     * holds a JSON array, else from "data/x-ovrcolor" (Latin-1) or
+     * "x-luxeplot3/color" with the name, vendor id and origin formats
+     * (UTF-8), each split at ",". Values may be uid-and-value strings.
+     */
+    static QVector<MimeEntry> entriesFromMimeData(const QMimeData *data);
+    /** Whether the data is in one of the formats entriesFromMimeData() reads. */
+    static bool hasColorEntries(const QMimeData *data);
+    /** The originating preset of the first entry of drag data. */
     static QString getOriginatingPresetFromMimeData(const QMimeData *data);
     /**
-     * The colours carried by drag data: "data/x-ovrcolor" or
-     * "x-luxeplot3/color" (Latin-1, entries separated by ","; each a value
-     * string or a uid-and-value string). uids, when given, receives the uid
-     * part of each entry (empty where there is none).
+     * The readable colours of entriesFromMimeData(). uids, when given,
+     * receives the uid part of each of them (empty where there is none).
      */
     static QVector<OvrColor> colorsFromMimeData(const QMimeData *data, QStringList *uids = nullptr);
 
@@ -256,8 +289,9 @@ public:
     bool removeRows(int row, int count, const QModelIndex &parent = QModelIndex()) override;
     QStringList mimeTypes() const override;
     /**
-     * The four colour formats, entries of several colours joined by ",";
-     * the text holds their uid-and-value strings.
+     * The four colour formats, entries of several colours joined by ",",
+     * the same entries in entriesMimeType(); the text holds their
+     * uid-and-value strings.
      */
     QMimeData *mimeData(const QModelIndexList &indexes) const override;
     Qt::DropActions supportedDropActions() const override;

@@ -148,6 +148,41 @@
     </message>
 </context>
 <context>
+    <name>IP4Validator</name>
+    <message>
+        <source>An address has four numbers; &quot;%1&quot; was not taken.</source>
+        <translation>Eine Adresse hat vier Zahlen; „%1“ wurde nicht übernommen.</translation>
+    </message>
+    <message>
+        <source>Each part of an address is a number from 0 to 255; &quot;%1&quot; was not taken.</source>
+        <translation>Jeder Teil einer Adresse ist eine Zahl von 0 bis 255; „%1“ wurde nicht übernommen.</translation>
+    </message>
+    <message>
+        <source>%1 is no device&apos;s address.</source>
+        <translation>%1 ist keine Geräteadresse.</translation>
+    </message>
+    <message>
+        <source>%1 is a loopback address; it never leaves this computer.</source>
+        <translation>%1 ist eine Loopback-Adresse; sie verlässt diesen Computer nie.</translation>
+    </message>
+    <message>
+        <source>%1 is a group or broadcast address, never a single device&apos;s.</source>
+        <translation>%1 ist eine Gruppen- oder Broadcast-Adresse, nie die eines einzelnen Geräts.</translation>
+    </message>
+    <message>
+        <source>%1 is this computer&apos;s own address.</source>
+        <translation>%1 ist die eigene Adresse dieses Computers.</translation>
+    </message>
+    <message>
+        <source>%1 is the address of the network itself, not of a device in it.</source>
+        <translation>%1 ist die Adresse des Netzwerks selbst, nicht die eines Geräts darin.</translation>
+    </message>
+    <message>
+        <source>%1 is the broadcast address of the network.</source>
+        <translation>%1 ist die Broadcast-Adresse des Netzwerks.</translation>
+    </message>
+</context>
+<context>
     <name>MSPColorWashEffectWidget</name>
     <message>
         <source>This scene holds %1 colors, but the keypad plays only the first %2; the crossed-out colors never reach it. Remove colors to choose which ones play.</source>
@@ -314,6 +349,29 @@
     <message>
         <source>Color picker</source>
         <translation>Farbauswahl</translation>
+    </message>
+</context>
+<context>
+    <name>MSPHandler</name>
+    <message>
+        <source>A scene has the path &quot;%1&quot;, which names no scene from 1 to 8</source>
+        <translation>Eine Szene hat den Pfad „%1“, der keine Szene von 1 bis 8 bezeichnet</translation>
+    </message>
+    <message>
+        <source>Scene %1 has the effect type %2, which the keypad does not play</source>
+        <translation>Szene %1 hat den Effekttyp %2, den das Keypad nicht abspielt</translation>
+    </message>
+    <message>
+        <source>Scene %1 (%2) holds %3 colors; the keypad plays six, so the first six were kept.</source>
+        <translation>Szene %1 (%2) enthält %3 Farben; das Keypad spielt sechs, daher wurden die ersten sechs übernommen.</translation>
+    </message>
+    <message>
+        <source>Scene %1 (%2) names %3 colors but holds only %4</source>
+        <translation>Szene %1 (%2) nennt %3 Farben, enthält aber nur %4</translation>
+    </message>
+    <message>
+        <source>Scene %1 (%2) has parameters the effect cannot read</source>
+        <translation>Szene %1 (%2) hat Parameter, die der Effekt nicht lesen kann</translation>
     </message>
 </context>
 <context>
@@ -655,6 +713,58 @@ Wenn sich die IP-Adresse dabei ändert, müssen Sie das Gerät erneut suchen.</t
     <message>
         <source>The keypad did not restore its factory defaults: %1</source>
         <translation>Das Keypad hat seine Werkseinstellungen nicht wiederhergestellt: %1</translation>
+    </message>
+    <message>
+        <source>Unsaved Changes</source>
+        <translation>Ungespeicherte Änderungen</translation>
+    </message>
+    <message>
+        <source>The demo configuration has changes that are not saved in a file.
+
+Save them to a file first?</source>
+        <translation>Die Demo-Konfiguration hat Änderungen, die nicht in einer Datei gespeichert sind.
+
+Zuerst in einer Datei speichern?</translation>
+    </message>
+    <message>
+        <source>scene %1</source>
+        <translation>Szene %1</translation>
+    </message>
+    <message>
+        <source>the system configuration</source>
+        <translation>die Systemkonfiguration</translation>
+    </message>
+    <message>
+        <source>The keypad has not kept these changes: %1.
+
+Save them on the keypad first?</source>
+        <translation>Das Keypad hat diese Änderungen nicht übernommen: %1.
+
+Zuerst auf dem Keypad speichern?</translation>
+    </message>
+    <message>
+        <source> and </source>
+        <translation> und </translation>
+    </message>
+    <message>
+        <source>These changes did not reach the keypad, which cannot be reached now: %1.
+
+Discard them?</source>
+        <translation>Diese Änderungen haben das Keypad nicht erreicht, das jetzt nicht erreichbar ist: %1.
+
+Verwerfen?</translation>
+    </message>
+    <message>
+        <source>The system configuration cannot be saved as it is; the warning in its tab says why. Correct it or undo it first.</source>
+        <translation>Die Systemkonfiguration kann so nicht gespeichert werden; die Warnung in ihrem Reiter nennt den Grund. Korrigieren oder rückgängig machen Sie sie zuerst.</translation>
+    </message>
+    <message>
+        <source>Configuration Opened</source>
+        <translation>Konfiguration geöffnet</translation>
+    </message>
+    <message>
+        <source>%1 was opened with changes:</source>
+        <translation>%1 wurde mit Änderungen geöffnet:</translation>
     </message>
 </context>
 <context>
@@ -1607,6 +1717,18 @@ Wenn sich die IP-Adresse dabei ändert, müssen Sie das Gerät erneut suchen.</t
     <message>
         <source>Firmware %1 cannot enable or disable the keypad&apos;s buttons: all of them stay enabled.</source>
         <translation>Firmware %1 kann die Tasten des Keypads nicht aktivieren oder deaktivieren: Alle bleiben aktiviert.</translation>
+    </message>
+    <message>
+        <source>A name holds at most %1 characters; the rest was not taken.</source>
+        <translation>Ein Name hat höchstens %1 Zeichen; der Rest wurde nicht übernommen.</translation>
+    </message>
+    <message>
+        <source>A name cannot contain an ampersand (&amp;), a comma (,), a double quote (&quot;) or characters the keypad cannot store; that was not taken.</source>
+        <translation>Ein Name darf kein kaufmännisches Und (&amp;), kein Komma (,), kein doppeltes Anführungszeichen (&quot;) und keine Zeichen enthalten, die das Keypad nicht speichern kann; das wurde nicht übernommen.</translation>
+    </message>
+    <message>
+        <source>An address has at most %1 characters; the rest was not taken.</source>
+        <translation>Eine Adresse hat höchstens %1 Zeichen; der Rest wurde nicht übernommen.</translation>
     </message>
 </context>
 <context>

@@ -59,6 +59,8 @@ private slots:
     void pasteText();
     void drops_data();
     void drops();
+    void namesSurviveCopies_data();
+    void namesSurviveCopies();
     void exportImportRoundTrip();
     void exportFailure();
     void loadRefusals_data();
@@ -373,17 +375,70 @@ void tst_OvrColorLibraryTreeView::drops()
     }
 }
 
+void tst_OvrColorLibraryTreeView::namesSurviveCopies_data()
+{
+    QTest::addColumn<bool>("older"); // as older versions copied: the comma-joined formats only
+    QTest::addColumn<QStringList>("names");
+    QTest::newRow("umlaut") << false << QStringList{QStringLiteral("Grün")};
+    QTest::newRow("comma") << false << QStringList{QStringLiteral("Red, warm"), QStringLiteral("Blue")};
+    QTest::newRow("quotes, percent, empty")
+        << false << QStringList{QStringLiteral("50% \"grey\""), QString(), QStringLiteral("%2C")};
+    QTest::newRow("older copy") << true << QStringList{QStringLiteral("Grün"), QStringLiteral("Blau")};
+}
+
+void tst_OvrColorLibraryTreeView::namesSurviveCopies()
+{
+    QFETCH(bool, older);
+    QFETCH(QStringList, names);
+    QVector<OvrColor> colors;
+    for (int i = 0; i < names.size(); ++i)
+        colors.append(OvrColor::fromRgb8(10 * i, 100, 200));
+
+    std::unique_ptr<QMimeData> data(new QMimeData);
+    if (older) {
+        QStringList values;
+        for (const OvrColor &color : qAsConst(colors))
+            values.append(color.aName());
+        data->setData(OvrColorLibrary::colorMimeType(), values.join(QLatin1Char(',')).toLatin1());
+        data->setData(OvrColorLibrary::nameMimeType(), names.join(QLatin1Char(',')).toUtf8());
+    } else {
+        // Copied from a list whose colours are gone by the time of the paste (cut, or another window).
+        library->createColorList(QStringLiteral("Source"), true);
+        QModelIndexList copied;
+        for (int i = 0; i < names.size(); ++i)
+            copied.append(library->getIndexOfUid(library->createColor(colors.at(i), names.at(i), QStringLiteral("Source"))));
+        data.reset(library->mimeData(copied));
+        library->removeColorList(QStringLiteral("Source"));
+    }
+
+    const auto lastNames = [this](const QString &list, int count) {
+        QStringList result;
+        for (const QString &uid : library->getColorUids(list).mid(library->getColorUids(list).size() - count))
+            result.append(library->getColorName(uid));
+        return result;
+    };
+    QVERIFY(view->pasteMimeData(data.get(), QStringLiteral("Mine")));
+    QCOMPARE(lastNames(QStringLiteral("Mine"), names.size()), names);
+    QCOMPARE(library->getColors(QStringLiteral("Mine")).mid(1), colors);
+    QVERIFY(library->dropMimeData(data.get(), Qt::CopyAction, -1, 0, library->getIndexOfList(QStringLiteral("Warm Whites"))));
+    QCOMPARE(lastNames(QStringLiteral("Warm Whites"), names.size()), names);
+    QCOMPARE(library->getColors(QStringLiteral("Warm Whites")).mid(2), colors);
+}
+
 void tst_OvrColorLibraryTreeView::exportImportRoundTrip()
 {
     OvrColor nChannel = OvrColor::fromNChannel8({255, 10, 20, 30, 40, 50}, ColorUtils::ConfigRGBAW,
                                                 ColorUtils::ProfileKestrelKiteQRZ);
     library->createColor(nChannel, QStringLiteral("Five, with a comma & <ampersand>"), QStringLiteral("Warm Whites"));
+    library->createExplicitColor(OvrColor(Qt::cyan), QStringLiteral("Cyan"));
+    const QStringList lists{QStringLiteral("Warm Whites"), QStringLiteral("Stage"), OvrColorLibrary::explicitColorsListName()};
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("out.ovrcolors"));
-    QVERIFY(OvrColorLibraryTreeView::exportLists({QStringLiteral("Warm Whites"), QStringLiteral("Stage")}, path));
+    QVERIFY(OvrColorLibraryTreeView::exportLists(lists, path));
 
+    // Each list comes back as a list of its own, the program's own list too.
     QVERIFY(widget->loadFile(path, false));
-    for (const QString &list : {QStringLiteral("Warm Whites"), QStringLiteral("Stage")}) {
+    for (const QString &list : lists) {
         const QString copy = list + QStringLiteral(" 2");
         QVERIFY2(library->containsList(copy), qPrintable(library->getListNames().join(QLatin1Char('|'))));
         QVERIFY(library->isUserList(copy)); // what the user loads is theirs to edit

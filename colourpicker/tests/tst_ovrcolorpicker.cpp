@@ -301,6 +301,35 @@ private slots:
         QCOMPARE(library->getColorName(uids.first()), QStringLiteral("Orange"));
     }
 
+    void favoritesBesideReadOnlyList()
+    {
+        // A preset list already has the favourites' name.
+        OvrColorLibrary *library = OvrColorLibrary::Instance();
+        library->createColor(OvrColor(Qt::gray), QStringLiteral("Preset Gray"), QStringLiteral("Favorites"));
+        OvrColorPicker picker;
+        QVERIFY(!library->isUserList(QStringLiteral("Favorites")));
+        const QStringList listsBefore = library->getListNames();
+
+        const QVector<OvrColor> added{OvrColor::fromRgb8(255, 127, 0), OvrColor::fromRgb8(0, 64, 255)};
+        for (const OvrColor &color : added) {
+            picker.setColor(color, QString());
+            std::unique_ptr<QMenu> menu(picker.pickerWidget()->mainSwatch()->createContextMenu(nullptr));
+            menu->findChild<QAction *>(QStringLiteral("addToFavoritesAction"))->trigger();
+        }
+
+        // One user list beside the preset takes both colours and is saved.
+        QCOMPARE(library->getListNames(), listsBefore + QStringList{QStringLiteral("Favorites 2")});
+        QCOMPARE(library->getColors(QStringLiteral("Favorites")), QVector<OvrColor>{OvrColor(Qt::gray)});
+        QVERIFY(library->isUserList(QStringLiteral("Favorites 2")));
+        QCOMPARE(library->getColors(QStringLiteral("Favorites 2")), added);
+        QFile file(OvrColorLibrary::defaultUserColorsPath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray saved = file.readAll();
+        QVERIFY(saved.contains("name=\"Favorites 2\""));
+        for (const OvrColor &color : added)
+            QVERIFY(saved.contains(color.aName().toUtf8()));
+    }
+
     void mainColorChangedSources()
     {
         OvrColorPicker picker;

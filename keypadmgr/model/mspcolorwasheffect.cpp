@@ -39,10 +39,10 @@ void MSPColorWashEffect::loadSpeedAndDirection(const QStringList &params)
     m_direction = qBound(0, params.at(1).trimmed().toInt(), 1);
 }
 
-void MSPColorWashEffect::setParameters(const QStringList &params, const QList<OvrColor *> &, int,
+void MSPColorWashEffect::setParameters(const QStringList &params, const QList<OvrColor *> &colors, int,
                                        ColorUtils::PrismalProfileID, float, float, float)
 {
-    if (params.size() < 2)
+    if (!acceptsParameters(params.size(), colors.size(), false))
         return;
     loadSpeedAndDirection(params);
 }

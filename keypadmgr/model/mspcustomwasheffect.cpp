@@ -37,10 +37,17 @@ void MSPCustomWashEffect::setColorList(const QStringList &colorList)
     emit effectParamsChanged();
 }
 
+bool MSPCustomWashEffect::acceptsParameters(int paramCount, int colorCount, bool hasYxy) const
+{
+    Q_UNUSED(hasYxy)
+    // Speed, direction and width, and the keypad's six colour slots.
+    return paramCount == 3 && colorCount == maximumColors;
+}
+
 void MSPCustomWashEffect::setParameters(const QStringList &params, const QList<OvrColor *> &colors,
                                         int numColors, ColorUtils::PrismalProfileID, float, float, float)
 {
-    if (params.size() != 3 || colors.size() != maximumColors)
+    if (!acceptsParameters(params.size(), colors.size(), false))
         return;
     loadSpeedAndDirection(params);
     m_width = qBound(m_minimumWidth, params.at(2).trimmed().toInt(), m_maximumWidth);

@@ -30,6 +30,9 @@ public slots:
                        ColorUtils::PrismalProfileID fixtureClass, float Y, float x, float y) override;
     void getParameters(QStringList &params, QList<OvrColor *> &colors, float &Y, float &x, float &y) override;
 
+public:
+    bool acceptsParameters(int paramCount, int colorCount, bool hasYxy) const override;
+
 protected:
     MSPCustomWashEffect(QObject *parent, int type, int minimumWidth, int maximumWidth);
 

@@ -36,6 +36,13 @@ QString MSPEffect::effectTypeName(int type)
     }
 }
 
+bool MSPEffect::acceptsParameters(int paramCount, int colorCount, bool hasYxy) const
+{
+    Q_UNUSED(colorCount)
+    Q_UNUSED(hasYxy)
+    return paramCount >= 2;
+}
+
 void MSPEffect::colorToChannels(const OvrColor &color, ColorUtils::PrismalProfileID fixtureClass, int rgb[3])
 {
     rgb[0] = rgb[1] = rgb[2] = 0;

@@ -67,6 +67,15 @@ public slots:
      */
     virtual void getParameters(QStringList &params, QList<OvrColor *> &colors, float &Y, float &x, float &y) = 0;
 
+public:
+    /**
+     * Whether setParameters() takes a wire form of @p paramCount parameters
+     * and @p colorCount colour slots (with @p hasYxy, an effect-level Yxy
+     * colour); for any other it leaves the effect as it is. Most effects
+     * need at least two parameters.
+     */
+    virtual bool acceptsParameters(int paramCount, int colorCount, bool hasYxy) const;
+
 protected:
     /** The fixture class the record holds, used by the colour conversions. */
     static ColorUtils::PrismalProfileID configuredFixtureClass();

@@ -54,16 +54,24 @@ OvrColor MSPFixedColorEffect::colorFromYxy(float Y, float x, float y)
     return color;
 }
 
-void MSPFixedColorEffect::setParameters(const QStringList &params, const QList<OvrColor *> &,
+bool MSPFixedColorEffect::acceptsParameters(int paramCount, int colorCount, bool hasYxy) const
+{
+    Q_UNUSED(colorCount)
+    // A colour given in Yxy needs no red, green and blue.
+    return hasYxy || paramCount == 3;
+}
+
+void MSPFixedColorEffect::setParameters(const QStringList &params, const QList<OvrColor *> &colors,
                                         int, ColorUtils::PrismalProfileID fixtureClass, float Y, float x,
                                         float y)
 {
-    if (Y != 0.0f || x != 0.0f || y != 0.0f) {
+    const bool hasYxy = Y != 0.0f || x != 0.0f || y != 0.0f;
+    if (!acceptsParameters(params.size(), colors.size(), hasYxy))
+        return;
+    if (hasYxy) {
         storeLoadedColor(colorFromYxy(Y, x, y));
         return;
     }
-    if (params.size() != 3)
-        return;
     storeLoadedColor(OvrColor::fromRgb8(params.at(0).trimmed().toInt(), params.at(1).trimmed().toInt(),
                                         params.at(2).trimmed().toInt(), 255, fixtureClass));
 }

@@ -28,6 +28,9 @@ public slots:
                        ColorUtils::PrismalProfileID fixtureClass, float Y, float x, float y) override;
     void getParameters(QStringList &params, QList<OvrColor *> &colors, float &Y, float &x, float &y) override;
 
+public:
+    bool acceptsParameters(int paramCount, int colorCount, bool hasYxy) const override;
+
 protected:
     MSPFixedColorEffect(QObject *parent, int type);
 

@@ -3,12 +3,14 @@
 
 #include "modellogging.h"
 #include "mspcommlink.h"
+#include "mspcustomwasheffect.h"
 #include "mspeffect.h"
 #include "mspeffectfactory.h"
 #include "mspscene.h"
 #include "mspscenemodel.h"
 #include "systemconfiguration.h"
 
+#include <QCoreApplication>
 
 namespace {
 
@@ -166,12 +168,17 @@ void MSPHandler::endShow()
     const QChar last = m_url.isEmpty() ? QChar() : m_url.at(m_url.size() - 1);
     if (last < QLatin1Char('1') || last > QLatin1Char('8')) {
         qCWarning(lcKeypadModel) << "skipped show with path" << m_url;
+        m_refusals << QCoreApplication::translate("MSPHandler", "A scene has the path \"%1\", which names no scene "
+                                                                "from 1 to 8")
+                          .arg(m_url.left(80));
         return;
     }
     const int index = last.unicode() - '1';
     MSPScene *scene = m_model->sceneAt(index);
     if (!scene || m_keptScenes.contains(index))
         return;
+    if (!checkShow(index))
+        qCDebug(lcKeypadModel) << "show" << index + 1 << "cannot be taken:" << m_refusals.constLast();
 
     // A show read from the keypad (the answer to a scene press or to Undo) is
     // what the keypad already plays: applying it must not post it back.
@@ -205,6 +212,54 @@ void MSPHandler::endShow()
         m_comm->postToDevice(path, body, false, false, true);
         MSPCommLink::waitProcessingEvents(showPause);
     }
+}
+
+bool MSPHandler::checkShow(int index)
+{
+    const int number = index + 1;
+    const std::unique_ptr<MSPEffect> probe(MSPEffectFactory::instance()->create(m_effectType, nullptr));
+    if (!probe) {
+        m_refusals << QCoreApplication::translate("MSPHandler", "Scene %1 has the effect type %2, which the keypad "
+                                                                "does not play")
+                          .arg(number)
+                          .arg(m_effectType);
+        return false;
+    }
+    const QString effectName = MSPEffect::effectTypeName(m_effectType);
+    const int slotCount = MSPEffect::maximumColors;
+    const int held = int(m_colors.size());
+    const int named = qBound(0, m_numColors, slotCount);
+    const bool carriesColors = qobject_cast<MSPCustomWashEffect *>(probe.get()) != nullptr;
+    if (held > slotCount) {
+        // Older files carry more colour slots than the keypad has: the
+        // scene keeps the first six, and the user learns which scene.
+        if (carriesColors && m_numColors > slotCount) {
+            m_notices << QCoreApplication::translate("MSPHandler", "Scene %1 (%2) holds %3 colors; the keypad plays "
+                                                                   "six, so the first six were kept.")
+                             .arg(number)
+                             .arg(effectName)
+                             .arg(qMin(m_numColors, held));
+        }
+        m_colors.resize(slotCount);
+    } else if (held < slotCount && named <= held) {
+        // Unused slots left out: they are black, as the keypad writes them.
+        while (int(m_colors.size()) < slotCount)
+            m_colors.emplace_back(new OvrColor(OvrColor::fromRgb8(0, 0, 0)));
+    }
+    if (probe->acceptsParameters(m_params.size(), int(m_colors.size()), !m_effectYxy.isZero()))
+        return true;
+    if (carriesColors && int(m_colors.size()) < slotCount) {
+        m_refusals << QCoreApplication::translate("MSPHandler", "Scene %1 (%2) names %3 colors but holds only %4")
+                          .arg(number)
+                          .arg(effectName)
+                          .arg(named)
+                          .arg(held);
+    } else {
+        m_refusals << QCoreApplication::translate("MSPHandler", "Scene %1 (%2) has parameters the effect cannot read")
+                          .arg(number)
+                          .arg(effectName);
+    }
+    return false;
 }
 
 void MSPHandler::endConfig()

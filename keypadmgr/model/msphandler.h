@@ -51,6 +51,17 @@ public:
      */
     void setKeptScenes(const QSet<int> &scenes) { m_keptScenes = scenes; }
 
+    /**
+     * Why scenes of the document cannot be taken as they are written (an
+     * unknown effect type, values the effect cannot read, colours that are
+     * named but missing, a path that names no scene), one text per scene,
+     * without a closing full stop.
+     * A configuration file with any of them is refused before it is applied.
+     */
+    QStringList refusals() const { return m_refusals; }
+    /** What was taken with a change, one text per scene (a wash cut to six colours). */
+    QStringList notices() const { return m_notices; }
+
     /** The 0-based current scene read from "currentShow", or -1 if none was read. */
     int currentShowIndex() const { return m_currentShowIndex; }
 
@@ -69,6 +80,7 @@ private:
     };
 
     void endShow();
+    bool checkShow(int index);
     void endConfig();
     bool endProperty();
     bool applySwitchState();
@@ -97,4 +109,6 @@ private:
     Yxy m_colorYxy;
     Yxy m_effectYxy;
     QSet<int> m_keptScenes;
+    QStringList m_refusals;
+    QStringList m_notices;
 };

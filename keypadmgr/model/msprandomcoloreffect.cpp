@@ -26,10 +26,10 @@ void MSPRandomColorEffect::setFade(bool fade)
     emit effectParamsChanged();
 }
 
-void MSPRandomColorEffect::setParameters(const QStringList &params, const QList<OvrColor *> &, int,
+void MSPRandomColorEffect::setParameters(const QStringList &params, const QList<OvrColor *> &colors, int,
                                          ColorUtils::PrismalProfileID, float, float, float)
 {
-    if (params.size() < 2)
+    if (!acceptsParameters(params.size(), colors.size(), false))
         return;
     // The keypad's speed is taken as it comes; only the editor limits it.
     m_speed = params.at(0).trimmed().toInt();

@@ -32,15 +32,16 @@ int keypadHue(const OvrColor &hsv)
 
 } // namespace
 
-void MSPVariableColorEffect::setParameters(const QStringList &params, const QList<OvrColor *> &, int,
+void MSPVariableColorEffect::setParameters(const QStringList &params, const QList<OvrColor *> &colors, int,
                                            ColorUtils::PrismalProfileID fixtureClass, float Y, float x, float y)
 {
-    if (Y != 0.0f || x != 0.0f || y != 0.0f) {
+    const bool hasYxy = Y != 0.0f || x != 0.0f || y != 0.0f;
+    if (!acceptsParameters(params.size(), colors.size(), hasYxy))
+        return;
+    if (hasYxy) {
         storeLoadedColor(colorFromYxy(Y, x, y));
         return;
     }
-    if (params.size() != 3)
-        return;
     // The keypad's hue runs 0..255; 1.411764705882353 is 360 / 255.
     const float hue = params.at(0).trimmed().toFloat();
     const int saturation = params.at(1).trimmed().toInt();

@@ -33,10 +33,10 @@ void MSPWhiteEffect::setBrightness(int brightness)
     emit effectParamsChanged();
 }
 
-void MSPWhiteEffect::setParameters(const QStringList &params, const QList<OvrColor *> &, int,
+void MSPWhiteEffect::setParameters(const QStringList &params, const QList<OvrColor *> &colors, int,
                                    ColorUtils::PrismalProfileID, float, float, float)
 {
-    if (params.size() < 2)
+    if (!acceptsParameters(params.size(), colors.size(), false))
         return;
     m_temperature = params.at(0).trimmed().toInt();
     // 0..255 back to percent, rounded half up; 0.39215686274509803 is 100 / 255.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QList>
+#include <QNetworkAddressEntry>
 #include <QValidator>
 
 /**
@@ -17,4 +19,20 @@ public:
     explicit IP4Validator(QObject *parent = nullptr);
 
     State validate(QString &input, int &pos) const override;
+
+    /** The last text judged invalid, as it would have read (what a refused keystroke would have made). */
+    QString lastRefused() const { return m_lastRefused; }
+    /** Why lastRefused() is no address, in the user's words. */
+    QString refusalReason() const;
+
+    /**
+     * Why a complete address cannot be a keypad's on a PC with the
+     * interfaces @p own: 0.x.x.x, loopback, group and broadcast addresses,
+     * the PC's own address, and the network and broadcast address of the
+     * PC's subnets. Empty when the address can be used.
+     */
+    static QString unusableReason(const QString &address, const QList<QNetworkAddressEntry> &own);
+
+private:
+    mutable QString m_lastRefused;
 };

@@ -38,6 +38,7 @@
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QSaveFile>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QSettings>
 #include <QSplashScreen>
@@ -73,6 +74,8 @@ constexpr int unansweredGrace = 1500;
 constexpr int firstStartWidth = 1280;
 // Reading the keypad back after a failure: at most this often, ms.
 constexpr int rereadInterval = 3000;
+// How long closing waits for a scene kept on the way out to leave, ms.
+constexpr int keepOnCloseWait = 3000;
 
 QString fileFilter()
 {
@@ -212,6 +215,18 @@ MainWindow::MainWindow(QWidget *parent)
 
     connect(ConnectionState::instance(), &ConnectionState::stateChanged, this, &MainWindow::handleConnectionState);
 
+    // A scene changed in a demo exists nowhere else until it is saved to a
+    // file. (The system configuration tab knows its own unsaved fields.)
+    // Shows applied from a file or from a late keypad reply (posts are
+    // suspended meanwhile) are no change of the user's.
+    const auto noteDemoChange = [this] {
+        if (!m_loading && !MSPComm::instance()->postsSuspended()
+            && ConnectionState::instance()->state() == ConnectionState::DemoMode)
+            m_demoChanged = true;
+    };
+    connect(m_sceneModel, &MSPSceneModel::effectParamsChanged, this, noteDemoChange);
+    connect(m_sceneModel, &MSPSceneModel::effectChanged, this, noteDemoChange);
+
     m_startupDiscovery = new QTimer(this);
     m_startupDiscovery->setSingleShot(true);
     m_startupDiscovery->setInterval(startupDiscoveryDelay);
@@ -244,7 +259,8 @@ MainWindow::~MainWindow()
     // Leave the keypad showing its kept scene, not an unsaved preview.
     MSPComm *comm = MSPComm::instance();
     if (comm && m_sceneModel) {
-        comm->revertScene(m_sceneModel->sceneAt(m_sceneModel->activeSceneIndex()));
+        if (!m_keptOnClose)
+            comm->revertScene(m_sceneModel->sceneAt(m_sceneModel->activeSceneIndex()));
         MSPComm::waitProcessingEvents(100);
     }
 }
@@ -408,6 +424,10 @@ void MainWindow::discover(int timeOut)
 
 void MainWindow::discover()
 {
+    // Another keypad, or the same one read again, replaces what is on screen.
+    const ConnectionState::State status = ConnectionState::instance()->state();
+    if ((status == ConnectionState::Connected || status == ConnectionState::DemoMode) && !settleUnsavedChanges())
+        return;
     discover(discoveryTimeLimit);
 }
 
@@ -587,6 +607,8 @@ int MainWindow::s_addressChangeWait = MainWindow::defaultAddressChangeWait;
 
 void MainWindow::handleAddressChanged()
 {
+    if (m_closing)
+        return;
     // The keypad is restarting on its new address: a planned silence, not a
     // failure. Say where it goes and how long the window waits for it.
     const QString address = SystemConfiguration::instance()->ipAddress();
@@ -661,6 +683,9 @@ void MainWindow::handleConnectionState(ConnectionState::State status)
     m_systemConfiguration->setAddressOnly(unreachable);
     if (unreachable && m_settingsTabs->currentIndex() == 0)
         m_settingsTabs->setCurrentWidget(m_systemConfiguration);
+    // A demo starts from what is on screen; only the user's changes count.
+    if (demo && previous != ConnectionState::DemoMode)
+        m_demoChanged = false;
 
     repaint();
 }
@@ -692,8 +717,112 @@ void MainWindow::handleHostAddressChanged(QNetworkAddressEntry hostAddressEntry,
     m_hostAddressEntry = hostAddressEntry;
 }
 
+bool MainWindow::hasUnsavedChanges() const
+{
+    if (ConnectionState::instance()->state() == ConnectionState::DemoMode)
+        return m_demoChanged || m_systemConfiguration->hasUnsavedChanges();
+    return m_sceneSettings->hasUnsavedChanges() || m_systemConfiguration->hasUnsavedChanges();
+}
+
+bool MainWindow::settleUnsavedChanges()
+{
+    if (!hasUnsavedChanges())
+        return true;
+    const ConnectionState::State status = ConnectionState::instance()->state();
+    const QString title = tr("Unsaved Changes");
+    if (status == ConnectionState::DemoMode) {
+        const auto answer = m_prompts->message(
+            QMessageBox::Question, QApplication::activeWindow(), title,
+            tr("The demo configuration has changes that are not saved in a file.\n\nSave them to a file first?"),
+            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+        if (answer == QMessageBox::Cancel || (answer == QMessageBox::Save && !save()))
+            return false;
+        if (answer == QMessageBox::Discard && m_systemConfiguration->hasUnsavedChanges())
+            m_systemConfiguration->on_revertButton_clicked();
+        m_demoChanged = false;
+        return true;
+    }
+
+    const bool scene = m_sceneSettings->hasUnsavedChanges();
+    const bool settings = m_systemConfiguration->hasUnsavedChanges();
+    QStringList what;
+    if (scene)
+        what << tr("scene %1").arg(m_sceneModel->activeSceneIndex() + 1);
+    if (settings)
+        what << tr("the system configuration");
+    const bool connected = status == ConnectionState::Connected;
+    const auto answer = connected
+        ? m_prompts->message(QMessageBox::Question, QApplication::activeWindow(), title,
+                             tr("The keypad has not kept these changes: %1.\n\nSave them on the keypad first?")
+                                 .arg(what.join(tr(" and "))),
+                             QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel)
+        : m_prompts->message(QMessageBox::Warning, QApplication::activeWindow(), title,
+                             tr("These changes did not reach the keypad, which cannot be reached now: %1.\n\n"
+                                "Discard them?")
+                                 .arg(what.join(tr(" and "))),
+                             QMessageBox::Discard | QMessageBox::Cancel);
+    if (answer == QMessageBox::Cancel)
+        return false;
+    if (answer == QMessageBox::Save) {
+        if (settings && !m_systemConfiguration->canSave()) {
+            m_settingsTabs->setCurrentWidget(m_systemConfiguration);
+            m_prompts->message(QMessageBox::Warning, QApplication::activeWindow(), title,
+                               tr("The system configuration cannot be saved as it is; the warning in its tab says "
+                                  "why. Correct it or undo it first."),
+                               QMessageBox::Ok);
+            return false;
+        }
+        if (settings)
+            m_systemConfiguration->on_applyButton_clicked();
+        if (scene)
+            keepSceneOnKeypad();
+        return true;
+    }
+    if (settings)
+        m_systemConfiguration->on_revertButton_clicked();
+    if (scene)
+        m_sceneSettings->on_revertButton_clicked();
+    return true;
+}
+
+void MainWindow::keepSceneOnKeypad()
+{
+    // The keep waits for the scene's last edit to be answered; when the
+    // window is closing, the process must not end before the keypad has
+    // answered it (or failed to).
+    MSPComm *comm = MSPComm::instance();
+    bool sent = false;
+    bool answered = false;
+    const QMetaObject::Connection watchSent = connect(
+        comm, &MSPComm::requestSent, this, [&sent](const QString &, const QString &, const QByteArray &body) {
+            if (body.contains("apply=1"))
+                sent = true;
+        });
+    const auto noteAnswer = [&sent, &answered] { answered = sent; };
+    const QMetaObject::Connection watchAnswer = connect(comm, &MSPComm::heartBeat, this, noteAnswer);
+    const QMetaObject::Connection watchError = connect(comm, &MSPComm::networkError, this, noteAnswer);
+    m_sceneSettings->on_applyButton_clicked();
+    if (m_closing) {
+        m_keptOnClose = true;
+        QElapsedTimer waited;
+        waited.start();
+        while (!answered && waited.elapsed() < keepOnCloseWait)
+            MSPComm::waitProcessingEvents(20);
+    }
+    disconnect(watchSent);
+    disconnect(watchAnswer);
+    disconnect(watchError);
+}
+
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    {
+        const QScopedValueRollback<bool> closing(m_closing, true);
+        if (!settleUnsavedChanges()) {
+            event->ignore();
+            return;
+        }
+    }
     QSettings settings;
     settings.setValue(QLatin1String(geometryKey), saveGeometry());
     settings.setValue(QLatin1String(stateKey), saveState(0));
@@ -719,6 +848,7 @@ void MainWindow::setLastDirPath(const QString &file)
 bool MainWindow::loadConfiguration(QIODevice *device)
 {
     m_loadError.clear();
+    m_loadNotices.clear();
     if (!device)
         return false;
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -744,6 +874,14 @@ bool MainWindow::loadConfiguration(QIODevice *device)
             QApplication::restoreOverrideCursor();
             return false;
         }
+        // A scene that cannot be taken as written refuses the whole file:
+        // half a configuration on the keypad is no configuration.
+        if (!check.refusals().isEmpty()) {
+            m_loadError = check.refusals().join(QLatin1Char('\n'));
+            QApplication::restoreOverrideCursor();
+            return false;
+        }
+        m_loadNotices = check.notices();
     }
 
     const bool online = ConnectionState::instance()->state() == ConnectionState::Connected;
@@ -761,8 +899,12 @@ bool MainWindow::loadConfiguration(QIODevice *device)
     QXmlInputSource source(&buffer);
     MSPComm *comm = MSPComm::instance();
     comm->setFileLoading(true);
+    m_loading = true;
     const bool ok = reader.parse(&source);
+    m_loading = false;
     comm->setFileLoading(false);
+    // What is on screen now is the document's.
+    m_demoChanged = false;
     delete progress;
     // The keypad plays the file's current show now; the screen shows the
     // scene the keypad reports, not the one it showed before.
@@ -784,6 +926,8 @@ bool MainWindow::open()
         return false;
     }
     setLastDirPath(fileName);
+    if (!settleUnsavedChanges())
+        return false;
     const bool online = ConnectionState::instance()->state() == ConnectionState::Connected;
     const bool loaded = loadConfiguration(&file);
     file.close();
@@ -794,7 +938,18 @@ bool MainWindow::open()
     }
     if (online)
         statusBar()->showMessage(tr("The configuration was uploaded to the keypad."), statusMessageTime);
+    reportLoadNotices(fileName);
     return true;
+}
+
+void MainWindow::reportLoadNotices(const QString &fileName)
+{
+    if (m_loadNotices.isEmpty())
+        return;
+    m_prompts->message(QMessageBox::Information, QApplication::activeWindow(), tr("Configuration Opened"),
+                       tr("%1 was opened with changes:").arg(QFileInfo(fileName).fileName()) + QLatin1String("\n\n")
+                           + m_loadNotices.join(QLatin1Char('\n')),
+                       QMessageBox::Ok);
 }
 
 QString MainWindow::configurationDocument()
@@ -839,6 +994,7 @@ bool MainWindow::save()
                            tr("Cannot write file %1: %2").arg(fileName, file.errorString()), QMessageBox::Ok);
         return false;
     }
+    m_demoChanged = false;
     return true;
 }
 
@@ -883,7 +1039,7 @@ void MainWindow::handleRestore()
         tr("This will restore the Lumetra Keypad to its factory default settings.  Do you want to continue?\n\n"
            "If the IP address has been changed, then you will need to rediscover the device."),
         QMessageBox::Yes | QMessageBox::No);
-    if (answer != QMessageBox::Yes)
+    if (answer != QMessageBox::Yes || !settleUnsavedChanges())
         return;
 
     if (keypadResetsItself(SystemConfiguration::instance()->version())) {
@@ -908,4 +1064,5 @@ void MainWindow::handleRestore()
     }
     if (online)
         statusBar()->showMessage(tr("The keypad's factory defaults were restored."), statusMessageTime);
+    reportLoadNotices(path);
 }

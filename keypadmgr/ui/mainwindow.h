@@ -69,8 +69,13 @@ public:
      * nothing, returns false and leaves the reason in loadError().
      */
     bool loadConfiguration(QIODevice *device);
-    /** Where the last document that loadConfiguration() refused broke ("line 3, column 7: ..."). */
+    /**
+     * Why loadConfiguration() refused the last document: where it broke
+     * ("line 3, column 7: ...") or which scenes it cannot take.
+     */
     QString loadError() const { return m_loadError; }
+    /** What the last document loaded was taken with a change, one text per scene. */
+    QStringList loadNotices() const { return m_loadNotices; }
     /** The whole configuration document as written by save(). */
     QString configurationDocument();
     static QString lastDirPath();
@@ -99,6 +104,19 @@ public:
 
     /** The help file's URL, built from the local path. */
     static QUrl helpUrl();
+
+    /**
+     * Whether something the user changed would be lost by leaving the
+     * configuration on screen: a scene or system settings the keypad has not
+     * kept, or a demo configuration not saved to a file since it changed.
+     */
+    bool hasUnsavedChanges() const;
+    /**
+     * Asks what to do with unsaved changes before they are set aside (quit,
+     * open, restore, another keypad): save them (on the keypad, or in demo
+     * mode to a file), discard them, or cancel. Returns whether to go on.
+     */
+    bool settleUnsavedChanges();
 
 public slots:
     void handleDiscovererTimeLimit();
@@ -144,6 +162,10 @@ private:
     /** The keypad did not take the factory reset: says why and offers to send it again. */
     void reportRestoreFailure(const QString &reason);
     QProgressDialog *createProgressDialog(const QString &label, int maximum);
+    /** Saves the shown scene on the keypad; while closing, waits until the request left. */
+    void keepSceneOnKeypad();
+    /** Tells what the document just loaded from @p fileName was taken with a change. */
+    void reportLoadNotices(const QString &fileName);
 
     QMenu *m_fileMenu = nullptr;
     QMenu *m_editMenu = nullptr;
@@ -184,10 +206,22 @@ private:
     static int s_addressChangeWait;
     std::unique_ptr<UserPrompts> m_prompts;
     QString m_loadError;
+    QStringList m_loadNotices;
     // A request failed; the keypad is read again once it answers.
     bool m_rereadPending = false;
     QElapsedTimer m_lastReread;
     // The scene the keypad last reported playing; -1 before it reported one.
     int m_keypadSceneIndex = -1;
     QPointer<QProgressDialog> m_restoreProgress;
+    // A demo configuration changed since demo mode began, or since it was
+    // last saved to or opened from a file.
+    bool m_demoChanged = false;
+    // Set while a document is applied: its changes are the file's, not the user's.
+    bool m_loading = false;
+    // The window is asking before it closes: an address change saved on the
+    // way needs no rediscovery.
+    bool m_closing = false;
+    // The scene was kept on the keypad while closing; dropping its preview
+    // then could overtake the keep.
+    bool m_keptOnClose = false;
 };

@@ -87,7 +87,10 @@ bool MSPColorWashEffectWidget::setEffect(MSPEffect *effect)
     if (!isEffectOfClass(effect, effectClass()))
         return false;
     attach(effect);
-    setSpeed(washEffect()->speed());
+    const ShowingEffect showing(this);
+    const int speed = washEffect()->speed();
+    ui->speedSlider->setValue(speed);
+    ui->speedValueLabel->setText(speedLabel(speed));
     setDirection(washEffect()->direction());
     if (const MSPCustomWashEffect *wash = customWashEffect()) {
         showWidth(wash);
@@ -167,7 +170,7 @@ void MSPColorWashEffectWidget::updateColorLimitNotice()
 void MSPColorWashEffectWidget::handleSpeedSliderChanged(int value)
 {
     ui->speedValueLabel->setText(speedLabel(value));
-    if (!washEffect() || washEffect()->speed() == value)
+    if (isShowingEffect() || !washEffect() || washEffect()->speed() == value)
         return;
     washEffect()->setSpeed(value);
     emit speedChanged(value);
@@ -200,7 +203,7 @@ void MSPColorWashEffectWidget::handleWidthSliderChanged(int value)
         ui->widthEdit->setValue(value);
     }
     MSPCustomWashEffect *wash = customWashEffect();
-    if (!wash || wash->width() == value)
+    if (isShowingEffect() || !wash || wash->width() == value)
         return;
     wash->setWidth(value);
     emit widthChanged(value);
@@ -252,7 +255,7 @@ void MSPColorWashEffectWidget::handleColorListChanged()
     updateColorLimitNotice();
     const QStringList colors = ui->colorListPicker->colors();
     MSPCustomWashEffect *wash = customWashEffect();
-    if (!wash || wash->colorList() == colors)
+    if (isShowingEffect() || !wash || wash->colorList() == colors)
         return;
     wash->setColorList(colors);
     emit colorListChanged(colors);

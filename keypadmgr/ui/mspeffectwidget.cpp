@@ -78,12 +78,12 @@ void MSPEffectWidget::handleAddToFavorites(OvrColor color, const QString &uid, c
     if (!color.isValid() || list.isEmpty())
         return;
     OvrColorLibrary *library = OvrColorLibrary::Instance();
-    if (!library->getModifiableLists().contains(list))
-        library->createColorList(list, true);
+    // Never into a read-only list of that name, where it would not be saved.
+    const QString target = library->modifiableList(list);
     // The picker stores the colour itself before it reports the addition;
     // one favourite must not become two entries.
-    if (library->getColors(list).contains(color))
+    if (library->getColors(target).contains(color))
         return;
     const QString name = uid.isEmpty() ? QString() : library->getColorName(uid);
-    library->createColorWithName(color, name, list);
+    library->createColorWithName(color, name, target);
 }

@@ -57,8 +57,10 @@ public slots:
     virtual QString speedLabel(int index);
     /**
      * Adds @p color to the user colour list @p list of the colour library,
-     * creating the list first when there is none of that name; under its
-     * library name when @p uid is known there.
+     * creating the list first when there is none of that name (beside a
+     * read-only list of that name, the user list next to it, see
+     * OvrColorLibrary::modifiableList()); under its library name when
+     * @p uid is known there.
      */
     void handleAddToFavorites(OvrColor color, const QString &uid, const QString &list);
 
@@ -67,6 +69,32 @@ protected:
     static bool isEffectOfClass(const MSPEffect *effect, const QMetaObject &meta);
     void attach(MSPEffect *effect) { m_effect = effect; }
 
+    /**
+     * Held while setEffect() moves the controls to the effect's values.
+     * What the controls report meanwhile is no edit: a value outside a
+     * control's range (a speed of 40 from the keypad) leaves the control at
+     * its end, and the effect keeps its value until the user moves it.
+     */
+    class ShowingEffect
+    {
+    public:
+        explicit ShowingEffect(MSPEffectWidget *editor)
+            : m_editor(editor)
+            , m_was(editor->m_showingEffect)
+        {
+            m_editor->m_showingEffect = true;
+        }
+        ~ShowingEffect() { m_editor->m_showingEffect = m_was; }
+
+    private:
+        Q_DISABLE_COPY(ShowingEffect)
+        MSPEffectWidget *const m_editor;
+        const bool m_was;
+    };
+    /** Whether the controls are being moved to the effect's values (no user edit). */
+    bool isShowingEffect() const { return m_showingEffect; }
+
 private:
     QPointer<MSPEffect> m_effect;
+    bool m_showingEffect = false;
 };

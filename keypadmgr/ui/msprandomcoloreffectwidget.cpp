@@ -27,7 +27,10 @@ bool MSPRandomColorEffectWidget::setEffect(MSPEffect *effect)
     if (!isEffectOfClass(effect, MSPRandomColorEffect::staticMetaObject))
         return false;
     attach(effect);
-    setSpeed(randomEffect()->speed());
+    const ShowingEffect showing(this);
+    const int speed = randomEffect()->speed();
+    ui->speedSlider->setValue(speed);
+    ui->speedValueLabel->setText(speedLabel(speed));
     setFade(randomEffect()->fade());
     return true;
 }
@@ -56,7 +59,7 @@ void MSPRandomColorEffectWidget::setFade(bool fade)
 void MSPRandomColorEffectWidget::handleSpeedSliderChanged(int value)
 {
     ui->speedValueLabel->setText(speedLabel(value));
-    if (!randomEffect() || randomEffect()->speed() == value)
+    if (isShowingEffect() || !randomEffect() || randomEffect()->speed() == value)
         return;
     randomEffect()->setSpeed(value);
     emit speedChanged(value);
@@ -67,7 +70,7 @@ void MSPRandomColorEffectWidget::handleSpeedSliderChanged(int value)
 void MSPRandomColorEffectWidget::handleFadeChanged(int state)
 {
     const bool fade = state != Qt::Unchecked;
-    if (!randomEffect() || randomEffect()->fade() == fade)
+    if (isShowingEffect() || !randomEffect() || randomEffect()->fade() == fade)
         return;
     randomEffect()->setFade(fade);
     emit fadeChanged(fade);

@@ -77,6 +77,14 @@ MSPEffectWidget *MSPSceneSettingsWidget::editor(int type) const
     return qobject_cast<MSPEffectWidget *>(ui->effectPropertiesStack->widget(type));
 }
 
+bool MSPSceneSettingsWidget::hasUnsavedChanges() const
+{
+    // Also while the keypad is out of reach and the buttons are off; a Save
+    // on its way is no longer the user's to settle.
+    const MSPComm::EditState edit = MSPComm::instance()->editState(m_model->activeSceneIndex());
+    return m_unsaved || (edit != MSPComm::EditState::None && edit != MSPComm::EditState::Saving);
+}
+
 bool MSPSceneSettingsWidget::editsReachKeypad()
 {
     // Posts are suspended while the keypad's own shows are applied: those

@@ -31,6 +31,8 @@ public:
     int shownSceneIndex() const { return m_shownScene; }
     /** The editor page of effect @p type. */
     MSPEffectWidget *editor(int type) const;
+    /** Whether the shown scene has a change the keypad has not kept (Save would keep it). */
+    bool hasUnsavedChanges() const;
 
 signals:
     void closeSignal();

@@ -48,6 +48,7 @@ bool MSPWhiteEffectWidget::setEffect(MSPEffect *effect)
     if (!isEffectOfClass(effect, effectClass()))
         return false;
     attach(effect);
+    const ShowingEffect showing(this);
     const auto *white = whiteEffect();
     if (ui->temperatureSlider->value() != white->temperature())
         ui->temperatureSlider->setValue(white->temperature());
@@ -60,7 +61,7 @@ bool MSPWhiteEffectWidget::setEffect(MSPEffect *effect)
 
 void MSPWhiteEffectWidget::handleTemperatureSliderChanged(int value)
 {
-    if (!whiteEffect() || whiteEffect()->temperature() == value)
+    if (isShowingEffect() || !whiteEffect() || whiteEffect()->temperature() == value)
         return;
     whiteEffect()->setTemperature(value);
     emit temperatureChanged(value);
@@ -74,7 +75,7 @@ void MSPWhiteEffectWidget::handleBrightnessSliderChanged(int value)
         const QSignalBlocker blocker(ui->brightnessEdit);
         ui->brightnessEdit->setValue(value);
     }
-    if (!whiteEffect() || whiteEffect()->brightness() == value)
+    if (isShowingEffect() || !whiteEffect() || whiteEffect()->brightness() == value)
         return;
     whiteEffect()->setBrightness(value);
     emit brightnessChanged(value);

@@ -6,10 +6,13 @@
 
 #include <colorutils.h>
 #include <connectionstate.h>
+#include <discoverer.h>
+#include <dravon.h>
 #include <mspcomm.h>
 #include <systemconfiguration.h>
 
 #include <QApplication>
+#include <QNetworkInterface>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
 
@@ -28,6 +31,32 @@ QString warningPiece(const QString &text)
     return QLatin1String("<font color='red'>") + text + QLatin1String("</font>");
 }
 
+// The PC's addresses a keypad cannot take: the interface chosen for the
+// keypad, or every interface when any may be used.
+QList<QNetworkAddressEntry> ownAddressEntries()
+{
+    QHostAddress ip;
+    uint netmask = 0;
+    QHostAddress broadcast;
+    Discoverer::instance()->dravon()->getInterface(ip, netmask, broadcast);
+    if (!ip.isNull() && ip != QHostAddress(QHostAddress::AnyIPv4) && ip != QHostAddress(QHostAddress::Any)) {
+        QNetworkAddressEntry entry;
+        entry.setIp(ip);
+        entry.setNetmask(QHostAddress(quint32(netmask)));
+        return {entry};
+    }
+    QList<QNetworkAddressEntry> entries;
+    const auto interfaces = QNetworkInterface::allInterfaces();
+    for (const QNetworkInterface &interface : interfaces) {
+        const auto addresses = interface.addressEntries();
+        for (const QNetworkAddressEntry &entry : addresses) {
+            if (entry.ip().protocol() == QAbstractSocket::IPv4Protocol && !entry.ip().isLoopback())
+                entries << entry;
+        }
+    }
+    return entries;
+}
+
 } // namespace
 
 SystemConfigurationWidget::SystemConfigurationWidget(QWidget *parent)
@@ -41,7 +70,8 @@ SystemConfigurationWidget::SystemConfigurationWidget(QWidget *parent)
     ui->scrollAreaWidgetContents->setAutoFillBackground(false);
     ui->nameEdit->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QString::fromLatin1(namePattern)), this));
-    ui->addressEdit->setValidator(new IP4Validator(this));
+    m_addressValidator = new IP4Validator(this);
+    ui->addressEdit->setValidator(m_addressValidator);
     ui->fixtureClassComboBox->addItems(ColorUtils::prismalProfileIDNameList(true));
     ui->warningLabel->hide();
     ui->revertButton->setEnabled(false);
@@ -49,6 +79,34 @@ SystemConfigurationWidget::SystemConfigurationWidget(QWidget *parent)
 
     connect(ui->nameEdit, &QLineEdit::textEdited, this, &SystemConfigurationWidget::handleFieldChanged);
     connect(ui->addressEdit, &QLineEdit::textEdited, this, &SystemConfigurationWidget::handleFieldChanged);
+    // A keystroke or paste the field refuses is said, not swallowed. The
+    // notice stays while the user types on in that field and goes when it
+    // is emptied or the other one is edited.
+    connect(ui->nameEdit, &QLineEdit::inputRejected, this, [this] {
+        m_inputNoticeField = ui->nameEdit;
+        m_inputNotice = ui->nameEdit->text().size() >= ui->nameEdit->maxLength()
+            ? tr("A name holds at most %1 characters; the rest was not taken.").arg(ui->nameEdit->maxLength())
+            : tr("A name cannot contain an ampersand (&), a comma (,), a double quote (\") or characters the "
+                 "keypad cannot store; that was not taken.");
+        showWarning();
+    });
+    connect(ui->addressEdit, &QLineEdit::inputRejected, this, [this] {
+        m_inputNoticeField = ui->addressEdit;
+        m_inputNotice = m_addressValidator->refusalReason();
+        if (m_inputNotice.isEmpty())
+            m_inputNotice = tr("An address has at most %1 characters; the rest was not taken.")
+                                .arg(ui->addressEdit->maxLength());
+        showWarning();
+    });
+    for (QLineEdit *edit : {ui->nameEdit, ui->addressEdit}) {
+        connect(edit, &QLineEdit::textEdited, this, [this, edit] {
+            // Emptying the field starts it afresh.
+            if (m_inputNotice.isEmpty() || (edit == m_inputNoticeField && !edit->text().isEmpty()))
+                return;
+            m_inputNotice.clear();
+            showWarning();
+        });
+    }
     for (QSpinBox *spinBox : {ui->universeSpinBox, ui->DravonModeSpinBox, ui->lightsPerPortSpinBox,
                               ui->numberOfPortsSpinBox}) {
         connect(spinBox, qOverload<int>(&QSpinBox::valueChanged), this, &SystemConfigurationWidget::handleFieldChanged);
@@ -77,8 +135,10 @@ QList<SystemConfigurationWidget::ButtonBox> SystemConfigurationWidget::buttonBox
 QString SystemConfigurationWidget::enteredAddress() const
 {
     // "192.168.077.010" is the keypad's "192.168.77.10": the same address,
-    // not a move, and the form the keypad and the subnet test read.
-    return MSPComm::normalizeAddress(ui->addressEdit->text());
+    // not a move, and the form the keypad and the subnet test read. An
+    // empty field is no address at all (normalising would make it "0").
+    const QString text = ui->addressEdit->text();
+    return text.isEmpty() ? text : MSPComm::normalizeAddress(text);
 }
 
 void SystemConfigurationWidget::setTextColor(QLineEdit *edit, const QColor &color)
@@ -108,8 +168,14 @@ void SystemConfigurationWidget::handleFieldChanged()
     ui->revertButton->setEnabled(true);
 
     QString warning;
-    const bool addressAcceptable = ui->addressEdit->hasAcceptableInput();
-    if (addressAcceptable) {
+    const QString unusable = ui->addressEdit->hasAcceptableInput()
+        ? IP4Validator::unusableReason(enteredAddress(), ownAddressEntries())
+        : QString();
+    const bool addressAcceptable = ui->addressEdit->hasAcceptableInput() && unusable.isEmpty();
+    if (!unusable.isEmpty()) {
+        warning = warningPiece(unusable.toHtmlEscaped());
+        setTextColor(ui->addressEdit, warningColor);
+    } else if (addressAcceptable) {
         if (!MSPComm::instance()->isAddressReachable(enteredAddress())) {
             warning = warningPiece(tr("Changing the device's IP address to this value may prevent its light "
                                       "<br>settings from being available through this application."));
@@ -152,6 +218,25 @@ void SystemConfigurationWidget::handleFieldChanged()
     ui->applyButton->setEnabled(addressAcceptable && nameAcceptable && sceneEnabled);
 }
 
+void SystemConfigurationWidget::showWarning()
+{
+    // A refused keystroke first, then the fields' warnings, then why the
+    // buttons cannot be changed.
+    QString warning = m_fieldWarning;
+    if (!m_inputNotice.isEmpty()) {
+        const QString notice = warningPiece(m_inputNotice.toHtmlEscaped());
+        warning = warning.isEmpty() ? notice : notice + QLatin1String("<br><br>") + warning;
+    }
+    const QString note = ui->groupBox->toolTip();
+    if (!note.isEmpty() && !m_addressOnly) {
+        if (!warning.isEmpty())
+            warning += QLatin1String("<br><br>");
+        warning += note.toHtmlEscaped();
+    }
+    ui->warningLabel->setText(warning);
+    ui->warningLabel->setVisible(!warning.isEmpty());
+}
+
 void SystemConfigurationWidget::saveToRecord()
 {
     SystemConfiguration *config = SystemConfiguration::instance();
@@ -170,6 +255,33 @@ void SystemConfigurationWidget::saveToRecord()
     const auto boxes = buttonBoxes();
     for (const ButtonBox &button : boxes)
         config->setSwitchEnabled(button.switchNumber, button.box->isChecked(), false);
+}
+
+bool SystemConfigurationWidget::hasUnsavedChanges() const
+{
+    const SystemConfiguration *config = SystemConfiguration::instance();
+    const auto profiles = ColorUtils::prismalProfileIDList(true);
+    const int profile = ui->fixtureClassComboBox->currentIndex();
+    if (ui->nameEdit->text() != config->name() || enteredAddress() != config->ipAddress()
+        || ui->universeSpinBox->value() != config->universe() || ui->DravonModeSpinBox->value() != config->DravonMode()
+        || ui->lightsPerPortSpinBox->value() != config->lightsPerPort()
+        || ui->numberOfPortsSpinBox->value() != config->numberOfPorts()
+        || (profile >= 0 && profile < profiles.size() && profiles.at(profile) != config->fixtureClass()))
+        return true;
+    // Older firmware shows every button checked whatever the record says.
+    if (!m_buttonsSupported)
+        return false;
+    const auto boxes = buttonBoxes();
+    for (const ButtonBox &button : boxes) {
+        if (button.box->isChecked() != config->switchEnabled(button.switchNumber))
+            return true;
+    }
+    return false;
+}
+
+bool SystemConfigurationWidget::canSave() const
+{
+    return ui->applyButton->isEnabled();
 }
 
 void SystemConfigurationWidget::on_applyButton_clicked()
@@ -208,6 +320,8 @@ void SystemConfigurationWidget::on_revertButton_clicked()
     ui->revertButton->setEnabled(false);
     ui->applyButton->setEnabled(false);
     m_fieldWarning.clear();
+    m_inputNotice.clear();
+    showWarning();
     fillFromRecord();
     setTextColor(ui->nameEdit, Qt::black);
     setTextColor(ui->addressEdit, Qt::black);
@@ -255,20 +369,6 @@ QString SystemConfigurationWidget::buttonsNote(const QString &version)
     if (version.split(QLatin1Char('.')).size() < 3)
         return tr("The keypad's firmware version is not known, so its buttons cannot be enabled or disabled here.");
     return tr("Firmware %1 cannot enable or disable the keypad's buttons: all of them stay enabled.").arg(version);
-}
-
-void SystemConfigurationWidget::showWarning()
-{
-    // The field warnings first, then why the buttons cannot be changed.
-    QString warning = m_fieldWarning;
-    const QString note = ui->groupBox->toolTip();
-    if (!note.isEmpty() && !m_addressOnly) {
-        if (!warning.isEmpty())
-            warning += QLatin1String("<br><br>");
-        warning += note.toHtmlEscaped();
-    }
-    ui->warningLabel->setText(warning);
-    ui->warningLabel->setVisible(!warning.isEmpty());
 }
 
 void SystemConfigurationWidget::setAddressOnly(bool addressOnly)

@@ -7,6 +7,7 @@
 
 namespace Ui { class SysConfig; }
 
+class IP4Validator;
 class QCheckBox;
 class QLineEdit;
 
@@ -36,6 +37,10 @@ public:
 
     /** Writes the fields into the configuration record without its change signals. */
     void saveToRecord();
+    /** Whether a field differs from the configuration record (a change not saved yet). */
+    bool hasUnsavedChanges() const;
+    /** Whether Save would take the fields as they are. */
+    bool canSave() const;
 
 signals:
     /** A Save moved the keypad to another address. */
@@ -66,14 +71,21 @@ private:
     void takeAddressFocus();
     /** Why the enabled buttons cannot be changed with this firmware, or nothing. */
     static QString buttonsNote(const QString &version);
-    /** Shows the field warnings and the buttons note in the warning line. */
+    /**
+     * Shows the notice of a refused keystroke above the fields' warnings,
+     * and below them why the buttons cannot be changed.
+     */
     void showWarning();
     static void setTextColor(QLineEdit *edit, const QColor &color);
 
     std::unique_ptr<Ui::SysConfig> ui;
+    IP4Validator *m_addressValidator = nullptr;
+    // What the fields' validation found wrong (rich text).
+    QString m_fieldWarning;
+    // What the last refused keystroke or paste was (plain text), and in which field.
+    QString m_inputNotice;
+    QLineEdit *m_inputNoticeField = nullptr;
     bool m_filling = false;
     bool m_addressOnly = false;
     bool m_buttonsSupported = false;
-    // The warnings of the last validation; empty after Undo and filling.
-    QString m_fieldWarning;
 };

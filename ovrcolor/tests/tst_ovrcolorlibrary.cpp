@@ -111,6 +111,40 @@ private Q_SLOTS:
         QCOMPARE(lib->getNewColorListName(QStringLiteral("Favourites")), expected);
     }
 
+    void modifiableList_data()
+    {
+        // Existing lists, read-only ones marked "ro:".
+        QTest::addColumn<QStringList>("existing");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("none") << QStringList() << "Favourites";
+        QTest::newRow("user list") << QStringList{"Favourites"} << "Favourites";
+        QTest::newRow("read-only") << QStringList{"ro:Favourites"} << "Favourites 2";
+        QTest::newRow("read-only, user list beside")
+            << QStringList{"ro:Favourites", "ro:Favourites 2", "Favourites 3"} << "Favourites 3";
+        QTest::newRow("read-only twice") << QStringList{"ro:Favourites", "ro:Favourites 2"} << "Favourites 3";
+    }
+
+    void modifiableList()
+    {
+        QFETCH(QStringList, existing);
+        QFETCH(QString, expected);
+        for (const QString &name : existing) {
+            if (name.startsWith(QLatin1String("ro:")))
+                lib->createColorList(name.mid(3), false);
+            else
+                lib->createColorList(name, true);
+        }
+        const QString name = lib->modifiableList(QStringLiteral("Favourites"));
+        QCOMPARE(name, expected);
+        QVERIFY(lib->isUserList(name));
+        // The same list every time, and it reaches the user file.
+        const QStringList lists = lib->getListNames();
+        QCOMPARE(lib->modifiableList(QStringLiteral("Favourites")), expected);
+        QCOMPARE(lib->getListNames(), lists);
+        lib->createColor(Qt::red, QStringLiteral("Red"), name);
+        QVERIFY(listsInFile(userFile).contains(expected));
+    }
+
     void uidAndValue_data()
     {
         QTest::addColumn<QString>("input");
@@ -410,6 +444,10 @@ private Q_SLOTS:
         QCOMPARE(two->data(OvrColorLibrary::colorMimeType()), (OvrColor(Qt::red).aName() + ',' + yxy.aName()).toLatin1());
         QCOMPARE(two->data(OvrColorLibrary::nameMimeType()), QByteArray("Red,D65"));
         QCOMPARE(two->data(OvrColorLibrary::originatingPresetMimeType()), QByteArray("Stage,Whites"));
+        QCOMPARE(two->data(OvrColorLibrary::entriesMimeType()),
+                 "[{\"name\":\"Red\",\"originatingPreset\":\"Stage\",\"value\":\"" + OvrColor(Qt::red).aName().toLatin1()
+                     + "\",\"vendorId\":\"R1\"},{\"name\":\"D65\",\"originatingPreset\":\"Whites\",\"value\":\""
+                     + yxy.aName().toLatin1() + "\",\"vendorId\":\"\"}]");
         QStringList uids;
         QCOMPARE(OvrColorLibrary::colorsFromMimeData(two.get(), &uids), (QVector<OvrColor>{Qt::red, yxy}));
         QCOMPARE(uids, (QStringList{QString(), QString()}));

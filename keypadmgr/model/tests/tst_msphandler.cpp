@@ -184,6 +184,8 @@ private slots:
     void hostileInput();
     void onlineUpload();
     void roundTrip();
+    void scenesTakenOrRefused_data();
+    void scenesTakenOrRefused();
 };
 
 void tst_MSPHandler::initTestCase()
@@ -450,7 +452,7 @@ void tst_MSPHandler::hostileInput_data()
             << "4:4,1,5|0";
     QTest::newRow("more than six colours")
             << good + show("/api/v1/shows/2", "4", { "4", "1", "5" }, "7", emptySlot.repeated(7)) + "</all_shows>"
-            << true << "2:9,1" << "4:1,0,1|2";
+            << true << "2:9,1" << "4:4,1,5|6";
     QTest::newRow("colour count above the colours")
             << good + show("/api/v1/shows/2", "3", { "4", "1", "5" }, "1000") + "</all_shows>" << true << "2:9,1"
             << "3:4,1,5|6";
@@ -644,3 +646,54 @@ void tst_MSPHandler::roundTrip()
 
 QTEST_GUILESS_MAIN(tst_MSPHandler)
 #include "tst_msphandler.moc"
+
+void tst_MSPHandler::scenesTakenOrRefused_data()
+{
+    QTest::addColumn<QString>("show");
+    QTest::addColumn<QString>("scene");
+    QTest::addColumn<QString>("refusal");
+    QTest::addColumn<QString>("notice");
+
+    const QString red = rgbColor(255, 0, 0);
+    QTest::newRow("well formed") << show("/api/v1/shows/3", "2", { "7", "1", "0" }) << "2:7,1" << QString()
+                                 << QString();
+    QTest::newRow("unknown effect type")
+            << show("/api/v1/shows/3", "99", { "1", "1", "1" }) << "-"
+            << "Scene 3 has the effect type 99, which the keypad does not play" << QString();
+    QTest::newRow("eight colours keep the first six")
+            << show("/api/v1/shows/3", "4", { "9", "1", "5" }, "8", red.repeated(8)) << "4:9,1,5|6" << QString()
+            << "Scene 3 (Custom Wash) holds 8 colors; the keypad plays six, so the first six were kept.";
+    QTest::newRow("unused slots left out")
+            << show("/api/v1/shows/3", "3", { "9", "1", "5" }, "2", red.repeated(2)) << "3:9,1,5|2" << QString()
+            << QString();
+    QTest::newRow("named colours missing")
+            << show("/api/v1/shows/3", "4", { "9", "1", "5" }, "5", red.repeated(3)) << "4:1,0,1|2"
+            << "Scene 3 (Custom Wash) names 5 colors but holds only 3" << QString();
+    QTest::newRow("too few parameters")
+            << show("/api/v1/shows/3", "6", { "9" }) << "6:0,255"
+            << "Scene 3 (RGB White) has parameters the effect cannot read" << QString();
+    QTest::newRow("path names no scene")
+            << show("/api/v1/shows/x", "2", { "7", "1", "0" }) << "-"
+            << "A scene has the path \"/api/v1/shows/x\", which names no scene from 1 to 8" << QString();
+}
+
+void tst_MSPHandler::scenesTakenOrRefused()
+{
+    QFETCH(QString, show);
+    QFETCH(QString, scene);
+    QFETCH(QString, refusal);
+    QFETCH(QString, notice);
+    Target target;
+    QBuffer buffer;
+    buffer.setData(("<v1><all_shows>" + show + "</all_shows></v1>").toLatin1());
+    buffer.open(QIODevice::ReadOnly);
+    QXmlInputSource source(&buffer);
+    MSPHandler handler(false, &target.model, &target.config, &target.link);
+    QXmlSimpleReader reader;
+    reader.setContentHandler(&handler);
+    reader.setErrorHandler(&handler);
+    QVERIFY(reader.parse(&source));
+    QCOMPARE(target.summary(2), scene);
+    QCOMPARE(handler.refusals(), refusal.isNull() ? QStringList() : QStringList(refusal));
+    QCOMPARE(handler.notices(), notice.isNull() ? QStringList() : QStringList(notice));
+}

@@ -14,7 +14,9 @@
 #include <keypadtestbed.h>
 #include <mspchooser.h>
 #include <mspcomm.h>
+#include <mspcustomwasheffect.h>
 #include <mspeffect.h>
+#include <mspeffectfactory.h>
 #include <mspfixedcoloreffect.h>
 #include <mspscene.h>
 #include <mspscenemodel.h>
@@ -39,6 +41,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -51,6 +54,7 @@
 #include <memory>
 
 Q_DECLARE_METATYPE(ConnectionState::State)
+Q_DECLARE_METATYPE(QMessageBox::StandardButton)
 
 namespace {
 
@@ -158,6 +162,7 @@ class tst_MainWindow : public QObject
 private slots:
     void initTestCase();
     void init();
+    void cleanup();
     void cleanupTestCase();
     void menusAndActions();
     void noKeypadAtStartUp();
@@ -193,6 +198,10 @@ private slots:
     void onePressOneRequest();
     void malformedFileChangesNothing_data();
     void malformedFileChangesNothing();
+    void everySceneOfFileTakenOrRefused_data();
+    void everySceneOfFileTakenOrRefused();
+    void unsavedChangesAskFirst_data();
+    void unsavedChangesAskFirst();
     void hidingSettingsCollapsesWindow();
     void onlineHelp();
     void onlineHelpMissing();
@@ -279,6 +288,15 @@ void tst_MainWindow::init()
     m_window->statusBar()->clearMessage();
     QSettings().setValue(QStringLiteral("lastDirPath"), m_dir.path());
     m_window->show();
+}
+
+void tst_MainWindow::cleanup()
+{
+    // What a test left unsaved must not make the next one's actions ask.
+    if (m_window->hasUnsavedChanges()) {
+        m_prompts->answers.prepend(QMessageBox::Discard);
+        m_window->settleUnsavedChanges();
+    }
 }
 
 void tst_MainWindow::cleanupTestCase()
@@ -553,10 +571,13 @@ void tst_MainWindow::saveThenOpenOffline()
     config->setUniverse(9);
     model->setActiveSceneIndex(5, false);
 
+    // The demo's edits since the save are set aside on purpose.
     m_prompts->files << path;
+    m_prompts->answers << QMessageBox::Discard;
     QVERIFY(m_window->open());
     QCOMPARE(m_prompts->filters, QStringList({QStringLiteral("Configuration Files (*.xml)"), QStringLiteral("Configuration Files (*.xml)")}));
-    QVERIFY(m_prompts->messages.isEmpty());
+    QCOMPARE(m_prompts->messages.size(), 1);
+    QCOMPARE(m_prompts->messages.constFirst().title, QStringLiteral("Unsaved Changes"));
     QCOMPARE(model->sceneAt(0)->formData(), savedBody);
     QCOMPARE(config->name(), QStringLiteral("Lobby & Bar <1>"));
     QCOMPARE(config->universe(), 7);
@@ -1262,6 +1283,168 @@ void tst_MainWindow::malformedFileChangesNothing()
         QCOMPARE(requestsSince(from).filter(QStringLiteral("apply=1")), QStringList());
         QCOMPARE(requestsSince(from).filter(QStringLiteral("/api/v1/shows/")), QStringList());
     }
+}
+
+void tst_MainWindow::everySceneOfFileTakenOrRefused_data()
+{
+    QTest::addColumn<bool>("connected");
+    QTest::addColumn<QString>("scene1");
+    QTest::addColumn<QString>("message");
+
+    const QString red = QStringLiteral("<color>\n<red>255</red>\n<grn>0</grn>\n<blu>0</blu>\n<by>0</by><x>0</x><y>0</y> </color>");
+    const QString unknown = QStringLiteral("<show><url>/api/v1/shows/1</url>\n<effect>99</effect>\n<parameters>"
+                                           "<param>1</param><param>1</param><param>1</param><by>0</by><x>0</x><y>0</y>"
+                                           "</parameters><numColors>0</numColors>\n<customColors>\n</customColors>\n</show>");
+    const QString eight = QStringLiteral("<show><url>/api/v1/shows/1</url>\n<effect>4</effect>\n<parameters>"
+                                         "<param>9</param><param>1</param><param>5</param><by>0</by><x>0</x><y>0</y>"
+                                         "</parameters><numColors>8</numColors>\n<customColors>")
+        + red.repeated(8) + QStringLiteral("\n</customColors>\n</show>");
+    const QString refused = QStringLiteral("Scene 1 has the effect type 99, which the keypad does not play.");
+    const QString cut = QStringLiteral("Scene 1 (Custom Wash) holds 8 colors; the keypad plays six, so the first six were kept.");
+    QTest::newRow("unknown effect, offline") << false << unknown << refused;
+    QTest::newRow("eight colours, offline") << false << eight << cut;
+    QTest::newRow("unknown effect, connected") << true << unknown << refused;
+    QTest::newRow("eight colours, connected") << true << eight << cut;
+}
+
+void tst_MainWindow::everySceneOfFileTakenOrRefused()
+{
+    QFETCH(bool, connected);
+    QFETCH(QString, scene1);
+    QFETCH(QString, message);
+    if (connected)
+        connectKeypad();
+    else
+        goOffline(ConnectionState::DemoMode);
+    MSPSceneModel *model = MSPSceneModel::instance();
+    const QString path = writeConfigurationFile(QStringLiteral("scene1.xml"), 1);
+    QVERIFY(!path.isEmpty());
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QString document = QString::fromLatin1(file.readAll());
+        const int start = document.indexOf(QLatin1String("<show>"));
+        const int end = document.indexOf(QLatin1String("</show>"), start) + 7;
+        document.replace(start, end - start, scene1);
+        QVERIFY(file.resize(0));
+        file.write(document.toLatin1());
+    }
+    const QString before = model->sceneAt(0)->formData();
+    const int from = connected ? m_bed->requestLog(m_keypad).size() : 0;
+
+    m_prompts->files << path;
+    const bool taken = m_window->open();
+    QCOMPARE(m_prompts->messages.size(), 1);
+    const ScriptedPrompts::Message shown = m_prompts->messages.constFirst();
+    QVERIFY2(shown.text.endsWith(message), qPrintable(shown.text));
+    if (!taken) {
+        // Refused whole: nothing changes, nothing is sent, nothing claims an upload.
+        QCOMPARE(shown.title, QStringLiteral("Open Error"));
+        QCOMPARE(shown.text, QStringLiteral("Cannot open file %1:\n%2").arg(path, message));
+        QCOMPARE(model->sceneAt(0)->formData(), before);
+        QVERIFY(m_window->statusBar()->currentMessage().isEmpty());
+        if (connected) {
+            QTest::qWait(500);
+            QCOMPARE(requestsSince(from).filter(QStringLiteral("/api/v1/shows/")), QStringList());
+        }
+        return;
+    }
+    QCOMPARE(shown.title, QStringLiteral("Configuration Opened"));
+    auto *wash = qobject_cast<MSPCustomWashEffect *>(model->sceneAt(0)->effect());
+    QVERIFY(wash);
+    QCOMPARE(wash->speed(), 9);
+    QCOMPARE(wash->colorList().size(), 6);
+    if (connected) {
+        // The scene is uploaded and kept as it was taken.
+        const QStringList kept = requestsSince(from).filter(QRegularExpression(QStringLiteral("^POST /api/v1/shows/1 .*&apply=1$")));
+        QCOMPARE(kept.size(), 1);
+        QVERIFY2(kept.constFirst().contains(QLatin1String(" effect=4&param1=9&param2=1&param3=5&"))
+                     && kept.constFirst().contains(QLatin1String("&num_colors=6&color1=(255,0,0)&")),
+                 qPrintable(kept.constFirst()));
+    }
+}
+
+void tst_MainWindow::unsavedChangesAskFirst_data()
+{
+    QTest::addColumn<bool>("connected");
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QMessageBox::StandardButton>("answer");
+
+    QTest::newRow("keypad, quit, cancel") << true << "quit" << QMessageBox::Cancel;
+    QTest::newRow("keypad, quit, save") << true << "quit" << QMessageBox::Save;
+    QTest::newRow("keypad, open, discard") << true << "open" << QMessageBox::Discard;
+    QTest::newRow("demo, quit, cancel") << false << "quit" << QMessageBox::Cancel;
+    QTest::newRow("demo, quit, save to file") << false << "quit" << QMessageBox::Save;
+    QTest::newRow("demo, other keypad, cancel") << false << "discover" << QMessageBox::Cancel;
+}
+
+void tst_MainWindow::unsavedChangesAskFirst()
+{
+    QFETCH(bool, connected);
+    QFETCH(QString, action);
+    QFETCH(QMessageBox::StandardButton, answer);
+    if (connected) {
+        connectKeypad();
+        keypadPlays(2);
+    } else {
+        goOffline(ConnectionState::DemoMode);
+    }
+    const QString file = writeConfigurationFile(QStringLiteral("other.xml"), 2);
+    QVERIFY(!file.isEmpty());
+    // The user changes scene 2's effect.
+    MSPScene *scene = MSPSceneModel::instance()->sceneAt(1);
+    scene->setEffect(MSPEffectFactory::instance()->create(MSPEffect::RandomColor, scene), true);
+    const QString edited = scene->formData();
+    if (connected)
+        settle();
+    QVERIFY(m_window->hasUnsavedChanges());
+    const int from = connected ? m_bed->requestLog(m_keypad).size() : 0;
+    const ConnectionState::State status = state()->state();
+
+    m_prompts->answers << answer;
+    const QString saved = m_dir.filePath(QStringLiteral("kept.xml"));
+    QFile::remove(saved);
+    bool done = false;
+    if (action == QLatin1String("quit")) {
+        if (!connected)
+            m_prompts->files << saved;
+        done = m_window->close();
+    } else if (action == QLatin1String("open")) {
+        m_prompts->files << file;
+        done = m_window->open();
+    } else {
+        QSignalSpy states(state(), &ConnectionState::stateChanged);
+        findAction(m_window.get(), QStringLiteral("Discover Device"))->trigger();
+        done = sawState(states, ConnectionState::Discovering);
+    }
+    QCOMPARE(m_prompts->messages.size(), 1);
+    QCOMPARE(m_prompts->messages.constFirst().title, QStringLiteral("Unsaved Changes"));
+    QCOMPARE(done, answer != QMessageBox::Cancel);
+    if (answer == QMessageBox::Cancel) {
+        QVERIFY(m_window->isVisible());
+        QCOMPARE(state()->state(), status);
+        QCOMPARE(scene->formData(), edited);
+        QVERIFY(m_window->hasUnsavedChanges());
+    }
+    if (!connected) {
+        // Saving to a file keeps the demo's edit there.
+        QCOMPARE(QFile::exists(saved), answer == QMessageBox::Save);
+        if (answer == QMessageBox::Save) {
+            QFile kept(saved);
+            QVERIFY(kept.open(QIODevice::ReadOnly));
+            QVERIFY(kept.readAll().contains("<url>/api/v1/shows/2</url>\n<effect>5</effect>"));
+        }
+        return;
+    }
+    // On the keypad: Save keeps the scene, Discard drops the preview, Cancel sends neither.
+    if (answer == QMessageBox::Save)
+        QTRY_VERIFY_WITH_TIMEOUT(requestsSince(from).contains(QStringLiteral("POST /api/v1/shows/2 apply=1")), 10000);
+    else if (answer == QMessageBox::Discard)
+        QTRY_VERIFY_WITH_TIMEOUT(requestsSince(from).contains(QStringLiteral("POST /api/v1/shows/2 apply=0")), 10000);
+    settle();
+    const QStringList sent = requestsSince(from);
+    QCOMPARE(sent.contains(QStringLiteral("POST /api/v1/shows/2 apply=1")), answer == QMessageBox::Save);
+    QCOMPARE(sent.contains(QStringLiteral("POST /api/v1/shows/2 apply=0")), answer == QMessageBox::Discard);
 }
 
 void tst_MainWindow::hidingSettingsCollapsesWindow()

@@ -18,6 +18,7 @@
 #include <mspscene.h>
 #include <mspscenemodel.h>
 #include <ovrcolor.h>
+#include <ovrcolorlibrary.h>
 #include <ovrcolorpicker.h>
 #include <systemconfiguration.h>
 
@@ -25,9 +26,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLayout>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSlider>
 #include <QSpinBox>
 #include <QStackedWidget>
@@ -64,10 +67,13 @@ private slots:
     void firmwareRuleForPickerPages_data();
     void firmwareRuleForPickerPages();
     void washKeepsSixColours();
-    void speedLabelsAndClamping_data();
-    void speedLabelsAndClamping();
+    void speedLabels_data();
+    void speedLabels();
+    void showingKeepsOutOfRangeValue_data();
+    void showingKeepsOutOfRangeValue();
     void whiteScaleLabels();
     void tabOrderFollowsLayout();
+    void favouritesBesideReadOnlyList();
 
 private:
     template<typename T> T *child(QWidget *parent, const char *name) const
@@ -400,7 +406,7 @@ void tst_MSPSceneSettingsWidget::washKeepsSixColours()
     QCOMPARE(colorsLayout->count(), layoutItems);
 }
 
-void tst_MSPSceneSettingsWidget::speedLabelsAndClamping_data()
+void tst_MSPSceneSettingsWidget::speedLabels_data()
 {
     QTest::addColumn<int>("type");
     QTest::addColumn<QString>("slowest");
@@ -411,20 +417,63 @@ void tst_MSPSceneSettingsWidget::speedLabelsAndClamping_data()
     QTest::newRow("random color") << int(MSPEffect::RandomColor) << QStringLiteral("10 m") << QStringLiteral("1 s");
 }
 
-void tst_MSPSceneSettingsWidget::speedLabelsAndClamping()
+void tst_MSPSceneSettingsWidget::speedLabels()
 {
     QFETCH(int, type);
     QFETCH(QString, slowest);
     QFETCH(QString, fastest);
     std::unique_ptr<MSPEffect> effect(MSPEffectFactory::instance()->create(type, nullptr));
-    effect->setProperty("speed", 40);
     MSPEffectWidget *editor = page(type);
     QVERIFY(editor->setEffect(effect.get()));
     QCOMPARE(editor->speedLabel(1), slowest);
     QCOMPARE(editor->speedLabel(32), fastest);
-    // A speed from outside the scale is clamped, shown and stored.
-    QCOMPARE(effect->property("speed").toInt(), 32);
-    QCOMPARE(child<QLabel>(editor, "speedValueLabel")->text(), fastest);
+}
+
+void tst_MSPSceneSettingsWidget::showingKeepsOutOfRangeValue_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QByteArray>("property");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QString>("slider");
+    QTest::addColumn<int>("end");
+    QTest::newRow("random speed 40") << int(MSPEffect::RandomColor) << QByteArray("speed") << 40
+                                     << QStringLiteral("speedSlider") << 32;
+    QTest::newRow("wash speed 40") << int(MSPEffect::ColorWash) << QByteArray("speed") << 40
+                                   << QStringLiteral("speedSlider") << 32;
+    QTest::newRow("white temperature 300") << int(MSPEffect::RGBWhite) << QByteArray("temperature") << 300
+                                           << QStringLiteral("temperatureSlider") << 255;
+    QTest::newRow("kelvo temperature 300") << int(MSPEffect::KelvoWhite) << QByteArray("temperature") << 300
+                                           << QStringLiteral("temperatureSlider") << 255;
+    QTest::newRow("white brightness 118") << int(MSPEffect::RGBWhite) << QByteArray("brightness") << 118
+                                          << QStringLiteral("brightnessSlider") << 100;
+}
+
+void tst_MSPSceneSettingsWidget::showingKeepsOutOfRangeValue()
+{
+    QFETCH(int, type);
+    QFETCH(QByteArray, property);
+    QFETCH(int, value);
+    QFETCH(QString, slider);
+    QFETCH(int, end);
+    std::unique_ptr<MSPEffect> effect(MSPEffectFactory::instance()->create(type, nullptr));
+    effect->setProperty(property.constData(), value);
+    MSPEffectWidget *editor = page(type);
+    // The page may still show this value from an earlier effect.
+    std::unique_ptr<MSPEffect> other(MSPEffectFactory::instance()->create(type, nullptr));
+    QVERIFY(editor->setEffect(other.get()));
+    QSignalSpy changes(effect.get(), &MSPEffect::effectParamsChanged);
+
+    // Showing the keypad's value moves the control to its end and writes nothing.
+    QVERIFY(editor->setEffect(effect.get()));
+    auto *control = child<QSlider>(editor, slider.toLatin1().constData());
+    QCOMPARE(control->value(), end);
+    QCOMPARE(effect->property(property.constData()).toInt(), value);
+    QCOMPARE(changes.count(), 0);
+
+    // The user's move is an edit.
+    control->setValue(end - 1);
+    QCOMPARE(effect->property(property.constData()).toInt(), end - 1);
+    QCOMPARE(changes.count(), 1);
 }
 
 void tst_MSPSceneSettingsWidget::whiteScaleLabels()
@@ -471,6 +520,32 @@ void tst_MSPSceneSettingsWidget::tabOrderFollowsLayout()
     QCOMPARE(QApplication::focusWidget(), child<QPushButton>(m_widget.get(), "revertButton"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), child<QPushButton>(m_widget.get(), "applyButton"));
+}
+
+void tst_MSPSceneSettingsWidget::favouritesBesideReadOnlyList()
+{
+    // A read-only list (a preset) already has the name the editor adds to.
+    OvrColorLibrary *library = OvrColorLibrary::Instance();
+    const QString list = QStringLiteral("Site Colours");
+    library->createColor(OvrColor(Qt::gray), QStringLiteral("Preset Gray"), list);
+    const QStringList listsBefore = library->getListNames();
+
+    const QVector<OvrColor> added{OvrColor::fromRgb8(255, 127, 0), OvrColor::fromRgb8(0, 64, 255)};
+    for (const OvrColor &color : added)
+        page(MSPEffect::FixedColor)->handleAddToFavorites(color, QString(), list);
+
+    // One user list beside it takes both colours and is saved.
+    const QString mine = list + QStringLiteral(" 2");
+    QCOMPARE(library->getListNames(), listsBefore + QStringList{mine});
+    QCOMPARE(library->getColors(list), QVector<OvrColor>{OvrColor(Qt::gray)});
+    QVERIFY(library->isUserList(mine));
+    QCOMPARE(library->getColors(mine), added);
+    QFile file(OvrColorLibrary::defaultUserColorsPath());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray saved = file.readAll();
+    QVERIFY(saved.contains("name=\"" + mine.toUtf8() + '"'));
+    for (const OvrColor &color : added)
+        QVERIFY(saved.contains(color.aName().toUtf8()));
 }
 
 QTEST_MAIN(tst_MSPSceneSettingsWidget)

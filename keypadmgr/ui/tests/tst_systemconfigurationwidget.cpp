@@ -68,6 +68,10 @@ private slots:
     void nameValidator();
     void liveValidation_data();
     void liveValidation();
+    void unusableAddressRefused_data();
+    void unusableAddressRefused();
+    void refusedInputIsSaid_data();
+    void refusedInputIsSaid();
     void typingElsewhereKeepsTheKeyboard();
     void enabledButtonsFollowFirmware_data();
     void enabledButtonsFollowFirmware();
@@ -277,6 +281,78 @@ void tst_SystemConfigurationWidget::liveValidation()
              warning.contains(ipWarning) ? red : QColor(Qt::black));
     QCOMPARE(field<QLineEdit>("nameEdit")->palette().color(QPalette::Text),
              warning.contains(nameWarning) ? red : QColor(Qt::black));
+}
+
+void tst_SystemConfigurationWidget::unusableAddressRefused_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("reason");
+    // The chosen interface is 192.168.77.1/24.
+    QTest::newRow("this computer") << "192.168.77.1" << "192.168.77.1 is this computer's own address.";
+    QTest::newRow("network address") << "192.168.77.0"
+                                     << "192.168.77.0 is the address of the network itself, not of a device in it.";
+    QTest::newRow("broadcast address") << "192.168.77.255" << "192.168.77.255 is the broadcast address of the network.";
+    QTest::newRow("zeros") << "0.0.0.0" << "0.0.0.0 is no device's address.";
+    QTest::newRow("loopback") << "127.0.0.1" << "127.0.0.1 is a loopback address; it never leaves this computer.";
+    QTest::newRow("group") << "239.1.2.3" << "239.1.2.3 is a group or broadcast address, never a single device's.";
+}
+
+void tst_SystemConfigurationWidget::unusableAddressRefused()
+{
+    QFETCH(QString, address);
+    QFETCH(QString, reason);
+    auto *edit = field<QLineEdit>("addressEdit");
+    retype(edit, address);
+    QCOMPARE(field<QLabel>("warningLabel")->text(), QStringLiteral("<font color='red'>%1</font>").arg(reason));
+    QVERIFY(field<QLabel>("warningLabel")->isVisible());
+    QVERIFY(!field<QPushButton>("applyButton")->isEnabled());
+    QCOMPARE(edit->palette().color(QPalette::Text), red);
+    // A usable address next to it is taken again.
+    retype(edit, QStringLiteral("192.168.77.31"));
+    QVERIFY(field<QLabel>("warningLabel")->isHidden());
+    QVERIFY(field<QPushButton>("applyButton")->isEnabled());
+}
+
+void tst_SystemConfigurationWidget::refusedInputIsSaid_data()
+{
+    QTest::addColumn<QString>("fieldName");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("kept");
+    QTest::addColumn<QString>("notice");
+    QTest::newRow("address part above 255") << "addressEdit" << "192.168.77.300" << "192.168.77.30"
+                                            << "Each part of an address is a number from 0 to 255; \"300\" was not taken.";
+    QTest::newRow("fifth address part") << "addressEdit" << "192.168.77.3.4" << "192.168.77.34"
+                                        << "An address has four numbers; \"192.168.77.3.\" was not taken.";
+    QTest::newRow("four digits") << "addressEdit" << "192.168.1000.4" << "192.168.100.4"
+                                 << "Each part of an address is a number from 0 to 255; \"1000\" was not taken.";
+    const QString character = QStringLiteral("A name cannot contain an ampersand (&), a comma (,), a double quote (\") or "
+                                             "characters the keypad cannot store; that was not taken.");
+    QTest::newRow("ampersand") << "nameEdit" << "Bar & Grill" << "Bar  Grill" << character;
+    QTest::newRow("comma") << "nameEdit" << "Hall,east" << "Halleast" << character;
+    QTest::newRow("double quote") << "nameEdit" << "\"Hall\"" << "Hall" << character;
+    QTest::newRow("32 characters") << "nameEdit" << QString(32, QLatin1Char('x')) << QString(31, QLatin1Char('x'))
+                                   << "A name holds at most 31 characters; the rest was not taken.";
+}
+
+void tst_SystemConfigurationWidget::refusedInputIsSaid()
+{
+    QFETCH(QString, fieldName);
+    QFETCH(QString, typed);
+    QFETCH(QString, kept);
+    QFETCH(QString, notice);
+    auto *edit = field<QLineEdit>(qPrintable(fieldName));
+    auto *label = field<QLabel>("warningLabel");
+    retype(edit, typed);
+    QCOMPARE(edit->text(), kept);
+    QVERIFY(label->isVisible());
+    QVERIFY2(label->text().startsWith(QStringLiteral("<font color='red'>%1</font>").arg(notice.toHtmlEscaped())),
+             qPrintable(label->text()));
+    // It stays while the user types on there, and goes with an edit of the other field.
+    auto *other = field<QLineEdit>(fieldName == QLatin1String("nameEdit") ? "addressEdit" : "nameEdit");
+    other->setFocus();
+    QTest::keyClick(other, Qt::Key_End);
+    QTest::keyClick(other, Qt::Key_Backspace);
+    QVERIFY2(!label->text().contains(notice.toHtmlEscaped()), qPrintable(label->text()));
 }
 
 void tst_SystemConfigurationWidget::typingElsewhereKeepsTheKeyboard()
