@@ -18,6 +18,8 @@
 #   make fuzz   build the fuzz targets with clang and run each for
 #               FUZZ_SECONDS (default 60) in a private network namespace,
 #               e.g. make fuzz FUZZ_SECONDS=600 FUZZ_TARGETS=fuzz_ovrcolor
+#   make soak   the chaos soak (tools/soak) in the test build for SOAK_MINUTES
+#               (default 30), e.g. make soak SOAK_MINUTES=60 SOAK_SEED=1234
 #   make images redraw the compiled-in images from their sources (the PNGs
 #               are committed, so a normal build does not need this)
 
@@ -31,6 +33,8 @@ ICON_SIZES   := 16 24 32 48 64 128 256
 FUZZ_DIR     ?= build/fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS ?=
+SOAK_MINUTES ?= 30
+SOAK_SEED    ?=
 
 ifeq ($(BUILD),sanitize)
 TEST_DIR        ?= build/test
@@ -45,7 +49,7 @@ else
 $(error BUILD must be sanitize, relwithdebinfo or release)
 endif
 
-.PHONY: all deps run run-sim test build-release build-test bench fuzz build-fuzz images package screenshots clean
+.PHONY: all deps run run-sim test soak build-release build-test bench fuzz build-fuzz images package screenshots clean
 
 all: build-release
 
@@ -69,6 +73,11 @@ build-test: deps
 
 test: build-test
 	bash scripts/in-netns.sh ctest --test-dir $(TEST_DIR) --output-on-failure -j $(JOBS)
+
+soak: build-test
+	bash scripts/in-netns.sh env QT_QPA_PLATFORM=offscreen KEYPAD_BIN_DIR=$(CURDIR)/$(TEST_DIR)/bin \
+	    LSAN_OPTIONS=suppressions=$(CURDIR)/cmake/lsan.supp:print_suppressions=0 \
+	    bash cmake/run-isolated.sh $(TEST_DIR)/bin/soak --minutes $(SOAK_MINUTES) $(if $(SOAK_SEED),--seed $(SOAK_SEED))
 
 package: build-release
 	cmake --build $(RELEASE_DIR) --target package

@@ -1,23 +1,24 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
 # keypad_add_test(<name> SOURCES <files...> [LIBRARIES <targets...>] [NETWORK] [EACH_FUNCTION]
-#                 [TIMEOUT <s>])
+#                 [TIMEOUT <s>] [ARGS <arguments...>])
 #
 # One executable per test file, registered with ctest, run on the offscreen
 # platform, with a fresh temporary HOME and XDG folders. NETWORK marks a test that opens sockets: it links the test
 # support library, whose main refuses to run outside an isolated network
 # namespace (see tests/support/isolatednetwork.h). EACH_FUNCTION adds the
 # ctest entry <name>_each, which runs every test function alone and then
-# all in reverse order (cmake/run-each-function.sh).
+# all in reverse order (cmake/run-each-function.sh). ARGS are passed to the
+# program when ctest runs it.
 function(keypad_add_test name)
     if(NOT KEYPAD_BUILD_TESTS)
         return()
     endif()
-    cmake_parse_arguments(ARG "NETWORK;EACH_FUNCTION" "TIMEOUT" "SOURCES;LIBRARIES" ${ARGN})
+    cmake_parse_arguments(ARG "NETWORK;EACH_FUNCTION" "TIMEOUT" "SOURCES;LIBRARIES;ARGS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE Qt5::Test KeypadTestSupport ${ARG_LIBRARIES})
     # Each run gets its own HOME and XDG folders (cmake/run-isolated.sh).
-    add_test(NAME ${name} COMMAND bash ${CMAKE_SOURCE_DIR}/cmake/run-isolated.sh $<TARGET_FILE:${name}>)
+    add_test(NAME ${name} COMMAND bash ${CMAKE_SOURCE_DIR}/cmake/run-isolated.sh $<TARGET_FILE:${name}> ${ARG_ARGS})
     if(NOT ARG_TIMEOUT)
         set(ARG_TIMEOUT 300)
     endif()

@@ -1134,6 +1134,14 @@ Wenn sich die IP-Adresse dabei ändert, müssen Sie das Gerät erneut suchen.</t
         <translation>Konfiguration gespeichert in %1.</translation>
     </message>
     <message>
+        <source>the keypad cannot be reached</source>
+        <translation>das Keypad ist nicht erreichbar</translation>
+    </message>
+    <message>
+        <source>The keypad did not restore its factory defaults: %1</source>
+        <translation>Das Keypad hat seine Werkseinstellungen nicht wiederhergestellt: %1</translation>
+    </message>
+    <message>
         <source>Unsaved Changes</source>
         <translation>Ungespeicherte Änderungen</translation>
     </message>

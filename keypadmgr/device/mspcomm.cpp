@@ -458,12 +458,20 @@ void MSPComm::forgetTrackedReplies()
     }
 }
 
-void MSPComm::restoreFactoryDefaults()
+bool MSPComm::restoreFactoryDefaults()
 {
     // The keypad goes back to its own scenes; so does the screen.
     forgetEdits();
     forgetTrackedReplies();
-    postToDevice(configPath, QStringLiteral("factory_reset=1"), true, true, false);
+    m_factoryResetReply = send(configPath, QStringLiteral("factory_reset=1"), true, true, false);
+    m_factoryResetWritten = false;
+    if (!m_factoryResetReply)
+        return false;
+    connect(m_factoryResetReply, &QNetworkReply::uploadProgress, this, [this](qint64 sent, qint64) {
+        if (sent > 0)
+            m_factoryResetWritten = true;
+    });
+    return true;
 }
 
 QString MSPComm::normalizeAddress(const QString &address)
@@ -530,6 +538,15 @@ void MSPComm::replyFinished(QNetworkReply *reply)
     const int editPosition = m_editReplies.indexOf(reply);
     const bool configPost = m_configPosts.contains(reply);
     const bool failed = reply->error() != QNetworkReply::NoError;
+    if (failed && reply == m_factoryResetReply) {
+        // No answer is the keypad restarting, and so is a refused
+        // connection once the request went out (it is sent again on a new
+        // connection while the keypad restarts). Refused before it went
+        // out, or answered with an error status, the keypad never took it.
+        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        if (status >= 400 || (reply->error() == QNetworkReply::ConnectionRefusedError && !m_factoryResetWritten))
+            emit factoryResetFailed(reply->errorString());
+    }
     // First where the edit stands: a Save's own answer must not be read
     // as the keypad playing an unsaved edit.
     const auto sceneRequest = m_sceneRequests.find(reply);

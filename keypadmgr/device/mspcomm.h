@@ -80,7 +80,8 @@ public:
     void brightnessUp();
     void brightnessDown();
     void pressOnOff();
-    void restoreFactoryDefaults();
+    /** Asks the keypad to restore its factory defaults; false when the request could not be sent. */
+    bool restoreFactoryDefaults();
     void postConfiguration(const QStringList &bodies, const QString &newAddress);
 
     bool parseReply(QIODevice *device);
@@ -129,6 +130,13 @@ signals:
     void networkError();
     void heartBeat(bool reachable);
     void configReceived();
+    /**
+     * The keypad did not take the factory reset (@p reason): it answered
+     * with an error, or refused the connection before the request went
+     * out. A reset the keypad took gets no answer at all, as it restarts
+     * at once.
+     */
+    void factoryResetFailed(const QString &reason);
     /** A scene's edit state changed (edited, sent, lost, saved or undone). */
     void editStatesChanged();
     /**
@@ -178,6 +186,8 @@ private:
     // The last scene edit posted: Save and Undo wait for it. Guarded, as a
     // finished reply is deleted.
     QPointer<QNetworkReply> m_flushedEdit;
+    QPointer<QNetworkReply> m_factoryResetReply;
+    bool m_factoryResetWritten = false; ///< the reset's body went out on a connection
     QTimer m_socketToggleTimer;
     QUdpSocket *m_keyPadSocket = nullptr;
     QUdpSocket *m_heartBeatSocket = nullptr;

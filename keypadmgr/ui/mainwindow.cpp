@@ -225,6 +225,10 @@ MainWindow::MainWindow(QWidget *parent)
     connect(config, &SystemConfiguration::onOffCheckBoxStateChanged, m_controlPanel, &MSPControlPanelWidget::handleOnOffStateChanged);
 
     connect(comm, &MSPComm::networkError, this, &MainWindow::handleNetworkError);
+    connect(comm, &MSPComm::factoryResetFailed, this, [this](const QString &reason) {
+        if (m_restoreProgress)
+            reportRestoreFailure(reason);
+    });
     connect(ConnectionState::instance(), &ConnectionState::heartBeat, this, &MainWindow::handleKeypadHeartBeat);
     connect(m_sceneModel, &MSPSceneModel::effectParamsChanged, comm, &MSPComm::handleEffectParamsChanged);
     connect(m_sceneModel, &MSPSceneModel::effectChanged, comm, &MSPComm::handleEffectChanged);
@@ -1200,6 +1204,35 @@ bool MainWindow::save()
     return true;
 }
 
+void MainWindow::restoreOnKeypad()
+{
+    if (!MSPComm::instance()->restoreFactoryDefaults()) {
+        reportRestoreFailure(tr("the keypad cannot be reached"));
+        return;
+    }
+    ConnectionState::instance()->setState(ConnectionState::Restoring);
+    m_rereadPending = true;
+    m_lastReread.start();
+    // Until the keypad is back; it may never come back, so this one can be hidden.
+    delete m_restoreProgress;
+    m_restoreProgress = createProgressDialog(tr("Restoring the keypad's factory defaults..."), 0);
+    m_restoreProgress->setCancelButtonText(tr("Hide"));
+}
+
+void MainWindow::reportRestoreFailure(const QString &reason)
+{
+    // The keypad kept its settings: no "restored" when it answers again.
+    delete m_restoreProgress;
+    // Asked once the keypad's answer has been handled, not from within it.
+    QTimer::singleShot(0, this, [this, reason] {
+        const auto answer = m_prompts->message(QMessageBox::Warning, this, tr("Restore Factory Default Settings"),
+                                               tr("The keypad did not restore its factory defaults: %1").arg(reason),
+                                               QMessageBox::Retry | QMessageBox::Cancel);
+        if (answer == QMessageBox::Retry)
+            restoreOnKeypad();
+    });
+}
+
 bool MainWindow::keypadResetsItself(const QString &version)
 {
     return !SystemConfiguration::isLegacyFirmware(version);
@@ -1216,14 +1249,7 @@ void MainWindow::handleRestore()
         return;
 
     if (keypadResetsItself(SystemConfiguration::instance()->version())) {
-        MSPComm::instance()->restoreFactoryDefaults();
-        ConnectionState::instance()->setState(ConnectionState::Restoring);
-        m_rereadPending = true;
-        m_lastReread.start();
-        // Until the keypad is back; it may never come back, so this one can be hidden.
-        delete m_restoreProgress;
-        m_restoreProgress = createProgressDialog(tr("Restoring the keypad's factory defaults..."), 0);
-        m_restoreProgress->setCancelButtonText(tr("Hide"));
+        restoreOnKeypad();
         return;
     }
 

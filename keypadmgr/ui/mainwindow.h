@@ -170,6 +170,10 @@ private:
     void takeKeypad(const QString &address, const QByteArray &mac);
     void createKeypadList();
     bool keepOrTakeFileName(QByteArray *document);
+    /** Asks the keypad to restore its factory defaults and waits for it to come back. */
+    void restoreOnKeypad();
+    /** The keypad did not take the factory reset: says why and offers to send it again. */
+    void reportRestoreFailure(const QString &reason);
     QProgressDialog *createProgressDialog(const QString &label, int maximum);
     /** The configuration document; the current show only when @p withCurrentShow. */
     QString documentText(bool withCurrentShow) const;

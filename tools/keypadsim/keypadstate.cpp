@@ -228,6 +228,28 @@ bool KeypadState::parseSceneBody(const QByteArray &body, Scene *scene)
     return true;
 }
 
+QByteArray KeypadState::sceneBody(const Scene &scene)
+{
+    const auto triple = [](int a, int b, int c) -> QByteArray {
+        return '(' + QByteArray::number(a) + ',' + QByteArray::number(b) + ',' + QByteArray::number(c) + ')';
+    };
+    QByteArray body = QByteArrayLiteral("effect=") + QByteArray::number(scene.effect);
+    for (int i = 0; i < 3; ++i)
+        body += "&param" + QByteArray::number(i + 1) + '=' + QByteArray::number(scene.params.value(i));
+    body += "&param_xy=" + triple(scene.x, scene.y, scene.Y) + "&num_colors=" + QByteArray::number(scene.colours.size());
+    for (int i = 0; i < scene.colours.size(); ++i) {
+        const Colour &c = scene.colours.at(i);
+        const QByteArray n = QByteArray::number(i + 1);
+        body += "&color" + n + '=' + triple(c.red, c.green, c.blue) + "&custom_xy_" + n + '=' + triple(c.x, c.y, c.Y);
+    }
+    return body;
+}
+
+void KeypadState::dropPreviews()
+{
+    m_hasPreview.fill(false);
+}
+
 KeypadState::SceneOutcome KeypadState::postScene(int index, const QByteArray &body)
 {
     if (index < 0 || index >= sceneCount)

@@ -94,6 +94,12 @@ public:
     /** Parses a scene body ("effect=..&param1=.."); false when it names no valid effect. */
     static bool parseSceneBody(const QByteArray &body, Scene *scene);
 
+    /** The form body that parseSceneBody() reads back to @p scene. */
+    static QByteArray sceneBody(const Scene &scene);
+
+    /** A restart: every preview is gone, each scene plays as kept. */
+    void dropPreviews();
+
     /** Selects a scene as a press of its button would: drops other previews and turns the lights on. */
     void selectScene(int index);
 

@@ -419,6 +419,8 @@ QString SimulatedKeypad::usage()
         "  fault refuse on|off        refuse HTTP connections\n"
         "  fault clear                no faults\n"
         "  status                     show the keypad's state\n"
+        "  show <1..8>                one scene: kept=<body> played=<body> preview=0|1\n"
+        "  restart                    power-cycle: away for the restart time, previews dropped\n"
         "  quit                       stop the simulator");
 }
 
@@ -538,6 +540,29 @@ QString SimulatedKeypad::execute(const QString &commandLine)
                  m_heartbeatsOn ? QStringLiteral("on") : QStringLiteral("off"))
             .arg(m_discoverRequests)
             .arg(m_state.name());
+    }
+
+    if (verb == QLatin1String("show") && words.size() == 2) {
+        bool ok = false;
+        const int scene = words.at(1).toInt(&ok);
+        if (!ok || scene < 1 || scene > KeypadState::sceneCount)
+            return QStringLiteral("error usage: show <1..8>");
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return QStringLiteral("ok kept=%1 played=%2 preview=%3")
+            .arg(QString::fromLatin1(KeypadState::sceneBody(m_state.keptScene(scene - 1))),
+                 QString::fromLatin1(KeypadState::sceneBody(m_state.playedScene(scene - 1))))
+            .arg(m_state.hasPreview(scene - 1) ? 1 : 0);
+    }
+
+    if (verb == QLatin1String("restart") && words.size() == 1) {
+        if (m_restarting)
+            return QStringLiteral("error restarting");
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_state.dropPreviews();
+        }
+        restart(QString(), false);
+        return QStringLiteral("ok");
     }
 
     if (verb == QLatin1String("help"))

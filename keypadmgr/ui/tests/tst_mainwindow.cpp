@@ -211,6 +211,8 @@ private slots:
     void titleNamesTheKeypad();
     void changingKeypadWithUnsavedEditAsks();
     void restoreOnNewFirmwareResetsKeypad();
+    void restoreNotTakenIsSaid_data();
+    void restoreNotTakenIsSaid();
     void twoKeypadsCancelledChooserIsNoKeypad();
     void failedChangeIsReportedAndResynced_data();
     void failedChangeIsReportedAndResynced();
@@ -934,6 +936,70 @@ void tst_MainWindow::restoreOnNewFirmwareResetsKeypad()
     QVERIFY(m_bed->waitForEvent(m_keypad, QStringLiteral("restarted"), 20000));
     // The keypad comes back after its restart: back online, read again.
     QTRY_COMPARE_WITH_TIMEOUT(state()->state(), ConnectionState::Connected, 20000);
+}
+
+void tst_MainWindow::restoreNotTakenIsSaid_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("reason");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("restored");
+
+    QTest::newRow("refused, cancelled") << QStringLiteral("fault refuse on") << QStringLiteral("Connection refused")
+                                        << int(QMessageBox::Cancel) << false;
+    QTest::newRow("error status, cancelled") << QStringLiteral("fault error on")
+                                             << QStringLiteral("Internal Server Error") << int(QMessageBox::Cancel)
+                                             << false;
+    QTest::newRow("error status, sent again")
+        << QStringLiteral("fault error 1") << QStringLiteral("Internal Server Error") << int(QMessageBox::Retry) << true;
+}
+
+void tst_MainWindow::restoreNotTakenIsSaid()
+{
+    QFETCH(QString, fault);
+    QFETCH(QString, reason);
+    QFETCH(int, answer);
+    QFETCH(bool, restored);
+
+    connectKeypad();
+    // A brightness of its own, which the factory defaults put back to full.
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("press down")).startsWith(QLatin1String("ok")));
+    const QString dimmed = keypadStatus(QStringLiteral("brightness"));
+    QVERIFY(dimmed != QLatin1String("255"));
+    settle();
+    QVERIFY(m_bed->command(m_keypad, fault).startsWith(QLatin1String("ok")));
+    const QString restoredText = QStringLiteral("The keypad's factory defaults were restored.");
+    QSignalSpy statusMessages(m_window->statusBar(), &QStatusBar::messageChanged);
+    const auto claimed = [&statusMessages, &restoredText] {
+        for (const auto &message : statusMessages) {
+            if (message.at(0).toString() == restoredText)
+                return true;
+        }
+        return false;
+    };
+    m_prompts->answers << QMessageBox::Yes << QMessageBox::StandardButton(answer);
+    m_window->handleRestore();
+
+    QTRY_COMPARE_WITH_TIMEOUT(m_prompts->messages.size(), 2, 15000);
+    QCOMPARE(m_prompts->messages.at(1).icon, QMessageBox::Warning);
+    QVERIFY2(m_prompts->messages.at(1).text.startsWith(
+                 QStringLiteral("The keypad did not restore its factory defaults: ")),
+             qPrintable(m_prompts->messages.at(1).text));
+    QVERIFY2(m_prompts->messages.at(1).text.contains(reason), qPrintable(m_prompts->messages.at(1).text));
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("fault clear")).startsWith(QLatin1String("ok")));
+
+    if (restored) {
+        QVERIFY(m_bed->waitForEvent(m_keypad, QStringLiteral("restarted"), 20000));
+        QTRY_VERIFY_WITH_TIMEOUT(claimed(), 30000);
+        QCOMPARE(keypadStatus(QStringLiteral("brightness")), QStringLiteral("255"));
+    } else {
+        // Back with the keypad, read again, and still no claim of a restore.
+        QTRY_COMPARE_WITH_TIMEOUT(state()->state(), ConnectionState::Connected, 20000);
+        settle();
+        QVERIFY(!claimed());
+        QCOMPARE(keypadStatus(QStringLiteral("brightness")), dimmed);
+    }
+    QCOMPARE(m_prompts->messages.size(), 2);
 }
 
 void tst_MainWindow::twoKeypadsCancelledChooserIsNoKeypad()

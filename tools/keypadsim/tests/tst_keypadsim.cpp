@@ -252,6 +252,28 @@ private slots:
         m_bed->stopSimulator(keypad);
     }
 
+    void showAndRestartCommands()
+    {
+        const int keypad = startKeypad();
+        QVERIFY(keypad >= 0);
+        const QString kept = QStringLiteral("kept=effect=3&param1=8&param2=1&param3=4&param_xy=(0,0,0)&num_colors=0");
+        QCOMPARE(m_bed->command(keypad, QStringLiteral("show 4")),
+                 QStringLiteral("ok %1 played=effect=3&param1=8&param2=1&param3=4&param_xy=(0,0,0)&num_colors=0 preview=0")
+                     .arg(kept));
+        QCOMPARE(http("POST", url(keypad, "/api/v1/shows/4"), "effect=2&param1=7&param2=1").status, 200);
+        QCOMPARE(m_bed->command(keypad, QStringLiteral("show 4")),
+                 QStringLiteral("ok %1 played=effect=2&param1=7&param2=1&param3=0&param_xy=(0,0,0)&num_colors=0 preview=1")
+                     .arg(kept));
+        QCOMPARE(m_bed->command(keypad, QStringLiteral("show 9")), QStringLiteral("error usage: show <1..8>"));
+
+        // A restart keeps the kept scenes and loses the preview.
+        QCOMPARE(m_bed->command(keypad, QStringLiteral("restart")), QStringLiteral("ok"));
+        QVERIFY(m_bed->waitForEvent(keypad, QStringLiteral("restarted")));
+        QVERIFY(m_bed->command(keypad, QStringLiteral("show 4")).endsWith(QLatin1String(" preview=0")));
+        QVERIFY(http("GET", url(keypad, "/api/v1/shows/4")).body.contains("<effect>3</effect>"));
+        m_bed->stopSimulator(keypad);
+    }
+
     void configurationBodies()
     {
         const int keypad = startKeypad();

@@ -93,6 +93,17 @@ private slots:
             QVERIFY(parsed == expected);
     }
 
+    void sceneBodyReadsBack()
+    {
+        const Scene s = scene(4, {3, 1, 5}, 10, 20, 30, {colour(255, 0, 0), colour(10, 20, 30, 3127, 3290, 1000)});
+        const QByteArray body = KeypadState::sceneBody(s);
+        QCOMPARE(body, QByteArray("effect=4&param1=3&param2=1&param3=5&param_xy=(10,20,30)&num_colors=2"
+                                  "&color1=(255,0,0)&custom_xy_1=(0,0,0)&color2=(10,20,30)&custom_xy_2=(3127,3290,1000)"));
+        Scene parsed;
+        QVERIFY(KeypadState::parseSceneBody(body, &parsed));
+        QVERIFY(parsed == s);
+    }
+
     void showElement()
     {
         const Scene s = scene(4, {3, 1, 5}, 10, 20, 30, {colour(255, 0, 0), colour(10, 20, 30, 3127, 3290, 1000)});
