@@ -55,7 +55,7 @@ public:
         return takeFile();
     }
     QMessageBox::StandardButton message(QMessageBox::Icon, QWidget *, const QString &title, const QString &text,
-                                        QMessageBox::StandardButtons buttons) override
+                                        QMessageBox::StandardButtons buttons, QMessageBox::StandardButton) override
     {
         QMessageBox::StandardButton answer = QMessageBox::NoButton;
         if (answers.isEmpty() && (buttons & QMessageBox::Retry) && (buttons & QMessageBox::Cancel)) {
