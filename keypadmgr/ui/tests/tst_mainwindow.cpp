@@ -881,9 +881,11 @@ void tst_MainWindow::openFileOfAnotherKeypadKeepsTheKeypadsName()
 void tst_MainWindow::titleNamesTheKeypad()
 {
     connectKeypad();
-    QTRY_COMPARE_WITH_TIMEOUT(m_window->windowTitle(),
-                              QStringLiteral("Foyer (192.168.77.20, firmware 2.0.0) - Lumetra Keypad Effect Manager"),
-                              10000);
+    // A configuration file saved or opened before (by another test) may
+    // stand in front of it.
+    QTRY_VERIFY2_WITH_TIMEOUT(m_window->windowTitle().endsWith(
+                                  QLatin1String("Foyer (192.168.77.20, firmware 2.0.0) - Lumetra Keypad Effect Manager")),
+                              qPrintable(m_window->windowTitle()), 10000);
 }
 
 void tst_MainWindow::changingKeypadWithUnsavedEditAsks()
