@@ -35,6 +35,8 @@ namespace {
 
 const QString configPath = QStringLiteral("/api/v1/config");
 const QString showsPath = QStringLiteral("/api/v1/shows");
+// The scene choices counted when a request was sent (a reply property).
+const char sceneChoiceProperty[] = "sceneChoices";
 
 } // namespace
 
@@ -136,7 +138,9 @@ QNetworkReply *MSPComm::get(const QString &path)
     request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/x-www-form-urlencoded"));
     qCDebug(lcDevice) << "GET" << path;
     emit requestSent(QStringLiteral("GET"), path, QByteArray());
-    return m_manager->get(request);
+    QNetworkReply *reply = m_manager->get(request);
+    reply->setProperty(sceneChoiceProperty, m_sceneChoices);
+    return reply;
 }
 
 QNetworkReply *MSPComm::post(const QString &path, const QString &body)
@@ -147,6 +151,7 @@ QNetworkReply *MSPComm::post(const QString &path, const QString &body)
     qCDebug(lcDevice) << "POST" << path << data;
     emit requestSent(QStringLiteral("POST"), path, data);
     QNetworkReply *reply = m_manager->post(request, data);
+    reply->setProperty(sceneChoiceProperty, m_sceneChoices);
     if (m_countingChanges) {
         m_countedChanges.insert(reply, path);
         if (!m_countedPaths.contains(path))
@@ -209,6 +214,7 @@ void MSPComm::getScene(int index)
 {
     // The scene left gets its last edit before the keypad plays another.
     handleSceneUpdateTimer();
+    ++m_sceneChoices;
     QNetworkReply *reply = getShow(index);
     // Playing a scene turns the keypad's lights back on; read the
     // brightness again once the show has been read, as after a press on
@@ -571,7 +577,7 @@ void MSPComm::postConfiguration(const QStringList &bodies, const QString &newAdd
     Discoverer::instance()->dravon()->sendSetIP(mac.data(), address.constData());
 }
 
-bool MSPComm::parseReply(QIODevice *device)
+bool MSPComm::parseReply(QIODevice *device, bool takeCurrent)
 {
     if (!device)
         return false;
@@ -583,7 +589,7 @@ bool MSPComm::parseReply(QIODevice *device)
     QXmlInputSource source(device);
     const bool ok = reader.parse(source);
     const int current = handler.currentShowIndex();
-    if (current >= 0 && current < MSPSceneModel::sceneCount) {
+    if (takeCurrent && current >= 0 && current < MSPSceneModel::sceneCount) {
         emit activeSceneIndexChanged(current);
         resendUnsavedPreview(current);
     }
@@ -620,7 +626,7 @@ void MSPComm::replyFinished(QNetworkReply *reply)
     }
 
     if (editPosition == -1 && !failed) {
-        parseReply(reply);
+        parseReply(reply, reply->property(sceneChoiceProperty).toULongLong() == m_sceneChoices);
         if (m_configAfterShow.removeAll(reply) > 0)
             requestConfig();
 
@@ -708,6 +714,7 @@ void MSPComm::processPendingKeyPadDatagrams()
             // its preview would make the keypad play that scene again. That
             // scene's last edit leaves before the pressed one is asked for.
             handleSceneUpdateTimer();
+            ++m_sceneChoices;
             emit activeSceneIndexChanged(scene - 1);
             qCDebug(lcDevice) << "MSPComm::processPendingKeyPadDatagrams() - getting scene";
             QNetworkReply *reply = post(showsPath + QLatin1Char('/') + QString::number(scene), QString());

@@ -84,7 +84,12 @@ public:
     bool restoreFactoryDefaults();
     void postConfiguration(const QStringList &bodies, const QString &newAddress);
 
-    bool parseReply(QIODevice *device);
+    /**
+     * Reads a reply of the keypad into the model. The scene it says the
+     * keypad plays is taken only with @p takeCurrent: an answer to a request
+     * sent before a newer scene choice tells of a scene already left.
+     */
+    bool parseReply(QIODevice *device, bool takeCurrent = true);
 
     /** Why the last request to the keypad failed (the reply's error text). */
     QString lastErrorString() const { return m_lastErrorString; }
@@ -247,6 +252,9 @@ private:
     QHash<int, quint64> m_lastSceneRequest;
     quint64 m_sceneRequestSerial = 0;
     QSet<QString> m_routedAddresses;
+    // Counts the scenes chosen (on the keypad or on screen); each request
+    // carries the count at its sending.
+    quint64 m_sceneChoices = 0;
 
     // The posts counted by startCountingChanges() still waiting for their
     // answer, and the paths of those that failed.

@@ -1136,21 +1136,34 @@ bool MainWindow::open()
     file.close();
     if (online && !keepOrTakeFileName(&document))
         return false;
+    if (!loadDocument(document, fileName, tr("The configuration was uploaded to the keypad.")))
+        return false;
+    rememberConfigurationFile(fileName);
+    return true;
+}
+
+QStringList MainWindow::uploadDocument(QByteArray document, bool *loaded)
+{
     QBuffer buffer(&document);
     buffer.open(QIODevice::ReadOnly);
     MSPComm *comm = MSPComm::instance();
-    if (online)
-        comm->startCountingChanges();
-    const bool loaded = loadConfiguration(&buffer);
-    const QStringList notReceived = online ? comm->finishCountingChanges(uploadAnswerWait) : QStringList();
+    comm->startCountingChanges();
+    *loaded = loadConfiguration(&buffer);
+    return comm->finishCountingChanges(uploadAnswerWait);
+}
+
+bool MainWindow::loadDocument(const QByteArray &document, const QString &fileName, const QString &success)
+{
+    const bool online = ConnectionState::instance()->state() == ConnectionState::Connected;
+    bool loaded = false;
+    const QStringList notReceived = uploadDocument(document, &loaded);
     if (!loaded && !m_loadError.isEmpty()) {
         m_prompts->message(QMessageBox::Warning, QApplication::activeWindow(), tr("Open Error"),
                            tr("Cannot open file %1:\n%2.").arg(fileName, m_loadError), QMessageBox::Ok);
         return false;
     }
-    rememberConfigurationFile(fileName);
     if (online)
-        confirmUpload(notReceived, document, fileName, tr("The configuration was uploaded to the keypad."));
+        confirmUpload(notReceived, document, fileName, success);
     reportLoadNotices(fileName);
     return true;
 }
@@ -1159,7 +1172,6 @@ void MainWindow::confirmUpload(QStringList notReceived, const QByteArray &docume
                                const QString &success)
 {
     // Success is said only once the keypad has answered every part.
-    MSPComm *comm = MSPComm::instance();
     while (!notReceived.isEmpty()) {
         QStringList parts;
         for (const QString &path : qAsConst(notReceived)) {
@@ -1184,12 +1196,8 @@ void MainWindow::confirmUpload(QStringList notReceived, const QByteArray &docume
                                                QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Retry);
         if (answer != QMessageBox::Retry)
             return;
-        QByteArray again = document;
-        QBuffer buffer(&again);
-        buffer.open(QIODevice::ReadOnly);
-        comm->startCountingChanges();
-        loadConfiguration(&buffer);
-        notReceived = comm->finishCountingChanges(uploadAnswerWait);
+        bool loaded = false;
+        notReceived = uploadDocument(document, &loaded);
     }
     statusBar()->showMessage(success, statusMessageTime);
 }
@@ -1360,22 +1368,7 @@ void MainWindow::handleRestore()
                            tr("Cannot open file %1:\n%2.").arg(path, file.errorString()), QMessageBox::Ok);
         return;
     }
-    const bool online = ConnectionState::instance()->state() == ConnectionState::Connected;
-    QByteArray document = file.readAll();
+    const QByteArray document = file.readAll();
     file.close();
-    QBuffer buffer(&document);
-    buffer.open(QIODevice::ReadOnly);
-    MSPComm *comm = MSPComm::instance();
-    if (online)
-        comm->startCountingChanges();
-    const bool loaded = loadConfiguration(&buffer);
-    const QStringList notReceived = online ? comm->finishCountingChanges(uploadAnswerWait) : QStringList();
-    if (!loaded && !m_loadError.isEmpty()) {
-        m_prompts->message(QMessageBox::Warning, QApplication::activeWindow(), tr("Open Error"),
-                           tr("Cannot open file %1:\n%2.").arg(path, m_loadError), QMessageBox::Ok);
-        return;
-    }
-    if (online)
-        confirmUpload(notReceived, document, path, tr("The keypad's factory defaults were restored."));
-    reportLoadNotices(path);
+    loadDocument(document, path, tr("The keypad's factory defaults were restored."));
 }

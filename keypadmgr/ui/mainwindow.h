@@ -195,6 +195,17 @@ private:
      */
     void confirmUpload(QStringList notReceived, const QByteArray &document, const QString &fileName,
                        const QString &success);
+    /**
+     * Loads @p document (and uploads it while connected); returns the parts
+     * the keypad did not confirm, and in @p loaded whether it was taken.
+     */
+    QStringList uploadDocument(QByteArray document, bool *loaded);
+    /**
+     * Loads @p document from @p fileName: refused with a message, or taken
+     * and, while connected, confirmed with @p success once the keypad has
+     * every part. Returns whether it was taken.
+     */
+    bool loadDocument(const QByteArray &document, const QString &fileName, const QString &success);
     /** Tells what the document just loaded from @p fileName was taken with a change. */
     void reportLoadNotices(const QString &fileName);
 

@@ -318,6 +318,9 @@ void SystemConfigurationWidget::on_applyButton_clicked()
         comm->startCountingChanges();
     comm->postConfiguration(config->formBodies(false, false), moved ? address : QString());
     if (moved) {
+        // A reading of the keypad answered while the settings went out
+        // holds the address it is leaving.
+        config->setIpAddress(address, false);
         emit addressChanged();
         return;
     }

@@ -103,6 +103,8 @@ public:
                                         QMessageBox::StandardButton defaultButton) override
     {
         messages.append({icon, title, text, defaultButton});
+        if (beforeAnswer)
+            beforeAnswer(messages.constLast());
         if (!answers.isEmpty())
             return answers.takeFirst();
         for (int bit = QMessageBox::FirstButton; bit <= QMessageBox::LastButton; bit <<= 1) {
@@ -114,6 +116,8 @@ public:
 
     QStringList files;
     QList<QMessageBox::StandardButton> answers;
+    // What the user does while a message is on screen, before answering it.
+    std::function<void(const Message &)> beforeAnswer;
     QList<Message> messages;
     QStringList filters;
     QStringList suffixes;
@@ -226,6 +230,7 @@ private slots:
     void onePressOneRequest();
     void sceneChosenWinsOverEditsInFlight_data();
     void sceneChosenWinsOverEditsInFlight();
+    void lateAnswerKeepsNewerChoice();
     void malformedFileChangesNothing_data();
     void malformedFileChangesNothing();
     void everySceneOfFileTakenOrRefused_data();
@@ -1357,6 +1362,25 @@ void tst_MainWindow::sceneChosenWinsOverEditsInFlight()
     QCOMPARE(m_window->sceneSettings()->shownSceneIndex(), 5);
 }
 
+void tst_MainWindow::lateAnswerKeepsNewerChoice()
+{
+    connectKeypad();
+    keypadPlays(1);
+    // The answer to the press on the keypad comes late, after the answer to
+    // the scene chosen on screen right after it.
+    QCOMPARE(m_bed->command(m_keypad, QStringLiteral("fault delay 3000")), QStringLiteral("ok"));
+    const int from = m_bed->requestLog(m_keypad).size();
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("press 6")).startsWith(QLatin1String("ok")));
+    QTRY_VERIFY_WITH_TIMEOUT(requestsSince(from).contains(QStringLiteral("POST /api/v1/shows/6 ")), 10000);
+    QCOMPARE(m_bed->command(m_keypad, QStringLiteral("fault clear")), QStringLiteral("ok"));
+    clickScene(2);
+    QTRY_VERIFY_WITH_TIMEOUT(requestsSince(from).contains(QStringLiteral("GET /api/v1/shows/2 ")), 10000);
+    settle();
+    QCOMPARE(keypadStatus(QStringLiteral("current")), QStringLiteral("2"));
+    QCOMPARE(MSPSceneModel::instance()->activeSceneIndex(), 1);
+    QCOMPARE(m_window->sceneSettings()->shownSceneIndex(), 1);
+}
+
 void tst_MainWindow::malformedFileChangesNothing_data()
 {
     QTest::addColumn<bool>("connected");
@@ -1614,17 +1638,12 @@ void tst_MainWindow::uploadSaysWhatArrived_data()
     QTest::addColumn<bool>("confirmed");
 
     QTest::newRow("all answered") << QString() << QMessageBox::NoButton << QString() << true;
-    // The first three requests are scene 1's show request, its Save and scene 2's show request.
-    QTest::newRow("scene 1 refused, retry")
-        << "fault error 3" << QMessageBox::Retry
-        << "The keypad did not confirm every part of upload-check.xml. Not received: scene 1.\n\n"
-           "Upload the file again?"
-        << true;
-    QTest::newRow("all refused, cancel")
-        << "fault error on" << QMessageBox::Cancel
-        << "The keypad did not confirm every part of upload-check.xml. Not received: scene 1, scene 2, scene 3, "
-           "scene 4, scene 5, scene 6, scene 7, scene 8, the system configuration.\n\nUpload the file again?"
-        << false;
+    const QString allRefused = QStringLiteral(
+        "The keypad did not confirm every part of upload-check.xml. Not received: scene 1, scene 2, scene 3, "
+        "scene 4, scene 5, scene 6, scene 7, scene 8, the system configuration.\n\nUpload the file again?");
+    // The keypad takes requests again while the question is on screen.
+    QTest::newRow("refused, retry") << "fault error on" << QMessageBox::Retry << allRefused << true;
+    QTest::newRow("refused, cancel") << "fault error on" << QMessageBox::Cancel << allRefused << false;
 }
 
 void tst_MainWindow::uploadSaysWhatArrived()
@@ -1642,6 +1661,9 @@ void tst_MainWindow::uploadSaysWhatArrived()
     m_prompts->files << path;
     if (answer != QMessageBox::NoButton)
         m_prompts->answers << answer;
+    m_prompts->beforeAnswer = [this](const ScriptedPrompts::Message &) {
+        m_bed->command(m_keypad, QStringLiteral("fault clear"));
+    };
     QVERIFY(m_window->open());
     m_bed->command(m_keypad, QStringLiteral("fault clear"));
     QStringList texts;
