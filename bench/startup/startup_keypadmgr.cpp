@@ -9,12 +9,15 @@
 #include "firstpaintprobe.h"
 #include "mainwindow.h"
 #include "splashscreen.h"
+#include "startupmarks.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
     FirstPaintProbe::mark("main");
+    // The window's own steps show up between "application" and "window_built".
+    StartupMarks::setRecorder(&FirstPaintProbe::mark);
     Q_INIT_RESOURCE(resources);
     QCoreApplication::setOrganizationName(QLatin1String(AppVersion::organizationName));
     QCoreApplication::setOrganizationDomain(QLatin1String(AppVersion::organizationDomain));

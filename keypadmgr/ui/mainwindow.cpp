@@ -10,6 +10,7 @@
 #include "keypadwindowtitle.h"
 #include "mspcontrolpanelwidget.h"
 #include "mspscenesettingswidget.h"
+#include "startupmarks.h"
 #include "statuswidget.h"
 #include "systemconfigurationwidget.h"
 #include "updatechecker.h"
@@ -168,6 +169,7 @@ MainWindow::MainWindow(QWidget *parent)
     OvrColorLibrary *colorLibrary = OvrColorLibrary::Instance();
     colorLibrary->init(false, true, false);
     colorLibrary->setThumbnailGenerator(&ColorThumbnail::generate);
+    StartupMarks::mark("color_library");
 
     // Control panel dock: fixed on the left.
     auto *controlDock = new QDockWidget(tr("Control Panel"), this);
@@ -187,17 +189,21 @@ MainWindow::MainWindow(QWidget *parent)
     controlDock->setWidget(controlScroll);
     m_controlPanel->setPanelEnabled(false);
     addDockWidget(Qt::LeftDockWidgetArea, controlDock);
+    StartupMarks::mark("control_panel");
 
     createActions();
     createMenus();
+    StartupMarks::mark("menus");
     createSettingsDock();
     createKeypadList();
+    StartupMarks::mark("keypad_list");
 
     menuBar()->setStyleSheet(QStringLiteral(
         "QMenuBar{border-bottom: 1px solid gray; background-color: #f2f1f1} QMenuBar::item{background: transparent;}"));
     statusBar()->setStyleSheet(QStringLiteral("QStatusBar{border-top: 1px solid gray; background-color: #e3e5e5}"));
     m_statusWidget = new StatusWidget(statusBar());
     statusBar()->addWidget(m_statusWidget);
+    StartupMarks::mark("status_bar");
 
     setWindowTitle(tr("Lumetra Keypad Effect Manager"));
 
@@ -270,6 +276,7 @@ MainWindow::MainWindow(QWidget *parent)
     m_startupDiscovery->setInterval(startupDiscoveryDelay);
     connect(m_startupDiscovery, &QTimer::timeout, this, qOverload<>(&MainWindow::discover));
     m_startupDiscovery->start();
+    StartupMarks::mark("connections");
 
     QSettings settings;
     if (settings.contains(QLatin1String(geometryKey))) {
@@ -283,8 +290,10 @@ MainWindow::MainWindow(QWidget *parent)
     restoreState(settings.value(QLatin1String(stateKey)).toByteArray(), 0);
     m_settingsDock->setFloating(false);
     m_settingsDock->show();
+    StartupMarks::mark("layout_restored");
 
     setUpUpdateChecker();
+    StartupMarks::mark("update_checker");
 }
 
 MainWindow::~MainWindow()
@@ -394,9 +403,15 @@ void MainWindow::createSettingsDock()
 
     m_settingsTabs = new QTabWidget(m_settingsDock);
     m_sceneSettings = new MSPSceneSettingsWidget(m_settingsTabs);
+    StartupMarks::mark("scene_settings");
     m_systemConfiguration = new SystemConfigurationWidget(m_settingsTabs);
+    StartupMarks::mark("system_config");
     MSPComm *comm = MSPComm::instance();
-    m_networkPrefs = new NetworkPrefs(comm->configurationManager(), m_settingsTabs, true);
+    StartupMarks::mark("comm");
+    QNetworkConfigurationManager *manager = comm->configurationManager();
+    StartupMarks::mark("net_config_mgr");
+    m_networkPrefs = new NetworkPrefs(manager, m_settingsTabs, true);
+    StartupMarks::mark("network_prefs");
     m_settingsTabs->addTab(m_sceneSettings, tr("Scene Settings"));
     m_settingsTabs->addTab(m_systemConfiguration, tr("System Configuration"));
     m_settingsTabs->addTab(m_networkPrefs, tr("Network"));
@@ -405,6 +420,7 @@ void MainWindow::createSettingsDock()
     connect(m_networkPrefs, &NetworkPrefs::interfaceChosen, this, &MainWindow::handleHostAddressChanged);
     comm->setNetworkPrefs(m_networkPrefs);
     m_networkPrefs->applyChoice();
+    StartupMarks::mark("network_applied");
 
     connect(m_systemConfiguration, &SystemConfigurationWidget::addressChanged, this, &MainWindow::handleAddressChanged);
     connect(m_settingsDock, &QDockWidget::topLevelChanged, this, &MainWindow::handleSettingsLocationChanged);
