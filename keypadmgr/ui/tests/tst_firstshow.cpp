@@ -11,6 +11,7 @@
 
 #include "aboutdialog.h"
 #include "mainwindow.h"
+#include "mspeffectwidget.h"
 #include "mspscenesettingswidget.h"
 #include "updatedialog.h"
 
