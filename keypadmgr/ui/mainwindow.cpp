@@ -434,9 +434,9 @@ void MainWindow::createSettingsDock()
 
 void MainWindow::setUpUpdateChecker()
 {
-    m_updateDialog = new UpdateDialog(this);
-    // Once the event loop runs, so that a start in demo mode, which sends
-    // nothing to any network, can cancel it first.
+    // Started once the window is on screen (its name lookup can take a
+    // while), so that a start in demo mode, which sends nothing to any
+    // network, can cancel it first. The dialog is built when first opened.
     m_startupUpdateCheck = new QTimer(this);
     m_startupUpdateCheck->setSingleShot(true);
     m_startupUpdateCheck->setInterval(0);
@@ -444,7 +444,18 @@ void MainWindow::setUpUpdateChecker()
         if (!m_updateChecker)
             m_updateChecker = UpdateChecker::startSilentCheck(m_updateDialog, this);
     });
-    m_startupUpdateCheck->start();
+    m_updateCheckAfterFirstPaint = true;
+}
+
+void MainWindow::paintEvent(QPaintEvent *event)
+{
+    QMainWindow::paintEvent(event);
+    if (m_firstPaintSeen)
+        return;
+    m_firstPaintSeen = true;
+    // What the first picture does not need waits until it is on screen.
+    if (m_updateCheckAfterFirstPaint)
+        m_startupUpdateCheck->start();
 }
 
 void MainWindow::setSplash(QSplashScreen *splash)
@@ -456,6 +467,7 @@ void MainWindow::setSplash(QSplashScreen *splash)
 void MainWindow::startInDemoMode()
 {
     m_startupDiscovery->stop();
+    m_updateCheckAfterFirstPaint = false;
     m_startupUpdateCheck->stop();
     m_sceneModel->prepareOfflineDefaults();
     ConnectionState::instance()->setState(ConnectionState::DemoMode);
@@ -870,6 +882,11 @@ void MainWindow::showOnlineHelp()
 
 void MainWindow::showUpdater()
 {
+    if (!m_updateDialog) {
+        m_updateDialog = new UpdateDialog(this);
+        if (m_updateChecker)
+            m_updateChecker->followInDialog(m_updateDialog);
+    }
     m_updateDialog->showUpdater();
 }
 

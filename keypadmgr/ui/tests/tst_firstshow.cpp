@@ -172,8 +172,7 @@ void tst_FirstShow::compareWithRecord(const QStringList &lines, const QString &n
         out.write(lines.join(QLatin1Char('\n')).toUtf8() + '\n');
         return;
     }
-    const QString path = QFINDTESTDATA(QStringLiteral("data/firstshow/") + name);
-    QFile in(path);
+    QFile in(qEnvironmentVariable("KEYPAD_SOURCE_DIR") + QStringLiteral("/keypadmgr/ui/tests/data/firstshow/") + name);
     QVERIFY2(in.open(QIODevice::ReadOnly), qPrintable(name));
     const QStringList expected = QString::fromUtf8(in.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     for (int i = 0; i < qMax(lines.size(), expected.size()); ++i)
