@@ -78,10 +78,15 @@ OvrColorPickerButtonsWidget::OvrColorPickerButtonsWidget(QWidget *parent)
 OvrColorPickerButtonsWidget::~OvrColorPickerButtonsWidget()
 {
     // All three states, also those never toggled, so the next start shows
-    // the pages as they are now.
+    // the pages as they are now; written only where the store differs
+    // (each write rewrites the settings file).
     QSettings settings;
-    for (int page = 0; page < 3; ++page)
-        settings.setValue(settingsKey(page), isPageDisplayed(page));
+    for (int page = 0; page < 3; ++page) {
+        const QString key = settingsKey(page);
+        const bool displayed = isPageDisplayed(page);
+        if (!settings.contains(key) || readFlag(settings, key, !displayed) != displayed)
+            settings.setValue(key, displayed);
+    }
 }
 
 QString OvrColorPickerButtonsWidget::settingsKey(int page)

@@ -33,6 +33,8 @@ public:
     void connectSwatches();
     void createWhitePage();
     void createNChannelPage();
+    /** Builds the page @p page if it is not built yet, showing the selected swatch's colour. */
+    void ensurePage(Page page);
     void createColorTree();
     void showColorOnWhitePage(const OvrColor &color, const QString &uid);
     void showColorOnNChannelPage(const OvrColor &color, const QString &uid);
@@ -114,8 +116,8 @@ void OvrColorPickerWidget::Private::buildLayout()
 
     rgbPage = new RgbPickerWidget(pageAreas[RgbPage]);
     pageAreas[RgbPage]->layout()->addWidget(rgbPage);
-    createWhitePage();
-    createNChannelPage();
+    // The white and channel pages are built when they are first shown
+    // (ensurePage()): most pickers never show them.
     createColorTree();
     treeArea->setVisible(colorTree != nullptr);
 
@@ -171,14 +173,36 @@ void OvrColorPickerWidget::Private::createColorTree()
     colorTree = tree;
 }
 
+void OvrColorPickerWidget::Private::ensurePage(Page page)
+{
+    if (page == WhitePage && !whitePage)
+        createWhitePage();
+    else if (page == NChannelPage && !nChannelPage)
+        createNChannelPage();
+    else
+        return;
+    QWidget *built = page == WhitePage ? whitePage : nChannelPage;
+    // A widget added to a shown container appears only once the event loop
+    // runs: show it with the container, as if it had been there all along.
+    if (pageAreas[page]->isVisible())
+        built->show();
+    const ColorViewWidget *swatch = swatches[selected];
+    if (page == WhitePage)
+        showColorOnWhitePage(swatch->color(), swatch->uid());
+    else
+        showColorOnNChannelPage(swatch->color(), swatch->uid());
+}
+
 void OvrColorPickerWidget::Private::showColorOnWhitePage(const OvrColor &color, const QString &uid)
 {
-    static_cast<WhitePickerWidget *>(whitePage)->setColor(color, uid);
+    if (whitePage)
+        static_cast<WhitePickerWidget *>(whitePage)->setColor(color, uid);
 }
 
 void OvrColorPickerWidget::Private::showColorOnNChannelPage(const OvrColor &color, const QString &uid)
 {
-    static_cast<NChannelPickerWidget *>(nChannelPage)->setColor(color, uid);
+    if (nChannelPage)
+        static_cast<NChannelPickerWidget *>(nChannelPage)->setColor(color, uid);
 }
 
 void OvrColorPickerWidget::Private::connectSwatches()
@@ -335,7 +359,19 @@ bool OvrColorPickerWidget::isPageVisible(Page page) const
 
 void OvrColorPickerWidget::setPageVisible(Page page, bool visible)
 {
+    if (visible && isVisible())
+        d->ensurePage(page);
     d->pageAreas[page]->setVisible(visible);
+}
+
+void OvrColorPickerWidget::showEvent(QShowEvent *event)
+{
+    // The pages on show are built before the picker is first painted.
+    for (int page = 0; page < PageCount; ++page) {
+        if (!d->pageAreas[page]->isHidden())
+            d->ensurePage(Page(page));
+    }
+    QWidget::showEvent(event);
 }
 
 bool OvrColorPickerWidget::isPageEnabled(Page page) const

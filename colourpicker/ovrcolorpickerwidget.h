@@ -34,7 +34,8 @@ class RgbPickerWidget;
  * createNChannelPage() and createColorTree() (ovrcolorpickerwidget.cpp),
  * which add their widget to pageArea(...) / colorTreeArea() and wire it; a
  * colour set on the picker reaches them through showColorOnWhitePage() and
- * showColorOnNChannelPage(). Until then those places hold a placeholder.
+ * showColorOnNChannelPage(). The white and channel pages are built the
+ * first time their area is shown, with the selected swatch's colour.
  */
 class OvrColorPickerWidget : public QWidget
 {
@@ -115,6 +116,9 @@ public slots:
     /** Intensity as a fraction 0..1. */
     void setIntensity(double intensity);
     void onNChannelPickerColorChanged(OvrColor &color, QString &uid);
+
+protected:
+    void showEvent(QShowEvent *event) override;
 
 private:
     class Private;

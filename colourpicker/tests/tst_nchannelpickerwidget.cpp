@@ -10,6 +10,7 @@
 
 #include <QComboBox>
 #include <QSpinBox>
+#include <QToolButton>
 #include <QtTest>
 
 #include <memory>
@@ -173,8 +174,16 @@ void tst_NChannelPickerWidget::inThePicker()
 {
     {
         OvrColorPicker picker;
+        picker.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&picker));
+        // The page is built when the user first shows it.
+        QVERIFY(!picker.findChild<NChannelPickerWidget *>());
+        auto *button = picker.findChild<QToolButton *>(QStringLiteral("nChannelPickerButton"));
+        QVERIFY(button && !button->isChecked());
+        button->click();
         auto *channels = picker.findChild<NChannelPickerWidget *>();
         QVERIFY(channels);
+        QVERIFY(channels->isVisible());
         QSignalSpy main(&picker, &OvrColorPicker::mainColorChanged);
         channels->profileSelector()->comboBox()->setCurrentIndex(
             channels->profileSelector()->comboBox()->findData(int(ColorUtils::ProfileFenwashLX6RGBA)));

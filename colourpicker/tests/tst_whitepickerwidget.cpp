@@ -14,6 +14,7 @@
 #include <QDoubleSpinBox>
 #include <QSlider>
 #include <QSpinBox>
+#include <QToolButton>
 #include <QtTest>
 
 #include <memory>
@@ -343,8 +344,16 @@ void tst_WhitePickerWidget::whitesFromSwatchList()
 void tst_WhitePickerWidget::inThePicker()
 {
     OvrColorPicker picker;
+    picker.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&picker));
+    // The page is built when the user first shows it.
+    QVERIFY(!picker.findChild<WhitePickerWidget *>());
+    auto *button = picker.findChild<QToolButton *>(QStringLiteral("whitePickerButton"));
+    QVERIFY(button && !button->isChecked());
+    button->click();
     auto *white = picker.findChild<WhitePickerWidget *>();
     QVERIFY(white);
+    QVERIFY(white->isVisible());
     QSignalSpy main(&picker, &OvrColorPicker::mainColorChanged);
     white->setCCTAndTint(3000, -2000);
     QCOMPARE(main.count(), 1);

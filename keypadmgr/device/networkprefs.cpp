@@ -9,6 +9,20 @@
 
 Q_LOGGING_CATEGORY(lcNetworkPrefs, "keypad.network")
 
+namespace {
+
+// Writes @p value under @p key only when the store holds another value:
+// the settings file is rewritten (and flushed to disk) on every write, and
+// the choice is applied again at every start.
+void storeIfChanged(QSettings &settings, const char *key, const QVariant &value)
+{
+    const QString name = QLatin1String(key);
+    if (!settings.contains(name) || settings.value(name).toString() != value.toString())
+        settings.setValue(name, value);
+}
+
+} // namespace
+
 NetworkPrefs::NetworkPrefs(QNetworkConfigurationManager *manager, QWidget *parent, bool saveAndSignal)
     : QDialog(parent)
     , m_manager(manager)
@@ -178,9 +192,9 @@ void NetworkPrefs::handleNetworkInterfaceSelectionChanged()
 
     if (m_saveAndSignal) {
         QSettings settings;
-        settings.setValue(QLatin1String(defaultKey), ui->mDefaultNetworkInterfaceRadio->isChecked());
+        storeIfChanged(settings, defaultKey, ui->mDefaultNetworkInterfaceRadio->isChecked());
         if (rowSelected)
-            settings.setValue(QLatin1String(ipKey), m_selectedAddress);
+            storeIfChanged(settings, ipKey, m_selectedAddress);
     }
 
     if (ui->mSelectedNetworkInterfaceRadio->isChecked() && rowSelected) {
@@ -205,7 +219,8 @@ void NetworkPrefs::handleUseDefaultInterfaceToggled(bool value)
             return;
         }
         emit interfaceChosen(m_entries.at(index), name);
-        QSettings().setValue(QLatin1String(defaultKey), ui->mDefaultNetworkInterfaceRadio->isChecked());
+        QSettings settings;
+        storeIfChanged(settings, defaultKey, ui->mDefaultNetworkInterfaceRadio->isChecked());
         return;
     }
     handleNetworkInterfaceSelectionChanged();

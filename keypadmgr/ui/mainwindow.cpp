@@ -10,6 +10,7 @@
 #include "keypadwindowtitle.h"
 #include "mspcontrolpanelwidget.h"
 #include "mspscenesettingswidget.h"
+#include "startupmarks.h"
 #include "statuswidget.h"
 #include "systemconfigurationwidget.h"
 #include "updatechecker.h"
@@ -172,6 +173,7 @@ MainWindow::MainWindow(QWidget *parent)
     OvrColorLibrary *colorLibrary = OvrColorLibrary::Instance();
     colorLibrary->init(false, true, false);
     colorLibrary->setThumbnailGenerator(&ColorThumbnail::generate);
+    StartupMarks::mark("color_library");
 
     // Control panel dock: fixed on the left.
     auto *controlDock = new QDockWidget(tr("Control Panel"), this);
@@ -191,17 +193,21 @@ MainWindow::MainWindow(QWidget *parent)
     controlDock->setWidget(controlScroll);
     m_controlPanel->setPanelEnabled(false);
     addDockWidget(Qt::LeftDockWidgetArea, controlDock);
+    StartupMarks::mark("control_panel");
 
     createActions();
     createMenus();
+    StartupMarks::mark("menus");
     createSettingsDock();
     createKeypadList();
+    StartupMarks::mark("keypad_list");
 
     menuBar()->setStyleSheet(QStringLiteral(
         "QMenuBar{border-bottom: 1px solid gray; background-color: #f2f1f1} QMenuBar::item{background: transparent;}"));
     statusBar()->setStyleSheet(QStringLiteral("QStatusBar{border-top: 1px solid gray; background-color: #e3e5e5}"));
     m_statusWidget = new StatusWidget(statusBar());
     statusBar()->addWidget(m_statusWidget);
+    StartupMarks::mark("status_bar");
 
     setWindowTitle(tr("Lumetra Keypad Effect Manager"));
 
@@ -274,6 +280,7 @@ MainWindow::MainWindow(QWidget *parent)
     m_startupDiscovery->setInterval(startupDiscoveryDelay);
     connect(m_startupDiscovery, &QTimer::timeout, this, qOverload<>(&MainWindow::discover));
     m_startupDiscovery->start();
+    StartupMarks::mark("connections");
 
     QSettings settings;
     if (settings.contains(QLatin1String(geometryKey))) {
@@ -287,8 +294,10 @@ MainWindow::MainWindow(QWidget *parent)
     restoreState(settings.value(QLatin1String(stateKey)).toByteArray(), 0);
     m_settingsDock->setFloating(false);
     m_settingsDock->show();
+    StartupMarks::mark("layout_restored");
 
     setUpUpdateChecker();
+    StartupMarks::mark("update_checker");
 }
 
 MainWindow::~MainWindow()
@@ -398,9 +407,15 @@ void MainWindow::createSettingsDock()
 
     m_settingsTabs = new QTabWidget(m_settingsDock);
     m_sceneSettings = new MSPSceneSettingsWidget(m_settingsTabs);
+    StartupMarks::mark("scene_settings");
     m_systemConfiguration = new SystemConfigurationWidget(m_settingsTabs);
+    StartupMarks::mark("system_config");
     MSPComm *comm = MSPComm::instance();
-    m_networkPrefs = new NetworkPrefs(comm->configurationManager(), m_settingsTabs, true);
+    StartupMarks::mark("comm");
+    QNetworkConfigurationManager *manager = comm->configurationManager();
+    StartupMarks::mark("net_config_mgr");
+    m_networkPrefs = new NetworkPrefs(manager, m_settingsTabs, true);
+    StartupMarks::mark("network_prefs");
     m_settingsTabs->addTab(m_sceneSettings, tr("Scene Settings"));
     m_settingsTabs->addTab(m_systemConfiguration, tr("System Configuration"));
     m_settingsTabs->addTab(m_networkPrefs, tr("Network"));
@@ -409,6 +424,7 @@ void MainWindow::createSettingsDock()
     connect(m_networkPrefs, &NetworkPrefs::interfaceChosen, this, &MainWindow::handleHostAddressChanged);
     comm->setNetworkPrefs(m_networkPrefs);
     m_networkPrefs->applyChoice();
+    StartupMarks::mark("network_applied");
 
     connect(m_systemConfiguration, &SystemConfigurationWidget::addressChanged, this, &MainWindow::handleAddressChanged);
     connect(m_settingsDock, &QDockWidget::topLevelChanged, this, &MainWindow::handleSettingsLocationChanged);
@@ -422,9 +438,9 @@ void MainWindow::createSettingsDock()
 
 void MainWindow::setUpUpdateChecker()
 {
-    m_updateDialog = new UpdateDialog(this);
-    // Once the event loop runs, so that a start in demo mode, which sends
-    // nothing to any network, can cancel it first.
+    // Started once the window is on screen (its name lookup can take a
+    // while), so that a start in demo mode, which sends nothing to any
+    // network, can cancel it first. The dialog is built when first opened.
     m_startupUpdateCheck = new QTimer(this);
     m_startupUpdateCheck->setSingleShot(true);
     m_startupUpdateCheck->setInterval(0);
@@ -432,7 +448,18 @@ void MainWindow::setUpUpdateChecker()
         if (!m_updateChecker)
             m_updateChecker = UpdateChecker::startSilentCheck(m_updateDialog, this);
     });
-    m_startupUpdateCheck->start();
+    m_updateCheckAfterFirstPaint = true;
+}
+
+void MainWindow::paintEvent(QPaintEvent *event)
+{
+    QMainWindow::paintEvent(event);
+    if (m_firstPaintSeen)
+        return;
+    m_firstPaintSeen = true;
+    // What the first picture does not need waits until it is on screen.
+    if (m_updateCheckAfterFirstPaint)
+        m_startupUpdateCheck->start();
 }
 
 void MainWindow::setSplash(QSplashScreen *splash)
@@ -444,6 +471,7 @@ void MainWindow::setSplash(QSplashScreen *splash)
 void MainWindow::startInDemoMode()
 {
     m_startupDiscovery->stop();
+    m_updateCheckAfterFirstPaint = false;
     m_startupUpdateCheck->stop();
     m_sceneModel->prepareOfflineDefaults();
     ConnectionState::instance()->setState(ConnectionState::DemoMode);
@@ -850,6 +878,11 @@ void MainWindow::showOnlineHelp()
 
 void MainWindow::showUpdater()
 {
+    if (!m_updateDialog) {
+        m_updateDialog = new UpdateDialog(this);
+        if (m_updateChecker)
+            m_updateChecker->followInDialog(m_updateDialog);
+    }
     m_updateDialog->showUpdater();
 }
 

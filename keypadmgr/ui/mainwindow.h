@@ -158,6 +158,7 @@ private slots:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void createActions();
@@ -245,6 +246,9 @@ private:
     AboutDialog *m_aboutDialog = nullptr;
     QTimer *m_startupDiscovery = nullptr;
     QTimer *m_startupUpdateCheck = nullptr;
+    // The silent update check starts after the first paint, unless a demo start cancelled it.
+    bool m_updateCheckAfterFirstPaint = false;
+    bool m_firstPaintSeen = false;
     QTimer *m_titleUpdate = nullptr;
     GuideWindow *m_guide = nullptr;
     bool m_guideLoaded = false;

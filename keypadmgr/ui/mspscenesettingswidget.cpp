@@ -15,6 +15,7 @@
 #include <systemconfiguration.h>
 
 #include <QComboBox>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -45,25 +46,18 @@ MSPSceneSettingsWidget::MSPSceneSettingsWidget(QWidget *parent)
     ui->sceneNumberLabel->setMinimumWidth(ui->sceneNumberLabel->fontMetrics().horizontalAdvance(tr("Scene: %1").arg(8))
                                           + 8);
 
-    MSPEffectWidgetFactory *factory = MSPEffectWidgetFactory::instance();
+    // One page per effect type, each an empty slot until its editor is
+    // first shown or asked for: an editor with a colour picker takes tens
+    // of milliseconds to build, and the tab shows one editor at a time.
     for (int type = 0; type < MSPEffect::typeCount; ++type) {
-        MSPEffectWidget *page = factory->create(type, ui->effectPropertiesStack);
-        ui->effectPropertiesStack->addWidget(page);
-        connect(page, &MSPEffectWidget::intermediateChange, this, &MSPSceneSettingsWidget::handleIntermediateChange);
-        connect(page, &MSPEffectWidget::changeFinished, this, &MSPSceneSettingsWidget::handleChangeFinished);
+        auto *slot = new QWidget(ui->effectPropertiesStack);
+        slot->setObjectName(QStringLiteral("effectPage%1").arg(type));
+        auto *layout = new QVBoxLayout(slot);
+        layout->setContentsMargins(0, 0, 0, 0);
+        ui->effectPropertiesStack->addWidget(slot);
     }
-    // Undo and Save sit beside the effect, but Tab goes from the effect to
-    // the page, then to Undo and Save: they move behind the pages' controls
-    // (made after the form) in the focus chain.
-    QWidget *lastOfPages = nullptr;
-    for (QWidget *w = ui->effectPropertiesStack->nextInFocusChain(); ui->effectPropertiesStack->isAncestorOf(w);
-         w = w->nextInFocusChain())
-        lastOfPages = w;
-    if (lastOfPages) {
-        setTabOrder(lastOfPages, ui->retryButton);
-        setTabOrder(ui->retryButton, ui->revertButton);
-        setTabOrder(ui->revertButton, ui->applyButton);
-    }
+    connect(ui->effectPropertiesStack, &QStackedWidget::currentChanged, this, [this](int type) { editor(type); });
+    editor(ui->effectPropertiesStack->currentIndex());
 
     connect(m_model, &MSPSceneModel::activeSceneChangedEffect, this,
             &MSPSceneSettingsWidget::handleActiveSceneChangedEffect);
@@ -82,9 +76,43 @@ MSPSceneSettingsWidget::MSPSceneSettingsWidget(QWidget *parent)
 
 MSPSceneSettingsWidget::~MSPSceneSettingsWidget() = default;
 
-MSPEffectWidget *MSPSceneSettingsWidget::editor(int type) const
+MSPEffectWidget *MSPSceneSettingsWidget::builtEditor(int type) const
 {
-    return qobject_cast<MSPEffectWidget *>(ui->effectPropertiesStack->widget(type));
+    const QWidget *slot = ui->effectPropertiesStack->widget(type);
+    return slot ? slot->findChild<MSPEffectWidget *>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+}
+
+MSPEffectWidget *MSPSceneSettingsWidget::editor(int type)
+{
+    QWidget *slot = ui->effectPropertiesStack->widget(type);
+    if (!slot)
+        return nullptr;
+    if (MSPEffectWidget *page = builtEditor(type))
+        return page;
+    MSPEffectWidget *page = MSPEffectWidgetFactory::instance()->create(type, slot);
+    if (!page)
+        return nullptr;
+    slot->layout()->addWidget(page);
+    // A widget added to a shown page appears only once the event loop runs:
+    // show it with the page, as if it had been there all along.
+    if (slot->isVisible())
+        page->show();
+    connect(page, &MSPEffectWidget::intermediateChange, this, &MSPSceneSettingsWidget::handleIntermediateChange);
+    connect(page, &MSPEffectWidget::changeFinished, this, &MSPSceneSettingsWidget::handleChangeFinished);
+    // Undo and Save sit beside the effect, but Tab goes from the effect to
+    // the page, then to Undo and Save: they move behind the controls of the
+    // editor just built, which joined the end of the window's focus chain.
+    QWidget *lastControl = nullptr;
+    for (QWidget *w = page; w == page || page->isAncestorOf(w); w = w->nextInFocusChain()) {
+        if (w->focusPolicy() != Qt::NoFocus)
+            lastControl = w;
+    }
+    if (lastControl) {
+        setTabOrder(lastControl, ui->retryButton);
+        setTabOrder(ui->retryButton, ui->revertButton);
+        setTabOrder(ui->revertButton, ui->applyButton);
+    }
+    return page;
 }
 
 bool MSPSceneSettingsWidget::hasUnsavedChanges() const
@@ -230,7 +258,7 @@ void MSPSceneSettingsWidget::handleChangeFinished()
 
 void MSPSceneSettingsWidget::clearPreviousSelection()
 {
-    if (MSPEffectWidget *page = editor(ui->effectPropertiesStack->currentIndex()))
+    if (MSPEffectWidget *page = builtEditor(ui->effectPropertiesStack->currentIndex()))
         page->clearPreviousSelection();
 }
 
@@ -241,7 +269,7 @@ void MSPSceneSettingsWidget::setEnabled(bool enabled)
         for (int i = 0; i < MSPSceneModel::sceneCount; ++i) {
             MSPScene *scene = m_model->sceneAt(i);
             if (scene && scene->effect()) {
-                if (MSPEffectWidget *page = editor(i))
+                if (MSPEffectWidget *page = builtEditor(i))
                     page->setEffect(scene->effect());
             }
         }

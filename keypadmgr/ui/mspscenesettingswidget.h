@@ -32,8 +32,8 @@ public:
 
     /** The scene the tab shows (0-based), or -1 before the first. */
     int shownSceneIndex() const { return m_shownScene; }
-    /** The editor page of effect @p type. */
-    MSPEffectWidget *editor(int type) const;
+    /** The editor page of effect @p type, built the first time it is shown or asked for. */
+    MSPEffectWidget *editor(int type);
     /** Whether the shown scene has a change the keypad has not kept (Save would keep it). */
     bool hasUnsavedChanges() const;
 
@@ -69,6 +69,8 @@ private:
     /** Whether a change may be saved or undone: a connected keypad, and not the keypad's own reply. */
     static bool editsReachKeypad();
     void showEffect(int type, MSPEffect *effect);
+    /** The editor of effect @p type if it is built already, else null. */
+    MSPEffectWidget *builtEditor(int type) const;
     void rebuildEffectSelector();
 
     std::unique_ptr<Ui::MSPSceneSettings> ui;

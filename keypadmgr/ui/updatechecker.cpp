@@ -59,18 +59,22 @@ UpdateChecker::~UpdateChecker() = default;
 UpdateChecker *UpdateChecker::startSilentCheck(UpdateDialog *dialog, QObject *parent, const QString &host)
 {
     auto *checker = new UpdateChecker(parent);
-    if (dialog) {
-        connect(checker, &UpdateChecker::updateLabelShouldReset, dialog, &UpdateDialog::resetUpdateLabel);
-        checker->setFailureHandler([dialog = QPointer<UpdateDialog>(dialog)](const QString &) {
-            if (dialog)
-                dialog->updateLastCheckedOnLabel();
-        });
-        dialog->updateLastCheckedOnLabel();
-    }
+    if (dialog)
+        checker->followInDialog(dialog);
     checker->setUpForThisProgram(host);
     checker->setInteractive(false);
     checker->checkForUpdateIfNecessary();
     return checker;
+}
+
+void UpdateChecker::followInDialog(UpdateDialog *dialog)
+{
+    connect(this, &UpdateChecker::updateLabelShouldReset, dialog, &UpdateDialog::resetUpdateLabel);
+    setFailureHandler([dialog = QPointer<UpdateDialog>(dialog)](const QString &) {
+        if (dialog)
+            dialog->updateLastCheckedOnLabel();
+    });
+    dialog->updateLastCheckedOnLabel();
 }
 
 void UpdateChecker::setHostAndFile(const QString &host, const QString &updateFile)

@@ -21,12 +21,15 @@ class AutoUpdateTool;
  * a newer version exists; an interactive one (the dialog's "Check Now")
  * also reports "up to date" and failures.
  *
- * The main window uses two calls:
+ * The main window uses these calls (the dialog is built when first opened,
+ * and then follows the check already running):
  * @code
- * m_updateDialog = new UpdateDialog(this);
  * m_updateChecker = UpdateChecker::startSilentCheck(m_updateDialog, this);
  * ...
- * void MainWindow::showUpdater() { m_updateDialog->showUpdater(); }
+ * m_updateDialog = new UpdateDialog(this);
+ * if (m_updateChecker)
+ *     m_updateChecker->followInDialog(m_updateDialog);
+ * m_updateDialog->showUpdater();
  * @endcode
  */
 class UpdateChecker : public QObject
@@ -74,6 +77,12 @@ public:
      * An empty @p host means defaultUpdateHost.
      */
     static UpdateChecker *startSilentCheck(UpdateDialog *dialog, QObject *parent, const QString &host = QString());
+    /**
+     * Lets @p dialog show the date of the last check and follow successful
+     * downloads and failures of this checker (startSilentCheck() does this
+     * for the dialog it is given).
+     */
+    void followInDialog(UpdateDialog *dialog);
 
     void setHostAndFile(const QString &host, const QString &updateFile);
     void setApplication(const QString &appName, uint releaseType, uint major, uint minor, uint rev, uint build);

@@ -7,6 +7,7 @@
 
 #include <QDateTime>
 #include <QDialogButtonBox>
+#include <QLayout>
 #include <QLocale>
 #include <QSettings>
 
@@ -76,6 +77,11 @@ void UpdateDialog::showPasswordStorage()
         thisRunOnly ? tr("No secret store answers on this desktop: the password is kept only until the program ends.")
                     : QString());
     ui->passwordStorageLabel->setVisible(thisRunOnly);
+    // The note wraps over several lines: the dialog grows to show it whole.
+    if (thisRunOnly && layout()) {
+        layout()->activate();
+        resize(size().expandedTo(sizeHint()));
+    }
 }
 
 void UpdateDialog::showUpdater()

@@ -16,6 +16,9 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QRegularExpression>
 #include <QSettings>
@@ -29,6 +32,8 @@ private slots:
     void initTestCase();
     void startsInDemoModeWithoutDiscovery();
     void demoStartChecksNoUpdates();
+    void updateCheckWaitsForFirstPaint();
+    void secondStartWritesNoSettings();
 
 private:
     int discoverRequests();
@@ -116,6 +121,44 @@ void tst_DemoStart::demoStartChecksNoUpdates()
         QTRY_VERIFY(window.updateChecker());
     }
     settings.setValue(QStringLiteral("update_never_check"), true);
+}
+
+void tst_DemoStart::updateCheckWaitsForFirstPaint()
+{
+    MainWindow window;
+    // As the program does between building the window and showing it: no
+    // name lookup may delay the window.
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    QVERIFY(!window.updateChecker());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTRY_VERIFY(window.updateChecker());
+}
+
+void tst_DemoStart::secondStartWritesNoSettings()
+{
+    const QString path = QSettings().fileName();
+    const auto startAndQuit = [] {
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        // The update check starts after the first paint.
+        QTRY_VERIFY(window.updateChecker());
+    };
+    const auto content = [&path] {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    // A first start may store what it found; the second one finds it stored.
+    startAndQuit();
+    const QDateTime written = QFileInfo(path).lastModified();
+    const QByteArray before = content();
+    QVERIFY(!before.isEmpty());
+    QTest::qWait(50);
+    startAndQuit();
+    QCOMPARE(QFileInfo(path).lastModified(), written);
+    QCOMPARE(content(), before);
 }
 
 QTEST_MAIN(tst_DemoStart)

@@ -154,6 +154,8 @@ void tst_GermanLayout::aboutBox()
 
 void tst_GermanLayout::updateDialog()
 {
+    // Built when first opened (Help > Update...).
+    QVERIFY(QMetaObject::invokeMethod(m_window.get(), "showUpdater"));
     auto *dialog = m_window->findChild<UpdateDialog *>();
     QVERIFY(dialog);
     dialog->show();

@@ -44,6 +44,7 @@
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTest>
+#include <QToolButton>
 
 #include <memory>
 
@@ -548,9 +549,22 @@ void tst_MSPSceneSettingsWidget::shownLevelsAreWhatTheKeypadReceives()
     auto *picker = child<OvrColorPickerLib::OvrColorPicker>(page(0), "colorPicker");
     auto *sent = child<QLabel>(picker, "sentLevelsLabel");
     auto *hex = child<OvrColorPickerLib::HexColorEdit>(picker, "hexEdit");
+    // The white and channel pages are built when first shown: show the one
+    // picked from, as the user does, and hide it again afterwards.
+    const char *const pageButtons[] = {"rgbPickerButton", "whitePickerButton", "nChannelPickerButton"};
+    auto *pageButton = child<QToolButton>(picker, pageButtons[pickerPage]);
+    QVERIFY(pageButton->isEnabled());
+    const bool pageWasShown = pageButton->isChecked();
+    if (!pageWasShown)
+        pageButton->click();
+    const auto hidePage = qScopeGuard([pageButton, pageWasShown] {
+        if (!pageWasShown)
+            pageButton->click();
+    });
     auto *white = picker->findChild<OvrColorPickerLib::WhitePickerWidget *>();
     auto *channels = picker->findChild<OvrColorPickerLib::NChannelPickerWidget *>();
-    QVERIFY(white && channels);
+    QVERIFY(pickerPage != 1 || white);
+    QVERIFY(pickerPage != 2 || channels);
     QRandomGenerator random(quint32(20261208 + pickerPage * 10 + fixtureClass));
     const QRegularExpression shownLevels(QStringLiteral("^\\D+(\\d+)\\D+(\\d+)\\D+(\\d+)$"));
     const QRegularExpression receivedLevels(QStringLiteral("&param1=(\\d+)&param2=(\\d+)&param3=(\\d+)&"));
