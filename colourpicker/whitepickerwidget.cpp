@@ -93,6 +93,8 @@ WhitePickerWidget::WhitePickerWidget(QWidget *parent)
     swatchRow->setColumnStretch(3, 1);
 
     auto *layout = new QVBoxLayout(this);
+    // The picker frames its pages already.
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(d->curve, 1);
     layout->addWidget(d->cctPicker);
     layout->addWidget(d->tintPicker);

@@ -36,9 +36,18 @@ MSPColorWashEffectWidget::MSPColorWashEffectWidget(QWidget *parent)
     const QString toggle = QStringLiteral(
         "QPushButton:checked { background-color: palette(highlight); color: palette(highlighted-text);"
         " border: 1px solid palette(dark); border-radius: 3px; padding: 4px 10px; font-weight: bold; }");
-    ui->leftToRightButton->setStyleSheet(toggle);
-    ui->rightToLeftButton->setStyleSheet(toggle);
+    // The checked button's bold text and padding must fit as well: the
+    // button's own size hint knows only the plain text.
+    QFont bold = font();
+    bold.setBold(true);
+    for (QPushButton *button : {ui->leftToRightButton, ui->rightToLeftButton}) {
+        button->setStyleSheet(toggle);
+        button->setMinimumWidth(qMax(button->sizeHint().width(), QFontMetrics(bold).horizontalAdvance(button->text())
+                                                                     + 2 * fontMetrics().height()));
+    }
     ui->speedValueLabel->setMinimumWidth(speedLabelWidth(fontMetrics()));
+    // The direction shares the speed's row: keep the two apart.
+    ui->directionLabel->setContentsMargins(fontMetrics().height(), 0, 0, 0);
 
     connect(ui->speedSlider, &QSlider::valueChanged, this, &MSPColorWashEffectWidget::handleSpeedSliderChanged);
     connect(ui->speedSlider, &QSlider::sliderReleased, this, &MSPEffectWidget::changeFinished);

@@ -26,6 +26,8 @@
 #include <mspscenemodel.h>
 #include <networkprefs.h>
 #include <ovrcolorlibrary.h>
+#include <ovrcolorpicker.h>
+#include <ovrcolorpickerbuttonswidget.h>
 #include <ovrdatafiles.h>
 #include <sentrequests.h>
 #include <systemconfiguration.h>
@@ -158,6 +160,48 @@ QAction *findAction(QWidget *window, const QString &text)
     return nullptr;
 }
 
+/**
+ * The keyboard's controls under @p top that cannot be reached: neither inside
+ * @p window nor inside a scroll area that shows part of itself there; and,
+ * with @p whole, every scroll area that would have to scroll. One line each.
+ */
+QStringList unreachableControls(QWidget *window, QWidget *top, bool whole)
+{
+    QStringList found;
+    const QRect room = window->rect();
+    const auto inWindow = [window, &room](QWidget *widget) {
+        return room.contains(QRect(widget->mapTo(window, QPoint(0, 0)), widget->size()));
+    };
+    const auto name = [](QWidget *widget) {
+        return QStringLiteral("%1 %2").arg(QString::fromLatin1(widget->metaObject()->className()), widget->objectName());
+    };
+    const auto areas = top->findChildren<QScrollArea *>();
+    for (QScrollArea *area : areas) {
+        if (!area->isVisible())
+            continue;
+        if (!inWindow(area->viewport()) || area->viewport()->height() < 1)
+            found << QStringLiteral("%1 lies outside the window").arg(name(area));
+        else if (whole && area->verticalScrollBar()->maximum() > 0)
+            found << QStringLiteral("%1 scrolls: %2 px high, wants %3")
+                         .arg(name(area))
+                         .arg(area->viewport()->height())
+                         .arg(area->viewport()->height() + area->verticalScrollBar()->maximum());
+    }
+    const auto widgets = top->findChildren<QWidget *>();
+    for (QWidget *widget : widgets) {
+        if (!widget->isVisible() || !(widget->focusPolicy() & Qt::TabFocus) || qobject_cast<QScrollArea *>(widget))
+            continue;
+        bool scrolls = false;
+        for (QWidget *up = widget; up && up != top && !scrolls; up = up->parentWidget()) {
+            auto *area = qobject_cast<QScrollArea *>(up->parentWidget() ? up->parentWidget()->parentWidget() : nullptr);
+            scrolls = area && area->widget() == up;
+        }
+        if (!scrolls && !inWindow(widget))
+            found << QStringLiteral("%1 lies outside the window").arg(name(widget));
+    }
+    return found;
+}
+
 /** The split between colours and picker of the wash editor on show, if one is. */
 QSplitter *visibleWashSplitter(QWidget *sceneSettings)
 {
@@ -234,6 +278,8 @@ private slots:
     void hidingSettingsCollapsesWindow();
     void windowRoom_data();
     void windowRoom();
+    void editorsFitTheWindow_data();
+    void editorsFitTheWindow();
     void washSplitRemembered();
     void saveNamesFileInTitle();
     void onlineHelp_data();
@@ -1587,7 +1633,7 @@ void tst_MainWindow::windowRoom_data()
     QTest::addColumn<bool>("panelWhole");
     QTest::addColumn<bool>("pickerWhole");
     QTest::newRow("1920x1080") << QSize(1920, 1010) << true << true;
-    QTest::newRow("1366x768") << QSize(1366, 698) << true << false;
+    QTest::newRow("1366x768") << QSize(1366, 698) << true << true;
     QTest::newRow("1280x720") << QSize(1280, 650) << false << false;
 }
 
@@ -1639,6 +1685,72 @@ void tst_MainWindow::windowRoom()
                                     .arg(picker->widget()->minimumSizeHint().height())));
 }
 
+void tst_MainWindow::editorsFitTheWindow_data()
+{
+    // The window as a desktop leaves room for it (less its title bar and
+    // panel), and the picker's page on show.
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("page");
+    QTest::addColumn<bool>("whole");
+    const struct
+    {
+        const char *name;
+        QSize size;
+        bool whole;
+    } screens[] = {{"1366x768", QSize(1366, 698), true}, {"1280x720", QSize(1280, 650), false}};
+    const char *const pages[] = {"RGB", "white", "channel"};
+    for (const auto &screen : screens) {
+        for (int type = 0; type < MSPEffect::typeCount; ++type) {
+            const bool picker = type == MSPEffect::FixedColor || type == MSPEffect::VariableColor
+                                || type == MSPEffect::RainbowWash || type == MSPEffect::CustomWash;
+            for (int page = 0; page < (picker ? 3 : 1); ++page) {
+                const QString row = QStringLiteral("%1 %2%3")
+                                        .arg(QLatin1String(screen.name), MSPEffect::effectTypeName(type),
+                                             picker ? QStringLiteral(" ") + QLatin1String(pages[page]) : QString());
+                QTest::newRow(qPrintable(row)) << screen.size << type << page << screen.whole;
+            }
+        }
+    }
+}
+
+void tst_MainWindow::editorsFitTheWindow()
+{
+    QFETCH(QSize, size);
+    QFETCH(int, type);
+    QFETCH(int, page);
+    QFETCH(bool, whole);
+    goOffline(ConnectionState::DemoMode);
+    MSPScene *scene = MSPSceneModel::instance()->sceneAt(0);
+    MSPSceneModel::instance()->setActiveSceneIndex(0, false);
+    m_window->settingsTabs()->setCurrentWidget(m_window->sceneSettings());
+    m_window->resize(size);
+    QTRY_COMPARE(m_window->size(), size);
+    auto *effects = m_window->sceneSettings()->findChild<QComboBox *>(QStringLiteral("effectsComboBox"));
+    QVERIFY(effects);
+    effects->setCurrentIndex(type);
+    QTRY_COMPARE(scene->effect()->type(), type);
+
+    OvrColorPickerLib::OvrColorPicker *picker = nullptr;
+    const auto pickers = m_window->sceneSettings()->findChildren<OvrColorPickerLib::OvrColorPicker *>();
+    for (OvrColorPickerLib::OvrColorPicker *candidate : pickers) {
+        if (candidate->isVisible())
+            picker = candidate;
+    }
+    if (picker) {
+        for (int shown = 0; shown < 3; ++shown)
+            picker->buttonsWidget()->setPageDisplayed(shown, shown == page);
+    }
+
+    QStringList unreachable;
+    QTRY_VERIFY2((unreachable = unreachableControls(m_window.get(), m_window->sceneSettings(), whole)).isEmpty(),
+                 qPrintable(unreachable.join(QLatin1Char('\n'))));
+    if (picker) {
+        for (int shown = 0; shown < 3; ++shown)
+            picker->buttonsWidget()->setPageDisplayed(shown, shown == 0);
+    }
+}
+
 void tst_MainWindow::washSplitRemembered()
 {
     goOffline(ConnectionState::DemoMode);
@@ -1662,6 +1774,11 @@ void tst_MainWindow::washSplitRemembered()
     QSplitter *other = nullptr;
     QTRY_VERIFY((other = visibleWashSplitter(m_window->sceneSettings())) && other != split);
     QTRY_COMPARE(other->sizes(), split->sizes());
+
+    // Back to the split the editors start with, for the tests after this one.
+    QSettings().remove(QStringLiteral("wash_editor_splitter"));
+    other->setSizes(before);
+    split->setSizes(before);
 }
 
 void tst_MainWindow::saveNamesFileInTitle()
