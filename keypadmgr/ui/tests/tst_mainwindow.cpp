@@ -322,6 +322,8 @@ private:
     /** Clicks Right To Left in the Color Wash editor of the active scene; returns the scene's new body. */
     QString clickRightToLeft();
     void discoverAndWaitFor(ConnectionState::State status);
+    /** Demo mode, scene 1 on the scene settings tab, with an effect of @p type. */
+    void showDemoEffect(int type);
 
     std::unique_ptr<KeypadTestBed> m_bed;
     std::unique_ptr<MainWindow> m_window;
@@ -1694,14 +1696,9 @@ void tst_MainWindow::windowRoom()
     QFETCH(QSize, size);
     QFETCH(bool, panelWhole);
     QFETCH(bool, pickerWhole);
-    goOffline(ConnectionState::DemoMode);
-    MSPScene *scene = MSPSceneModel::instance()->sceneAt(0);
-    MSPSceneModel::instance()->setActiveSceneIndex(0, false);
-    m_window->settingsTabs()->setCurrentWidget(m_window->sceneSettings());
-    auto *effects = m_window->sceneSettings()->findChild<QComboBox *>(QStringLiteral("effectsComboBox"));
-    QVERIFY(effects);
-    effects->setCurrentIndex(MSPEffect::CustomWash);
-    QTRY_COMPARE(scene->effect()->type(), int(MSPEffect::CustomWash));
+    showDemoEffect(MSPEffect::CustomWash);
+    if (QTest::currentTestFailed())
+        return;
 
     // No fixed height: the window takes the size it is given, maximised too.
     QCOMPARE(m_window->maximumHeight(), QWIDGETSIZE_MAX);
@@ -1735,6 +1732,18 @@ void tst_MainWindow::windowRoom()
                      qPrintable(QStringLiteral("picker %1 px high, wants %2")
                                     .arg(picker->viewport()->height())
                                     .arg(picker->widget()->minimumSizeHint().height())));
+}
+
+void tst_MainWindow::showDemoEffect(int type)
+{
+    goOffline(ConnectionState::DemoMode);
+    MSPScene *scene = MSPSceneModel::instance()->sceneAt(0);
+    MSPSceneModel::instance()->setActiveSceneIndex(0, false);
+    m_window->settingsTabs()->setCurrentWidget(m_window->sceneSettings());
+    auto *effects = m_window->sceneSettings()->findChild<QComboBox *>(QStringLiteral("effectsComboBox"));
+    QVERIFY(effects);
+    effects->setCurrentIndex(type);
+    QTRY_COMPARE(scene->effect()->type(), type);
 }
 
 void tst_MainWindow::editorsFitTheWindow_data()
@@ -1772,16 +1781,11 @@ void tst_MainWindow::editorsFitTheWindow()
     QFETCH(int, type);
     QFETCH(int, page);
     QFETCH(bool, whole);
-    goOffline(ConnectionState::DemoMode);
-    MSPScene *scene = MSPSceneModel::instance()->sceneAt(0);
-    MSPSceneModel::instance()->setActiveSceneIndex(0, false);
-    m_window->settingsTabs()->setCurrentWidget(m_window->sceneSettings());
+    showDemoEffect(type);
+    if (QTest::currentTestFailed())
+        return;
     m_window->resize(size);
     QTRY_COMPARE(m_window->size(), size);
-    auto *effects = m_window->sceneSettings()->findChild<QComboBox *>(QStringLiteral("effectsComboBox"));
-    QVERIFY(effects);
-    effects->setCurrentIndex(type);
-    QTRY_COMPARE(scene->effect()->type(), type);
 
     OvrColorPickerLib::OvrColorPicker *picker = nullptr;
     const auto pickers = m_window->sceneSettings()->findChildren<OvrColorPickerLib::OvrColorPicker *>();
