@@ -9,6 +9,7 @@
 #include <ovrcolor.h>
 #include <ovrcolorpicker.h>
 
+#include <QGridLayout>
 #include <QSettings>
 #include <QSplitter>
 
@@ -48,6 +49,7 @@ MSPColorWashEffectWidget::MSPColorWashEffectWidget(QWidget *parent)
     ui->speedValueLabel->setMinimumWidth(speedLabelWidth(fontMetrics()));
     // The direction shares the speed's row: keep the two apart.
     ui->directionLabel->setContentsMargins(fontMetrics().height(), 0, 0, 0);
+    keepNarrowMinimum();
 
     connect(ui->speedSlider, &QSlider::valueChanged, this, &MSPColorWashEffectWidget::handleSpeedSliderChanged);
     connect(ui->speedSlider, &QSlider::sliderReleased, this, &MSPEffectWidget::changeFinished);
@@ -82,6 +84,54 @@ void MSPColorWashEffectWidget::showEvent(QShowEvent *event)
     const QByteArray state = QSettings().value(QLatin1String(splitterKey)).toByteArray();
     if (!state.isEmpty() && state != ui->splitter->saveState())
         ui->splitter->restoreState(state);
+}
+
+void MSPColorWashEffectWidget::resizeEvent(QResizeEvent *event)
+{
+    MSPEffectWidget::resizeEvent(event);
+    arrangeControls(width());
+}
+
+void MSPColorWashEffectWidget::arrangeControls(int width)
+{
+    QGridLayout *grid = ui->gridLayout;
+    const int spacing = qMax(0, grid->horizontalSpacing());
+    const int besideWidth = ui->speedLabel->sizeHint().width() + sliderRoom * fontMetrics().height()
+                            + ui->speedValueLabel->minimumSizeHint().width()
+                            + ui->directionLabel->sizeHint().width() + ui->directionButtons->sizeHint().width()
+                            + 4 * spacing;
+    const bool beside = width >= besideWidth;
+    if (beside == m_directionBesideSpeed)
+        return;
+    m_directionBesideSpeed = beside;
+    QWidget *const moved[] = {ui->directionLabel, ui->directionButtons, ui->widthLabel, ui->widthSlider,
+                              ui->widthEdit};
+    for (QWidget *widget : moved)
+        grid->removeWidget(widget);
+    const int widthRow = beside ? 1 : 2;
+    if (beside) {
+        grid->addWidget(ui->directionLabel, 0, 3);
+        grid->addWidget(ui->directionButtons, 0, 4);
+    } else {
+        grid->addWidget(ui->directionLabel, 1, 0);
+        grid->addWidget(ui->directionButtons, 1, 1, 1, 2, Qt::AlignLeft);
+    }
+    grid->addWidget(ui->widthLabel, widthRow, 0);
+    grid->addWidget(ui->widthSlider, widthRow, 1);
+    grid->addWidget(ui->widthEdit, widthRow, 2);
+    // The indent keeps the direction apart from the speed's value only beside it.
+    ui->directionLabel->setContentsMargins(beside ? fontMetrics().height() : 0, 0, 0, 0);
+    keepNarrowMinimum();
+}
+
+void MSPColorWashEffectWidget::keepNarrowMinimum()
+{
+    // Beside the speed, the direction claims no minimum width: the editor's
+    // minimum stays that of the stacked rows, so the window can still be
+    // narrowed to where the rows stack (a hidden editor is not resized).
+    const int minimum = m_directionBesideSpeed ? 1 : 0;
+    ui->directionLabel->setMinimumWidth(minimum);
+    ui->directionButtons->setMinimumWidth(minimum);
 }
 
 const QMetaObject &MSPColorWashEffectWidget::effectClass() const
