@@ -12,6 +12,7 @@
 #include <QGridLayout>
 #include <QSettings>
 #include <QSplitter>
+#include <QTimer>
 
 MSPColorWashEffectWidget::MSPColorWashEffectWidget(QWidget *parent)
     : MSPEffectWidget(parent)
@@ -84,6 +85,25 @@ void MSPColorWashEffectWidget::showEvent(QShowEvent *event)
     const QByteArray state = QSettings().value(QLatin1String(splitterKey)).toByteArray();
     if (!state.isEmpty() && state != ui->splitter->saveState())
         ui->splitter->restoreState(state);
+    else if (state.isEmpty())
+        fitColorsSoon();
+}
+
+void MSPColorWashEffectWidget::fitColorsSoon()
+{
+    // Once the splitter has its height: the colours as much as they ask
+    // for, the picker the rest, until the user moves the divider.
+    QTimer::singleShot(0, this, [this] {
+        if (!QSettings().value(QLatin1String(splitterKey)).toByteArray().isEmpty())
+            return;
+        const QList<int> sizes = ui->splitter->sizes();
+        const int total = sizes.value(0) + sizes.value(1);
+        if (sizes.size() != 2 || total <= 0)
+            return;
+        const int colors = qMin(total, ui->colorsPanel->sizeHint().height());
+        if (sizes.at(0) != colors)
+            ui->splitter->setSizes({colors, total - colors});
+    });
 }
 
 void MSPColorWashEffectWidget::resizeEvent(QResizeEvent *event)
@@ -104,6 +124,7 @@ void MSPColorWashEffectWidget::arrangeControls(int width)
     if (beside == m_directionBesideSpeed)
         return;
     m_directionBesideSpeed = beside;
+    const int colorsBefore = ui->colorsPanel->minimumSizeHint().height();
     QWidget *const moved[] = {ui->directionLabel, ui->directionButtons, ui->widthLabel, ui->widthSlider,
                               ui->widthEdit};
     for (QWidget *widget : moved)
@@ -122,6 +143,17 @@ void MSPColorWashEffectWidget::arrangeControls(int width)
     // The indent keeps the direction apart from the speed's value only beside it.
     ui->directionLabel->setContentsMargins(beside ? fontMetrics().height() : 0, 0, 0, 0);
     keepNarrowMinimum();
+    fitColorsSoon();
+    // With the user's own split, the row the controls give up goes to the
+    // picker (the splitter would leave it to the colours); the row they
+    // take comes from it anyway.
+    const int freed = colorsBefore - ui->colorsPanel->minimumSizeHint().height();
+    QList<int> sizes = ui->splitter->sizes();
+    if (freed > 0 && sizes.size() == 2 && sizes.at(0) - freed >= ui->colorsPanel->minimumSizeHint().height()) {
+        sizes[0] -= freed;
+        sizes[1] += freed;
+        ui->splitter->setSizes(sizes);
+    }
 }
 
 void MSPColorWashEffectWidget::keepNarrowMinimum()

@@ -78,6 +78,8 @@ private:
      */
     void arrangeControls(int width);
     void keepNarrowMinimum();
+    /** Without a split of the user's, gives the colours their height once laid out. */
+    void fitColorsSoon();
     /** Width the speed slider keeps beside the direction, in text lines. */
     static constexpr int sliderRoom = 10;
 

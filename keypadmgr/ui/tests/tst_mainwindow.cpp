@@ -286,6 +286,7 @@ private slots:
     void windowRoom();
     void editorsFitTheWindow_data();
     void editorsFitTheWindow();
+    void washDirectionMovesBelowSpeedWhenNarrow();
     void washSplitRemembered();
     void saveNamesFileInTitle();
     void onlineHelp_data();
@@ -1812,6 +1813,49 @@ void tst_MainWindow::editorsFitTheWindow()
         for (int shown = 0; shown < 3; ++shown)
             picker->buttonsWidget()->setPageDisplayed(shown, shown == 0);
     }
+}
+
+void tst_MainWindow::washDirectionMovesBelowSpeedWhenNarrow()
+{
+    showDemoEffect(MSPEffect::CustomWash);
+    if (QTest::currentTestFailed())
+        return;
+    // Each wash editor has these; the one on show counts.
+    const auto shown = [this](const char *name) -> QWidget * {
+        const auto widgets = m_window->sceneSettings()->findChildren<QWidget *>(QLatin1String(name));
+        for (QWidget *widget : widgets) {
+            if (widget->isVisible())
+                return widget;
+        }
+        return nullptr;
+    };
+    const auto speed = [&shown] { return shown("speedSlider"); };
+    const auto direction = [&shown] { return shown("rightToLeftButton"); };
+    const auto top = [this](QWidget *widget) { return widget->mapTo(m_window.get(), QPoint(0, 0)).y(); };
+    QVERIFY(speed() && direction());
+    const auto besideSpeed = [&] {
+        const int speedTop = top(speed());
+        return top(direction()) < speedTop + speed()->height() && speedTop < top(direction()) + direction()->height();
+    };
+    const QSize wide(1366, 698);
+    m_window->resize(wide);
+    QTRY_COMPARE(m_window->size(), wide);
+    QTRY_VERIFY(besideSpeed());
+
+    // At the window's narrowest the direction gets a row of its own, whole.
+    m_window->resize(970, 698);
+    QTRY_COMPARE(m_window->width(), 970);
+    QTRY_VERIFY(top(direction()) >= top(speed()) + speed()->height());
+    QStringList unreachable;
+    QTRY_VERIFY2((unreachable = unreachableControls(m_window.get(), m_window->sceneSettings(), false)).isEmpty(),
+                 qPrintable(unreachable.join(QLatin1Char('\n'))));
+
+    // Wide again: beside the speed, and the row it gave up is the picker's again.
+    m_window->resize(wide);
+    QTRY_COMPARE(m_window->size(), wide);
+    QTRY_VERIFY(besideSpeed());
+    QTRY_VERIFY2((unreachable = unreachableControls(m_window.get(), m_window->sceneSettings(), true)).isEmpty(),
+                 qPrintable(unreachable.join(QLatin1Char('\n'))));
 }
 
 void tst_MainWindow::washSplitRemembered()
