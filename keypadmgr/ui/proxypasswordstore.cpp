@@ -59,8 +59,9 @@ bool ProxyPasswordStore::takePlainPassword()
 
 void ProxyPasswordStore::fetchPassword(QObject *context, std::function<void(const QString &)> done)
 {
+    // The old plain value is known at once; the store takes it meanwhile.
     if (takePlainPassword())
-        store();
+        storeInBackground();
     if (m_loaded) {
         done(m_password);
         return;
@@ -141,7 +142,7 @@ ProxyPasswordStore::Storage ProxyPasswordStore::storageAfter(int error)
     return error == QKeychain::NoError || error == QKeychain::EntryNotFound ? SecretStore : ThisRunOnly;
 }
 
-void ProxyPasswordStore::store()
+QKeychain::Job *ProxyPasswordStore::storeJob() const
 {
     QKeychain::Job *job = nullptr;
     if (m_password.isEmpty()) {
@@ -152,12 +153,30 @@ void ProxyPasswordStore::store()
         job = write;
     }
     job->setKey(QLatin1String(secretKey));
+    return job;
+}
+
+void ProxyPasswordStore::store()
+{
+    QKeychain::Job *job = storeJob();
     if (!run(job)) {
         m_storage = ThisRunOnly;
         return;
     }
     m_storage = storageAfter(job->error());
     job->deleteLater();
+}
+
+void ProxyPasswordStore::storeInBackground()
+{
+    QKeychain::Job *job = storeJob();
+    job->setAutoDelete(true);
+    connect(job, &QKeychain::Job::finished, this, [this, job] {
+        if (job->error() != QKeychain::NoError && job->error() != QKeychain::EntryNotFound)
+            qCWarning(lcSecrets) << "Secret store:" << job->errorString();
+        m_storage = storageAfter(job->error());
+    });
+    job->start();
 }
 
 bool ProxyPasswordStore::run(QKeychain::Job *job)

@@ -59,7 +59,11 @@ private:
     void load();
     /** Takes a password an older version left in the settings file; whether there was one. */
     bool takePlainPassword();
+    /** A job that writes the password to the secret store, or removes it there when empty. */
+    QKeychain::Job *storeJob() const;
     void store();
+    /** As store(), without waiting for the answer. */
+    void storeInBackground();
     /** Reads the secret store without waiting; answerWaiting() follows its answer or the time limit. */
     void startReading();
     void answerWaiting();
