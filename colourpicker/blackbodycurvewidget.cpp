@@ -278,8 +278,10 @@ QSize BlackBodyCurveWidget::sizeHint() const
 
 QSize BlackBodyCurveWidget::minimumSizeHint() const
 {
+    // Short enough for the white page to fit a 768-pixel screen; it takes
+    // whatever height more the page has.
     const int h = fontMetrics().height();
-    return QSize(h * 12, h * 8);
+    return QSize(h * 12, h * 6);
 }
 
 void BlackBodyCurveWidget::resizeEvent(QResizeEvent *event)

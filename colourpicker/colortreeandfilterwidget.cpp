@@ -66,6 +66,12 @@ ColorTreeAndFilterWidget::ColorTreeAndFilterWidget(QWidget *parent)
     connect(m_tree, &OvrColorLibraryTreeView::colorItemClicked, this, &ColorTreeAndFilterWidget::colorItemClicked);
 }
 
+QSize ColorTreeAndFilterWidget::sizeHint() const
+{
+    const QSize hint = QWidget::sizeHint();
+    return QSize(qMax(minimumSizeHint().width(), qMin(hint.width(), 12 * fontMetrics().height())), hint.height());
+}
+
 QString ColorTreeAndFilterWidget::createNewGroup()
 {
     OvrColorLibrary *library = OvrColorLibrary::Instance();

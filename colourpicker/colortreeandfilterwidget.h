@@ -30,6 +30,8 @@ public:
     QToolButton *newGroupButton() const { return m_newGroup; }
     QToolButton *loadButton() const { return m_load; }
     QToolButton *exportButton() const { return m_export; }
+    /** Wide enough for the library's list names; the picker's pages get the rest. */
+    QSize sizeHint() const override;
 
 public slots:
     /** Creates a user list named "New Group" (made unique) and starts renaming it; returns its name. */

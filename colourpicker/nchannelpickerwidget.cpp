@@ -51,6 +51,8 @@ NChannelPickerWidget::NChannelPickerWidget(QWidget *parent)
     scroll->setFrameShape(QFrame::NoFrame);
 
     auto *layout = new QVBoxLayout(this);
+    // The picker frames its pages already.
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(d->selector);
     layout->addWidget(scroll, 1);
 

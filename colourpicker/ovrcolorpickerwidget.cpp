@@ -131,12 +131,21 @@ void OvrColorPickerWidget::Private::buildLayout()
     opacitySlider->label()->setMinimumWidth(labelWidth);
     intensitySlider->label()->setMinimumWidth(labelWidth);
 
+    // Opacity and intensity belong to the swatches' colour and sit beside
+    // them, which leaves the pages the height of a row more.
+    auto *levels = new QVBoxLayout;
+    levels->setSpacing(0);
+    levels->addStretch(1);
+    levels->addWidget(opacitySlider);
+    levels->addWidget(intensitySlider);
+    levels->addStretch(1);
+    swatchRow->addSpacing(q->fontMetrics().height() / 2);
+    swatchRow->addLayout(levels, 1);
+
     auto *layout = new QVBoxLayout(q);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(swatchRow);
     layout->addWidget(pageSplitter, 1);
-    layout->addWidget(opacitySlider);
-    layout->addWidget(intensitySlider);
 }
 
 // The white page: its colours go to onWhitePickerColorChanged, a white

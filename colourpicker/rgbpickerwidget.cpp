@@ -11,6 +11,7 @@
 #include "rgbsliderswidget.h"
 #include "zoomcontrolwidget.h"
 
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QSettings>
@@ -52,22 +53,27 @@ RgbPickerWidget::RgbPickerWidget(QWidget *parent)
     m_topSplitter->setStretchFactor(1, 1);
     m_topSplitter->setChildrenCollapsible(false);
 
-    auto *sliders = new QVBoxLayout;
-    sliders->setSpacing(fontMetrics().height() / 2);
-    sliders->addWidget(m_rgbSliders);
-    sliders->addWidget(m_hsbSliders);
+    // RGB and HSB side by side: three rows of sliders instead of six leave
+    // the spectrum its height on a short screen.
+    auto *sliders = new QGridLayout;
+    sliders->setHorizontalSpacing(fontMetrics().height());
+    sliders->setVerticalSpacing(fontMetrics().height() / 2);
+    sliders->addWidget(m_rgbSliders, 0, 0);
+    sliders->addWidget(m_hsbSliders, 0, 1);
     auto *hexRow = new QHBoxLayout;
     auto *hexLabel = new QLabel(tr("He&x:"), this);
     hexLabel->setBuddy(m_hex);
     hexRow->addWidget(hexLabel);
     hexRow->addWidget(m_hex);
     hexRow->addStretch(1);
-    sliders->addLayout(hexRow);
-    sliders->addStretch(1);
+    sliders->addLayout(hexRow, 1, 0, 1, 2);
+    sliders->setRowStretch(2, 1);
+    sliders->setColumnStretch(0, 1);
+    sliders->setColumnStretch(1, 1);
 
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(m_tints, 1);
-    bottom->addLayout(sliders, 2);
+    bottom->addLayout(sliders, 4);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -84,21 +84,27 @@ WhitePickerWidget::WhitePickerWidget(QWidget *parent)
     presetLabel->setBuddy(d->presets);
     auto *namedLabel = new QLabel(tr("Named Whites:"), this);
     namedLabel->setBuddy(d->named);
-    auto *swatchRow = new QGridLayout;
-    swatchRow->addWidget(presetLabel, 0, 0);
-    swatchRow->addWidget(d->presets, 0, 1);
-    swatchRow->addWidget(namedLabel, 0, 2);
-    swatchRow->addWidget(d->named, 0, 3);
-    swatchRow->setColumnStretch(1, 1);
-    swatchRow->setColumnStretch(3, 1);
+    // The two sliders share a row, as the two lists do below them: the page
+    // then fits the height a 768-pixel screen leaves it.
+    auto *controls = new QGridLayout;
+    controls->setHorizontalSpacing(fontMetrics().height());
+    controls->addWidget(d->cctSlider, 0, 0, 1, 2);
+    controls->addWidget(d->tintSlider, 0, 2, 1, 2);
+    controls->addWidget(presetLabel, 1, 0);
+    controls->addWidget(d->presets, 1, 1);
+    controls->addWidget(namedLabel, 1, 2);
+    controls->addWidget(d->named, 1, 3);
+    controls->setColumnStretch(1, 1);
+    controls->setColumnStretch(3, 1);
 
     auto *layout = new QVBoxLayout(this);
+    // The picker frames its pages already.
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(fontMetrics().height() / 4);
     layout->addWidget(d->curve, 1);
     layout->addWidget(d->cctPicker);
     layout->addWidget(d->tintPicker);
-    layout->addWidget(d->cctSlider);
-    layout->addWidget(d->tintSlider);
-    layout->addLayout(swatchRow);
+    layout->addLayout(controls);
 
     connect(d->curve, &BlackBodyCurveWidget::colorChanged, this, [this] {
         d->cct = d->curve->cct();

@@ -9,8 +9,10 @@
 #include <ovrcolor.h>
 #include <ovrcolorpicker.h>
 
+#include <QGridLayout>
 #include <QSettings>
 #include <QSplitter>
+#include <QTimer>
 
 MSPColorWashEffectWidget::MSPColorWashEffectWidget(QWidget *parent)
     : MSPEffectWidget(parent)
@@ -36,9 +38,19 @@ MSPColorWashEffectWidget::MSPColorWashEffectWidget(QWidget *parent)
     const QString toggle = QStringLiteral(
         "QPushButton:checked { background-color: palette(highlight); color: palette(highlighted-text);"
         " border: 1px solid palette(dark); border-radius: 3px; padding: 4px 10px; font-weight: bold; }");
-    ui->leftToRightButton->setStyleSheet(toggle);
-    ui->rightToLeftButton->setStyleSheet(toggle);
+    // The checked button's bold text and padding must fit as well: the
+    // button's own size hint knows only the plain text.
+    QFont bold = font();
+    bold.setBold(true);
+    for (QPushButton *button : {ui->leftToRightButton, ui->rightToLeftButton}) {
+        button->setStyleSheet(toggle);
+        button->setMinimumWidth(qMax(button->sizeHint().width(), QFontMetrics(bold).horizontalAdvance(button->text())
+                                                                     + 2 * fontMetrics().height()));
+    }
     ui->speedValueLabel->setMinimumWidth(speedLabelWidth(fontMetrics()));
+    // The direction shares the speed's row: keep the two apart.
+    ui->directionLabel->setContentsMargins(fontMetrics().height(), 0, 0, 0);
+    keepNarrowMinimum();
 
     connect(ui->speedSlider, &QSlider::valueChanged, this, &MSPColorWashEffectWidget::handleSpeedSliderChanged);
     connect(ui->speedSlider, &QSlider::sliderReleased, this, &MSPEffectWidget::changeFinished);
@@ -73,6 +85,85 @@ void MSPColorWashEffectWidget::showEvent(QShowEvent *event)
     const QByteArray state = QSettings().value(QLatin1String(splitterKey)).toByteArray();
     if (!state.isEmpty() && state != ui->splitter->saveState())
         ui->splitter->restoreState(state);
+    else if (state.isEmpty())
+        fitColorsSoon();
+}
+
+void MSPColorWashEffectWidget::fitColorsSoon()
+{
+    // Once the splitter has its height: the colours as much as they ask
+    // for, the picker the rest, until the user moves the divider.
+    QTimer::singleShot(0, this, [this] {
+        if (!QSettings().value(QLatin1String(splitterKey)).toByteArray().isEmpty())
+            return;
+        const QList<int> sizes = ui->splitter->sizes();
+        const int total = sizes.value(0) + sizes.value(1);
+        if (sizes.size() != 2 || total <= 0)
+            return;
+        const int colors = qMin(total, ui->colorsPanel->sizeHint().height());
+        if (sizes.at(0) != colors)
+            ui->splitter->setSizes({colors, total - colors});
+    });
+}
+
+void MSPColorWashEffectWidget::resizeEvent(QResizeEvent *event)
+{
+    MSPEffectWidget::resizeEvent(event);
+    arrangeControls(width());
+}
+
+void MSPColorWashEffectWidget::arrangeControls(int width)
+{
+    QGridLayout *grid = ui->gridLayout;
+    const int spacing = qMax(0, grid->horizontalSpacing());
+    const int besideWidth = ui->speedLabel->sizeHint().width() + sliderRoom * fontMetrics().height()
+                            + ui->speedValueLabel->minimumSizeHint().width()
+                            + ui->directionLabel->sizeHint().width() + ui->directionButtons->sizeHint().width()
+                            + 4 * spacing;
+    const bool beside = width >= besideWidth;
+    if (beside == m_directionBesideSpeed)
+        return;
+    m_directionBesideSpeed = beside;
+    const int colorsBefore = ui->colorsPanel->minimumSizeHint().height();
+    QWidget *const moved[] = {ui->directionLabel, ui->directionButtons, ui->widthLabel, ui->widthSlider,
+                              ui->widthEdit};
+    for (QWidget *widget : moved)
+        grid->removeWidget(widget);
+    const int widthRow = beside ? 1 : 2;
+    if (beside) {
+        grid->addWidget(ui->directionLabel, 0, 3);
+        grid->addWidget(ui->directionButtons, 0, 4);
+    } else {
+        grid->addWidget(ui->directionLabel, 1, 0);
+        grid->addWidget(ui->directionButtons, 1, 1, 1, 2, Qt::AlignLeft);
+    }
+    grid->addWidget(ui->widthLabel, widthRow, 0);
+    grid->addWidget(ui->widthSlider, widthRow, 1);
+    grid->addWidget(ui->widthEdit, widthRow, 2);
+    // The indent keeps the direction apart from the speed's value only beside it.
+    ui->directionLabel->setContentsMargins(beside ? fontMetrics().height() : 0, 0, 0, 0);
+    keepNarrowMinimum();
+    fitColorsSoon();
+    // With the user's own split, the row the controls give up goes to the
+    // picker (the splitter would leave it to the colours); the row they
+    // take comes from it anyway.
+    const int freed = colorsBefore - ui->colorsPanel->minimumSizeHint().height();
+    QList<int> sizes = ui->splitter->sizes();
+    if (freed > 0 && sizes.size() == 2 && sizes.at(0) - freed >= ui->colorsPanel->minimumSizeHint().height()) {
+        sizes[0] -= freed;
+        sizes[1] += freed;
+        ui->splitter->setSizes(sizes);
+    }
+}
+
+void MSPColorWashEffectWidget::keepNarrowMinimum()
+{
+    // Beside the speed, the direction claims no minimum width: the editor's
+    // minimum stays that of the stacked rows, so the window can still be
+    // narrowed to where the rows stack (a hidden editor is not resized).
+    const int minimum = m_directionBesideSpeed ? 1 : 0;
+    ui->directionLabel->setMinimumWidth(minimum);
+    ui->directionButtons->setMinimumWidth(minimum);
 }
 
 const QMetaObject &MSPColorWashEffectWidget::effectClass() const

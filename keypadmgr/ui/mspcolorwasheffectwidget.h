@@ -56,6 +56,7 @@ public slots:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     /** The class of effect this editor takes. */
     virtual const QMetaObject &effectClass() const;
     /** Shows the colour strip, picker and width (the washes that have colours). */
@@ -71,6 +72,17 @@ protected:
 private:
     void updateColorLimitNotice();
     void showColorInPicker(const QString &color);
+    /**
+     * The direction beside the speed where @p width leaves the speed slider
+     * room, else on a row of its own below it.
+     */
+    void arrangeControls(int width);
+    void keepNarrowMinimum();
+    /** Without a split of the user's, gives the colours their height once laid out. */
+    void fitColorsSoon();
+    /** Width the speed slider keeps beside the direction, in text lines. */
+    static constexpr int sliderRoom = 10;
 
     bool m_showingColor = false;
+    bool m_directionBesideSpeed = true;
 };

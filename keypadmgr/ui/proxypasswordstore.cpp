@@ -8,6 +8,8 @@
 #include <QSettings>
 #include <QTimer>
 
+#include <utility>
+
 #include <qt5keychain/keychain.h>
 
 Q_LOGGING_CATEGORY(lcSecrets, "keypad.secrets")
@@ -40,17 +42,85 @@ void ProxyPasswordStore::setPassword(const QString &password)
     store();
 }
 
+bool ProxyPasswordStore::takePlainPassword()
+{
+    QSettings settings;
+    const QString plainKey = QLatin1String(UpdateChecker::keyProxyPassword);
+    if (!settings.contains(plainKey))
+        return false;
+    // Written by an older version as typed: it leaves the file now,
+    // whether or not a secret store takes it.
+    m_loaded = true;
+    m_password = settings.value(plainKey).toString();
+    settings.remove(plainKey);
+    settings.sync();
+    return true;
+}
+
+void ProxyPasswordStore::fetchPassword(QObject *context, std::function<void(const QString &)> done)
+{
+    // The old plain value is known at once; the store takes it meanwhile.
+    if (takePlainPassword())
+        storeInBackground();
+    if (m_loaded) {
+        done(m_password);
+        return;
+    }
+    m_waiting.append({QPointer<QObject>(context), std::move(done)});
+    if (!m_reading)
+        startReading();
+}
+
+void ProxyPasswordStore::startReading()
+{
+    m_reading = true;
+    auto *job = new QKeychain::ReadPasswordJob(QLatin1String(serviceName), this);
+    job->setKey(QLatin1String(secretKey));
+    job->setAutoDelete(true);
+    auto *limit = new QTimer(job);
+    limit->setSingleShot(true);
+    connect(limit, &QTimer::timeout, this, [this, job] {
+        qCWarning(lcSecrets) << "The secret store did not answer within" << answerTimeout << "ms";
+        // Its late answer changes nothing; it cleans up after itself.
+        disconnect(job, nullptr, this, nullptr);
+        m_reading = false;
+        if (!m_loaded) {
+            m_loaded = true;
+            m_storage = ThisRunOnly;
+        }
+        answerWaiting();
+    });
+    connect(job, &QKeychain::Job::finished, this, [this, job, limit] {
+        limit->stop();
+        m_reading = false;
+        // password() may have read the store meanwhile, waiting for it.
+        if (!m_loaded) {
+            m_loaded = true;
+            if (job->error() == QKeychain::NoError)
+                m_password = job->textData();
+            else if (job->error() != QKeychain::EntryNotFound)
+                qCWarning(lcSecrets) << "Secret store:" << job->errorString();
+            m_storage = storageAfter(job->error());
+        }
+        answerWaiting();
+    });
+    limit->start(answerTimeout);
+    job->start();
+}
+
+void ProxyPasswordStore::answerWaiting()
+{
+    const QVector<Waiting> waiting = std::exchange(m_waiting, {});
+    for (const Waiting &w : waiting) {
+        if (w.context)
+            w.done(m_password);
+    }
+}
+
 void ProxyPasswordStore::load()
 {
     m_loaded = true;
-    QSettings settings;
-    const QString plainKey = QLatin1String(UpdateChecker::keyProxyPassword);
-    if (settings.contains(plainKey)) {
-        // Written by an older version as typed: it leaves the file now,
-        // whether or not a secret store takes it.
-        m_password = settings.value(plainKey).toString();
-        settings.remove(plainKey);
-        settings.sync();
+    if (takePlainPassword()) {
         store();
         return;
     }
@@ -72,7 +142,7 @@ ProxyPasswordStore::Storage ProxyPasswordStore::storageAfter(int error)
     return error == QKeychain::NoError || error == QKeychain::EntryNotFound ? SecretStore : ThisRunOnly;
 }
 
-void ProxyPasswordStore::store()
+QKeychain::Job *ProxyPasswordStore::storeJob() const
 {
     QKeychain::Job *job = nullptr;
     if (m_password.isEmpty()) {
@@ -83,12 +153,30 @@ void ProxyPasswordStore::store()
         job = write;
     }
     job->setKey(QLatin1String(secretKey));
+    return job;
+}
+
+void ProxyPasswordStore::store()
+{
+    QKeychain::Job *job = storeJob();
     if (!run(job)) {
         m_storage = ThisRunOnly;
         return;
     }
     m_storage = storageAfter(job->error());
     job->deleteLater();
+}
+
+void ProxyPasswordStore::storeInBackground()
+{
+    QKeychain::Job *job = storeJob();
+    job->setAutoDelete(true);
+    connect(job, &QKeychain::Job::finished, this, [this, job] {
+        if (job->error() != QKeychain::NoError && job->error() != QKeychain::EntryNotFound)
+            qCWarning(lcSecrets) << "Secret store:" << job->errorString();
+        m_storage = storageAfter(job->error());
+    });
+    job->start();
 }
 
 bool ProxyPasswordStore::run(QKeychain::Job *job)

@@ -2,7 +2,11 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
+#include <QVector>
+
+#include <functional>
 
 namespace QKeychain {
 class Job;
@@ -38,6 +42,14 @@ public:
 
     /** The password; the first call reads the secret store (moving an old plain value there first). */
     QString password();
+    /**
+     * Calls @p done with the password without waiting for the secret store:
+     * at once when the password is known, otherwise once the store answers,
+     * or with no password once it has not answered within answerTimeout
+     * (it then counts as absent for this run). Nothing is called once
+     * @p context is gone.
+     */
+    void fetchPassword(QObject *context, std::function<void(const QString &)> done);
     /** Keeps @p password for this run and in the secret store; an empty one is removed from it. */
     void setPassword(const QString &password);
     Storage storage() const { return m_storage; }
@@ -45,7 +57,16 @@ public:
 private:
     explicit ProxyPasswordStore(QObject *parent = nullptr);
     void load();
+    /** Takes a password an older version left in the settings file; whether there was one. */
+    bool takePlainPassword();
+    /** A job that writes the password to the secret store, or removes it there when empty. */
+    QKeychain::Job *storeJob() const;
     void store();
+    /** As store(), without waiting for the answer. */
+    void storeInBackground();
+    /** Reads the secret store without waiting; answerWaiting() follows its answer or the time limit. */
+    void startReading();
+    void answerWaiting();
     /**
      * Runs @p job, waiting while processing events. Whether it answered in
      * time: it is then the caller's to read and delete; otherwise it deletes
@@ -58,4 +79,12 @@ private:
     bool m_loaded = false;
     QString m_password;
     Storage m_storage = NotYetKnown;
+    /** A read started by fetchPassword() is under way. */
+    bool m_reading = false;
+    struct Waiting
+    {
+        QPointer<QObject> context;
+        std::function<void(const QString &)> done;
+    };
+    QVector<Waiting> m_waiting;
 };

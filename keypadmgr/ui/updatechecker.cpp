@@ -135,18 +135,18 @@ void UpdateChecker::checkForUpdateIfNecessary()
     if (days < interval && days >= 0)
         return;
 
-    const bool useProxy = settings.value(key(keyUseProxy), false).toBool();
-    QString proxyHost;
-    int proxyPort = 0;
-    QString proxyUser;
-    QString proxyPassword;
-    if (useProxy) {
-        proxyHost = settings.value(key(keyProxyHost)).toString();
-        proxyPort = settings.value(key(keyProxyPort), 0).toInt();
-        proxyUser = settings.value(key(keyProxyUser)).toString();
-        proxyPassword = ProxyPasswordStore::instance()->password();
+    if (!settings.value(key(keyUseProxy), false).toBool()) {
+        checkForUpdate(false, QString(), 0, QString(), QString());
+        return;
     }
-    checkForUpdate(useProxy, proxyHost, proxyPort, proxyUser, proxyPassword);
+    const QString proxyHost = settings.value(key(keyProxyHost)).toString();
+    const int proxyPort = settings.value(key(keyProxyPort), 0).toInt();
+    const QString proxyUser = settings.value(key(keyProxyUser)).toString();
+    // This runs while the program starts: the check waits for the secret
+    // store, the window does not.
+    ProxyPasswordStore::instance()->fetchPassword(this, [=](const QString &proxyPassword) {
+        checkForUpdate(true, proxyHost, proxyPort, proxyUser, proxyPassword);
+    });
 }
 
 void UpdateChecker::checkForUpdate(bool useProxy, const QString &proxyHost, int proxyPort, const QString &proxyUser,

@@ -26,6 +26,8 @@
 #include <mspscenemodel.h>
 #include <networkprefs.h>
 #include <ovrcolorlibrary.h>
+#include <ovrcolorpicker.h>
+#include <ovrcolorpickerbuttonswidget.h>
 #include <ovrdatafiles.h>
 #include <sentrequests.h>
 #include <systemconfiguration.h>
@@ -162,6 +164,53 @@ QAction *findAction(QWidget *window, const QString &text)
     return nullptr;
 }
 
+/**
+ * The keyboard's controls under @p top that cannot be reached: neither inside
+ * @p window nor inside a scroll area that shows part of itself there; and,
+ * with @p whole, every scroll area that would have to scroll. One line each.
+ */
+QStringList unreachableControls(QWidget *window, QWidget *top, bool whole)
+{
+    QStringList found;
+    const QRect room = window->rect();
+    const auto inWindow = [window, &room](QWidget *widget) {
+        return room.contains(QRect(widget->mapTo(window, QPoint(0, 0)), widget->size()));
+    };
+    // Inside what a scroll area scrolls: reachable wherever it lies.
+    const auto scrolled = [top](QWidget *widget) {
+        for (QWidget *up = widget; up && up != top; up = up->parentWidget()) {
+            QWidget *viewport = up->parentWidget();
+            auto *area = qobject_cast<QScrollArea *>(viewport ? viewport->parentWidget() : nullptr);
+            if (area && area->widget() == up)
+                return true;
+        }
+        return false;
+    };
+    const auto name = [](QWidget *widget) {
+        return QStringLiteral("%1 %2").arg(QString::fromLatin1(widget->metaObject()->className()), widget->objectName());
+    };
+    const auto areas = top->findChildren<QScrollArea *>();
+    for (QScrollArea *area : areas) {
+        if (!area->isVisible())
+            continue;
+        if (area->viewport()->height() < 1 || (!scrolled(area) && !inWindow(area->viewport())))
+            found << QStringLiteral("%1 lies outside the window").arg(name(area));
+        else if (whole && area->verticalScrollBar()->maximum() > 0)
+            found << QStringLiteral("%1 scrolls: %2 px high, wants %3")
+                         .arg(name(area))
+                         .arg(area->viewport()->height())
+                         .arg(area->viewport()->height() + area->verticalScrollBar()->maximum());
+    }
+    const auto widgets = top->findChildren<QWidget *>();
+    for (QWidget *widget : widgets) {
+        if (!widget->isVisible() || !(widget->focusPolicy() & Qt::TabFocus) || qobject_cast<QScrollArea *>(widget))
+            continue;
+        if (!scrolled(widget) && !inWindow(widget))
+            found << QStringLiteral("%1 lies outside the window").arg(name(widget));
+    }
+    return found;
+}
+
 /** The split between colours and picker of the wash editor on show, if one is. */
 QSplitter *visibleWashSplitter(QWidget *sceneSettings)
 {
@@ -242,6 +291,9 @@ private slots:
     void hidingSettingsCollapsesWindow();
     void windowRoom_data();
     void windowRoom();
+    void editorsFitTheWindow_data();
+    void editorsFitTheWindow();
+    void washDirectionMovesBelowSpeedWhenNarrow();
     void washSplitRemembered();
     void saveNamesFileInTitle();
     void onlineHelp_data();
@@ -283,6 +335,8 @@ private:
     /** Clicks Right To Left in the Color Wash editor of the active scene; returns the scene's new body. */
     QString clickRightToLeft();
     void discoverAndWaitFor(ConnectionState::State status);
+    /** Demo mode, scene 1 on the scene settings tab, with an effect of @p type. */
+    void showDemoEffect(int type);
 
     std::unique_ptr<KeypadTestBed> m_bed;
     std::unique_ptr<MainWindow> m_window;
@@ -1701,7 +1755,7 @@ void tst_MainWindow::windowRoom_data()
     QTest::addColumn<bool>("panelWhole");
     QTest::addColumn<bool>("pickerWhole");
     QTest::newRow("1920x1080") << QSize(1920, 1010) << true << true;
-    QTest::newRow("1366x768") << QSize(1366, 698) << true << false;
+    QTest::newRow("1366x768") << QSize(1366, 698) << true << true;
     QTest::newRow("1280x720") << QSize(1280, 650) << false << false;
 }
 
@@ -1710,14 +1764,9 @@ void tst_MainWindow::windowRoom()
     QFETCH(QSize, size);
     QFETCH(bool, panelWhole);
     QFETCH(bool, pickerWhole);
-    goOffline(ConnectionState::DemoMode);
-    MSPScene *scene = MSPSceneModel::instance()->sceneAt(0);
-    MSPSceneModel::instance()->setActiveSceneIndex(0, false);
-    m_window->settingsTabs()->setCurrentWidget(m_window->sceneSettings());
-    auto *effects = m_window->sceneSettings()->findChild<QComboBox *>(QStringLiteral("effectsComboBox"));
-    QVERIFY(effects);
-    effects->setCurrentIndex(MSPEffect::CustomWash);
-    QTRY_COMPARE(scene->effect()->type(), int(MSPEffect::CustomWash));
+    showDemoEffect(MSPEffect::CustomWash);
+    if (QTest::currentTestFailed())
+        return;
 
     // No fixed height: the window takes the size it is given, maximised too.
     QCOMPARE(m_window->maximumHeight(), QWIDGETSIZE_MAX);
@@ -1753,6 +1802,124 @@ void tst_MainWindow::windowRoom()
                                     .arg(picker->widget()->minimumSizeHint().height())));
 }
 
+void tst_MainWindow::showDemoEffect(int type)
+{
+    goOffline(ConnectionState::DemoMode);
+    MSPScene *scene = MSPSceneModel::instance()->sceneAt(0);
+    MSPSceneModel::instance()->setActiveSceneIndex(0, false);
+    m_window->settingsTabs()->setCurrentWidget(m_window->sceneSettings());
+    auto *effects = m_window->sceneSettings()->findChild<QComboBox *>(QStringLiteral("effectsComboBox"));
+    QVERIFY(effects);
+    effects->setCurrentIndex(type);
+    QTRY_COMPARE(scene->effect()->type(), type);
+}
+
+void tst_MainWindow::editorsFitTheWindow_data()
+{
+    // The window as a desktop leaves room for it (less its title bar and
+    // panel), and the picker's page on show.
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("page");
+    QTest::addColumn<bool>("whole");
+    const struct
+    {
+        const char *name;
+        QSize size;
+        bool whole;
+    } screens[] = {{"1366x768", QSize(1366, 698), true},
+                   {"1280x720", QSize(1280, 650), false},
+                   {"narrowest", QSize(970, 698), false}};
+    const char *const pages[] = {"RGB", "white", "channel"};
+    for (const auto &screen : screens) {
+        for (int type = 0; type < MSPEffect::typeCount; ++type) {
+            const bool picker = type == MSPEffect::FixedColor || type == MSPEffect::VariableColor
+                                || type == MSPEffect::RainbowWash || type == MSPEffect::CustomWash;
+            for (int page = 0; page < (picker ? 3 : 1); ++page) {
+                const QString row = QStringLiteral("%1 %2%3")
+                                        .arg(QLatin1String(screen.name), MSPEffect::effectTypeName(type),
+                                             picker ? QStringLiteral(" ") + QLatin1String(pages[page]) : QString());
+                QTest::newRow(qPrintable(row)) << screen.size << type << page << screen.whole;
+            }
+        }
+    }
+}
+
+void tst_MainWindow::editorsFitTheWindow()
+{
+    QFETCH(QSize, size);
+    QFETCH(int, type);
+    QFETCH(int, page);
+    QFETCH(bool, whole);
+    showDemoEffect(type);
+    if (QTest::currentTestFailed())
+        return;
+    m_window->resize(size);
+    QTRY_COMPARE(m_window->size(), size);
+
+    OvrColorPickerLib::OvrColorPicker *picker = nullptr;
+    const auto pickers = m_window->sceneSettings()->findChildren<OvrColorPickerLib::OvrColorPicker *>();
+    for (OvrColorPickerLib::OvrColorPicker *candidate : pickers) {
+        if (candidate->isVisible())
+            picker = candidate;
+    }
+    if (picker) {
+        for (int shown = 0; shown < 3; ++shown)
+            picker->buttonsWidget()->setPageDisplayed(shown, shown == page);
+    }
+
+    QStringList unreachable;
+    QTRY_VERIFY2((unreachable = unreachableControls(m_window.get(), m_window->sceneSettings(), whole)).isEmpty(),
+                 qPrintable(unreachable.join(QLatin1Char('\n'))));
+    if (picker) {
+        for (int shown = 0; shown < 3; ++shown)
+            picker->buttonsWidget()->setPageDisplayed(shown, shown == 0);
+    }
+}
+
+void tst_MainWindow::washDirectionMovesBelowSpeedWhenNarrow()
+{
+    showDemoEffect(MSPEffect::CustomWash);
+    if (QTest::currentTestFailed())
+        return;
+    // Each wash editor has these; the one on show counts.
+    const auto shown = [this](const char *name) -> QWidget * {
+        const auto widgets = m_window->sceneSettings()->findChildren<QWidget *>(QLatin1String(name));
+        for (QWidget *widget : widgets) {
+            if (widget->isVisible())
+                return widget;
+        }
+        return nullptr;
+    };
+    const auto speed = [&shown] { return shown("speedSlider"); };
+    const auto direction = [&shown] { return shown("rightToLeftButton"); };
+    const auto top = [this](QWidget *widget) { return widget->mapTo(m_window.get(), QPoint(0, 0)).y(); };
+    QVERIFY(speed() && direction());
+    const auto besideSpeed = [&] {
+        const int speedTop = top(speed());
+        return top(direction()) < speedTop + speed()->height() && speedTop < top(direction()) + direction()->height();
+    };
+    const QSize wide(1366, 698);
+    m_window->resize(wide);
+    QTRY_COMPARE(m_window->size(), wide);
+    QTRY_VERIFY(besideSpeed());
+
+    // At the window's narrowest the direction gets a row of its own, whole.
+    m_window->resize(970, 698);
+    QTRY_COMPARE(m_window->width(), 970);
+    QTRY_VERIFY(top(direction()) >= top(speed()) + speed()->height());
+    QStringList unreachable;
+    QTRY_VERIFY2((unreachable = unreachableControls(m_window.get(), m_window->sceneSettings(), false)).isEmpty(),
+                 qPrintable(unreachable.join(QLatin1Char('\n'))));
+
+    // Wide again: beside the speed, and the row it gave up is the picker's again.
+    m_window->resize(wide);
+    QTRY_COMPARE(m_window->size(), wide);
+    QTRY_VERIFY(besideSpeed());
+    QTRY_VERIFY2((unreachable = unreachableControls(m_window.get(), m_window->sceneSettings(), true)).isEmpty(),
+                 qPrintable(unreachable.join(QLatin1Char('\n'))));
+}
+
 void tst_MainWindow::washSplitRemembered()
 {
     goOffline(ConnectionState::DemoMode);
@@ -1776,6 +1943,11 @@ void tst_MainWindow::washSplitRemembered()
     QSplitter *other = nullptr;
     QTRY_VERIFY((other = visibleWashSplitter(m_window->sceneSettings())) && other != split);
     QTRY_COMPARE(other->sizes(), split->sizes());
+
+    // Back to the split the editors start with, for the tests after this one.
+    QSettings().remove(QStringLiteral("wash_editor_splitter"));
+    other->setSizes(before);
+    split->setSizes(before);
 }
 
 void tst_MainWindow::saveNamesFileInTitle()
