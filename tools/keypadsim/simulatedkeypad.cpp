@@ -16,7 +16,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
+#include <memory>
 
 Q_LOGGING_CATEGORY(lcSim, "keypadsim", QtInfoMsg)
 
@@ -203,7 +205,17 @@ bool SimulatedKeypad::startHttp(QString *error)
     }
     m_server = std::move(server);
     httplib::Server *raw = m_server.get();
-    m_serverThread = std::thread([raw] { raw->listen_after_bind(); });
+    auto ended = std::make_shared<std::atomic<bool>>(false);
+    m_serverThread = std::thread([raw, ended] {
+        raw->listen_after_bind();
+        *ended = true;
+    });
+    // The server's stop() does nothing until its thread has entered the
+    // accept loop, and joining it afterwards would wait for good: a restart
+    // or "fault refuse on" right after this start would hang the keypad.
+    // So the start ends only once the loop runs (or has already ended).
+    while (!raw->is_running() && !*ended)
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
     qCDebug(lcSim) << "HTTP listening on port" << m_settings.httpPort;
     return true;
 }
