@@ -67,6 +67,7 @@ void tst_KeypadListDock::init()
     FleetSettings::setAddresses({});
     FleetSettings::setSubnets({});
     QSettings().remove(QStringLiteral("keypads/backups"));
+    QSettings().remove(QStringLiteral("keypads/lastBackup"));
     m_bed->command(m_hall, QStringLiteral("fault clear"));
 }
 
@@ -218,7 +219,8 @@ void tst_KeypadListDock::lastBackupColumn()
     dock.refresh();
     QVERIFY(waitForScan(&dock));
     const QDateTime when(QDate(2026, 12, 8), QTime(19, 30));
-    FleetSettings::setLastBackup(QStringLiteral("192.168.77.10"), {when, QStringLiteral("/backups/Hall_192.168.77.10_2026-12-08-1930.xml")});
+    QCOMPARE(dock.model()->keypadAt(0).address, QStringLiteral("192.168.77.10"));
+    FleetSettings::setLastBackup(dock.model()->keypadAt(0), {when, QStringLiteral("/backups/Hall_192.168.77.10_2026-12-08-1930.xml")});
     dock.model()->refreshBackups();
     const QModelIndex index = dock.model()->index(0, KeypadListModel::LastBackup);
     QCOMPARE(index.data().toString(), QStringLiteral("2026-12-08 19:30, Hall_192.168.77.10_2026-12-08-1930.xml"));
