@@ -68,7 +68,12 @@ FleetBackup::FleetBackup(QObject *parent)
         finishIfDone();
     });
     connect(&m_macScanner, &KeypadScanner::keypadFound, this, &FleetBackup::takeMac);
-    connect(&m_macScanner, &KeypadScanner::finished, this, &FleetBackup::finishIfDone);
+    m_macWait.setSingleShot(true);
+    m_macWait.setInterval(KeypadScanner::defaultReplyWindow);
+    connect(&m_macWait, &QTimer::timeout, this, [this] {
+        m_macWaitOver = true;
+        finishIfDone();
+    });
 }
 
 FleetBackup::~FleetBackup()
@@ -98,19 +103,9 @@ void FleetBackup::start(const QList<KeypadInfo> &keypads)
     m_next = 0;
     m_running = 0;
     m_finished = false;
-    QList<QHostAddress> withoutMac;
-    for (const KeypadInfo &keypad : keypads) {
-        if (keypad.mac.isEmpty())
-            withoutMac.append(QHostAddress(keypad.address));
-    }
+    m_macWaitOver = false;
     while (m_running < m_parallel && m_next < m_results.size())
         startNext();
-    // Asked once the first keypads are on their way, so their backups do
-    // not wait for the scanner's set-up.
-    if (!withoutMac.isEmpty()) {
-        m_macScanner.setTargets(withoutMac);
-        m_macScanner.start();
-    }
     finishIfDone();
 }
 
@@ -122,6 +117,10 @@ void FleetBackup::startNext()
     client->setTimeout(m_timeout);
     connect(client, &KeypadClient::fetched, this, [this, index, client](bool ok) { finish(index, client, ok); });
     client->fetch();
+    // Its MAC comes with the answer to a discover request, while the
+    // backup is under way: the pacing of the backups paces these too.
+    if (m_results.at(index).keypad.mac.isEmpty())
+        m_macScanner.ask(QHostAddress(m_results.at(index).keypad.address));
 }
 
 void FleetBackup::finish(int index, KeypadClient *client, bool ok)
@@ -239,7 +238,7 @@ void FleetBackup::takeMac(const KeypadInfo &found)
 
 bool FleetBackup::waitsForMacs() const
 {
-    if (!m_macScanner.isRunning())
+    if (m_macWaitOver)
         return false;
     return std::any_of(m_backedUp.cbegin(), m_backedUp.cend(),
                        [](const QPair<KeypadInfo, FleetSettings::Backup> &b) { return b.first.mac.isEmpty(); });
@@ -250,8 +249,12 @@ void FleetBackup::finishIfDone()
     if (m_finished || isRunning())
         return;
     commitStaged();
-    if (waitsForMacs())
+    if (waitsForMacs()) {
+        if (!m_macWait.isActive())
+            m_macWait.start();
         return;
+    }
+    m_macWait.stop();
     m_finished = true;
     for (const auto &backup : qAsConst(m_backedUp)) {
         if (backup.first.mac.isEmpty())

@@ -21,14 +21,14 @@ class QNetworkAccessManager;
  * most a few at a time. A file appears under its name only whole and on
  * disk: it is written beside that name and renamed once flushed, so a
  * keypad that stops answering or a full disk leaves no partial file.
- * Files are flushed to disk together, every few hundred milliseconds and
+ * Files are flushed to disk together, at least once a second and
  * at the end, not one by one: a disk flush takes milliseconds, and fifty
  * of them in a row would keep the keypads waiting for their next request.
  *
  * Each keypad's last backup is remembered by its MAC (FleetSettings). A
  * keypad given by address alone is asked for it with a discover request
- * sent alongside its backup; finished() waits for those answers, at most
- * the scanner's reply window.
+ * sent as its backup starts; finished() waits for missing answers at most
+ * a discovery's reply window.
  */
 class FleetBackup : public QObject
 {
@@ -37,7 +37,7 @@ class FleetBackup : public QObject
 public:
     static constexpr int defaultParallel = 8;
     /** Longest time a complete file waits for the next flush to disk, ms. */
-    static constexpr int flushInterval = 200;
+    static constexpr int flushInterval = 1000;
 
     struct Result
     {
@@ -104,4 +104,6 @@ private:
     QList<QPair<KeypadInfo, FleetSettings::Backup>> m_backedUp;
     /** Asks keypads given by address alone for their MAC, which their last backup is kept by. */
     KeypadScanner m_macScanner;
+    QTimer m_macWait;
+    bool m_macWaitOver = false;
 };

@@ -69,6 +69,7 @@ private slots:
     void backupAllAsksTheRememberedAddresses();
     void backupAll();
     void backupByAddressRemembersTheKeypadsMac();
+    void backupTwiceInOneMinuteKeepsBoth();
     void backupOfKeypadThatStopsAnsweringHalfWay();
     void backupToReadOnlyFolder();
     void restoreKeepsTheKeypadsName();
@@ -236,6 +237,30 @@ void tst_FleetCommand::backupByAddressRemembersTheKeypadsMac()
     replacement.mac = QByteArray::fromHex("024c4b0000ff");
     replacement.address = QStringLiteral("192.168.88.12");
     QVERIFY(!FleetSettings::lastBackup(replacement).time.isValid());
+}
+
+void tst_FleetCommand::backupTwiceInOneMinuteKeepsBoth()
+{
+    // Both files wait for the same flush to disk: the second still gets a
+    // name of its own.
+    const QString folder = m_dir.filePath(QStringLiteral("twice"));
+    const Outcome result = runCommand({QStringLiteral("backup"), QStringLiteral("--keypad"), QStringLiteral("192.168.77.10"),
+                                       QStringLiteral("--keypad"), QStringLiteral("192.168.77.10"), QStringLiteral("--dir"),
+                                       folder});
+    QCOMPARE(result.status, 0);
+    const QStringList files = xmlFiles(folder);
+    QCOMPARE(files.size(), 2);
+    // Sorted by name: "..._hhmm-2.xml" before "..._hhmm.xml" (unless the
+    // minute turned between the two).
+    if (files.at(0).endsWith(QLatin1String("-2.xml")))
+        QCOMPARE(files.at(0), files.at(1).chopped(4) + QLatin1String("-2.xml"));
+    for (const QString &file : files) {
+        QVERIFY2(QRegularExpression(QStringLiteral("^Hall_192\\.168\\.77\\.10_\\d{4}-\\d\\d-\\d\\d-\\d{4}(-2)?\\.xml$"))
+                     .match(file)
+                     .hasMatch(),
+                 qPrintable(file));
+    }
+    QCOMPARE(fileContents(QDir(folder).filePath(files.at(0))), fileContents(QDir(folder).filePath(files.at(1))));
 }
 
 void tst_FleetCommand::listAsksTheRememberedSubnets_data()
