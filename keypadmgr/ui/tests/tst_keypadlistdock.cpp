@@ -225,6 +225,11 @@ void tst_KeypadListDock::lastBackupColumn()
     const QModelIndex index = dock.model()->index(0, KeypadListModel::LastBackup);
     QCOMPARE(index.data().toString(), QStringLiteral("2026-12-08 19:30, Hall_192.168.77.10_2026-12-08-1930.xml"));
     QCOMPARE(index.data(Qt::ToolTipRole).toString(), QStringLiteral("/backups/Hall_192.168.77.10_2026-12-08-1930.xml"));
+    // An address that never answered has no MAC, so no backup to show.
+    dock.model()->addAddress(QStringLiteral("192.168.88.99"));
+    const int silent = dock.model()->rowOf(QStringLiteral("192.168.88.99"));
+    QVERIFY(silent >= 0);
+    QCOMPARE(dock.model()->index(silent, KeypadListModel::LastBackup).data(), QVariant());
 }
 
 QTEST_MAIN(tst_KeypadListDock)
