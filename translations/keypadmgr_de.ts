@@ -117,49 +117,6 @@
     </message>
 </context>
 <context>
-    <name>GuideWindow</name>
-    <message>
-        <source>Lumetra Keypad Effect Manager Guide</source>
-        <translation>Lumetra Keypad Effect Manager - Handbuch</translation>
-    </message>
-    <message>
-        <source>Search the guide</source>
-        <translation>Im Handbuch suchen</translation>
-    </message>
-    <message>
-        <source>Save Guide as PDF...</source>
-        <translation>Handbuch als PDF speichern...</translation>
-    </message>
-    <message>
-        <source>Not found</source>
-        <translation>Nicht gefunden</translation>
-    </message>
-    <message>
-        <source>The printed guide %1 cannot be read: %2</source>
-        <translation>Das gedruckte Handbuch %1 kann nicht gelesen werden: %2</translation>
-    </message>
-    <message>
-        <source>Cannot write file %1: %2</source>
-        <translation>Datei %1 kann nicht geschrieben werden: %2</translation>
-    </message>
-    <message>
-        <source>Save Guide as PDF</source>
-        <translation>Handbuch als PDF speichern</translation>
-    </message>
-    <message>
-        <source>PDF Files (*.pdf)</source>
-        <translation>PDF-Dateien (*.pdf)</translation>
-    </message>
-    <message>
-        <source>Saved to %1</source>
-        <translation>Gespeichert in %1</translation>
-    </message>
-    <message>
-        <source>Save Error</source>
-        <translation>Fehler beim Speichern</translation>
-    </message>
-</context>
-<context>
     <name>FleetBackup</name>
     <message>
         <source>cannot write %1: %2</source>
@@ -347,6 +304,49 @@ Aufruf.
     <message>
         <source>keypad:</source>
         <translation>Keypad:</translation>
+    </message>
+</context>
+<context>
+    <name>GuideWindow</name>
+    <message>
+        <source>Lumetra Keypad Effect Manager Guide</source>
+        <translation>Lumetra Keypad Effect Manager - Handbuch</translation>
+    </message>
+    <message>
+        <source>Search the guide</source>
+        <translation>Im Handbuch suchen</translation>
+    </message>
+    <message>
+        <source>Save Guide as PDF...</source>
+        <translation>Handbuch als PDF speichern...</translation>
+    </message>
+    <message>
+        <source>Not found</source>
+        <translation>Nicht gefunden</translation>
+    </message>
+    <message>
+        <source>The printed guide %1 cannot be read: %2</source>
+        <translation>Das gedruckte Handbuch %1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>Cannot write file %1: %2</source>
+        <translation>Datei %1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>Save Guide as PDF</source>
+        <translation>Handbuch als PDF speichern</translation>
+    </message>
+    <message>
+        <source>PDF Files (*.pdf)</source>
+        <translation>PDF-Dateien (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Saved to %1</source>
+        <translation>Gespeichert in %1</translation>
+    </message>
+    <message>
+        <source>Save Error</source>
+        <translation>Fehler beim Speichern</translation>
     </message>
 </context>
 <context>
@@ -1207,14 +1207,6 @@ Verwerfen?</translation>
         <translation>%1 wurde mit Änderungen geöffnet:</translation>
     </message>
     <message>
-        <source>Change Keypad</source>
-        <translation>Keypad wechseln</translation>
-    </message>
-    <message>
-        <source>The scene edit not saved on %1 is lost when you change to %2. Change the keypad anyway?</source>
-        <translation>Die nicht auf %1 gespeicherte Szenenänderung geht verloren, wenn Sie zu %2 wechseln. Trotzdem wechseln?</translation>
-    </message>
-    <message>
         <source>Keypads...</source>
         <translation>Keypads...</translation>
     </message>
@@ -1233,6 +1225,26 @@ Yes: the keypad is renamed &quot;%1&quot;. No: it keeps its name &quot;%2&quot; 
         <translation>Die Datei wurde vom Keypad „%1“ gespeichert. Soll dieses Keypad, „%2“, auch diesen Namen erhalten?
 
 Ja: Das Keypad heißt dann „%1“. Nein: Es behält seinen Namen „%2“ und übernimmt die Szenen und Einstellungen der Datei.</translation>
+    </message>
+    <message>
+        <source>scenes %1</source>
+        <translation>Szenen %1</translation>
+    </message>
+    <message>
+        <source>The keypad did not confirm every part of %1. Not received: %2.</source>
+        <translation>Das Tastenfeld hat nicht jeden Teil von %1 bestätigt. Nicht empfangen: %2.</translation>
+    </message>
+    <message>
+        <source>Upload Incomplete</source>
+        <translation>Übertragung unvollständig</translation>
+    </message>
+    <message>
+        <source>The keypad cannot be reached now. Open the file again once it answers.</source>
+        <translation>Das Tastenfeld ist jetzt nicht erreichbar. Öffnen Sie die Datei erneut, sobald es antwortet.</translation>
+    </message>
+    <message>
+        <source>Upload the file again?</source>
+        <translation>Die Datei erneut übertragen?</translation>
     </message>
 </context>
 <context>

@@ -15,6 +15,7 @@
 #include <dravon.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLoggingCategory>
 #include <QMessageBox>
@@ -145,7 +146,42 @@ QNetworkReply *MSPComm::post(const QString &path, const QString &body)
     const QByteArray data = body.toLatin1();
     qCDebug(lcDevice) << "POST" << path << data;
     emit requestSent(QStringLiteral("POST"), path, data);
-    return m_manager->post(request, data);
+    QNetworkReply *reply = m_manager->post(request, data);
+    if (m_countingChanges) {
+        m_countedChanges.insert(reply, path);
+        if (!m_countedPaths.contains(path))
+            m_countedPaths << path;
+    }
+    return reply;
+}
+
+void MSPComm::startCountingChanges()
+{
+    m_countingChanges = true;
+    m_countedChanges.clear();
+    m_failedChanges.clear();
+    m_countedPaths.clear();
+}
+
+QStringList MSPComm::finishCountingChanges(int waitMs)
+{
+    m_countingChanges = false;
+    QElapsedTimer waited;
+    waited.start();
+    while (!m_countedChanges.isEmpty() && waited.elapsed() < waitMs)
+        waitProcessingEvents(20);
+    // Unanswered is not received, as far as anyone can tell.
+    for (const QString &path : qAsConst(m_countedChanges))
+        m_failedChanges << path;
+    m_countedChanges.clear();
+    QStringList failed;
+    for (const QString &path : qAsConst(m_countedPaths)) {
+        if (m_failedChanges.contains(path))
+            failed << path;
+    }
+    m_failedChanges.clear();
+    m_countedPaths.clear();
+    return failed;
 }
 
 void MSPComm::requestAllShows()
@@ -283,6 +319,25 @@ void MSPComm::setEditState(int index, EditState state)
     else
         m_editStates.insert(index, state);
     emit editStatesChanged();
+}
+
+bool MSPComm::isSaving() const
+{
+    for (const EditState state : m_editStates) {
+        if (state == EditState::Saving)
+            return true;
+    }
+    return false;
+}
+
+void MSPComm::keepEdit(int index)
+{
+    MSPScene *scene = MSPSceneModel::instance()->sceneAt(index);
+    if (!scene || !hasUnsavedEdit(index) || editState(index) == EditState::Saving)
+        return;
+    handleSceneUpdateTimer();
+    setEditState(index, EditState::Saving);
+    postToDevice(scene->url(), scene->formData(), true, false, true);
 }
 
 void MSPComm::forgetEdits()
@@ -549,6 +604,12 @@ void MSPComm::replyFinished(QNetworkReply *reply)
     }
     // First where the edit stands: a Save's own answer must not be read
     // as the keypad playing an unsaved edit.
+    const auto counted = m_countedChanges.find(reply);
+    if (counted != m_countedChanges.end()) {
+        if (failed)
+            m_failedChanges << *counted;
+        m_countedChanges.erase(counted);
+    }
     const auto sceneRequest = m_sceneRequests.find(reply);
     if (sceneRequest != m_sceneRequests.end()) {
         const SceneRequest request = *sceneRequest;

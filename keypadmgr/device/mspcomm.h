@@ -115,6 +115,28 @@ public:
     void retryEdit(int index);
     /** Forgets every scene's edit: the keypad's own scenes are shown from now on. */
     void forgetEdits();
+    /**
+     * Keeps the unsaved edit of a scene the keypad does not play now: its
+     * whole body with "&apply=1", as the keypad holds no preview of a scene
+     * it left. The keypad plays that scene afterwards.
+     */
+    void keepEdit(int index);
+    /** Drops the edit of a scene the keypad does not play now (it holds no preview of it). */
+    void forgetEdit(int index) { setEditState(index, EditState::None); }
+    /** Whether a Save of some scene still waits for the keypad's answer. */
+    bool isSaving() const;
+
+    /**
+     * Counts the changes (posts) sent from now on, until
+     * finishCountingChanges(), to tell whether all of them reached the keypad.
+     */
+    void startCountingChanges();
+    /**
+     * Waits up to @p waitMs for the answers to the changes counted since
+     * startCountingChanges() and returns the paths of those that failed or
+     * were not answered in time (each path once, in the order sent).
+     */
+    QStringList finishCountingChanges(int waitMs);
 
     void setFileLoading(bool loading) { m_fileLoading = loading; }
     bool fileLoading() const { return m_fileLoading; }
@@ -225,4 +247,11 @@ private:
     QHash<int, quint64> m_lastSceneRequest;
     quint64 m_sceneRequestSerial = 0;
     QSet<QString> m_routedAddresses;
+
+    // The posts counted by startCountingChanges() still waiting for their
+    // answer, and the paths of those that failed.
+    bool m_countingChanges = false;
+    QHash<QNetworkReply *, QString> m_countedChanges;
+    QStringList m_failedChanges;
+    QStringList m_countedPaths;
 };

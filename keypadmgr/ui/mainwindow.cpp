@@ -27,6 +27,8 @@
 #include <ovrdatafiles.h>
 #include <systemconfiguration.h>
 
+#include <algorithm>
+
 #include <QAction>
 #include <QApplication>
 #include <QBuffer>
@@ -90,6 +92,8 @@ constexpr int titleUpdateDelay = 200;
 constexpr int rereadInterval = 3000;
 // How long closing waits for a scene kept on the way out to leave, ms.
 constexpr int keepOnCloseWait = 3000;
+// How long an upload's last answers are waited for before they count as lost.
+constexpr int uploadAnswerWait = 10000;
 
 QString fileFilter()
 {
@@ -527,20 +531,9 @@ void MainWindow::connectToKeypad(const KeypadInfo &keypad, bool routed)
     ConnectionState *state = ConnectionState::instance();
     if (comm->address() == keypad.address && state->state() == ConnectionState::Connected)
         return;
-    bool unsent = m_sceneSettings->hasUnsavedEdit();
-    for (int i = 0; i < MSPSceneModel::sceneCount; ++i)
-        unsent = unsent || comm->hasUnsentEdit(i);
-    if (unsent && state->state() != ConnectionState::DemoMode) {
-        const auto answer = m_prompts->message(
-            QMessageBox::Question, this, tr("Change Keypad"),
-            tr("The scene edit not saved on %1 is lost when you change to %2. Change the keypad anyway?")
-                .arg(comm->address(), keypad.name.isEmpty() ? keypad.address : keypad.name),
-            QMessageBox::Yes | QMessageBox::No);
-        if (answer != QMessageBox::Yes)
-            return;
-        // The old keypad goes back to playing the scene it keeps.
-        comm->revertScene(m_sceneModel->sceneAt(m_sceneModel->activeSceneIndex()));
-    }
+    // Saved or discarded on the old keypad, before the new one is read.
+    if (!settleUnsavedChanges())
+        return;
     if (m_discoveryTimerId) {
         Discoverer::instance()->killTimer(m_discoveryTimerId);
         m_discoveryTimerId = 0;
@@ -867,7 +860,21 @@ bool MainWindow::hasUnsavedChanges() const
 {
     if (ConnectionState::instance()->state() == ConnectionState::DemoMode)
         return m_demoChanged || m_systemConfiguration->hasUnsavedChanges();
-    return m_sceneSettings->hasUnsavedChanges() || m_systemConfiguration->hasUnsavedChanges();
+    return m_sceneSettings->hasUnsavedChanges() || !otherUnsavedScenes().isEmpty()
+        || m_systemConfiguration->hasUnsavedChanges();
+}
+
+QList<int> MainWindow::otherUnsavedScenes() const
+{
+    // A Save on its way is no longer the user's to settle.
+    MSPComm *comm = MSPComm::instance();
+    QList<int> scenes;
+    for (int i = 0; i < MSPSceneModel::sceneCount; ++i) {
+        if (i != m_sceneModel->activeSceneIndex() && comm->hasUnsavedEdit(i)
+            && comm->editState(i) != MSPComm::EditState::Saving)
+            scenes << i;
+    }
+    return scenes;
 }
 
 bool MainWindow::settleUnsavedChanges()
@@ -890,10 +897,20 @@ bool MainWindow::settleUnsavedChanges()
     }
 
     const bool scene = m_sceneSettings->hasUnsavedChanges();
+    const QList<int> others = otherUnsavedScenes();
     const bool settings = m_systemConfiguration->hasUnsavedChanges();
-    QStringList what;
+    QList<int> scenes = others;
     if (scene)
-        what << tr("scene %1").arg(m_sceneModel->activeSceneIndex() + 1);
+        scenes << m_sceneModel->activeSceneIndex();
+    std::sort(scenes.begin(), scenes.end());
+    QStringList numbers;
+    for (const int index : qAsConst(scenes))
+        numbers << QString::number(index + 1);
+    QStringList what;
+    if (numbers.size() == 1)
+        what << tr("scene %1").arg(numbers.constFirst());
+    else if (numbers.size() > 1)
+        what << tr("scenes %1").arg(numbers.join(QLatin1String(", ")));
     if (settings)
         what << tr("the system configuration");
     const bool connected = status == ConnectionState::Connected;
@@ -922,13 +939,47 @@ bool MainWindow::settleUnsavedChanges()
             m_systemConfiguration->on_applyButton_clicked();
         if (scene)
             keepSceneOnKeypad();
+        if (!others.isEmpty())
+            keepOtherScenesOnKeypad(others);
         return true;
     }
     if (settings)
         m_systemConfiguration->on_revertButton_clicked();
     if (scene)
         m_sceneSettings->on_revertButton_clicked();
+    if (!others.isEmpty()) {
+        // The keypad left those scenes and with them their previews; here
+        // they are read back as the keypad keeps them.
+        MSPComm *comm = MSPComm::instance();
+        for (const int index : others)
+            comm->forgetEdit(index);
+        if (!m_closing)
+            comm->requestAllShows();
+    }
     return true;
+}
+
+void MainWindow::waitForSaves()
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (MSPComm::instance()->isSaving() && waited.elapsed() < keepOnCloseWait)
+        MSPComm::waitProcessingEvents(20);
+}
+
+void MainWindow::keepOtherScenesOnKeypad(const QList<int> &scenes)
+{
+    // Saving another scene makes the keypad play it, which ends the shown
+    // scene's preview: that one's Save must have been answered first.
+    MSPComm *comm = MSPComm::instance();
+    waitForSaves();
+    for (const int index : scenes)
+        comm->keepEdit(index);
+    waitForSaves();
+    // Back to the scene the screen shows.
+    comm->getScene(m_sceneModel->activeSceneIndex());
+    if (m_closing)
+        MSPComm::waitProcessingEvents(100);
 }
 
 void MainWindow::keepSceneOnKeypad()
@@ -1029,6 +1080,9 @@ bool MainWindow::loadConfiguration(QIODevice *device)
         }
         m_loadNotices = check.notices();
     }
+    // The file replaces every scene: an edit made before it is no longer
+    // anything to send again.
+    MSPComm::instance()->forgetEdits();
 
     const bool online = ConnectionState::instance()->state() == ConnectionState::Connected;
     QPointer<QProgressDialog> progress;
@@ -1081,7 +1135,11 @@ bool MainWindow::open()
         return false;
     QBuffer buffer(&document);
     buffer.open(QIODevice::ReadOnly);
+    MSPComm *comm = MSPComm::instance();
+    if (online)
+        comm->startCountingChanges();
     const bool loaded = loadConfiguration(&buffer);
+    const QStringList notReceived = online ? comm->finishCountingChanges(uploadAnswerWait) : QStringList();
     if (!loaded && !m_loadError.isEmpty()) {
         m_prompts->message(QMessageBox::Warning, QApplication::activeWindow(), tr("Open Error"),
                            tr("Cannot open file %1:\n%2.").arg(fileName, m_loadError), QMessageBox::Ok);
@@ -1089,9 +1147,48 @@ bool MainWindow::open()
     }
     rememberConfigurationFile(fileName);
     if (online)
-        statusBar()->showMessage(tr("The configuration was uploaded to the keypad."), statusMessageTime);
+        confirmUpload(notReceived, document, fileName, tr("The configuration was uploaded to the keypad."));
     reportLoadNotices(fileName);
     return true;
+}
+
+void MainWindow::confirmUpload(QStringList notReceived, const QByteArray &document, const QString &fileName,
+                               const QString &success)
+{
+    // Success is said only once the keypad has answered every part.
+    MSPComm *comm = MSPComm::instance();
+    while (!notReceived.isEmpty()) {
+        QStringList parts;
+        for (const QString &path : qAsConst(notReceived)) {
+            const int scene = path.section(QLatin1Char('/'), -1).toInt();
+            parts << (path.startsWith(QLatin1String("/api/v1/shows/")) ? tr("scene %1").arg(scene)
+                                                                      : tr("the system configuration"));
+        }
+        parts.removeDuplicates();
+        const bool connected = ConnectionState::instance()->state() == ConnectionState::Connected;
+        const QString text = tr("The keypad did not confirm every part of %1. Not received: %2.")
+                                 .arg(QFileInfo(fileName).fileName(), parts.join(QLatin1String(", ")));
+        if (!connected) {
+            m_prompts->message(QMessageBox::Warning, QApplication::activeWindow(), tr("Upload Incomplete"),
+                               text + QLatin1String("\n\n")
+                                   + tr("The keypad cannot be reached now. Open the file again once it answers."),
+                               QMessageBox::Ok);
+            return;
+        }
+        const auto answer = m_prompts->message(QMessageBox::Warning, QApplication::activeWindow(),
+                                               tr("Upload Incomplete"),
+                                               text + QLatin1String("\n\n") + tr("Upload the file again?"),
+                                               QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Retry);
+        if (answer != QMessageBox::Retry)
+            return;
+        QByteArray again = document;
+        QBuffer buffer(&again);
+        buffer.open(QIODevice::ReadOnly);
+        comm->startCountingChanges();
+        loadConfiguration(&buffer);
+        notReceived = comm->finishCountingChanges(uploadAnswerWait);
+    }
+    statusBar()->showMessage(success, statusMessageTime);
 }
 
 bool MainWindow::keepOrTakeFileName(QByteArray *document)
@@ -1261,14 +1358,21 @@ void MainWindow::handleRestore()
         return;
     }
     const bool online = ConnectionState::instance()->state() == ConnectionState::Connected;
-    const bool loaded = loadConfiguration(&file);
+    QByteArray document = file.readAll();
     file.close();
+    QBuffer buffer(&document);
+    buffer.open(QIODevice::ReadOnly);
+    MSPComm *comm = MSPComm::instance();
+    if (online)
+        comm->startCountingChanges();
+    const bool loaded = loadConfiguration(&buffer);
+    const QStringList notReceived = online ? comm->finishCountingChanges(uploadAnswerWait) : QStringList();
     if (!loaded && !m_loadError.isEmpty()) {
         m_prompts->message(QMessageBox::Warning, QApplication::activeWindow(), tr("Open Error"),
                            tr("Cannot open file %1:\n%2.").arg(path, m_loadError), QMessageBox::Ok);
         return;
     }
     if (online)
-        statusBar()->showMessage(tr("The keypad's factory defaults were restored."), statusMessageTime);
+        confirmUpload(notReceived, document, path, tr("The keypad's factory defaults were restored."));
     reportLoadNotices(path);
 }

@@ -182,6 +182,19 @@ private:
     void updateWindowTitle();
     /** Saves the shown scene on the keypad; while closing, waits until the request left. */
     void keepSceneOnKeypad();
+    /** The scenes other than the shown one that hold an edit the keypad does not keep (0-based). */
+    QList<int> otherUnsavedScenes() const;
+    /** Saves the edits of @p scenes on the keypad, then plays the shown scene again. */
+    void keepOtherScenesOnKeypad(const QList<int> &scenes);
+    /** Waits, up to a limit, until no Save is waiting for the keypad's answer. */
+    void waitForSaves();
+    /**
+     * Says whether an upload reached the keypad: @p success only when no
+     * part is in @p notReceived, otherwise which parts, offering to upload
+     * @p document again.
+     */
+    void confirmUpload(QStringList notReceived, const QByteArray &document, const QString &fileName,
+                       const QString &success);
     /** Tells what the document just loaded from @p fileName was taken with a change. */
     void reportLoadNotices(const QString &fileName);
 

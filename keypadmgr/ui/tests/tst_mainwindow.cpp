@@ -209,7 +209,6 @@ private slots:
     void openWhileConnectedUploads();
     void openFileOfAnotherKeypadKeepsTheKeypadsName();
     void titleNamesTheKeypad();
-    void changingKeypadWithUnsavedEditAsks();
     void restoreOnNewFirmwareResetsKeypad();
     void restoreNotTakenIsSaid_data();
     void restoreNotTakenIsSaid();
@@ -231,6 +230,8 @@ private slots:
     void everySceneOfFileTakenOrRefused();
     void unsavedChangesAskFirst_data();
     void unsavedChangesAskFirst();
+    void uploadSaysWhatArrived_data();
+    void uploadSaysWhatArrived();
     void hidingSettingsCollapsesWindow();
     void windowRoom_data();
     void windowRoom();
@@ -888,36 +889,6 @@ void tst_MainWindow::titleNamesTheKeypad()
                               qPrintable(m_window->windowTitle()), 10000);
 }
 
-void tst_MainWindow::changingKeypadWithUnsavedEditAsks()
-{
-    connectKeypad();
-    keypadPlays(1);
-    MSPScene *scene = MSPSceneModel::instance()->sceneAt(0);
-    auto *effect = new MSPFixedColorEffect;
-    scene->setEffect(effect, false);
-    effect->setColor(QStringLiteral("#1a2b3c"));
-    auto *sceneTab = m_window->findChild<MSPSceneSettingsWidget *>();
-    QVERIFY(sceneTab);
-    QTRY_VERIFY_WITH_TIMEOUT(sceneTab->hasUnsavedEdit(), 10000);
-
-    KeypadInfo other;
-    other.name = QStringLiteral("Elsewhere");
-    other.address = QStringLiteral("192.168.77.99");
-    const int asked = m_prompts->messages.size();
-    m_prompts->answers << QMessageBox::No;
-    m_window->connectToKeypad(other, false);
-    QCOMPARE(m_prompts->messages.size(), asked + 1);
-    QCOMPARE(m_prompts->messages.last().title, QStringLiteral("Change Keypad"));
-    QCOMPARE(m_prompts->messages.last().text,
-             QStringLiteral("The scene edit not saved on 192.168.77.20 is lost when you change to Elsewhere. "
-                            "Change the keypad anyway?"));
-    // Still the same keypad, the edit still on screen.
-    QCOMPARE(MSPComm::instance()->address(), QStringLiteral("192.168.77.20"));
-    QVERIFY(sceneTab->hasUnsavedEdit());
-    sceneTab->findChild<QPushButton *>(QStringLiteral("revertButton"))->click();
-    QTRY_VERIFY_WITH_TIMEOUT(!sceneTab->hasUnsavedEdit(), 10000);
-}
-
 void tst_MainWindow::restoreOnNewFirmwareResetsKeypad()
 {
     connectKeypad();
@@ -1486,20 +1457,25 @@ void tst_MainWindow::everySceneOfFileTakenOrRefused()
 void tst_MainWindow::unsavedChangesAskFirst_data()
 {
     QTest::addColumn<bool>("connected");
+    QTest::addColumn<bool>("sceneLeft");
     QTest::addColumn<QString>("action");
     QTest::addColumn<QMessageBox::StandardButton>("answer");
 
-    QTest::newRow("keypad, quit, cancel") << true << "quit" << QMessageBox::Cancel;
-    QTest::newRow("keypad, quit, save") << true << "quit" << QMessageBox::Save;
-    QTest::newRow("keypad, open, discard") << true << "open" << QMessageBox::Discard;
-    QTest::newRow("demo, quit, cancel") << false << "quit" << QMessageBox::Cancel;
-    QTest::newRow("demo, quit, save to file") << false << "quit" << QMessageBox::Save;
-    QTest::newRow("demo, other keypad, cancel") << false << "discover" << QMessageBox::Cancel;
+    QTest::newRow("keypad, quit, cancel") << true << false << "quit" << QMessageBox::Cancel;
+    QTest::newRow("keypad, quit, save") << true << false << "quit" << QMessageBox::Save;
+    QTest::newRow("keypad, open, discard") << true << false << "open" << QMessageBox::Discard;
+    QTest::newRow("keypad, scene left, quit, cancel") << true << true << "quit" << QMessageBox::Cancel;
+    QTest::newRow("keypad, scene left, quit, save") << true << true << "quit" << QMessageBox::Save;
+    QTest::newRow("keypad, scene left, other keypad, discard") << true << true << "keypad" << QMessageBox::Discard;
+    QTest::newRow("demo, quit, cancel") << false << false << "quit" << QMessageBox::Cancel;
+    QTest::newRow("demo, quit, save to file") << false << false << "quit" << QMessageBox::Save;
+    QTest::newRow("demo, other keypad, cancel") << false << false << "discover" << QMessageBox::Cancel;
 }
 
 void tst_MainWindow::unsavedChangesAskFirst()
 {
     QFETCH(bool, connected);
+    QFETCH(bool, sceneLeft);
     QFETCH(QString, action);
     QFETCH(QMessageBox::StandardButton, answer);
     if (connected) {
@@ -1516,6 +1492,9 @@ void tst_MainWindow::unsavedChangesAskFirst()
     const QString edited = scene->formData();
     if (connected)
         settle();
+    // The keypad moves on to scene 3; scene 2's edit stays unsaved.
+    if (sceneLeft)
+        keypadPlays(3);
     QVERIFY(m_window->hasUnsavedChanges());
     const int from = connected ? m_bed->requestLog(m_keypad).size() : 0;
     const ConnectionState::State status = state()->state();
@@ -1531,6 +1510,12 @@ void tst_MainWindow::unsavedChangesAskFirst()
     } else if (action == QLatin1String("open")) {
         m_prompts->files << file;
         done = m_window->open();
+    } else if (action == QLatin1String("keypad")) {
+        KeypadInfo other;
+        other.name = QStringLiteral("Elsewhere");
+        other.address = QStringLiteral("192.168.77.99");
+        m_window->connectToKeypad(other, false);
+        done = MSPComm::instance()->address() == other.address;
     } else {
         QSignalSpy states(state(), &ConnectionState::stateChanged);
         findAction(m_window.get(), QStringLiteral("Discover Device"))->trigger();
@@ -1538,6 +1523,10 @@ void tst_MainWindow::unsavedChangesAskFirst()
     }
     QCOMPARE(m_prompts->messages.size(), 1);
     QCOMPARE(m_prompts->messages.constFirst().title, QStringLiteral("Unsaved Changes"));
+    if (connected) {
+        QCOMPARE(m_prompts->messages.constFirst().text,
+                 QStringLiteral("The keypad has not kept these changes: scene 2.\n\nSave them on the keypad first?"));
+    }
     QCOMPARE(done, answer != QMessageBox::Cancel);
     if (answer == QMessageBox::Cancel) {
         QVERIFY(m_window->isVisible());
@@ -1555,6 +1544,21 @@ void tst_MainWindow::unsavedChangesAskFirst()
         }
         return;
     }
+    if (sceneLeft) {
+        // The keypad left scene 2 and its preview: Save sends the whole
+        // scene to keep, then plays scene 3 again; Discard has nothing to send.
+        const QString keep = QStringLiteral("POST /api/v1/shows/2 ") + edited + QStringLiteral("&apply=1");
+        if (answer == QMessageBox::Save) {
+            QTRY_VERIFY_WITH_TIMEOUT(requestsSince(from).contains(keep), 10000);
+            QTRY_COMPARE_WITH_TIMEOUT(keypadStatus(QStringLiteral("current")), QStringLiteral("3"), 10000);
+        }
+        settle();
+        QCOMPARE(requestsSince(from).contains(keep), answer == QMessageBox::Save);
+        QCOMPARE(MSPComm::instance()->hasUnsavedEdit(1), answer == QMessageBox::Cancel);
+        if (action == QLatin1String("keypad"))
+            QVERIFY(!requestsSince(from).contains(QStringLiteral("POST /api/v1/shows/2 apply=0")));
+        return;
+    }
     // On the keypad: Save keeps the scene, Discard drops the preview, Cancel sends neither.
     if (answer == QMessageBox::Save)
         QTRY_VERIFY_WITH_TIMEOUT(requestsSince(from).contains(QStringLiteral("POST /api/v1/shows/2 apply=1")), 10000);
@@ -1564,6 +1568,54 @@ void tst_MainWindow::unsavedChangesAskFirst()
     const QStringList sent = requestsSince(from);
     QCOMPARE(sent.contains(QStringLiteral("POST /api/v1/shows/2 apply=1")), answer == QMessageBox::Save);
     QCOMPARE(sent.contains(QStringLiteral("POST /api/v1/shows/2 apply=0")), answer == QMessageBox::Discard);
+}
+
+void tst_MainWindow::uploadSaysWhatArrived_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QMessageBox::StandardButton>("answer");
+    QTest::addColumn<QString>("asked");
+    QTest::addColumn<bool>("confirmed");
+
+    QTest::newRow("all answered") << QString() << QMessageBox::NoButton << QString() << true;
+    // The first three requests are scene 1's show request, its Save and scene 2's show request.
+    QTest::newRow("scene 1 refused, retry")
+        << "fault error 3" << QMessageBox::Retry
+        << "The keypad did not confirm every part of upload-check.xml. Not received: scene 1.\n\n"
+           "Upload the file again?"
+        << true;
+    QTest::newRow("all refused, cancel")
+        << "fault error on" << QMessageBox::Cancel
+        << "The keypad did not confirm every part of upload-check.xml. Not received: scene 1, scene 2, scene 3, "
+           "scene 4, scene 5, scene 6, scene 7, scene 8, the system configuration.\n\nUpload the file again?"
+        << false;
+}
+
+void tst_MainWindow::uploadSaysWhatArrived()
+{
+    QFETCH(QString, fault);
+    QFETCH(QMessageBox::StandardButton, answer);
+    QFETCH(QString, asked);
+    QFETCH(bool, confirmed);
+    connectKeypad();
+    keypadPlays(1);
+    const QString path = writeConfigurationFile(QStringLiteral("upload-check.xml"), 1);
+    QVERIFY(!path.isEmpty());
+    if (!fault.isEmpty())
+        QVERIFY(m_bed->command(m_keypad, fault).startsWith(QLatin1String("ok")));
+    m_prompts->files << path;
+    if (answer != QMessageBox::NoButton)
+        m_prompts->answers << answer;
+    QVERIFY(m_window->open());
+    m_bed->command(m_keypad, QStringLiteral("fault clear"));
+    QStringList texts;
+    for (const auto &message : qAsConst(m_prompts->messages)) {
+        if (message.title == QLatin1String("Upload Incomplete"))
+            texts << message.text;
+    }
+    QCOMPARE(texts, asked.isEmpty() ? QStringList() : QStringList{asked});
+    QCOMPARE(m_window->statusBar()->currentMessage() == QLatin1String("The configuration was uploaded to the keypad."),
+             confirmed);
 }
 
 void tst_MainWindow::hidingSettingsCollapsesWindow()
