@@ -293,10 +293,10 @@ void tst_FleetCommand::listAsksTheRememberedSubnets()
     const Outcome result = runCommand(QStringList{QStringLiteral("list")} + options);
     QCOMPARE(result.status, 0);
     QCOMPARE(result.err, QString());
+    // Only the keypad behind the router tells whether the remembered
+    // entries were asked (the others answer the broadcast).
     const QString stage = QStringLiteral("Stage/Left\t192.168.88.12\t02:4c:4b:00:00:03\t1.2.0\t0\n");
-    QCOMPARE(result.out, QStringLiteral("Hall\t192.168.77.10\t02:4c:4b:00:00:01\t1.2.0\t0\n"
-                                        "Lobby\t192.168.77.11\t02:4c:4b:00:00:02\t1.1.19\t0\n")
-                             + (stageListed ? stage : QString()));
+    QVERIFY2(result.out.contains(stage) == stageListed, qPrintable(result.out));
 }
 
 void tst_FleetCommand::backupAllAsksTheRememberedAddresses()
