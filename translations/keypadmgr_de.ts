@@ -1232,7 +1232,7 @@ Ja: Das Keypad heißt dann „%1“. Nein: Es behält seinen Namen „%2“ und 
     </message>
     <message>
         <source>The keypad did not confirm every part of %1. Not received: %2.</source>
-        <translation>Das Tastenfeld hat nicht jeden Teil von %1 bestätigt. Nicht empfangen: %2.</translation>
+        <translation>Das Keypad hat nicht jeden Teil von %1 bestätigt. Nicht empfangen: %2.</translation>
     </message>
     <message>
         <source>Upload Incomplete</source>
@@ -1240,7 +1240,7 @@ Ja: Das Keypad heißt dann „%1“. Nein: Es behält seinen Namen „%2“ und 
     </message>
     <message>
         <source>The keypad cannot be reached now. Open the file again once it answers.</source>
-        <translation>Das Tastenfeld ist jetzt nicht erreichbar. Öffnen Sie die Datei erneut, sobald es antwortet.</translation>
+        <translation>Das Keypad ist jetzt nicht erreichbar. Öffnen Sie die Datei erneut, sobald es antwortet.</translation>
     </message>
     <message>
         <source>Upload the file again?</source>
@@ -2239,6 +2239,10 @@ Ja: Das Keypad heißt dann „%1“. Nein: Es behält seinen Namen „%2“ und 
     <message>
         <source>An address has at most %1 characters; the rest was not taken.</source>
         <translation>Eine Adresse hat höchstens %1 Zeichen; der Rest wurde nicht übernommen.</translation>
+    </message>
+    <message>
+        <source>Not on the keypad: the keypad did not receive these settings. Save sends them again.</source>
+        <translation>Nicht auf dem Keypad: Das Keypad hat diese Einstellungen nicht erhalten. Speichern sendet sie erneut.</translation>
     </message>
 </context>
 <context>

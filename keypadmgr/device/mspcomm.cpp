@@ -700,6 +700,13 @@ void MSPComm::processPendingKeyPadDatagrams()
             // same scene again is the same press.
             if (m_pressReply && m_pressScene == scene)
                 continue;
+            // The keypad plays the pressed scene from now on, and the screen
+            // follows at once rather than when the keypad answers: an edit
+            // made meanwhile must not go to the scene the keypad left, where
+            // its preview would make the keypad play that scene again. That
+            // scene's last edit leaves before the pressed one is asked for.
+            handleSceneUpdateTimer();
+            emit activeSceneIndexChanged(scene - 1);
             qCDebug(lcDevice) << "MSPComm::processPendingKeyPadDatagrams() - getting scene";
             QNetworkReply *reply = post(showsPath + QLatin1Char('/') + QString::number(scene), QString());
             m_pressReply = reply;

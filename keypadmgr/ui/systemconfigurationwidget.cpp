@@ -26,6 +26,9 @@ const char namePattern[] =
 
 const QColor warningColor(255, 0, 0);
 
+// How long a Save waits for the keypad to answer its settings.
+constexpr int configurationAnswerWait = 5000;
+
 QString warningPiece(const QString &text)
 {
     return QLatin1String("<font color='red'>") + text + QLatin1String("</font>");
@@ -223,6 +226,11 @@ void SystemConfigurationWidget::showWarning()
     // A refused keystroke first, then the fields' warnings, then why the
     // buttons cannot be changed.
     QString warning = m_fieldWarning;
+    if (m_notOnKeypad) {
+        const QString notice = warningPiece(
+            tr("Not on the keypad: the keypad did not receive these settings. Save sends them again.").toHtmlEscaped());
+        warning = warning.isEmpty() ? notice : notice + QLatin1String("<br><br>") + warning;
+    }
     if (!m_inputNotice.isEmpty()) {
         const QString notice = warningPiece(m_inputNotice.toHtmlEscaped());
         warning = warning.isEmpty() ? notice : notice + QLatin1String("<br><br>") + warning;
@@ -259,6 +267,8 @@ void SystemConfigurationWidget::saveToRecord()
 
 bool SystemConfigurationWidget::hasUnsavedChanges() const
 {
+    if (m_notOnKeypad)
+        return true;
     const SystemConfiguration *config = SystemConfiguration::instance();
     const auto profiles = ColorUtils::prismalProfileIDList(true);
     const int profile = ui->fixtureClassComboBox->currentIndex();
@@ -301,9 +311,31 @@ void SystemConfigurationWidget::on_applyButton_clicked()
     const ConnectionState::State state = ConnectionState::instance()->state();
     if (state != ConnectionState::Connected && !(state == ConnectionState::Unreachable && moved))
         return;
-    MSPComm::instance()->postConfiguration(config->formBodies(false, false), moved ? address : QString());
-    if (moved)
+    MSPComm *comm = MSPComm::instance();
+    // A move is followed by its own countdown and result; settings that
+    // stay at the address are Saved only once the keypad has answered.
+    if (!moved)
+        comm->startCountingChanges();
+    comm->postConfiguration(config->formBodies(false, false), moved ? address : QString());
+    if (moved) {
         emit addressChanged();
+        return;
+    }
+    const bool received = comm->finishCountingChanges(configurationAnswerWait).isEmpty();
+    setNotOnKeypad(!received);
+}
+
+void SystemConfigurationWidget::setNotOnKeypad(bool notOnKeypad)
+{
+    // Settings the keypad did not receive stay the user's unsaved changes:
+    // reading the keypad back must not replace them, Save sends them again
+    // and Undo shows what the keypad keeps.
+    m_notOnKeypad = notOnKeypad;
+    if (notOnKeypad) {
+        ui->revertButton->setEnabled(true);
+        ui->applyButton->setEnabled(true);
+    }
+    showWarning();
 }
 
 void SystemConfigurationWidget::setEnabled(bool enabled)
@@ -321,6 +353,10 @@ void SystemConfigurationWidget::on_revertButton_clicked()
     ui->applyButton->setEnabled(false);
     m_fieldWarning.clear();
     m_inputNotice.clear();
+    // The record holds what was sent, not what the keypad keeps: read it.
+    if (m_notOnKeypad && ConnectionState::instance()->state() == ConnectionState::Connected)
+        MSPComm::instance()->requestConfig();
+    m_notOnKeypad = false;
     showWarning();
     fillFromRecord();
     setTextColor(ui->nameEdit, Qt::black);

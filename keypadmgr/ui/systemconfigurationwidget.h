@@ -77,6 +77,8 @@ private:
      */
     void showWarning();
     static void setTextColor(QLineEdit *edit, const QColor &color);
+    /** Says that the last Save did not reach the keypad, and keeps its changes unsaved. */
+    void setNotOnKeypad(bool notOnKeypad);
 
     std::unique_ptr<Ui::SysConfig> ui;
     IP4Validator *m_addressValidator = nullptr;
@@ -88,4 +90,5 @@ private:
     bool m_filling = false;
     bool m_addressOnly = false;
     bool m_buttonsSupported = false;
+    bool m_notOnKeypad = false; ///< the last Save was not received by the keypad
 };

@@ -224,6 +224,7 @@ private slots:
     void sceneChosenWhileOffRereadsBrightness();
     void failedRetryBringsNoticeBack();
     void onePressOneRequest();
+    void pressOnKeypadWinsOverEditsInFlight();
     void malformedFileChangesNothing_data();
     void malformedFileChangesNothing();
     void everySceneOfFileTakenOrRefused_data();
@@ -1319,6 +1320,27 @@ void tst_MainWindow::onePressOneRequest()
     QTest::qWait(1000);
     const QStringList requests = requestsSince(from);
     QCOMPARE(requests.filter(QStringLiteral("/api/v1/shows/3")), QStringList{QStringLiteral("POST /api/v1/shows/3 ")});
+}
+
+void tst_MainWindow::pressOnKeypadWinsOverEditsInFlight()
+{
+    connectKeypad();
+    keypadPlays(1);
+    // Slow answers: the keypad's answer to the press comes long after the press.
+    QCOMPARE(m_bed->command(m_keypad, QStringLiteral("fault delay 2000")), QStringLiteral("ok"));
+    const int from = m_bed->requestLog(m_keypad).size();
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("press 6")).startsWith(QLatin1String("ok")));
+    QTRY_VERIFY_WITH_TIMEOUT(requestsSince(from).contains(QStringLiteral("POST /api/v1/shows/6 ")), 10000);
+    // The screen shows scene 6 before the keypad has answered, so an edit
+    // made now is scene 6's and does not send the keypad back to scene 1.
+    QCOMPARE(m_window->sceneSettings()->shownSceneIndex(), 5);
+    MSPScene *scene = MSPSceneModel::instance()->sceneAt(MSPSceneModel::instance()->activeSceneIndex());
+    scene->setEffect(MSPEffectFactory::instance()->create(MSPEffect::RandomColor, scene), true);
+    QCOMPARE(m_bed->command(m_keypad, QStringLiteral("fault clear")), QStringLiteral("ok"));
+    settle();
+    QVERIFY(requestsSince(from).filter(QStringLiteral("POST /api/v1/shows/1 effect=")).isEmpty());
+    QCOMPARE(keypadStatus(QStringLiteral("current")), QStringLiteral("6"));
+    QCOMPARE(m_window->sceneSettings()->shownSceneIndex(), 5);
 }
 
 void tst_MainWindow::malformedFileChangesNothing_data()

@@ -82,6 +82,8 @@ private slots:
     void keyboardOrderAndAccessibleNames();
 
     void universeOnlyStaysAtAddress();
+    void saveNotReceivedStaysUnsaved_data();
+    void saveNotReceivedStaysUnsaved();
     void renameAndMoveInSubnet();
     void unreachableKeypadIsBroughtBack();
 
@@ -627,6 +629,53 @@ void tst_SystemConfigurationWidget::universeOnlyStaysAtAddress()
     QVERIFY(keypadConfig(QHostAddress(QStringLiteral("192.168.77.40")))
                 .contains("<url>/api/v1/config/universe</url>\n<value>42</value>"));
     QCOMPARE(state()->state(), ConnectionState::Connected);
+}
+
+void tst_SystemConfigurationWidget::saveNotReceivedStaysUnsaved_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("refused with an error") << "fault error on";
+    QTest::newRow("dropped") << "fault drop 100";
+}
+
+void tst_SystemConfigurationWidget::saveNotReceivedStaysUnsaved()
+{
+    QFETCH(QString, fault);
+    KeypadTestBed::SimulatorOptions options;
+    options.name = QStringLiteral("Balcony");
+    options.address = QStringLiteral("192.168.77.45/24");
+    options.firmware = QStringLiteral("2.0.0");
+    startKeypad(options, ConnectionState::Connected);
+    if (QTest::currentTestFailed())
+        return;
+    auto *name = windowField<QLineEdit>("nameEdit");
+    QTRY_COMPARE_WITH_TIMEOUT(name->text(), QStringLiteral("Balcony"), 10000);
+    auto *save = windowField<QPushButton>("applyButton");
+    auto *warning = windowField<QLabel>("warningLabel");
+
+    retype(name, QStringLiteral("Gallery"));
+    QCOMPARE(m_bed->command(m_keypad, fault), QStringLiteral("ok"));
+    QTest::mouseClick(save, Qt::LeftButton);
+    QVERIFY2(warning->text().contains(
+                 QLatin1String("Not on the keypad: the keypad did not receive these settings. Save sends them again.")),
+             qPrintable(warning->text()));
+    QVERIFY(save->isEnabled());
+    QVERIFY(windowEditor()->hasUnsavedChanges());
+
+    // Reading the keypad back keeps the user's name on screen.
+    QCOMPARE(m_bed->command(m_keypad, QStringLiteral("fault clear")), QStringLiteral("ok"));
+    QSignalSpy read(MSPComm::instance(), &MSPComm::configReceived);
+    MSPComm::instance()->requestConfig();
+    QVERIFY(read.wait(10000));
+    QCOMPARE(SystemConfiguration::instance()->name(), QStringLiteral("Balcony"));
+    QCOMPARE(name->text(), QStringLiteral("Gallery"));
+
+    // Save again: now it arrives, and the notice goes.
+    QTest::mouseClick(save, Qt::LeftButton);
+    QVERIFY(!warning->text().contains(QLatin1String("Not on the keypad")));
+    QVERIFY(!save->isEnabled());
+    QVERIFY(keypadConfig(QHostAddress(QStringLiteral("192.168.77.45")))
+                .contains("<url>/api/v1/config/name</url>\n<value>Gallery</value>"));
 }
 
 void tst_SystemConfigurationWidget::renameAndMoveInSubnet()
