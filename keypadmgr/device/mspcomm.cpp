@@ -207,6 +207,8 @@ void MSPComm::requestShow(int index, bool trackAsEdit)
 
 void MSPComm::getScene(int index)
 {
+    // The scene left gets its last edit before the keypad plays another.
+    handleSceneUpdateTimer();
     QNetworkReply *reply = getShow(index);
     // Playing a scene turns the keypad's lights back on; read the
     // brightness again once the show has been read, as after a press on

@@ -626,9 +626,11 @@ void MainWindow::setStatusBar(QString message)
 
 void MainWindow::handleControlPanelChangedActiveSceneIndex(int index)
 {
+    // The editor shows the chosen scene at once, not when the keypad
+    // answers: an edit made meanwhile belongs to it, not (as a preview that
+    // makes the keypad play it again) to the scene left.
     m_sceneModel->setActiveSceneIndex(index, false);
-    if (ConnectionState::instance()->state() == ConnectionState::DemoMode)
-        m_sceneSettings->activeSceneChanged(index);
+    m_sceneSettings->activeSceneChanged(index);
 }
 
 void MainWindow::handleDeviceActiveSceneIndexChanged(int index)
@@ -652,6 +654,7 @@ void MainWindow::handleNetworkError()
             && ConnectionState::instance()->state() == ConnectionState::Connected) {
             m_sceneModel->setActiveSceneIndex(m_keypadSceneIndex, false);
             m_controlPanel->selectScene(m_keypadSceneIndex);
+            m_sceneSettings->activeSceneChanged(m_keypadSceneIndex);
         }
         const QString reason = comm->lastErrorString();
         statusBar()->showMessage(tr("The keypad did not accept the last change.")

@@ -493,14 +493,23 @@ bool ChaosSoak::screenOffersSave() const
     return save && save->isEnabled();
 }
 
-void ChaosSoak::rememberEdit()
+std::optional<KeypadState::Scene> ChaosSoak::shownBeforeEdit() const
+{
+    const int index = m_window->sceneSettings()->shownSceneIndex();
+    return index >= 0 && index < sceneCount ? shownScene(index) : std::nullopt;
+}
+
+void ChaosSoak::rememberEdit(const std::optional<Scene> &before)
 {
     // The edit went to the scene the tab shows, which may still be the
     // last one while the keypad has not answered a scene chosen on screen.
+    // A key that changed nothing (End on a control at its end) made no edit.
     const int index = m_window->sceneSettings()->shownSceneIndex();
     if (index < 0 || index >= sceneCount)
         return;
-    m_expected[size_t(index)] = shownScene(index);
+    const std::optional<Scene> after = shownScene(index);
+    if (after != before)
+        m_expected[size_t(index)] = after;
 }
 
 bool ChaosSoak::check()
@@ -629,9 +638,10 @@ void ChaosSoak::chooseEffect()
     step(QStringLiteral("choose effect \"%1\" for scene %2")
              .arg(combo->itemText(type))
              .arg(m_window->sceneSettings()->shownSceneIndex() + 1));
+    const std::optional<Scene> before = shownBeforeEdit();
     combo->setFocus();
     combo->setCurrentIndex(type);
-    rememberEdit();
+    rememberEdit(before);
 }
 
 void ChaosSoak::editParameter()
@@ -655,6 +665,7 @@ void ChaosSoak::editParameter()
                                                           : control->objectName();
     ++m_actionCounts[QStringLiteral("edit")];
     const int scene = m_window->sceneSettings()->shownSceneIndex() + 1;
+    const std::optional<Scene> before = shownBeforeEdit();
     if (qobject_cast<QAbstractButton *>(control)) {
         step(QStringLiteral("scene %1: click %2").arg(scene).arg(name));
         QTest::mouseClick(control, Qt::LeftButton);
@@ -667,7 +678,7 @@ void ChaosSoak::editParameter()
         for (int i = 0; i < times; ++i)
             QTest::keyClick(control, key);
     }
-    rememberEdit();
+    rememberEdit(before);
 }
 
 void ChaosSoak::pressSave()

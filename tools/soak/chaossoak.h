@@ -87,7 +87,10 @@ private:
     int keypadCurrentScene();
     bool screenSaysNotOnKeypad(int index) const;
     bool screenOffersSave() const;
-    void rememberEdit();
+    /** The scene the tab shows, as shown before an edit. */
+    std::optional<Scene> shownBeforeEdit() const;
+    /** Remembers the shown scene as the driver's edit, when the edit changed it from @p before. */
+    void rememberEdit(const std::optional<Scene> &before);
     bool checkClaims();
 
     void step(const QString &text);

@@ -224,7 +224,8 @@ private slots:
     void sceneChosenWhileOffRereadsBrightness();
     void failedRetryBringsNoticeBack();
     void onePressOneRequest();
-    void pressOnKeypadWinsOverEditsInFlight();
+    void sceneChosenWinsOverEditsInFlight_data();
+    void sceneChosenWinsOverEditsInFlight();
     void malformedFileChangesNothing_data();
     void malformedFileChangesNothing();
     void everySceneOfFileTakenOrRefused_data();
@@ -1322,16 +1323,29 @@ void tst_MainWindow::onePressOneRequest()
     QCOMPARE(requests.filter(QStringLiteral("/api/v1/shows/3")), QStringList{QStringLiteral("POST /api/v1/shows/3 ")});
 }
 
-void tst_MainWindow::pressOnKeypadWinsOverEditsInFlight()
+void tst_MainWindow::sceneChosenWinsOverEditsInFlight_data()
 {
+    QTest::addColumn<bool>("onKeypad");
+    QTest::addColumn<QString>("asked");
+    QTest::newRow("pressed on the keypad") << true << "POST /api/v1/shows/6 ";
+    QTest::newRow("chosen on screen") << false << "GET /api/v1/shows/6 ";
+}
+
+void tst_MainWindow::sceneChosenWinsOverEditsInFlight()
+{
+    QFETCH(bool, onKeypad);
+    QFETCH(QString, asked);
     connectKeypad();
     keypadPlays(1);
-    // Slow answers: the keypad's answer to the press comes long after the press.
+    // Slow answers: the keypad's answer to the choice comes long after it.
     QCOMPARE(m_bed->command(m_keypad, QStringLiteral("fault delay 2000")), QStringLiteral("ok"));
     const int from = m_bed->requestLog(m_keypad).size();
-    QVERIFY(m_bed->command(m_keypad, QStringLiteral("press 6")).startsWith(QLatin1String("ok")));
-    QTRY_VERIFY_WITH_TIMEOUT(requestsSince(from).contains(QStringLiteral("POST /api/v1/shows/6 ")), 10000);
-    // The screen shows scene 6 before the keypad has answered, so an edit
+    if (onKeypad)
+        QVERIFY(m_bed->command(m_keypad, QStringLiteral("press 6")).startsWith(QLatin1String("ok")));
+    else
+        clickScene(6);
+    QTRY_VERIFY_WITH_TIMEOUT(requestsSince(from).contains(asked), 10000);
+    // The editor shows scene 6 before the keypad has answered, so an edit
     // made now is scene 6's and does not send the keypad back to scene 1.
     QCOMPARE(m_window->sceneSettings()->shownSceneIndex(), 5);
     MSPScene *scene = MSPSceneModel::instance()->sceneAt(MSPSceneModel::instance()->activeSceneIndex());
