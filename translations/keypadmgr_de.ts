@@ -122,17 +122,23 @@
         <source>cannot write %1: %2</source>
         <translation>%1 lässt sich nicht schreiben: %2</translation>
     </message>
+    <message>
+        <source>the disk did not take it</source>
+        <translation>der Datenträger hat sie nicht angenommen</translation>
+    </message>
 </context>
 <context>
     <name>FleetCommand</name>
     <message>
         <source>Commands (no display needed):
-  list [--scan CIDR]... [--address A]... [--json]
+  list [--scan CIDR]... [--address A]... [--no-remembered] [--json]
       Lists the keypads that answer a broadcast on this computer&apos;s networks, a scan
       of each subnet given and each address given: name, address, MAC, firmware and
-      universe, one keypad per line or as JSON.
+      universe, one keypad per line or as JSON. The subnets and addresses added in
+      the program&apos;s Keypads list are asked too, unless --no-remembered is given.
       Example: keypadmgr list --scan 10.2.0.0/24 --json
-  backup (--all | --keypad A...) [--scan CIDR]... [--address A]... [--dir DIR]
+  backup (--all | --keypad A...) [--scan CIDR]... [--address A]... [--no-remembered]
+         [--dir DIR]
       Saves one configuration file per keypad into DIR (default: the current
       folder), named &lt;name&gt;_&lt;address&gt;_&lt;yyyy-mm-dd-hhmm&gt;.xml; --all backs up every
       keypad found as by list, up to 8 at a time.
@@ -150,12 +156,15 @@ failed or differs (each failure on standard error with the keypad and the reason
 2 for a usage error.
 </source>
         <translation>Befehle (ohne Bildschirm):
-  list [--scan CIDR]... [--address A]... [--json]
+  list [--scan CIDR]... [--address A]... [--no-remembered] [--json]
       Listet die Keypads, die auf einen Broadcast in den Netzen dieses Computers, auf die
       Suche in jedem angegebenen Subnetz und an jeder angegebenen Adresse antworten: Name,
-      Adresse, MAC, Firmware und Universum, ein Keypad je Zeile oder als JSON.
+      Adresse, MAC, Firmware und Universum, ein Keypad je Zeile oder als JSON. Die in der
+      Keypad-Liste des Programms hinzugefügten Subnetze und Adressen werden ebenfalls
+      angefragt, außer mit --no-remembered.
       Beispiel: keypadmgr list --scan 10.2.0.0/24 --json
-  backup (--all | --keypad A...) [--scan CIDR]... [--address A]... [--dir DIR]
+  backup (--all | --keypad A...) [--scan CIDR]... [--address A]... [--no-remembered]
+         [--dir DIR]
       Speichert je Keypad eine Konfigurationsdatei in DIR (sonst in den aktuellen Ordner),
       benannt &lt;Name&gt;_&lt;Adresse&gt;_&lt;JJJJ-MM-TT-hhmm&gt;.xml; --all sichert jedes Keypad, das list
       findet, bis zu 8 gleichzeitig.
@@ -205,6 +214,10 @@ Aufruf.
         <translation>JSON ausgeben.</translation>
     </message>
     <message>
+        <source>Leave out the addresses and subnets added in the Keypads list.</source>
+        <translation>Die in der Keypad-Liste hinzugefügten Adressen und Subnetze auslassen.</translation>
+    </message>
+    <message>
         <source>Unexpected argument &apos;%1&apos;.</source>
         <translation>Unerwartetes Argument „%1“.</translation>
     </message>
@@ -225,8 +238,8 @@ Aufruf.
         <translation>Entweder --all oder --keypad angeben.</translation>
     </message>
     <message>
-        <source>--scan and --address go with --all.</source>
-        <translation>--scan und --address gehören zu --all.</translation>
+        <source>--scan, --address and --no-remembered go with --all.</source>
+        <translation>--scan, --address und --no-remembered gehören zu --all.</translation>
     </message>
     <message>
         <source>No keypad found.</source>

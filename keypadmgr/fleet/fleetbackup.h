@@ -7,7 +7,9 @@
 #include <QDateTime>
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QString>
+#include <QTimer>
 
 #include <memory>
 
@@ -16,9 +18,17 @@ class QNetworkAccessManager;
 
 /**
  * Backs up many keypads to one folder, one configuration file each, at
- * most a few at a time. A file is written only whole (beside its final
- * name and renamed when complete), so a keypad that stops answering or a
- * full disk leaves no partial file.
+ * most a few at a time. A file appears under its name only whole and on
+ * disk: it is written beside that name and renamed once flushed, so a
+ * keypad that stops answering or a full disk leaves no partial file.
+ * Files are flushed to disk together, at least once a second and
+ * at the end, not one by one: a disk flush takes milliseconds, and fifty
+ * of them in a row would keep the keypads waiting for their next request.
+ *
+ * Each keypad's last backup is remembered by its MAC (FleetSettings). A
+ * keypad given by address alone is asked for it with a discover request
+ * sent as its backup starts; finished() waits for missing answers at most
+ * a discovery's reply window.
  */
 class FleetBackup : public QObject
 {
@@ -26,6 +36,8 @@ class FleetBackup : public QObject
     Q_DISABLE_COPY(FleetBackup)
 public:
     static constexpr int defaultParallel = 8;
+    /** Longest time a complete file waits for the next flush to disk, ms. */
+    static constexpr int flushInterval = 1000;
 
     struct Result
     {
@@ -46,6 +58,7 @@ public:
     void start(const QList<KeypadInfo> &keypads);
     /** One result per keypad, in the order given. */
     const QList<Result> &results() const { return m_results; }
+    /** Whether keypads are still being read (files may still wait for their flush). */
     bool isRunning() const { return m_running > 0 || m_next < m_results.size(); }
 
     /**
@@ -59,9 +72,23 @@ signals:
     void finished();
 
 private:
+    /** A complete file beside its final name, waiting for the flush. */
+    struct Staged
+    {
+        int index;
+        QString temporary;
+        QString path;
+        QDateTime time;
+    };
+
     void startNext();
     void finish(int index, KeypadClient *client, bool ok);
-    QString write(const QString &name, const QString &address, const QString &document, QString *error) const;
+    void stage(int index, const QString &name, const QString &document);
+    void commitStaged();
+    void takeMac(const KeypadInfo &found);
+    bool waitsForMacs() const;
+    void finishIfDone();
+    QString freePath(const QString &name, const QString &address, const QDateTime &when);
 
     QNetworkAccessManager *m_manager;
     QString m_directory;
@@ -70,5 +97,13 @@ private:
     QList<Result> m_results;
     int m_next = 0;
     int m_running = 0;
-    QList<QPair<QString, FleetSettings::Backup>> m_backedUp;
+    bool m_finished = true;
+    QList<Staged> m_staged;
+    QSet<QString> m_claimed; ///< final names of staged files
+    QTimer m_flushTimer;
+    QList<QPair<KeypadInfo, FleetSettings::Backup>> m_backedUp;
+    /** Asks keypads given by address alone for their MAC, which their last backup is kept by. */
+    KeypadScanner m_macScanner;
+    QTimer m_macWait;
+    bool m_macWaitOver = false;
 };

@@ -2,6 +2,7 @@
 #include "fleetcommand.h"
 
 #include "fleetbackup.h"
+#include "fleetsettings.h"
 #include "keypadclient.h"
 #include "keypadsnapshot.h"
 
@@ -38,6 +39,12 @@ struct CommandParser
     }
 };
 
+QCommandLineOption notRememberedOption()
+{
+    return QCommandLineOption(QStringLiteral("no-remembered"),
+                              FleetCommand::tr("Leave out the addresses and subnets added in the Keypads list."));
+}
+
 bool byAddress(const KeypadInfo &a, const KeypadInfo &b)
 {
     return QHostAddress(a.address).toIPv4Address() < QHostAddress(b.address).toIPv4Address();
@@ -60,12 +67,14 @@ bool FleetCommand::isCommand(const QStringList &arguments)
 QString FleetCommand::commandsHelp()
 {
     return tr("Commands (no display needed):\n"
-              "  list [--scan CIDR]... [--address A]... [--json]\n"
+              "  list [--scan CIDR]... [--address A]... [--no-remembered] [--json]\n"
               "      Lists the keypads that answer a broadcast on this computer's networks, a scan\n"
               "      of each subnet given and each address given: name, address, MAC, firmware and\n"
-              "      universe, one keypad per line or as JSON.\n"
+              "      universe, one keypad per line or as JSON. The subnets and addresses added in\n"
+              "      the program's Keypads list are asked too, unless --no-remembered is given.\n"
               "      Example: keypadmgr list --scan 10.2.0.0/24 --json\n"
-              "  backup (--all | --keypad A...) [--scan CIDR]... [--address A]... [--dir DIR]\n"
+              "  backup (--all | --keypad A...) [--scan CIDR]... [--address A]... [--no-remembered]\n"
+              "         [--dir DIR]\n"
               "      Saves one configuration file per keypad into DIR (default: the current\n"
               "      folder), named <name>_<address>_<yyyy-mm-dd-hhmm>.xml; --all backs up every\n"
               "      keypad found as by list, up to 8 at a time.\n"
@@ -162,7 +171,8 @@ int FleetCommand::list(const QStringList &arguments)
     const QCommandLineOption scan = multiOption("scan", tr("Scan this subnet."), QStringLiteral("CIDR"));
     const QCommandLineOption address = multiOption("address", tr("Ask this address."), QStringLiteral("A"));
     const QCommandLineOption json(QStringLiteral("json"), tr("Write JSON."));
-    p.parser.addOptions({scan, address, json});
+    const QCommandLineOption notRemembered = notRememberedOption();
+    p.parser.addOptions({scan, address, json, notRemembered});
     if (!p.parse(arguments))
         return usageError(QStringLiteral("list"), p.parser.errorText());
     if (!p.parser.positionalArguments().isEmpty())
@@ -172,6 +182,8 @@ int FleetCommand::list(const QStringList &arguments)
     QString error;
     if (!collectTargets(p.parser.values(scan), p.parser.values(address), &targets, &error))
         return usageError(QStringLiteral("list"), error);
+    if (!p.parser.isSet(notRemembered))
+        targets += FleetSettings::rememberedTargets();
 
     const QList<KeypadInfo> found = find(targets);
     if (p.parser.isSet(json)) {
@@ -204,7 +216,8 @@ int FleetCommand::backup(const QStringList &arguments)
     const QCommandLineOption address = multiOption("address", tr("Ask this address."), QStringLiteral("A"));
     const QCommandLineOption dir(QStringLiteral("dir"), tr("Folder for the files."), QStringLiteral("DIR"),
                                  QStringLiteral("."));
-    p.parser.addOptions({all, keypad, scan, address, dir});
+    const QCommandLineOption notRemembered = notRememberedOption();
+    p.parser.addOptions({all, keypad, scan, address, dir, notRemembered});
     const QString name = QStringLiteral("backup");
     if (!p.parse(arguments))
         return usageError(name, p.parser.errorText());
@@ -212,8 +225,8 @@ int FleetCommand::backup(const QStringList &arguments)
         return usageError(name, tr("Unexpected argument '%1'.").arg(p.parser.positionalArguments().first()));
     if (p.parser.isSet(all) == p.parser.isSet(keypad))
         return usageError(name, tr("Give either --all or --keypad."));
-    if (!p.parser.isSet(all) && (p.parser.isSet(scan) || p.parser.isSet(address)))
-        return usageError(name, tr("--scan and --address go with --all."));
+    if (!p.parser.isSet(all) && (p.parser.isSet(scan) || p.parser.isSet(address) || p.parser.isSet(notRemembered)))
+        return usageError(name, tr("--scan, --address and --no-remembered go with --all."));
 
     QList<KeypadInfo> keypads;
     QString error;
@@ -221,12 +234,11 @@ int FleetCommand::backup(const QStringList &arguments)
         QList<QHostAddress> targets;
         if (!collectTargets(p.parser.values(scan), p.parser.values(address), &targets, &error))
             return usageError(name, error);
+        if (!p.parser.isSet(notRemembered))
+            targets += FleetSettings::rememberedTargets();
         keypads = find(targets);
-        if (keypads.isEmpty()) {
-            *m_err << tr("No keypad found.") << '\n';
-            m_err->flush();
-            return Failure;
-        }
+        if (keypads.isEmpty())
+            return fail(tr("No keypad found."));
     } else {
         QList<QHostAddress> targets;
         if (!collectTargets(QStringList(), p.parser.values(keypad), &targets, &error))
@@ -239,11 +251,8 @@ int FleetCommand::backup(const QStringList &arguments)
     }
 
     const QString folder = p.parser.value(dir);
-    if (!QDir().mkpath(folder)) {
-        *m_err << tr("Cannot make the folder %1.").arg(QDir::toNativeSeparators(folder)) << '\n';
-        m_err->flush();
-        return Failure;
-    }
+    if (!QDir().mkpath(folder))
+        return fail(tr("Cannot make the folder %1.").arg(QDir::toNativeSeparators(folder)));
 
     FleetBackup backup;
     backup.setDirectory(folder);
@@ -256,8 +265,7 @@ int FleetCommand::backup(const QStringList &arguments)
             m_out->flush();
             progress(tr("%1 of %2: %3 backed up").arg(done).arg(keypads.size()).arg(who(result.keypad)));
         } else {
-            *m_err << who(result.keypad) << ": " << result.error << '\n';
-            m_err->flush();
+            failure(who(result.keypad), result.error);
         }
     });
     QEventLoop loop;
@@ -270,125 +278,99 @@ int FleetCommand::backup(const QStringList &arguments)
     return allOk ? Success : Failure;
 }
 
-bool FleetCommand::readFile(const QString &path, QByteArray *data)
+int FleetCommand::fail(const QString &line)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *m_err << tr("Cannot open file %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()) << '\n';
-        m_err->flush();
-        return false;
-    }
-    *data = file.readAll();
-    return true;
+    *m_err << line << '\n';
+    m_err->flush();
+    return Failure;
 }
 
-int FleetCommand::restore(const QStringList &arguments)
+int FleetCommand::failure(const QString &who, const QString &reason)
 {
-    CommandParser p;
-    const QCommandLineOption keypad = multiOption("keypad", tr("The keypad to restore."), QStringLiteral("A"));
-    const QCommandLineOption identity(QStringLiteral("with-identity"), tr("Also give the keypad the file's name."));
-    p.parser.addOptions({keypad, identity});
-    const QString name = QStringLiteral("restore");
-    if (!p.parse(arguments))
-        return usageError(name, p.parser.errorText());
-    const QStringList files = p.parser.positionalArguments();
+    return fail(who + QLatin1String(": ") + reason);
+}
+
+int FleetCommand::readFileForKeypad(const QStringList &arguments, QCommandLineParser *parser,
+                                    const QCommandLineOption &keypad, FileForKeypad *target)
+{
+    const QString name = arguments.value(1);
+    parser->setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    if (!parser->parse(QStringList{arguments.value(0)} + arguments.mid(2)))
+        return usageError(name, parser->errorText());
+    const QStringList files = parser->positionalArguments();
     if (files.size() != 1)
         return usageError(name, tr("Give one configuration file."));
     QList<QHostAddress> targets;
     QString error;
-    if (p.parser.values(keypad).size() != 1 || !collectTargets(QStringList(), p.parser.values(keypad), &targets, &error))
+    if (parser->values(keypad).size() != 1 || !collectTargets(QStringList(), parser->values(keypad), &targets, &error))
         return usageError(name, error.isEmpty() ? tr("Give one --keypad address.") : error);
-    const QString address = targets.first().toString();
+    target->address = targets.first().toString();
+    target->file = files.first();
 
-    QByteArray document;
-    if (!readFile(files.first(), &document))
-        return Failure;
-    KeypadSnapshot expected;
-    if (!expected.readDocument(document, &error)) {
-        *m_err << tr("Cannot read file %1: %2").arg(QDir::toNativeSeparators(files.first()), error) << '\n';
-        m_err->flush();
-        return Failure;
-    }
+    QFile file(target->file);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(tr("Cannot open file %1: %2").arg(QDir::toNativeSeparators(target->file), file.errorString()));
+    target->document = file.readAll();
+    if (!target->snapshot.readDocument(target->document, &error))
+        return fail(tr("Cannot read file %1: %2").arg(QDir::toNativeSeparators(target->file), error));
 
-    QNetworkAccessManager manager;
-    KeypadClient client(address, &manager);
-    client.setTimeout(m_timeout);
+    target->client = std::make_unique<KeypadClient>(target->address, &target->manager);
+    target->client->setTimeout(m_timeout);
+    progress(tr("Reading the keypad at %1...").arg(target->address));
+    if (!target->client->fetchAndWait())
+        return failure(target->address, target->client->errorString());
+    return Success;
+}
+
+int FleetCommand::restore(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption keypad = multiOption("keypad", tr("The keypad to restore."), QStringLiteral("A"));
+    const QCommandLineOption identity(QStringLiteral("with-identity"), tr("Also give the keypad the file's name."));
+    parser.addOptions({keypad, identity});
+    FileForKeypad target;
+    if (const int status = readFileForKeypad(arguments, &parser, keypad, &target))
+        return status;
+    const QString &address = target.address;
+    KeypadSnapshot &expected = target.snapshot;
+    QByteArray document = target.document;
+    KeypadClient &client = *target.client;
     QObject::connect(&client, &KeypadClient::uploadProgress, &client,
                      [this, &address](const QString &step) { progress(address + QLatin1String(": ") + step); });
-    progress(tr("Reading the keypad at %1...").arg(address));
-    if (!client.fetchAndWait()) {
-        *m_err << address << ": " << client.errorString() << '\n';
-        m_err->flush();
-        return Failure;
-    }
     // A replacement keypad keeps its own name (its address is never in a file).
-    if (!p.parser.isSet(identity)) {
+    if (!parser.isSet(identity)) {
         document = KeypadSnapshot::withName(document, client.snapshot().configuration().name());
         expected.configuration().setName(client.snapshot().configuration().name(), false);
     }
-    if (!client.upload(document)) {
-        *m_err << address << ": " << client.errorString() << '\n';
-        m_err->flush();
-        return Failure;
-    }
+    if (!client.upload(document))
+        return failure(address, client.errorString());
     // Read back what the keypad now holds: an upload it did not take is a failure.
     progress(tr("Checking the keypad at %1...").arg(address));
-    if (!client.fetchAndWait()) {
-        *m_err << address << ": " << client.errorString() << '\n';
-        m_err->flush();
-        return Failure;
-    }
+    if (!client.fetchAndWait())
+        return failure(address, client.errorString());
     const auto differences = expected.differences(client.snapshot());
     if (!differences.isEmpty()) {
         QStringList items;
         for (const auto &d : differences)
             items << d.item;
-        *m_err << address << ": " << tr("the keypad did not take: %1").arg(items.join(QLatin1String(", "))) << '\n';
-        m_err->flush();
-        return Failure;
+        return failure(address, tr("the keypad did not take: %1").arg(items.join(QLatin1String(", "))));
     }
-    *m_out << address << '\t' << tr("restored from %1").arg(QDir::toNativeSeparators(files.first())) << '\n';
+    *m_out << address << '\t' << tr("restored from %1").arg(QDir::toNativeSeparators(target.file)) << '\n';
     m_out->flush();
     return Success;
 }
 
 int FleetCommand::diff(const QStringList &arguments)
 {
-    CommandParser p;
+    QCommandLineParser parser;
     const QCommandLineOption keypad = multiOption("keypad", tr("The keypad to compare."), QStringLiteral("A"));
     const QCommandLineOption json(QStringLiteral("json"), tr("Write JSON."));
-    p.parser.addOptions({keypad, json});
-    const QString name = QStringLiteral("diff");
-    if (!p.parse(arguments))
-        return usageError(name, p.parser.errorText());
-    const QStringList files = p.parser.positionalArguments();
-    if (files.size() != 1)
-        return usageError(name, tr("Give one configuration file."));
-    QList<QHostAddress> targets;
-    QString error;
-    if (p.parser.values(keypad).size() != 1 || !collectTargets(QStringList(), p.parser.values(keypad), &targets, &error))
-        return usageError(name, error.isEmpty() ? tr("Give one --keypad address.") : error);
-    const QString address = targets.first().toString();
-
-    QByteArray document;
-    if (!readFile(files.first(), &document))
-        return Failure;
-    KeypadSnapshot fromFile;
-    if (!fromFile.readDocument(document, &error)) {
-        *m_err << tr("Cannot read file %1: %2").arg(QDir::toNativeSeparators(files.first()), error) << '\n';
-        m_err->flush();
-        return Failure;
-    }
-    QNetworkAccessManager manager;
-    KeypadClient client(address, &manager);
-    client.setTimeout(m_timeout);
-    if (!client.fetchAndWait()) {
-        *m_err << address << ": " << client.errorString() << '\n';
-        m_err->flush();
-        return Failure;
-    }
-    const auto differences = fromFile.differences(client.snapshot());
-    if (p.parser.isSet(json)) {
+    parser.addOptions({keypad, json});
+    FileForKeypad target;
+    if (const int status = readFileForKeypad(arguments, &parser, keypad, &target))
+        return status;
+    const auto differences = target.snapshot.differences(target.client->snapshot());
+    if (parser.isSet(json)) {
         QJsonArray array;
         for (const auto &d : differences) {
             array.append(QJsonObject{{QStringLiteral("item"), d.item},

@@ -2,21 +2,31 @@
 #pragma once
 
 #include "keypadscanner.h"
+#include "keypadclient.h"
+#include "keypadsnapshot.h"
 
 #include <QCoreApplication>
 #include <QList>
+#include <QNetworkAccessManager>
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
+class QCommandLineOption;
+class QCommandLineParser;
 class QTextStream;
 
 /**
  * The program's commands for many keypads, run without a window:
  *
- *   keypadmgr list [--scan CIDR]... [--address A]... [--json]
- *   keypadmgr backup (--all | --keypad A...) [--scan CIDR]... [--address A]... [--dir DIR]
+ *   keypadmgr list [--scan CIDR]... [--address A]... [--no-remembered] [--json]
+ *   keypadmgr backup (--all | --keypad A...) [--scan CIDR]... [--address A]... [--no-remembered] [--dir DIR]
  *   keypadmgr restore FILE --keypad A [--with-identity]
  *   keypadmgr diff FILE --keypad A [--json]
+ *
+ * list and backup --all also ask the subnets and addresses the user added
+ * in the keypad list, unless --no-remembered is given.
  *
  * Results go to standard output, failures (with the keypad and the
  * reason) and progress to standard error. The exit status is 0 when
@@ -57,7 +67,28 @@ private:
     QList<KeypadInfo> find(const QList<QHostAddress> &targets);
     void progress(const QString &text);
     QString who(const KeypadInfo &keypad) const;
-    bool readFile(const QString &path, QByteArray *data);
+    /** Writes @p line to standard error; Failure. */
+    int fail(const QString &line);
+    /** "who: reason" on standard error; Failure. */
+    int failure(const QString &who, const QString &reason);
+
+    /** The one configuration file and the one keypad that restore and diff work on. */
+    struct FileForKeypad
+    {
+        QString file;
+        QString address;
+        QByteArray document;
+        KeypadSnapshot snapshot; ///< of the file
+        QNetworkAccessManager manager;
+        std::unique_ptr<KeypadClient> client; ///< has read the keypad
+    };
+    /**
+     * Parses "<command> FILE --keypad A" with @p parser's options, reads
+     * FILE and then the keypad; Success, or the exit status after saying
+     * what is wrong.
+     */
+    int readFileForKeypad(const QStringList &arguments, QCommandLineParser *parser, const QCommandLineOption &keypad,
+                          FileForKeypad *target);
 
     QTextStream *m_out;
     QTextStream *m_err;

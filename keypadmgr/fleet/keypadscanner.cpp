@@ -124,6 +124,15 @@ void KeypadScanner::start()
         m_window.start(m_replyWindow);
 }
 
+void KeypadScanner::ask(const QHostAddress &address)
+{
+    if (!m_unicast)
+        m_unicast = makeDravon();
+    const QByteArray text = address.toString().toLatin1();
+    if (!m_unicast->sendDiscoverTo(text.constData()))
+        qCDebug(lcFleet) << "discover to" << text << "not sent";
+}
+
 void KeypadScanner::sendBurst()
 {
     for (int i = 0; i < requestsPerBurst && m_next < m_targets.size(); ++i, ++m_next) {

@@ -78,6 +78,12 @@ public:
 
     /** Starts a run; a run in progress is abandoned. */
     void start();
+    /**
+     * Sends one discover request to @p address at once, outside any run
+     * (no pacing, no reply window): its answer is reported by keypadFound()
+     * like a run's. For asking single keypads for their MAC.
+     */
+    void ask(const QHostAddress &address);
     bool isRunning() const { return m_running; }
     /** The keypads of the current (or last) run, in the order they answered. */
     const QList<KeypadInfo> &found() const { return m_found; }

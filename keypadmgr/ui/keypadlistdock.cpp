@@ -106,15 +106,8 @@ void KeypadListDock::showEvent(QShowEvent *event)
 void KeypadListDock::refresh()
 {
     m_scannedOnce = true;
-    QList<QHostAddress> targets;
-    const QStringList subnets = FleetSettings::subnets();
-    for (const QString &subnet : subnets)
-        KeypadScanner::expandSubnet(subnet, &targets, nullptr);
-    const QStringList addresses = FleetSettings::addresses();
-    for (const QString &address : addresses)
-        targets.append(QHostAddress(address));
     m_model->beginRun();
-    scan(targets);
+    scan(FleetSettings::rememberedTargets());
 }
 
 void KeypadListDock::scan(const QList<QHostAddress> &targets)

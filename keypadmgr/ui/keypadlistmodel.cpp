@@ -31,7 +31,11 @@ QVariant KeypadListModel::data(const QModelIndex &index, int role) const
     const Row &row = m_rows.at(index.row());
     const KeypadInfo &keypad = row.keypad;
     if (index.column() == LastBackup && (role == Qt::DisplayRole || role == Qt::ToolTipRole)) {
-        const FleetSettings::Backup backup = FleetSettings::lastBackup(keypad.address);
+        // Backups are the keypad's, known by its MAC: an address that never
+        // answered has none to show.
+        if (keypad.mac.isEmpty())
+            return QVariant();
+        const FleetSettings::Backup backup = FleetSettings::lastBackup(keypad);
         if (!backup.time.isValid())
             return role == Qt::DisplayRole ? tr("never") : QVariant();
         if (role == Qt::ToolTipRole)

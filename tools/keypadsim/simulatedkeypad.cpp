@@ -16,7 +16,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
+#include <memory>
 
 Q_LOGGING_CATEGORY(lcSim, "keypadsim", QtInfoMsg)
 
@@ -203,7 +205,12 @@ bool SimulatedKeypad::startHttp(QString *error)
     }
     m_server = std::move(server);
     httplib::Server *raw = m_server.get();
-    m_serverThread = std::thread([raw] { raw->listen_after_bind(); });
+    auto ended = std::make_shared<std::atomic<bool>>(false);
+    m_serverEnded = ended;
+    m_serverThread = std::thread([raw, ended] {
+        raw->listen_after_bind();
+        *ended = true;
+    });
     qCDebug(lcSim) << "HTTP listening on port" << m_settings.httpPort;
     return true;
 }
@@ -212,6 +219,12 @@ void SimulatedKeypad::stopHttp()
 {
     if (!m_server)
         return;
+    // The server's stop() does nothing until its thread has entered the
+    // accept loop, and the join below would then wait for good: a restart
+    // or "fault refuse on" right after a start would hang the keypad. So
+    // wait for the loop to run (or to have ended) first.
+    while (!m_server->is_running() && !*m_serverEnded)
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
     m_server->stop();
     if (m_serverThread.joinable())
         m_serverThread.join();

@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QTimer>
 
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -116,6 +117,7 @@ private:
 
     std::unique_ptr<httplib::Server> m_server;
     std::thread m_serverThread;
+    std::shared_ptr<std::atomic<bool>> m_serverEnded; ///< set when the server thread's loop has returned
 
     mutable std::mutex m_mutex; // guards everything below
     KeypadState m_state;

@@ -166,7 +166,7 @@ int main(int argc, char *argv[])
         keypad.universe = keypads[i].universe;
         list->model()->addKeypad(keypad);
         if (i != 2) {
-            FleetSettings::setLastBackup(keypad.address,
+            FleetSettings::setLastBackup(keypad,
                                          {QDateTime(QDate(2026, 12, 8), QTime(18, 30)),
                                           QStringLiteral("/home/installer/backups/%1_%2_2026-12-08-1830.xml")
                                               .arg(keypad.name.replace(QLatin1Char(' '), QLatin1Char('_')),

@@ -13,6 +13,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
@@ -63,7 +64,12 @@ private slots:
     void listFindsKeypadsByBroadcastOnly();
     void listWithScanFindsTheRoutedKeypad();
     void listAsJson();
+    void listAsksTheRememberedSubnets_data();
+    void listAsksTheRememberedSubnets();
+    void backupAllAsksTheRememberedAddresses();
     void backupAll();
+    void backupByAddressRemembersTheKeypadsMac();
+    void backupTwiceInOneMinuteKeepsBoth();
     void backupOfKeypadThatStopsAnsweringHalfWay();
     void backupToReadOnlyFolder();
     void restoreKeepsTheKeypadsName();
@@ -126,6 +132,8 @@ void tst_FleetCommand::init()
     for (int i = 0; i < scenes.size(); ++i)
         QCOMPARE(m_bed->command(m_hall, QStringLiteral("scene %1 %2").arg(i + 1).arg(scenes.at(i))), QStringLiteral("ok"));
     QCOMPARE(m_bed->command(m_stage, QStringLiteral("scene 3 ") + stageScene), QStringLiteral("ok"));
+    // What the keypad list remembers is the user's; each test sets its own.
+    QSettings().remove(QStringLiteral("keypads"));
 }
 
 int tst_FleetCommand::requestCount(int keypad, const QString &method) const
@@ -206,7 +214,99 @@ void tst_FleetCommand::backupAll()
     // Reading a keypad changes nothing on it.
     QCOMPARE(requestCount(m_hall, QStringLiteral("POST")), postsBefore);
     // The keypad list shows when each was backed up last.
-    QCOMPARE(FleetSettings::lastBackup(QStringLiteral("192.168.88.12")).file, QDir(folder).filePath(stageFile));
+    KeypadInfo stage;
+    stage.mac = m_bed->simulatorMac(m_stage);
+    QCOMPARE(FleetSettings::lastBackup(stage).file, QDir(folder).filePath(stageFile));
+}
+
+void tst_FleetCommand::backupByAddressRemembersTheKeypadsMac()
+{
+    // Given by address alone, the keypad is asked for its MAC: its last
+    // backup goes with it, not with the address.
+    const QString folder = m_dir.filePath(QStringLiteral("bymac"));
+    const Outcome result = runCommand({QStringLiteral("backup"), QStringLiteral("--keypad"), QStringLiteral("192.168.88.12"),
+                                       QStringLiteral("--dir"), folder});
+    QCOMPARE(result.status, 0);
+    const QStringList files = xmlFiles(folder);
+    QCOMPARE(files.size(), 1);
+    KeypadInfo moved;
+    moved.mac = m_bed->simulatorMac(m_stage);
+    moved.address = QStringLiteral("192.168.88.40");
+    QCOMPARE(FleetSettings::lastBackup(moved).file, QDir(folder).filePath(files.first()));
+    KeypadInfo replacement;
+    replacement.mac = QByteArray::fromHex("024c4b0000ff");
+    replacement.address = QStringLiteral("192.168.88.12");
+    QVERIFY(!FleetSettings::lastBackup(replacement).time.isValid());
+}
+
+void tst_FleetCommand::backupTwiceInOneMinuteKeepsBoth()
+{
+    // Both files wait for the same flush to disk: the second still gets a
+    // name of its own.
+    const QString folder = m_dir.filePath(QStringLiteral("twice"));
+    const Outcome result = runCommand({QStringLiteral("backup"), QStringLiteral("--keypad"), QStringLiteral("192.168.77.10"),
+                                       QStringLiteral("--keypad"), QStringLiteral("192.168.77.10"), QStringLiteral("--dir"),
+                                       folder});
+    QCOMPARE(result.status, 0);
+    const QStringList files = xmlFiles(folder);
+    QCOMPARE(files.size(), 2);
+    // Sorted by name: "..._hhmm-2.xml" before "..._hhmm.xml" (unless the
+    // minute turned between the two).
+    if (files.at(0).endsWith(QLatin1String("-2.xml")))
+        QCOMPARE(files.at(0), files.at(1).chopped(4) + QLatin1String("-2.xml"));
+    for (const QString &file : files) {
+        QVERIFY2(QRegularExpression(QStringLiteral("^Hall_192\\.168\\.77\\.10_\\d{4}-\\d\\d-\\d\\d-\\d{4}(-2)?\\.xml$"))
+                     .match(file)
+                     .hasMatch(),
+                 qPrintable(file));
+    }
+    QCOMPARE(fileContents(QDir(folder).filePath(files.at(0))), fileContents(QDir(folder).filePath(files.at(1))));
+}
+
+void tst_FleetCommand::listAsksTheRememberedSubnets_data()
+{
+    QTest::addColumn<QStringList>("subnets");
+    QTest::addColumn<QStringList>("addresses");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<bool>("stageListed");
+    QTest::addColumn<bool>("warns");
+    const QStringList routed{QStringLiteral("192.168.88.0/24")};
+    const QStringList stage{QStringLiteral("192.168.88.12")};
+    QTest::newRow("remembered subnet") << routed << QStringList() << QStringList() << true << false;
+    QTest::newRow("remembered address") << QStringList() << stage << QStringList() << true << false;
+    QTest::newRow("left out") << routed << stage << QStringList{QStringLiteral("--no-remembered")} << false << false;
+    QTest::newRow("unreadable entry skipped") << QStringList{QStringLiteral("192.168.88/24")} << stage << QStringList()
+                                              << true << true;
+}
+
+void tst_FleetCommand::listAsksTheRememberedSubnets()
+{
+    QFETCH(QStringList, subnets);
+    QFETCH(QStringList, addresses);
+    QFETCH(QStringList, options);
+    QFETCH(bool, stageListed);
+    QFETCH(bool, warns);
+    FleetSettings::setSubnets(subnets);
+    FleetSettings::setAddresses(addresses);
+    if (warns)
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("remembered keypad entry left out")));
+    const Outcome result = runCommand(QStringList{QStringLiteral("list")} + options);
+    QCOMPARE(result.status, 0);
+    QCOMPARE(result.err, QString());
+    // Only the keypad behind the router tells whether the remembered
+    // entries were asked (the others answer the broadcast).
+    const QString stage = QStringLiteral("Stage/Left\t192.168.88.12\t02:4c:4b:00:00:03\t1.2.0\t0\n");
+    QVERIFY2(result.out.contains(stage) == stageListed, qPrintable(result.out));
+}
+
+void tst_FleetCommand::backupAllAsksTheRememberedAddresses()
+{
+    FleetSettings::setAddresses({QStringLiteral("192.168.88.12")});
+    const QString folder = m_dir.filePath(QStringLiteral("remembered"));
+    const Outcome result = runCommand({QStringLiteral("backup"), QStringLiteral("--all"), QStringLiteral("--dir"), folder});
+    QCOMPARE(result.status, 0);
+    QCOMPARE(xmlFiles(folder).size(), 3);
+    QCOMPARE(xmlFiles(folder).filter(QStringLiteral("Stage_Left_192.168.88.12_")).size(), 1);
 }
 
 void tst_FleetCommand::backupOfKeypadThatStopsAnsweringHalfWay()
@@ -411,6 +511,10 @@ void tst_FleetCommand::usageErrors_data()
         << QStringList{QStringLiteral("restore"), QStringLiteral("f.xml"), QStringLiteral("--keypad"), QStringLiteral("1.2.3.4"),
                        QStringLiteral("--keypad"), QStringLiteral("1.2.3.5")}
         << QStringLiteral("restore: Give one --keypad address.");
+    QTest::newRow("backup, remembered ones without --all")
+        << QStringList{QStringLiteral("backup"), QStringLiteral("--keypad"), QStringLiteral("1.2.3.4"),
+                       QStringLiteral("--no-remembered")}
+        << QStringLiteral("backup: --scan, --address and --no-remembered go with --all.");
     QTest::newRow("diff without keypad") << QStringList{QStringLiteral("diff"), QStringLiteral("f.xml")}
                                          << QStringLiteral("diff: Give one --keypad address.");
     QTest::newRow("scan too large") << QStringList{QStringLiteral("list"), QStringLiteral("--scan"), QStringLiteral("10.0.0.0/8")}

@@ -67,6 +67,7 @@ void tst_KeypadListDock::init()
     FleetSettings::setAddresses({});
     FleetSettings::setSubnets({});
     QSettings().remove(QStringLiteral("keypads/backups"));
+    QSettings().remove(QStringLiteral("keypads/lastBackup"));
     m_bed->command(m_hall, QStringLiteral("fault clear"));
 }
 
@@ -218,11 +219,17 @@ void tst_KeypadListDock::lastBackupColumn()
     dock.refresh();
     QVERIFY(waitForScan(&dock));
     const QDateTime when(QDate(2026, 12, 8), QTime(19, 30));
-    FleetSettings::setLastBackup(QStringLiteral("192.168.77.10"), {when, QStringLiteral("/backups/Hall_192.168.77.10_2026-12-08-1930.xml")});
+    QCOMPARE(dock.model()->keypadAt(0).address, QStringLiteral("192.168.77.10"));
+    FleetSettings::setLastBackup(dock.model()->keypadAt(0), {when, QStringLiteral("/backups/Hall_192.168.77.10_2026-12-08-1930.xml")});
     dock.model()->refreshBackups();
     const QModelIndex index = dock.model()->index(0, KeypadListModel::LastBackup);
     QCOMPARE(index.data().toString(), QStringLiteral("2026-12-08 19:30, Hall_192.168.77.10_2026-12-08-1930.xml"));
     QCOMPARE(index.data(Qt::ToolTipRole).toString(), QStringLiteral("/backups/Hall_192.168.77.10_2026-12-08-1930.xml"));
+    // An address that never answered has no MAC, so no backup to show.
+    dock.model()->addAddress(QStringLiteral("192.168.88.99"));
+    const int silent = dock.model()->rowOf(QStringLiteral("192.168.88.99"));
+    QVERIFY(silent >= 0);
+    QCOMPARE(dock.model()->index(silent, KeypadListModel::LastBackup).data(), QVariant());
 }
 
 QTEST_MAIN(tst_KeypadListDock)

@@ -274,6 +274,31 @@ private slots:
         m_bed->stopSimulator(keypad);
     }
 
+    void restartRightAfterARestart()
+    {
+        // A restart that follows the end of another at once: the keypad
+        // comes back each time and answers. Repeated, as the second one
+        // could once meet the HTTP server before it had started listening.
+        KeypadTestBed::SimulatorOptions options;
+        options.restartMs = 0;
+        options.heartbeatMs = 0;
+        const int keypad = startKeypad(options);
+        QVERIFY(keypad >= 0);
+        for (int i = 0; i < 20; ++i) {
+            QCOMPARE(m_bed->command(keypad, QStringLiteral("restart")), QStringLiteral("ok"));
+            QVERIFY(m_bed->waitForEvent(keypad, QStringLiteral("restarted")));
+        }
+        QCOMPARE(m_bed->command(keypad, QStringLiteral("fault refuse on")), QStringLiteral("ok"));
+        QCOMPARE(m_bed->command(keypad, QStringLiteral("fault refuse off")), QStringLiteral("ok"));
+        QCOMPARE(m_bed->command(keypad, QStringLiteral("fault refuse on")), QStringLiteral("ok"));
+        QCOMPARE(m_bed->command(keypad, QStringLiteral("fault clear")), QStringLiteral("ok"));
+        QCOMPARE(m_bed->command(keypad, QStringLiteral("status")).left(2), QStringLiteral("ok"));
+        const HttpResult r = http("GET", url(keypad, "/api/v1/config"));
+        QCOMPARE(r.status, 200);
+        QVERIFY(isWellFormed(r.body));
+        m_bed->stopSimulator(keypad);
+    }
+
     void configurationBodies()
     {
         const int keypad = startKeypad();
