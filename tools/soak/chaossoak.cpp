@@ -111,10 +111,7 @@ ChaosSoak::ChaosSoak(const Options &options, QObject *parent)
 
 ChaosSoak::~ChaosSoak()
 {
-    if (m_load) {
-        m_load->kill();
-        m_load->waitForFinished(2000);
-    }
+    stopLoad();
     m_window.reset();
     m_bed.reset();
 }
@@ -365,7 +362,7 @@ void ChaosSoak::injectFault()
     if (kind == Fault::Load) {
         // One busy process beside the program for a few seconds: the
         // machine is shared, so the burst stays small.
-        delete m_load;
+        stopLoad();
         m_load = new QProcess(this);
         const int seconds = randomInt(2, 5);
         m_load->start(QStringLiteral("timeout"), {QString::number(seconds), QStringLiteral("sh"), QStringLiteral("-c"),
@@ -388,12 +385,21 @@ void ChaosSoak::clearFaults()
     step(QStringLiteral("faults cleared"));
     command(QStringLiteral("fault clear"));
     command(QStringLiteral("heartbeat on"));
-    if (m_load) {
+    stopLoad();
+}
+
+void ChaosSoak::stopLoad()
+{
+    if (!m_load)
+        return;
+    // Terminated, not killed: "timeout" passes the signal on to its busy
+    // loop, which a killed "timeout" would leave running for good.
+    m_load->terminate();
+    if (!m_load->waitForFinished(2000))
         m_load->kill();
-        m_load->waitForFinished(2000);
-        delete m_load;
-        m_load = nullptr;
-    }
+    m_load->waitForFinished(2000);
+    delete m_load;
+    m_load = nullptr;
 }
 
 bool ChaosSoak::waitForQuiet()

@@ -91,6 +91,8 @@ private:
     std::optional<Scene> shownBeforeEdit() const;
     /** Remembers the shown scene as the driver's edit, when the edit changed it from @p before. */
     void rememberEdit(const std::optional<Scene> &before);
+    /** Ends the burst of load, the busy loop included. */
+    void stopLoad();
     bool checkClaims();
 
     void step(const QString &text);
