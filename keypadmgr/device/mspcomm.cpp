@@ -666,6 +666,8 @@ void MSPComm::replyFinished(QNetworkReply *reply)
             qCDebug(lcDevice) << "reply for wrong address";
     }
 
+    const bool readReply = reply == m_configReply || reply == m_allShowsReply;
+    m_readFailed = m_readFailed || (readReply && failed);
     if (reply == m_configReply) {
         m_configReply = nullptr;
         emit configReceived();
@@ -680,6 +682,11 @@ void MSPComm::replyFinished(QNetworkReply *reply)
             sendRevert(model->sceneAt(active), -1);
     }
 
+    if (readReply && !m_configReply && !m_allShowsReply) {
+        const bool ok = !m_readFailed;
+        m_readFailed = false;
+        emit keypadRead(ok);
+    }
     if (reply == m_pressReply)
         m_pressReply = nullptr;
     m_configAfterShow.removeAll(reply);

@@ -158,6 +158,11 @@ signals:
     void heartBeat(bool reachable);
     void configReceived();
     /**
+     * The configuration and the list of shows, asked for together, have both
+     * been answered (@p ok) or at least one of them failed.
+     */
+    void keypadRead(bool ok);
+    /**
      * The keypad did not take the factory reset (@p reason): it answered
      * with an error, or refused the connection before the request went
      * out. A reset the keypad took gets no answer at all, as it restarts
@@ -210,6 +215,7 @@ private:
     QTimer m_sceneUpdateTimer;
     QNetworkReply *m_configReply = nullptr;
     QNetworkReply *m_allShowsReply = nullptr;
+    bool m_readFailed = false; ///< the configuration or the shows read since the last keypadRead() failed
     // The last scene edit posted: Save and Undo wait for it. Guarded, as a
     // finished reply is deleted.
     QPointer<QNetworkReply> m_flushedEdit;

@@ -239,6 +239,7 @@ MainWindow::MainWindow(QWidget *parent)
         if (m_restoreProgress)
             reportRestoreFailure(reason);
     });
+    connect(comm, &MSPComm::keypadRead, this, &MainWindow::confirmRestore);
     connect(ConnectionState::instance(), &ConnectionState::heartBeat, this, &MainWindow::handleKeypadHeartBeat);
     connect(m_sceneModel, &MSPSceneModel::effectParamsChanged, comm, &MSPComm::handleEffectParamsChanged);
     connect(m_sceneModel, &MSPSceneModel::effectChanged, comm, &MSPComm::handleEffectChanged);
@@ -709,10 +710,37 @@ void MainWindow::rereadKeypad()
     m_lastReread.start();
     MSPComm::instance()->requestConfig();
     MSPComm::instance()->requestAllShows();
-    if (m_restoreProgress) {
-        delete m_restoreProgress;
-        statusBar()->showMessage(tr("The keypad's factory defaults were restored."), statusMessageTime);
+    m_restoreReadPending = bool(m_restoreProgress);
+}
+
+void MainWindow::confirmRestore(bool readOk)
+{
+    if (!m_restoreReadPending)
+        return;
+    m_restoreReadPending = false;
+    if (!readOk) {
+        // Still restarting: read it again at its next sign of life.
+        m_rereadPending = true;
+        return;
     }
+    // A keypad that dropped the request without restarting looks, at
+    // first, just like one that restarts; it keeps its settings, though.
+    if (keypadSettingsText() == m_settingsBeforeReset) {
+        reportRestoreFailure(tr("it answered with the same settings as before. A keypad that had its factory "
+                                "defaults already has nothing to restore."));
+        return;
+    }
+    delete m_restoreProgress;
+    statusBar()->showMessage(tr("The keypad's factory defaults were restored."), statusMessageTime);
+}
+
+QString MainWindow::keypadSettingsText() const
+{
+    QStringList parts;
+    for (int i = 0; i < MSPSceneModel::sceneCount; ++i)
+        parts << m_sceneModel->sceneAt(i)->formData();
+    parts << SystemConfiguration::instance()->formBodies(false, true);
+    return parts.join(QLatin1Char('\n'));
 }
 
 QProgressDialog *MainWindow::createProgressDialog(const QString &label, int maximum)
@@ -1347,11 +1375,13 @@ bool MainWindow::save()
 
 void MainWindow::restoreOnKeypad()
 {
+    m_settingsBeforeReset = keypadSettingsText();
     if (!MSPComm::instance()->restoreFactoryDefaults()) {
         reportRestoreFailure(tr("the keypad cannot be reached"));
         return;
     }
     ConnectionState::instance()->setState(ConnectionState::Restoring);
+    m_restoreReadPending = false;
     m_rereadPending = true;
     m_lastReread.start();
     // Until the keypad is back; it may never come back, so this one can be hidden.

@@ -175,6 +175,10 @@ private:
     void restoreOnKeypad();
     /** The keypad did not take the factory reset: says why and offers to send it again. */
     void reportRestoreFailure(const QString &reason);
+    /** The keypad was read again while restoring: it restored only if its settings changed. */
+    void confirmRestore(bool readOk);
+    /** What the keypad holds as far as the screen knows: every scene and the configuration but the address. */
+    QString keypadSettingsText() const;
     QProgressDialog *createProgressDialog(const QString &label, int maximum);
     /** The configuration document; the current show only when @p withCurrentShow. */
     QString documentText(bool withCurrentShow) const;
@@ -267,6 +271,10 @@ private:
     // The scene the keypad last reported playing; -1 before it reported one.
     int m_keypadSceneIndex = -1;
     QPointer<QProgressDialog> m_restoreProgress;
+    // The settings before the factory reset, and whether the keypad is
+    // being read to compare with them.
+    QString m_settingsBeforeReset;
+    bool m_restoreReadPending = false;
     // A demo configuration changed since demo mode began, or since it was
     // last saved to or opened from a file.
     bool m_demoChanged = false;

@@ -308,7 +308,7 @@ void SimulatedKeypad::restart(const QString &newAddress, bool factoryReset)
     if (m_restarting)
         return;
     m_restarting = true;
-    emit eventHappened(QStringLiteral("restarting"));
+    emit eventHappened(factoryReset ? QStringLiteral("restarting factory reset") : QStringLiteral("restarting"));
     stopHttp();
     QTimer::singleShot(m_settings.restartMs, this, [this, newAddress, factoryReset] {
         if (factoryReset)

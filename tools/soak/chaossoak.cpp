@@ -217,7 +217,7 @@ bool ChaosSoak::setUp()
             return;
         step(QStringLiteral("status bar: \"%1\"").arg(text));
         if (text == QLatin1String(uploadedText) || text == QLatin1String(restoredText))
-            m_claims.append({text, int(m_bed->requestLog(m_keypad).size())});
+            m_claims.append({text, m_claimsFrom, int(m_bed->requestLog(m_keypad).size()), m_eventsFrom});
     });
     m_window->show();
     if (!QTest::qWaitForWindowExposed(m_window.get()))
@@ -273,7 +273,8 @@ int ChaosSoak::run()
             wait(randomInt(40, 700));
         }
         clearFaults();
-        if (!waitForQuiet() || !check())
+        // A message that came during the last action's wait is judged too.
+        if (!waitForQuiet() || !checkClaims() || !check())
             return 1;
     }
 
@@ -583,13 +584,15 @@ bool ChaosSoak::checkClaims()
     // Judged by what the keypad had received when the message appeared.
     while (!m_claims.isEmpty()) {
         const Claim claim = m_claims.takeFirst();
-        const QList<KeypadTestBed::Request> requests = m_bed->requestLog(m_keypad).mid(m_claimsFrom, claim.requests - m_claimsFrom);
+        const QList<KeypadTestBed::Request> requests =
+            m_bed->requestLog(m_keypad).mid(claim.requestsFrom, claim.requests - claim.requestsFrom);
         if (claim.text == QLatin1String(restoredText)) {
+            // Received is not enough: a dropped reset leaves the keypad as it was.
             bool reset = false;
-            for (const KeypadTestBed::Request &r : requests)
-                reset = reset || (r.path == QLatin1String("/api/v1/config") && r.body.contains("factory_reset=1"));
+            for (const QString &event : m_bed->events(m_keypad).mid(claim.eventsFrom))
+                reset = reset || event.startsWith(QLatin1String("restarting factory reset"));
             if (!reset)
-                return fail(QStringLiteral("\"%1\" on the status bar, but the keypad received no factory reset since "
+                return fail(QStringLiteral("\"%1\" on the status bar, but the keypad has not reset itself since "
                                            "the restore was chosen").arg(claim.text));
             continue;
         }
@@ -757,6 +760,7 @@ void ChaosSoak::restoreDefaults()
     ++m_actionCounts[QStringLiteral("restore")];
     step(QStringLiteral("Restore factory defaults: Yes"));
     m_claimsFrom = int(m_bed->requestLog(m_keypad).size());
+    m_eventsFrom = int(m_bed->events(m_keypad).size());
     m_prompts->answers = {QMessageBox::Yes};
     m_window->handleRestore();
     // The user chose to drop every edit.

@@ -116,16 +116,20 @@ private:
     std::array<std::optional<Scene>, KeypadState::sceneCount> m_expected;
     // The scenes written to the last saved file.
     std::optional<std::array<Scene, KeypadState::sceneCount>> m_savedFile;
-    // Success messages seen on the status bar since the last look, with the
-    // number of requests the keypad had received by then.
+    // Success messages seen on the status bar since the last look, with
+    // where the keypad's request log and events stood when the upload or
+    // restore began and when the message appeared.
     struct Claim
     {
         QString text;
+        int requestsFrom;
         int requests;
+        int eventsFrom;
     };
     QList<Claim> m_claims;
-    // Where the keypad's request log stood when the last upload or restore began.
+    // Where the keypad's request log and events stood when the last upload or restore began.
     int m_claimsFrom = 0;
+    int m_eventsFrom = 0;
 
     QStringList m_steps;
     bool m_faultActive = false;
