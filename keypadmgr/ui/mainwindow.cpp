@@ -407,7 +407,10 @@ void MainWindow::createSettingsDock()
     m_settingsDock->setAllowedAreas(Qt::RightDockWidgetArea);
 
     m_settingsTabs = new QTabWidget(m_settingsDock);
-    m_sceneSettings = new MSPSceneSettingsWidget(m_settingsTabs);
+    // Its first editor, with a colour picker the most costly part of the
+    // window, comes just after the window's first picture, while the splash
+    // screen still covers the window.
+    m_sceneSettings = new MSPSceneSettingsWidget(m_settingsTabs, MSPSceneSettingsWidget::FirstEditor::Later);
     StartupMarks::mark("scene_settings");
     m_systemConfiguration = new SystemConfigurationWidget(m_settingsTabs);
     StartupMarks::mark("system_config");
@@ -459,6 +462,7 @@ void MainWindow::paintEvent(QPaintEvent *event)
         return;
     m_firstPaintSeen = true;
     // What the first picture does not need waits until it is on screen.
+    QTimer::singleShot(0, m_sceneSettings, &MSPSceneSettingsWidget::buildShownEditor);
     if (m_updateCheckAfterFirstPaint)
         m_startupUpdateCheck->start();
 }

@@ -24,7 +24,7 @@ const char demoFirmware[] = "1.1.24";
 
 } // namespace
 
-MSPSceneSettingsWidget::MSPSceneSettingsWidget(QWidget *parent)
+MSPSceneSettingsWidget::MSPSceneSettingsWidget(QWidget *parent, FirstEditor firstEditor)
     : QWidget(parent)
     , ui(new Ui::MSPSceneSettings)
     , m_model(MSPSceneModel::instance())
@@ -57,7 +57,8 @@ MSPSceneSettingsWidget::MSPSceneSettingsWidget(QWidget *parent)
         ui->effectPropertiesStack->addWidget(slot);
     }
     connect(ui->effectPropertiesStack, &QStackedWidget::currentChanged, this, [this](int type) { editor(type); });
-    editor(ui->effectPropertiesStack->currentIndex());
+    if (firstEditor == FirstEditor::Now)
+        buildShownEditor();
 
     connect(m_model, &MSPSceneModel::activeSceneChangedEffect, this,
             &MSPSceneSettingsWidget::handleActiveSceneChangedEffect);
@@ -80,6 +81,11 @@ MSPEffectWidget *MSPSceneSettingsWidget::builtEditor(int type) const
 {
     const QWidget *slot = ui->effectPropertiesStack->widget(type);
     return slot ? slot->findChild<MSPEffectWidget *>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+}
+
+void MSPSceneSettingsWidget::buildShownEditor()
+{
+    editor(ui->effectPropertiesStack->currentIndex());
 }
 
 MSPEffectWidget *MSPSceneSettingsWidget::editor(int type)

@@ -24,8 +24,15 @@ class MSPSceneSettingsWidget : public QWidget
     Q_OBJECT
     Q_DISABLE_COPY(MSPSceneSettingsWidget)
 public:
-    explicit MSPSceneSettingsWidget(QWidget *parent = nullptr);
+    /** When the editor of the effect shown first is built. */
+    enum class FirstEditor {
+        Now, ///< with the tab
+        Later ///< by buildShownEditor(), or as soon as an editor is asked for
+    };
+    explicit MSPSceneSettingsWidget(QWidget *parent = nullptr, FirstEditor firstEditor = FirstEditor::Now);
     ~MSPSceneSettingsWidget() override;
+    /** Builds the editor of the effect shown, if it is not built yet. */
+    void buildShownEditor();
 
     /** Whether the scene shown has an edit the keypad plays but has not saved. */
     bool hasUnsavedEdit() const { return m_unsaved; }

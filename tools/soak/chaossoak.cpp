@@ -447,9 +447,10 @@ bool ChaosSoak::waitForQuiet()
     if (state->state() != ConnectionState::Connected)
         return fail(QStringLiteral("no connection 90 s after the faults ended (state %1)").arg(state->state()));
 
-    // Until the program has stopped talking to the keypad for a second.
+    // Until the program has stopped talking to the keypad for a second,
+    // and no Save waits for an answer (a delayed one may come later).
     int count = -1;
-    for (int i = 0; i < 30 && m_bed->requestLog(m_keypad).size() != count; ++i) {
+    for (int i = 0; i < 30 && (m_bed->requestLog(m_keypad).size() != count || MSPComm::instance()->isSaving()); ++i) {
         count = m_bed->requestLog(m_keypad).size();
         wait(1000);
     }

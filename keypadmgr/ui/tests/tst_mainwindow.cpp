@@ -279,6 +279,7 @@ private slots:
     void onePressOneRequest();
     void sceneChosenWinsOverEditsInFlight_data();
     void sceneChosenWinsOverEditsInFlight();
+    void lateAnswerKeepsNewerChoice();
     void malformedFileChangesNothing_data();
     void malformedFileChangesNothing();
     void everySceneOfFileTakenOrRefused_data();
@@ -1427,6 +1428,26 @@ void tst_MainWindow::sceneChosenWinsOverEditsInFlight()
     QVERIFY(requestsSince(from).filter(QStringLiteral("POST /api/v1/shows/1 effect=")).isEmpty());
     QCOMPARE(keypadStatus(QStringLiteral("current")), QStringLiteral("6"));
     QCOMPARE(m_window->sceneSettings()->shownSceneIndex(), 5);
+}
+
+void tst_MainWindow::lateAnswerKeepsNewerChoice()
+{
+    connectKeypad();
+    keypadPlays(1);
+    // The answer for scene 6 comes late, after the answer for scene 2
+    // chosen right after it; the keypad plays scene 2.
+    QCOMPARE(m_bed->command(m_keypad, QStringLiteral("fault delay 3000")), QStringLiteral("ok"));
+    const int from = m_bed->requestLog(m_keypad).size();
+    clickScene(6);
+    QTRY_VERIFY_WITH_TIMEOUT(requestsSince(from).contains(QStringLiteral("GET /api/v1/shows/6 ")), 10000);
+    QCOMPARE(m_bed->command(m_keypad, QStringLiteral("fault clear")), QStringLiteral("ok"));
+    clickScene(2);
+    QTRY_VERIFY_WITH_TIMEOUT(requestsSince(from).contains(QStringLiteral("GET /api/v1/shows/2 ")), 10000);
+    settle();
+    QTest::qWait(3000);
+    QCOMPARE(keypadStatus(QStringLiteral("current")), QStringLiteral("2"));
+    QCOMPARE(MSPSceneModel::instance()->activeSceneIndex(), 1);
+    QCOMPARE(m_window->sceneSettings()->shownSceneIndex(), 1);
 }
 
 void tst_MainWindow::malformedFileChangesNothing_data()
