@@ -4,6 +4,7 @@
 #include "ui_ovrcolorpickerbuttonswidget.h"
 
 #include "ovrcolorpickerlogging.h"
+#include "ovrcolorpickerwidget.h"
 
 #include <ovrstyle.h>
 
@@ -42,7 +43,7 @@ OvrColorPickerButtonsWidget::OvrColorPickerButtonsWidget(QWidget *parent)
     m_fullTexts = QStringList{ui->rgbPickerButton->text(), ui->whitePickerButton->text(), ui->nChannelPickerButton->text(),
                    ui->addToUserGroupButton->text()};
     m_shortTexts = QStringList{tr("RGB"), tr("White"), tr("Channel"), tr("Add to Group")};
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < OvrColorPickerWidget::PageCount; ++i)
         pageButton(i)->setToolTip(m_fullTexts.at(i));
     // The buttons may shrink to their short texts; fitTexts() swaps the texts.
     const QToolButton *buttons[] = {ui->rgbPickerButton, ui->whitePickerButton, ui->nChannelPickerButton,
@@ -55,7 +56,7 @@ OvrColorPickerButtonsWidget::OvrColorPickerButtonsWidget(QWidget *parent)
         button->setMinimumWidth(QFontMetrics(bold).horizontalAdvance(m_shortTexts.at(i)) + chrome);
     }
     auto *style = new OvrWidgetsLib::OvrStyle(this);
-    for (int page = 0; page < 3; ++page)
+    for (int page = 0; page < OvrColorPickerWidget::PageCount; ++page)
         pageButton(page)->setStyle(style);
     ui->addToUserGroupButton->setStyle(style);
     ui->addToUserGroupButton->setMenu(m_menu);
@@ -65,7 +66,7 @@ OvrColorPickerButtonsWidget::OvrColorPickerButtonsWidget(QWidget *parent)
 
     // The RGB page is shown until the user decides otherwise.
     const QSettings settings;
-    for (int page = 0; page < 3; ++page) {
+    for (int page = 0; page < OvrColorPickerWidget::PageCount; ++page) {
         QToolButton *button = pageButton(page);
         button->setChecked(readFlag(settings, settingsKey(page), page == 0));
         connect(button, &QToolButton::toggled, this, [this, page](bool displayed) {
@@ -81,7 +82,7 @@ OvrColorPickerButtonsWidget::~OvrColorPickerButtonsWidget()
     // the pages as they are now; written only where the store differs
     // (each write rewrites the settings file).
     QSettings settings;
-    for (int page = 0; page < 3; ++page) {
+    for (int page = 0; page < OvrColorPickerWidget::PageCount; ++page) {
         const QString key = settingsKey(page);
         const bool displayed = isPageDisplayed(page);
         if (!settings.contains(key) || readFlag(settings, key, !displayed) != displayed)
@@ -226,7 +227,7 @@ void OvrColorPickerButtonsWidget::updatePickerButtons(int selectedPickerIndex, b
     Q_UNUSED(enableSliders)
     m_markedPage = selectedPickerIndex;
     // The page that can show the colour as it is gets a bold label.
-    for (int page = 0; page < 3; ++page) {
+    for (int page = 0; page < OvrColorPickerWidget::PageCount; ++page) {
         QToolButton *button = pageButton(page);
         QFont font = button->font();
         font.setBold(page == selectedPickerIndex);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ovrcolorlibrary.h"
 
+#include "ovrbusycursor.h"
 #include "ovrcolorlogging.h"
 #include "ovrdatafiles.h"
 #include "zeplo3projecthelper.h"
@@ -13,8 +14,6 @@
 #include <QDomDocument>
 #include <QFile>
 #include <QFileInfo>
-#include <QCursor>
-#include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -60,25 +59,6 @@ QStringList splitEntries(const QString &text)
     return text.isEmpty() ? QStringList() : text.split(QLatin1Char(','));
 }
 
-class WaitCursor
-{
-public:
-    WaitCursor()
-        : m_active(qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr)
-    {
-        if (m_active)
-            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-    }
-    ~WaitCursor()
-    {
-        if (m_active)
-            QGuiApplication::restoreOverrideCursor();
-    }
-    Q_DISABLE_COPY(WaitCursor)
-
-private:
-    bool m_active;
-};
 
 } // namespace
 
@@ -239,7 +219,7 @@ void OvrColorLibrary::setEditingMultipleColors(bool editing)
 
 void OvrColorLibrary::loadUserColors(const QString &path)
 {
-    WaitCursor waitCursor;
+    const OvrBusyCursor busy;
     const bool wasEditing = m_editingMultipleColors;
     setEditingMultipleColors(true);
 
@@ -298,7 +278,7 @@ void OvrColorLibrary::loadPresetFiles()
     if (files.isEmpty())
         return;
 
-    WaitCursor waitCursor;
+    const OvrBusyCursor busy;
     const bool wasEditing = m_editingMultipleColors;
     setEditingMultipleColors(true);
     m_readingPresets = true;

@@ -497,12 +497,10 @@ void MainWindow::discover(int timeOut)
     // A run started while another is still waiting (Retry or the menu within
     // the first second) replaces it; the older run's repeating time limit
     // would otherwise fire forever, and every expiry would connect again.
-    if (m_discoveryTimerId) {
+    if (m_discoveryTimerId)
         discoverer->killTimer(m_discoveryTimerId);
-        QApplication::restoreOverrideCursor();
-    }
     m_discoveryTimerId = discoverer->discover(timeOut);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_discoveryCursor.emplace();
 }
 
 void MainWindow::discover()
@@ -516,7 +514,7 @@ void MainWindow::discover()
 
 void MainWindow::handleDiscovererTimeLimit()
 {
-    QApplication::restoreOverrideCursor();
+    m_discoveryCursor.reset();
     Discoverer *discoverer = Discoverer::instance();
     if (m_discoveryTimerId) {
         discoverer->killTimer(m_discoveryTimerId);
@@ -570,7 +568,7 @@ void MainWindow::connectToKeypad(const KeypadInfo &keypad, bool routed)
     if (m_discoveryTimerId) {
         Discoverer::instance()->killTimer(m_discoveryTimerId);
         m_discoveryTimerId = 0;
-        QApplication::restoreOverrideCursor();
+        m_discoveryCursor.reset();
     }
     if (routed)
         comm->addRoutedAddress(keypad.address);
@@ -807,9 +805,10 @@ void MainWindow::handleAddressChanged()
     countdown.setInterval(250);
     connect(&countdown, &QTimer::timeout, this, showTimeLeft);
     countdown.start();
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    MSPComm::waitProcessingEvents(s_addressChangeWait);
-    QApplication::restoreOverrideCursor();
+    {
+        const OvrBusyCursor busy;
+        MSPComm::waitProcessingEvents(s_addressChangeWait);
+    }
     countdown.stop();
     discover(discoveryTimeLimit);
 }
@@ -1116,7 +1115,7 @@ bool MainWindow::loadConfiguration(QIODevice *device)
     m_loadNotices.clear();
     if (!device)
         return false;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const OvrBusyCursor busy;
     QByteArray document = device->readAll();
 
     // The whole document is read first, onto scratch copies of the scenes
@@ -1136,14 +1135,12 @@ bool MainWindow::loadConfiguration(QIODevice *device)
         QXmlInputSource source(&buffer);
         if (!reader.parse(&source)) {
             m_loadError = errors.where.isEmpty() ? tr("not a configuration") : errors.where;
-            QApplication::restoreOverrideCursor();
             return false;
         }
         // A scene that cannot be taken as written refuses the whole file:
         // half a configuration on the keypad is no configuration.
         if (!check.refusals().isEmpty()) {
             m_loadError = check.refusals().join(QLatin1Char('\n'));
-            QApplication::restoreOverrideCursor();
             return false;
         }
         m_loadNotices = check.notices();
@@ -1178,7 +1175,6 @@ bool MainWindow::loadConfiguration(QIODevice *device)
     // scene the keypad reports, not the one it showed before.
     if (online)
         comm->requestAllShows();
-    QApplication::restoreOverrideCursor();
     return ok;
 }
 

@@ -9,7 +9,10 @@
 #include <QNetworkAddressEntry>
 #include <QPointer>
 
+#include <ovrbusycursor.h>
+
 #include <memory>
+#include <optional>
 
 class AboutDialog;
 class GuideWindow;
@@ -241,6 +244,8 @@ private:
     MSPControlPanelWidget *m_controlPanel = nullptr;
     StatusWidget *m_statusWidget = nullptr;
     int m_discoveryTimerId = 0;
+    // The busy cursor while a discovery run waits for answers.
+    std::optional<OvrBusyCursor> m_discoveryCursor;
     QPointer<QSplashScreen> m_splash;
     UpdateDialog *m_updateDialog = nullptr;
     UpdateChecker *m_updateChecker = nullptr;

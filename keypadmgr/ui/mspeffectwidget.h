@@ -31,10 +31,6 @@ public:
     static QString customWashSpeedLabel(int index);
     /** Room for the widest speed label in @p metrics, in pixels. */
     static int speedLabelWidth(const QFontMetrics &metrics);
-    /** The colour picker's pages: RGB, white, channel. */
-    static constexpr int rgbPage = 0;
-    static constexpr int whitePage = 1;
-    static constexpr int channelPage = 2;
     /** Picker pages beyond the first need firmware newer than this (or demo mode). */
     static QString pickerPagesFirmware();
     /** Whether the keypad can play colours from the picker's white and channel pages. */

@@ -6,6 +6,7 @@
 #include <colorappearance.h>
 #include <ovrcolor.h>
 #include <ovrcolorpicker.h>
+#include <ovrcolorpickerwidget.h>
 
 MSPFixedColorEffectWidget::MSPFixedColorEffectWidget(QWidget *parent)
     : MSPEffectWidget(parent)
@@ -45,8 +46,8 @@ bool MSPFixedColorEffectWidget::setEffect(MSPEffect *effect)
     // Older keypads play only colours given as red, green and blue: the
     // white and channel pages need newer firmware (any firmware in a demo).
     const bool allowed = pickerPagesAllowed();
-    ui->colorPicker->setPageEnabled(whitePage, allowed);
-    ui->colorPicker->setPageEnabled(channelPage, allowed);
+    ui->colorPicker->setPageEnabled(OvrColorPickerLib::OvrColorPickerWidget::WhitePage, allowed);
+    ui->colorPicker->setPageEnabled(OvrColorPickerLib::OvrColorPickerWidget::NChannelPage, allowed);
     setColor(fixedEffect()->color());
     return true;
 }

@@ -427,6 +427,15 @@ int KeypadTestBed::startSimulator()
     return startSimulator(SimulatorOptions());
 }
 
+int KeypadTestBed::startDecoy()
+{
+    SimulatorOptions decoy;
+    decoy.name = QStringLiteral("Power supply");
+    decoy.address = QStringLiteral("192.168.77.5/24");
+    decoy.extraArguments = QStringList{QStringLiteral("--part"), QStringLiteral("XPS-100000-00")};
+    return startSimulator(decoy);
+}
+
 void KeypadTestBed::readOutput(int id)
 {
     Simulator *sim = simulator(id);

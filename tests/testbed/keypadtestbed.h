@@ -112,6 +112,11 @@ public:
     /** Starts a simulator and waits until it answers; its id (0, 1, ...) or -1. */
     int startSimulator(const SimulatorOptions &options);
     int startSimulator();
+    /**
+     * Starts a device that answers discovery but is no keypad (a power
+     * supply at .5): the bed's link is up, yet discovery finds no keypad.
+     */
+    int startDecoy();
     /** Stops it (the id stays unused). */
     void stopSimulator(int id);
 

@@ -7,6 +7,7 @@
 #include "mainwindow.h"
 #include "mspcontrolpanelwidget.h"
 #include "mspscenesettingswidget.h"
+#include "programsettings.h"
 
 #include <connectionstate.h>
 #include <keypadtestbed.h>
@@ -49,14 +50,7 @@ void tst_DemoStart::initTestCase()
     m_keypad = m_bed->startSimulator();
     QVERIFY2(m_keypad >= 0, qPrintable(m_bed->errorString()));
 
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("Halvane Lighting"));
-    QCoreApplication::setApplicationName(QStringLiteral("Lumetra Keypad Effect Manager"));
-    QSettings settings;
-    settings.clear();
-    settings.setValue(QLatin1String(NetworkPrefs::defaultKey), false);
-    settings.setValue(QLatin1String(NetworkPrefs::ipKey), KeypadTestBed::hostAddress().toString());
-    settings.setValue(QStringLiteral("update_never_check"), true);
+    ProgramSettings::useForTest(KeypadTestBed::hostAddress());
 }
 
 int tst_DemoStart::discoverRequests()

@@ -13,6 +13,7 @@
 #include "mainwindow.h"
 #include "mspeffectwidget.h"
 #include "mspscenesettingswidget.h"
+#include "programsettings.h"
 #include "updatedialog.h"
 
 #include <connectionstate.h>
@@ -141,12 +142,7 @@ private:
 
 void tst_FirstShow::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("Halvane Lighting"));
-    QCoreApplication::setApplicationName(QStringLiteral("Lumetra Keypad Effect Manager"));
-    QSettings settings;
-    settings.clear();
-    settings.setValue(QStringLiteral("update_never_check"), true);
+    ProgramSettings::useForTest();
 
     m_window = std::make_unique<MainWindow>();
     // A demo that no discovery verdict ends, as in make screenshots.

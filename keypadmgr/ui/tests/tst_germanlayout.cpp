@@ -9,6 +9,7 @@
 #include "mainwindow.h"
 #include "mspcontrolpanelwidget.h"
 #include "mspeffectwidget.h"
+#include "programsettings.h"
 #include "updatedialog.h"
 
 #include <connectionstate.h>
@@ -88,14 +89,7 @@ void tst_GermanLayout::initTestCase()
 {
     m_bed = std::make_unique<KeypadTestBed>();
     QVERIFY2(m_bed->isReady(), qPrintable(m_bed->errorString()));
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("Halvane Lighting"));
-    QCoreApplication::setApplicationName(QStringLiteral("Lumetra Keypad Effect Manager"));
-    QSettings settings;
-    settings.clear();
-    settings.setValue(QLatin1String(NetworkPrefs::defaultKey), false);
-    settings.setValue(QLatin1String(NetworkPrefs::ipKey), KeypadTestBed::hostAddress().toString());
-    settings.setValue(QStringLiteral("update_never_check"), true);
+    ProgramSettings::useForTest(KeypadTestBed::hostAddress());
 
     QVERIFY(AppTranslations::install(QCoreApplication::instance(), QLocale(QLocale::German, QLocale::Germany)));
     m_window = std::make_unique<MainWindow>();

@@ -3,11 +3,12 @@
 #include "guidewindow.h"
 #include "keypadsnapshot.h"
 #include "mainwindow.h"
-#include "splashscreen.h"
 #include "mspcolorwasheffectwidget.h"
 #include "mspcontrolpanelwidget.h"
 #include "mspeffectwidget.h"
 #include "mspscenesettingswidget.h"
+#include "programsettings.h"
+#include "splashscreen.h"
 #include "systemconfigurationwidget.h"
 #include "updatedialog.h"
 #include "userprompts.h"
@@ -351,23 +352,9 @@ void tst_MainWindow::initTestCase()
     qRegisterMetaType<ConnectionState::State>();
     m_bed = std::make_unique<KeypadTestBed>();
     QVERIFY2(m_bed->isReady(), qPrintable(m_bed->errorString()));
-    // Something on the network that is not a keypad, so the bed's link is up
-    // and discovery runs, but finds no keypad.
-    KeypadTestBed::SimulatorOptions other;
-    other.name = QStringLiteral("Power supply");
-    other.address = QStringLiteral("192.168.77.5/24");
-    other.extraArguments = QStringList{QStringLiteral("--part"), QStringLiteral("XPS-100000-00")};
-    QVERIFY2(m_bed->startSimulator(other) == 0, qPrintable(m_bed->errorString()));
+    QVERIFY2(m_bed->startDecoy() == 0, qPrintable(m_bed->errorString()));
 
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("Halvane Lighting"));
-    QCoreApplication::setApplicationName(QStringLiteral("Lumetra Keypad Effect Manager"));
-    QSettings settings;
-    settings.clear();
-    settings.setValue(QLatin1String(NetworkPrefs::defaultKey), false);
-    settings.setValue(QLatin1String(NetworkPrefs::ipKey), KeypadTestBed::hostAddress().toString());
-    // No update check at start-up in this test.
-    settings.setValue(QStringLiteral("update_never_check"), true);
+    ProgramSettings::useForTest(KeypadTestBed::hostAddress());
 
     QSignalSpy states(state(), &ConnectionState::stateChanged);
     m_window = std::make_unique<MainWindow>();

@@ -2,6 +2,7 @@
 #include "ip4validator.h"
 #include "mainwindow.h"
 #include "mspcontrolpanelwidget.h"
+#include "programsettings.h"
 #include "systemconfigurationwidget.h"
 
 #include <connectionstate.h>
@@ -110,22 +111,9 @@ void tst_SystemConfigurationWidget::initTestCase()
     qRegisterMetaType<ConnectionState::State>();
     m_bed = std::make_unique<KeypadTestBed>();
     QVERIFY2(m_bed->isReady(), qPrintable(m_bed->errorString()));
-    // Something on the wire that is not a keypad, so that the bed's link is
-    // up when the window binds to it, yet start-up finds no keypad.
-    KeypadTestBed::SimulatorOptions other;
-    other.name = QStringLiteral("Power supply");
-    other.address = QStringLiteral("192.168.77.5/24");
-    other.extraArguments = QStringList{QStringLiteral("--part"), QStringLiteral("XPS-100000-00")};
-    QVERIFY2(m_bed->startSimulator(other) == 0, qPrintable(m_bed->errorString()));
+    QVERIFY2(m_bed->startDecoy() == 0, qPrintable(m_bed->errorString()));
 
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("Halvane Lighting"));
-    QCoreApplication::setApplicationName(QStringLiteral("Lumetra Keypad Effect Manager"));
-    QSettings settings;
-    settings.clear();
-    settings.setValue(QLatin1String(NetworkPrefs::defaultKey), false);
-    settings.setValue(QLatin1String(NetworkPrefs::ipKey), KeypadTestBed::hostAddress().toString());
-    settings.setValue(QStringLiteral("update_never_check"), true);
+    ProgramSettings::useForTest(KeypadTestBed::hostAddress());
 
     // The simulator is back on its new address at once; no need for the
     // ten seconds a real keypad gets.
