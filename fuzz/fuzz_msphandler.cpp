@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: the reader of the keypad's XML replies and of saved
 // configuration files, fed arbitrary bytes exactly as the program feeds it a
-// reply body or a file (QXmlSimpleReader over a QIODevice). Every input gets
+// reply body or a file (the handler's own reader over a QIODevice). Every input gets
 // a fresh scene model and configuration record, so a crash reproduces from
 // its input alone. The reader runs offline: online it paces its uploads with
 // real waits, and what it uploads is the same wire text the tests check.
@@ -17,7 +17,6 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QLoggingCategory>
-#include <QXmlSimpleReader>
 
 #include <cstdint>
 #include <cstdio>
@@ -45,14 +44,10 @@ QByteArray readAndSave(const QByteArray &bytes)
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    QXmlInputSource source(&buffer);
     int current = -1;
     {
         MSPHandler handler(false, &model, &config, &link);
-        QXmlSimpleReader reader;
-        reader.setContentHandler(&handler);
-        reader.setErrorHandler(&handler);
-        reader.parse(&source);
+        handler.read(&buffer);
         current = handler.currentShowIndex();
     }
     if (current >= 0)

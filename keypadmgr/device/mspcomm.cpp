@@ -27,7 +27,6 @@
 #include <QNetworkRequest>
 #include <QUdpSocket>
 #include <QUrl>
-#include <QXmlSimpleReader>
 
 Q_LOGGING_CATEGORY(lcDevice, "keypad.device")
 
@@ -46,6 +45,10 @@ MSPComm *MSPComm::instance()
     return comm;
 }
 
+// The network configurations that pick the interface of the requests are
+// the toolkit's deprecated bearer API; its uses here are fenced.
+QT_WARNING_PUSH
+QT_WARNING_DISABLE_DEPRECATED
 MSPComm::MSPComm()
     : m_manager(new QNetworkAccessManager(this))
     , m_configurationManager(new QNetworkConfigurationManager(this))
@@ -72,6 +75,7 @@ MSPComm::MSPComm()
     m_socketToggleTimer.setInterval(socketToggleInterval);
     connect(&m_socketToggleTimer, &QTimer::timeout, this, &MSPComm::toggleSocket);
 }
+QT_WARNING_POP
 
 MSPComm::~MSPComm() = default;
 
@@ -581,13 +585,9 @@ bool MSPComm::parseReply(QIODevice *device, bool takeCurrent)
 {
     if (!device)
         return false;
-    QXmlSimpleReader reader;
     MSPHandler handler(false);
     handler.setKeptScenes(unsavedScenes());
-    reader.setContentHandler(&handler);
-    reader.setErrorHandler(&handler);
-    QXmlInputSource source(device);
-    const bool ok = reader.parse(source);
+    const bool ok = handler.read(device);
     const int current = handler.currentShowIndex();
     if (takeCurrent && current >= 0 && current < MSPSceneModel::sceneCount) {
         emit activeSceneIndexChanged(current);
@@ -626,7 +626,16 @@ void MSPComm::replyFinished(QNetworkReply *reply)
     }
 
     if (editPosition == -1 && !failed) {
-        parseReply(reply, reply->property(sceneChoiceProperty).toULongLong() == m_sceneChoices);
+        // An answer that cannot be read leaves the screen unsure of what the
+        // keypad holds: the window reads the keypad again, as after a failed
+        // read (the keypad did answer, so it still counts as a sign of life).
+        if (reply->bytesAvailable() > 0
+            && !parseReply(reply, reply->property(sceneChoiceProperty).toULongLong() == m_sceneChoices)) {
+            qCDebug(lcDevice) << "unreadable answer from" << reply->url().path();
+            m_lastErrorString = tr("The keypad's answer could not be read.");
+            m_lastFailureWasChange = false;
+            emit networkError();
+        }
         if (m_configAfterShow.removeAll(reply) > 0)
             requestConfig();
 
@@ -779,6 +788,8 @@ void MSPComm::processPendingHeartBeatDatagrams()
     }
 }
 
+QT_WARNING_PUSH
+QT_WARNING_DISABLE_DEPRECATED
 void MSPComm::handleHostAddressChanged(QNetworkAddressEntry hostAddressEntry, QString name)
 {
     if (name.isEmpty()) {
@@ -797,3 +808,4 @@ void MSPComm::handleHostAddressChanged(QNetworkAddressEntry hostAddressEntry, QS
     if (!dravon->setInterface(hostAddressEntry))
         qCDebug(lcDevice) << "setting the dravon interface failed for" << name;
 }
+QT_WARNING_POP

@@ -7,6 +7,11 @@
 #include <QNetworkInterface>
 #include <QSettings>
 
+// The network configurations are the toolkit's deprecated bearer API,
+// which this page is built on.
+QT_WARNING_PUSH
+QT_WARNING_DISABLE_DEPRECATED
+
 Q_LOGGING_CATEGORY(lcNetworkPrefs, "keypad.network")
 
 namespace {
@@ -240,3 +245,5 @@ QString NetworkPrefs::chosenAddress() const
         return m_selectedAddress;
     return chosenEntry().ip().toString();
 }
+
+QT_WARNING_POP

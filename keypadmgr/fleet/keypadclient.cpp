@@ -2,12 +2,8 @@
 #include "keypadclient.h"
 
 #include "fleetlogging.h"
-#include "mspscenemodel.h"
-
-QT_WARNING_PUSH
-QT_WARNING_DISABLE_DEPRECATED
 #include "msphandler.h"
-QT_WARNING_POP
+#include "mspscenemodel.h"
 
 #include <QEventLoop>
 #include <QNetworkAccessManager>

@@ -2,40 +2,18 @@
 #include "keypadsnapshot.h"
 
 #include "mspcommlink.h"
+#include "msphandler.h"
 #include "mspscene.h"
 #include "mspwiretext.h"
 
 #include <QBuffer>
 #include <QRegularExpression>
 
-// The keypad's XML is read with the SAX reader the toolkit deprecates; its
-// use is fenced here and in parseWith().
-QT_WARNING_PUSH
-QT_WARNING_DISABLE_DEPRECATED
-#include "msphandler.h"
-
-#include <QXmlInputSource>
-#include <QXmlSimpleReader>
-
 namespace {
 
 // Reading a snapshot sends nothing anywhere.
 class NoKeypadLink final : public MSPCommLink
 {
-};
-
-class ErrorRecorder final : public QXmlDefaultHandler
-{
-public:
-    bool fatalError(const QXmlParseException &exception) override
-    {
-        where = KeypadSnapshot::tr("line %1, column %2: %3")
-                    .arg(exception.lineNumber())
-                    .arg(exception.columnNumber())
-                    .arg(exception.message());
-        return false;
-    }
-    QString where;
 };
 
 QString switchState(const SystemConfiguration &config)
@@ -50,21 +28,18 @@ QString switchState(const SystemConfiguration &config)
 
 bool KeypadSnapshot::parseWith(MSPHandler *handler, const QByteArray &xml, QString *error)
 {
-    ErrorRecorder errors;
-    QXmlSimpleReader reader;
-    reader.setContentHandler(handler);
-    reader.setErrorHandler(&errors);
     QByteArray data = xml;
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
-    QXmlInputSource source(&buffer);
-    if (reader.parse(&source))
+    MSPHandler::ParseError where;
+    if (handler->read(&buffer, &where))
         return true;
-    if (error)
-        *error = errors.where.isEmpty() ? tr("not a keypad configuration") : errors.where;
+    if (error) {
+        *error = !where.isSet() ? tr("not a keypad configuration")
+                                 : tr("line %1, column %2: %3").arg(where.line).arg(where.column).arg(where.message);
+    }
     return false;
 }
-QT_WARNING_POP
 
 KeypadSnapshot::FixtureClassScope::FixtureClassScope(ColorUtils::PrismalProfileID fixtureClass)
     : m_saved(SystemConfiguration::instance()->fixtureClass())

@@ -11,6 +11,11 @@
 #include "systemconfiguration.h"
 
 #include <QCoreApplication>
+#include <QXmlInputSource>
+#include <QXmlSimpleReader>
+
+QT_WARNING_PUSH
+QT_WARNING_DISABLE_DEPRECATED
 
 namespace {
 
@@ -19,7 +24,41 @@ const QString configPath = QStringLiteral("/api/v1/config");
 // Switches in switch_state order: scenes 1..8, On/Off (9), Up (10), Down (11).
 constexpr int switchCount = 11;
 
+// Stops the reading at the first fatal error and remembers where it was.
+class FirstError final : public QXmlErrorHandler
+{
+public:
+    explicit FirstError(MSPHandler::ParseError *error)
+        : m_error(error)
+    {
+    }
+    bool warning(const QXmlParseException &) override { return true; }
+    bool error(const QXmlParseException &) override { return true; }
+    bool fatalError(const QXmlParseException &exception) override
+    {
+        *m_error = {exception.lineNumber(), exception.columnNumber(), exception.message()};
+        return false;
+    }
+    QString errorString() const override { return QString(); }
+
+private:
+    MSPHandler::ParseError *const m_error;
+};
+
 } // namespace
+
+bool MSPHandler::read(QIODevice *device, ParseError *error)
+{
+    QXmlSimpleReader reader;
+    reader.setContentHandler(this);
+    FirstError firstError(error);
+    if (error)
+        reader.setErrorHandler(&firstError);
+    else
+        reader.setErrorHandler(this);
+    QXmlInputSource source(device);
+    return reader.parse(&source);
+}
 
 MSPHandler::MSPHandler(bool online, MSPSceneModel *model, SystemConfiguration *config, MSPCommLink *comm)
     : m_online(online)
@@ -350,3 +389,5 @@ QString MSPHandler::errorString() const
 {
     return QString();
 }
+
+QT_WARNING_POP

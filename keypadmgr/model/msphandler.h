@@ -8,11 +8,17 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
-#include <QXmlDefaultHandler>
 
 #include <memory>
 #include <vector>
 
+// The SAX reader below is the one the toolkit deprecates; every use of it
+// stays in this class.
+QT_WARNING_PUSH
+QT_WARNING_DISABLE_DEPRECATED
+#include <QXmlDefaultHandler>
+
+class QIODevice;
 class MSPCommLink;
 class MSPEffect;
 class MSPSceneModel;
@@ -25,7 +31,7 @@ class SystemConfiguration;
  * also uploads each scene and the configuration to the keypad as it reads
  * them, pacing itself with waits during which events keep being processed.
  *
- * Use it with QXmlSimpleReader as both content and error handler.
+ * read() runs the reader with it.
  */
 class MSPHandler : public QXmlDefaultHandler
 {
@@ -37,6 +43,23 @@ public:
     explicit MSPHandler(bool online, MSPSceneModel *model = nullptr, SystemConfiguration *config = nullptr,
                         MSPCommLink *comm = nullptr);
     ~MSPHandler() override;
+
+    /** Where a document broke. */
+    struct ParseError
+    {
+        int line = 0;
+        int column = 0;
+        QString message;
+        /** Whether the reader reported an error (and not the handler stopped it). */
+        bool isSet() const { return line > 0 || column > 0 || !message.isEmpty(); }
+    };
+    /**
+     * Reads @p device with this handler. Without @p error the reader goes
+     * on past errors as far as it can (a keypad's reply is taken as far as
+     * it reads); with it, the first fatal error stops the reading and is
+     * told there.
+     */
+    bool read(QIODevice *device, ParseError *error = nullptr);
 
     bool startElement(const QString &namespaceURI, const QString &localName, const QString &qName,
                       const QXmlAttributes &atts) override;
@@ -112,3 +135,4 @@ private:
     QStringList m_refusals;
     QStringList m_notices;
 };
+QT_WARNING_POP

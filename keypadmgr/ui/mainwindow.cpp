@@ -55,7 +55,6 @@
 #include <QTimer>
 #include <QUrl>
 #include <QSet>
-#include <QXmlSimpleReader>
 
 Q_LOGGING_CATEGORY(lcUi, "keypad.ui")
 
@@ -100,21 +99,6 @@ QString fileFilter()
 {
     return MainWindow::tr("Configuration Files (*.xml)");
 }
-
-// Remembers where a document broke.
-class ParseErrorRecorder final : public QXmlDefaultHandler
-{
-public:
-    bool fatalError(const QXmlParseException &exception) override
-    {
-        where = MainWindow::tr("line %1, column %2: %3")
-                    .arg(exception.lineNumber())
-                    .arg(exception.columnNumber())
-                    .arg(exception.message().isEmpty() ? MainWindow::tr("not a configuration") : exception.message());
-        return false;
-    }
-    QString where;
-};
 
 // A link to no keypad, for reading a document without applying it.
 class DryRunLink final : public MSPCommLink
@@ -1126,15 +1110,16 @@ bool MainWindow::loadConfiguration(QIODevice *device)
         SystemConfiguration scratchRecord;
         DryRunLink noKeypad;
         MSPHandler check(false, &scratchScenes, &scratchRecord, &noKeypad);
-        ParseErrorRecorder errors;
-        QXmlSimpleReader reader;
-        reader.setContentHandler(&check);
-        reader.setErrorHandler(&errors);
         QBuffer buffer(&document);
         buffer.open(QIODevice::ReadOnly);
-        QXmlInputSource source(&buffer);
-        if (!reader.parse(&source)) {
-            m_loadError = errors.where.isEmpty() ? tr("not a configuration") : errors.where;
+        MSPHandler::ParseError where;
+        if (!check.read(&buffer, &where)) {
+            m_loadError = !where.isSet()
+                ? tr("not a configuration")
+                : tr("line %1, column %2: %3")
+                      .arg(where.line)
+                      .arg(where.column)
+                      .arg(where.message.isEmpty() ? tr("not a configuration") : where.message);
             return false;
         }
         // A scene that cannot be taken as written refuses the whole file:
@@ -1156,16 +1141,12 @@ bool MainWindow::loadConfiguration(QIODevice *device)
                                         MSPSceneModel::sceneCount + 1);
     UploadProgressLink link(MSPCommLink::instance(), progress);
     MSPHandler handler(online, nullptr, nullptr, &link);
-    QXmlSimpleReader reader;
-    reader.setContentHandler(&handler);
-    reader.setErrorHandler(&handler);
     QBuffer buffer(&document);
     buffer.open(QIODevice::ReadOnly);
-    QXmlInputSource source(&buffer);
     MSPComm *comm = MSPComm::instance();
     comm->setFileLoading(true);
     m_loading = true;
-    const bool ok = reader.parse(&source);
+    const bool ok = handler.read(&buffer);
     m_loading = false;
     comm->setFileLoading(false);
     // What is on screen now is the document's.

@@ -17,7 +17,6 @@
 #include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QSignalSpy>
-#include <QXmlSimpleReader>
 #include <QtTest>
 
 #include <memory>
@@ -97,12 +96,8 @@ struct Target
         QBuffer buffer;
         buffer.setData(document.toLatin1());
         buffer.open(QIODevice::ReadOnly);
-        QXmlInputSource source(&buffer);
         MSPHandler handler(online, &model, &config, &link);
-        QXmlSimpleReader reader;
-        reader.setContentHandler(&handler);
-        reader.setErrorHandler(&handler);
-        const bool ok = reader.parse(&source);
+        const bool ok = handler.read(&buffer);
         if (currentShow)
             *currentShow = handler.currentShowIndex();
         return ok;
@@ -687,12 +682,8 @@ void tst_MSPHandler::scenesTakenOrRefused()
     QBuffer buffer;
     buffer.setData(("<v1><all_shows>" + show + "</all_shows></v1>").toLatin1());
     buffer.open(QIODevice::ReadOnly);
-    QXmlInputSource source(&buffer);
     MSPHandler handler(false, &target.model, &target.config, &target.link);
-    QXmlSimpleReader reader;
-    reader.setContentHandler(&handler);
-    reader.setErrorHandler(&handler);
-    QVERIFY(reader.parse(&source));
+    QVERIFY(handler.read(&buffer));
     QCOMPARE(target.summary(2), scene);
     QCOMPARE(handler.refusals(), refusal.isNull() ? QStringList() : QStringList(refusal));
     QCOMPARE(handler.notices(), notice.isNull() ? QStringList() : QStringList(notice));
