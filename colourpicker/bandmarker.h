@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLORPICKER_BANDMARKER_H
-#define OVRCOLORPICKER_BANDMARKER_H
+#pragma once
 
 class QPainter;
 class QRect;
@@ -19,5 +18,3 @@ void paintBandMarker(QPainter &painter, const QRect &band, int x, int size, bool
 void paintBandFocus(QPainter &painter, const QWidget *widget, const QRect &band);
 
 } // namespace OvrColorPickerLib
-
-#endif // OVRCOLORPICKER_BANDMARKER_H

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLORPICKERLIB_BLACKBODYCURVEWIDGET_H
-#define OVRCOLORPICKERLIB_BLACKBODYCURVEWIDGET_H
+#pragma once
 
 #include "ovrcolor.h"
 
@@ -75,5 +74,3 @@ private:
 };
 
 } // namespace OvrColorPickerLib
-
-#endif // OVRCOLORPICKERLIB_BLACKBODYCURVEWIDGET_H

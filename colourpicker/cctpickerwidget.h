@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLORPICKERLIB_CCTPICKERWIDGET_H
-#define OVRCOLORPICKERLIB_CCTPICKERWIDGET_H
+#pragma once
 
 #include <QWidget>
 
@@ -57,5 +56,3 @@ private:
 };
 
 } // namespace OvrColorPickerLib
-
-#endif // OVRCOLORPICKERLIB_CCTPICKERWIDGET_H

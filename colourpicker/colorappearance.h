@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLORPICKER_COLORAPPEARANCE_H
-#define OVRCOLORPICKER_COLORAPPEARANCE_H
+#pragma once
 
 #include <colorutils.h>
 
@@ -60,5 +59,3 @@ private:
 };
 
 } // namespace OvrColorPickerLib
-
-#endif // OVRCOLORPICKER_COLORAPPEARANCE_H

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLORPICKERLIB_COLORFILEIMPORTER_H
-#define OVRCOLORPICKERLIB_COLORFILEIMPORTER_H
+#pragma once
 
 #include <QCoreApplication>
 #include <QString>
@@ -34,5 +33,3 @@ private:
 };
 
 } // namespace OvrColorPickerLib
-
-#endif // OVRCOLORPICKERLIB_COLORFILEIMPORTER_H

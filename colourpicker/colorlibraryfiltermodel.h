@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLORPICKERLIB_COLORLIBRARYFILTERMODEL_H
-#define OVRCOLORPICKERLIB_COLORLIBRARYFILTERMODEL_H
+#pragma once
 
 #include <QSortFilterProxyModel>
 
@@ -34,5 +33,3 @@ private:
 };
 
 } // namespace OvrColorPickerLib
-
-#endif // OVRCOLORPICKERLIB_COLORLIBRARYFILTERMODEL_H

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLORPICKER_COLORSELECTORWIDGET_H
-#define OVRCOLORPICKER_COLORSELECTORWIDGET_H
+#pragma once
 
 #include <ovrcolor.h>
 
@@ -100,5 +99,3 @@ private:
 };
 
 } // namespace OvrColorPickerLib
-
-#endif // OVRCOLORPICKER_COLORSELECTORWIDGET_H

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLORPICKER_COLORSLIDERSWIDGET_H
-#define OVRCOLORPICKER_COLORSLIDERSWIDGET_H
+#pragma once
 
 #include <ovrcolor.h>
 
@@ -73,5 +72,3 @@ private:
 };
 
 } // namespace OvrColorPickerLib
-
-#endif // OVRCOLORPICKER_COLORSLIDERSWIDGET_H

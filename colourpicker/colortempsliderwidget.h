@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLORPICKERLIB_COLORTEMPSLIDERWIDGET_H
-#define OVRCOLORPICKERLIB_COLORTEMPSLIDERWIDGET_H
+#pragma once
 
 #include <QWidget>
 
@@ -40,5 +39,3 @@ private:
 };
 
 } // namespace OvrColorPickerLib
-
-#endif // OVRCOLORPICKERLIB_COLORTEMPSLIDERWIDGET_H

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLORPICKERLIB_COLORTREEANDFILTERWIDGET_H
-#define OVRCOLORPICKERLIB_COLORTREEANDFILTERWIDGET_H
+#pragma once
 
 #include "ovrcolor.h"
 
@@ -55,5 +54,3 @@ private:
 };
 
 } // namespace OvrColorPickerLib
-
-#endif // OVRCOLORPICKERLIB_COLORTREEANDFILTERWIDGET_H

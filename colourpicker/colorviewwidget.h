@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLORPICKER_COLORVIEWWIDGET_H
-#define OVRCOLORPICKER_COLORVIEWWIDGET_H
+#pragma once
 
 #include <ovrcolor.h>
 
@@ -84,5 +83,3 @@ private:
 };
 
 } // namespace OvrColorPickerLib
-
-#endif // OVRCOLORPICKER_COLORVIEWWIDGET_H

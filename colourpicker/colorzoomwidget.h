@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLORPICKER_COLORZOOMWIDGET_H
-#define OVRCOLORPICKER_COLORZOOMWIDGET_H
+#pragma once
 
 #include "colorselectorwidget.h"
 
@@ -52,5 +51,3 @@ private:
 };
 
 } // namespace OvrColorPickerLib
-
-#endif // OVRCOLORPICKER_COLORZOOMWIDGET_H

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLORPICKERLIB_DMXSLIDERSWIDGET_H
-#define OVRCOLORPICKERLIB_DMXSLIDERSWIDGET_H
+#pragma once
 
 #include <QVector>
 #include <QWidget>
@@ -40,5 +39,3 @@ private:
 };
 
 } // namespace OvrColorPickerLib
-
-#endif // OVRCOLORPICKERLIB_DMXSLIDERSWIDGET_H

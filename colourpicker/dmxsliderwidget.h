@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLORPICKERLIB_DMXSLIDERWIDGET_H
-#define OVRCOLORPICKERLIB_DMXSLIDERWIDGET_H
+#pragma once
 
 #include <QWidget>
 
@@ -44,5 +43,3 @@ private:
 };
 
 } // namespace OvrColorPickerLib
-
-#endif // OVRCOLORPICKERLIB_DMXSLIDERWIDGET_H

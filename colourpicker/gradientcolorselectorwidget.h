@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLORPICKER_GRADIENTCOLORSELECTORWIDGET_H
-#define OVRCOLORPICKER_GRADIENTCOLORSELECTORWIDGET_H
+#pragma once
 
 #include "colorselectorwidget.h"
 
@@ -59,5 +58,3 @@ private:
 void paintCheckerboard(QImage &image, int cell);
 
 } // namespace OvrColorPickerLib
-
-#endif // OVRCOLORPICKER_GRADIENTCOLORSELECTORWIDGET_H

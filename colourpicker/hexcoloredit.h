@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLORPICKER_HEXCOLOREDIT_H
-#define OVRCOLORPICKER_HEXCOLOREDIT_H
+#pragma once
 
 #include <QLineEdit>
 #include <QValidator>
@@ -54,5 +53,3 @@ private:
 };
 
 } // namespace OvrColorPickerLib
-
-#endif // OVRCOLORPICKER_HEXCOLOREDIT_H

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLORPICKER_HSBSLIDERSWIDGET_H
-#define OVRCOLORPICKER_HSBSLIDERSWIDGET_H
+#pragma once
 
 #include "colorsliderswidget.h"
 
@@ -25,5 +24,3 @@ protected:
 };
 
 } // namespace OvrColorPickerLib
-
-#endif // OVRCOLORPICKER_HSBSLIDERSWIDGET_H

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLORPICKER_HSBSPECTRUMWIDGET_H
-#define OVRCOLORPICKER_HSBSPECTRUMWIDGET_H
+#pragma once
 
 #include "colorselectorwidget.h"
 
@@ -62,5 +61,3 @@ private:
 };
 
 } // namespace OvrColorPickerLib
-
-#endif // OVRCOLORPICKER_HSBSPECTRUMWIDGET_H

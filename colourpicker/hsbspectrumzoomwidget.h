@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLORPICKER_HSBSPECTRUMZOOMWIDGET_H
-#define OVRCOLORPICKER_HSBSPECTRUMZOOMWIDGET_H
+#pragma once
 
 #include <ovrcolor.h>
 
@@ -59,5 +58,3 @@ private:
 };
 
 } // namespace OvrColorPickerLib
-
-#endif // OVRCOLORPICKER_HSBSPECTRUMZOOMWIDGET_H

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLORPICKER_HSBTINTSANDSHADESWIDGET_H
-#define OVRCOLORPICKER_HSBTINTSANDSHADESWIDGET_H
+#pragma once
 
 #include "colorselectorwidget.h"
 
@@ -39,5 +38,3 @@ private:
 };
 
 } // namespace OvrColorPickerLib
-
-#endif // OVRCOLORPICKER_HSBTINTSANDSHADESWIDGET_H

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLORPICKER_OPACITYSLIDERWIDGET_H
-#define OVRCOLORPICKER_OPACITYSLIDERWIDGET_H
+#pragma once
 
 #include "percentsliderwidget.h"
 
@@ -34,5 +33,3 @@ signals:
 };
 
 } // namespace OvrColorPickerLib
-
-#endif // OVRCOLORPICKER_OPACITYSLIDERWIDGET_H

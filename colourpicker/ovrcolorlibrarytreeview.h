@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLORPICKERLIB_OVRCOLORLIBRARYTREEVIEW_H
-#define OVRCOLORPICKERLIB_OVRCOLORLIBRARYTREEVIEW_H
+#pragma once
 
 #include "ovrcolor.h"
 
@@ -107,5 +106,3 @@ private:
 };
 
 } // namespace OvrColorPickerLib
-
-#endif // OVRCOLORPICKERLIB_OVRCOLORLIBRARYTREEVIEW_H

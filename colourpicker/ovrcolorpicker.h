@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLORPICKER_OVRCOLORPICKER_H
-#define OVRCOLORPICKER_OVRCOLORPICKER_H
+#pragma once
 
 #include <ovrcolor.h>
 
@@ -72,5 +71,3 @@ private:
 };
 
 } // namespace OvrColorPickerLib
-
-#endif // OVRCOLORPICKER_OVRCOLORPICKER_H

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLORPICKER_OVRCOLORPICKERBUTTONSWIDGET_H
-#define OVRCOLORPICKER_OVRCOLORPICKERBUTTONSWIDGET_H
+#pragma once
 
 #include <QStringList>
 #include <QWidget>
@@ -78,5 +77,3 @@ private:
 };
 
 } // namespace OvrColorPickerLib
-
-#endif // OVRCOLORPICKER_OVRCOLORPICKERBUTTONSWIDGET_H

@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLORPICKER_LOGGING_H
-#define OVRCOLORPICKER_LOGGING_H
+#pragma once
 
 #include <QLoggingCategory>
 
 Q_DECLARE_LOGGING_CATEGORY(lcColorPicker)
-
-#endif // OVRCOLORPICKER_LOGGING_H

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLORPICKER_OVRCOLORPICKERWIDGET_H
-#define OVRCOLORPICKER_OVRCOLORPICKERWIDGET_H
+#pragma once
 
 #include <ovrcolor.h>
 
@@ -126,5 +125,3 @@ private:
 };
 
 } // namespace OvrColorPickerLib
-
-#endif // OVRCOLORPICKER_OVRCOLORPICKERWIDGET_H

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLORPICKER_PERCENTSLIDERWIDGET_H
-#define OVRCOLORPICKER_PERCENTSLIDERWIDGET_H
+#pragma once
 
 #include <QWidget>
 
@@ -48,5 +47,3 @@ private:
 };
 
 } // namespace OvrColorPickerLib
-
-#endif // OVRCOLORPICKER_PERCENTSLIDERWIDGET_H

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLORPICKERLIB_PROFILESELECTOR_H
-#define OVRCOLORPICKERLIB_PROFILESELECTOR_H
+#pragma once
 
 #include "colorutils.h"
 
@@ -39,5 +38,3 @@ private:
 } // namespace OvrColorPickerLib
 
 Q_DECLARE_METATYPE(ColorUtils::PrismalProfileID)
-
-#endif // OVRCOLORPICKERLIB_PROFILESELECTOR_H

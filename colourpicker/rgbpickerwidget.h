@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLORPICKER_RGBPICKERWIDGET_H
-#define OVRCOLORPICKER_RGBPICKERWIDGET_H
+#pragma once
 
 #include <ovrcolor.h>
 
@@ -84,5 +83,3 @@ private:
 };
 
 } // namespace OvrColorPickerLib
-
-#endif // OVRCOLORPICKER_RGBPICKERWIDGET_H

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLORPICKER_RGBSLIDERSWIDGET_H
-#define OVRCOLORPICKER_RGBSLIDERSWIDGET_H
+#pragma once
 
 #include "colorsliderswidget.h"
 
@@ -21,5 +20,3 @@ protected:
 };
 
 } // namespace OvrColorPickerLib
-
-#endif // OVRCOLORPICKER_RGBSLIDERSWIDGET_H

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLORPICKERLIB_TINTPICKERWIDGET_H
-#define OVRCOLORPICKERLIB_TINTPICKERWIDGET_H
+#pragma once
 
 #include <QWidget>
 
@@ -58,5 +57,3 @@ private:
 };
 
 } // namespace OvrColorPickerLib
-
-#endif // OVRCOLORPICKERLIB_TINTPICKERWIDGET_H

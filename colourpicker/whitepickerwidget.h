@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLORPICKERLIB_WHITEPICKERWIDGET_H
-#define OVRCOLORPICKERLIB_WHITEPICKERWIDGET_H
+#pragma once
 
 #include "ovrcolor.h"
 
@@ -77,5 +76,3 @@ private:
 };
 
 } // namespace OvrColorPickerLib
-
-#endif // OVRCOLORPICKERLIB_WHITEPICKERWIDGET_H

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLORPICKER_ZOOMCONTROLWIDGET_H
-#define OVRCOLORPICKER_ZOOMCONTROLWIDGET_H
+#pragma once
 
 #include <QWidget>
 
@@ -49,5 +48,3 @@ private:
 };
 
 } // namespace OvrColorPickerLib
-
-#endif // OVRCOLORPICKER_ZOOMCONTROLWIDGET_H

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the colour fuzz targets check of the colour library after each
 // input: that it is consistent, and that what it holds is what it saves.
-#ifndef FUZZ_COLORLIBRARYCHECK_H
-#define FUZZ_COLORLIBRARYCHECK_H
+#pragma once
 
 #include <ovrcolorlibrary.h>
 
@@ -84,5 +83,3 @@ inline OvrColorLibrary *checkSavesAndReadsBack(OvrColorLibrary *library)
 }
 
 } // namespace FuzzColorLibrary
-
-#endif // FUZZ_COLORLIBRARYCHECK_H

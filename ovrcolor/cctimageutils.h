@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLOR_CCTIMAGEUTILS_H
-#define OVRCOLOR_CCTIMAGEUTILS_H
+#pragma once
 
 #include "ovrcolor_export.h"
 
@@ -32,5 +31,3 @@ public:
 private:
     CCTImageUtils() = delete;
 };
-
-#endif // OVRCOLOR_CCTIMAGEUTILS_H

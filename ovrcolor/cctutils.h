@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLOR_CCTUTILS_H
-#define OVRCOLOR_CCTUTILS_H
+#pragma once
 
 #include "ovrcolor_export.h"
 
@@ -73,5 +72,3 @@ private:
 
     friend class CCTImageUtils;
 };
-
-#endif // OVRCOLOR_CCTUTILS_H

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLOR_COLORUTILS_H
-#define OVRCOLOR_COLORUTILS_H
+#pragma once
 
 #include "ovrcolor_export.h"
 
@@ -179,5 +178,3 @@ private:
     ColorUtils() = delete;
     struct Elimination;
 };
-
-#endif // OVRCOLOR_COLORUTILS_H

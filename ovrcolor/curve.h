@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLOR_CURVE_H
-#define OVRCOLOR_CURVE_H
+#pragma once
 
 #include "ovrcolor_export.h"
 
@@ -39,5 +38,3 @@ protected:
 private:
     Q_DISABLE_COPY(Curve)
 };
-
-#endif // OVRCOLOR_CURVE_H

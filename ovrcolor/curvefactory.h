@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLOR_CURVEFACTORY_H
-#define OVRCOLOR_CURVEFACTORY_H
+#pragma once
 
 #include "ovrcolor_export.h"
 
@@ -33,5 +32,3 @@ private:
 
     std::unique_ptr<Curve> m_curves[3];
 };
-
-#endif // OVRCOLOR_CURVEFACTORY_H

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLOR_GAMMACURVEOVRNORMAL_H
-#define OVRCOLOR_GAMMACURVEOVRNORMAL_H
+#pragma once
 
 #include "curve.h"
 
@@ -11,5 +10,3 @@ public:
     GammaCurveOvrNormal() = default;
     void createLut() override;
 };
-
-#endif // OVRCOLOR_GAMMACURVEOVRNORMAL_H

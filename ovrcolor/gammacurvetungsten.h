@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLOR_GAMMACURVETUNGSTEN_H
-#define OVRCOLOR_GAMMACURVETUNGSTEN_H
+#pragma once
 
 #include "curve.h"
 
@@ -11,5 +10,3 @@ public:
     GammaCurveTungsten() = default;
     void createLut() override;
 };
-
-#endif // OVRCOLOR_GAMMACURVETUNGSTEN_H

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLOR_IOMODE_H
-#define OVRCOLOR_IOMODE_H
+#pragma once
 
 #include "colorutils.h"
 #include "ovrcolor_export.h"
@@ -31,5 +30,3 @@ private:
     ColorUtils::ChannelConfiguration m_inputConfiguration;
     QList<ColorUtils::PrismalMode> m_availablePrismalEnabled;
 };
-
-#endif // OVRCOLOR_IOMODE_H

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLOR_OVRCOLOR_H
-#define OVRCOLOR_OVRCOLOR_H
+#pragma once
 
 #include "colorutils.h"
 #include "ovrcolor_export.h"
@@ -230,5 +229,3 @@ Q_DECLARE_METATYPE(OvrColor)
 Q_DECLARE_TYPEINFO(OvrColor, Q_MOVABLE_TYPE);
 
 OVRCOLOR_EXPORT QDebug operator<<(QDebug debug, const OvrColor &color);
-
-#endif // OVRCOLOR_OVRCOLOR_H

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLOR_OVRCOLORLIBRARY_H
-#define OVRCOLOR_OVRCOLORLIBRARY_H
+#pragma once
 
 #include "ovrcolor.h"
 #include "ovrcolor_export.h"
@@ -365,5 +364,3 @@ private:
 
     static OvrColorLibrary *s_instance;
 };
-
-#endif // OVRCOLOR_OVRCOLORLIBRARY_H

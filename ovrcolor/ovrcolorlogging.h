@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLOR_OVRCOLORLOGGING_H
-#define OVRCOLOR_OVRCOLORLOGGING_H
+#pragma once
 
 #include <QLoggingCategory>
 
 Q_DECLARE_LOGGING_CATEGORY(lcOvrColor)
-
-#endif // OVRCOLOR_OVRCOLORLOGGING_H

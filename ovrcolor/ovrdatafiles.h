@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLOR_OVRDATAFILES_H
-#define OVRCOLOR_OVRDATAFILES_H
+#pragma once
 
 #include "ovrcolor_export.h"
 
@@ -33,5 +32,3 @@ public:
     static QString locate(const QString &relativePath);
     static QString locate(const QString &relativePath, const QString &programDir);
 };
-
-#endif // OVRCOLOR_OVRDATAFILES_H

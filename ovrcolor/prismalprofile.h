@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLOR_PRISMALPROFILE_H
-#define OVRCOLOR_PRISMALPROFILE_H
+#pragma once
 
 #include "colorutils.h"
 #include "ovrcolor_export.h"
@@ -45,5 +44,3 @@ private:
     QMap<ColorUtils::IOModeID, bool> m_prismalEnabled;
     QList<ColorUtils::IOModeID> m_availableIOModes;
 };
-
-#endif // OVRCOLOR_PRISMALPROFILE_H

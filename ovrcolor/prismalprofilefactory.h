@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLOR_PRISMALPROFILEFACTORY_H
-#define OVRCOLOR_PRISMALPROFILEFACTORY_H
+#pragma once
 
 #include "colorutils.h"
 #include "ovrcolor_export.h"
@@ -32,5 +31,3 @@ private:
 
     QMap<int, PrismalProfile *> m_profiles;
 };
-
-#endif // OVRCOLOR_PRISMALPROFILEFACTORY_H

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLOR_PROFILEHANDLER_H
-#define OVRCOLOR_PROFILEHANDLER_H
+#pragma once
 
 #include "ovrcolor_export.h"
 
@@ -49,5 +48,3 @@ private:
     QString m_errorString;
     int m_applied = 0;
 };
-
-#endif // OVRCOLOR_PROFILEHANDLER_H

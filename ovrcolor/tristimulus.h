@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLOR_TRISTIMULUS_H
-#define OVRCOLOR_TRISTIMULUS_H
+#pragma once
 
 #include "colorutils.h"
 #include "ovrcolor_export.h"
@@ -52,5 +51,3 @@ private:
     ColorUtils::PrismalProfileID m_profile;
     QStringList m_channelNames;
 };
-
-#endif // OVRCOLOR_TRISTIMULUS_H

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLOR_TRISTIMULUSFACTORY_H
-#define OVRCOLOR_TRISTIMULUSFACTORY_H
+#pragma once
 
 #include "colorutils.h"
 #include "ovrcolor_export.h"
@@ -49,5 +48,3 @@ private:
 
     QHash<int, Tristimulus *> m_records;
 };
-
-#endif // OVRCOLOR_TRISTIMULUSFACTORY_H

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRCOLOR_ZEPLO3PROJECTHELPER_H
-#define OVRCOLOR_ZEPLO3PROJECTHELPER_H
+#pragma once
 
 #include "ovrcolor_export.h"
 
@@ -84,5 +83,3 @@ Q_SIGNALS:
                      const QString &colorId);
     void foundOldPreset(const QString &uid);
 };
-
-#endif // OVRCOLOR_ZEPLO3PROJECTHELPER_H

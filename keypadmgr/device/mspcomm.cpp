@@ -405,14 +405,24 @@ void MSPComm::retryEdit(int index)
         postSceneBody(scene);
 }
 
-void MSPComm::postAfterFlushedEdit(MSPScene *scene, const QString &body, int fetchIndex)
+void MSPComm::postAfterFlushedEdit(MSPScene *scene, const QString &body, int fetchIndex, bool save)
 {
     QNetworkReply *edit = m_flushedEdit;
     m_flushedEdit = nullptr;
     if (!scene)
         return;
     const QString path = scene->url();
-    const auto postBody = [this, path, body, fetchIndex] {
+    const int index = MSPSceneModel::instance()->indexOf(scene);
+    const auto postBody = [this, path, body, fetchIndex, index, save] {
+        // The keypad keeps the preview of the scene it plays. Left meanwhile
+        // (a scene pressed on the keypad while the edit was on its way), it
+        // holds no preview, and "apply=1" would keep its old scene while
+        // answering as if all went well: the Save did not reach it.
+        if (save && index != MSPSceneModel::instance()->activeSceneIndex()) {
+            if (editState(index) == EditState::Saving)
+                setEditState(index, EditState::SaveNotSent);
+            return;
+        }
         QNetworkReply *reply = send(path, body, false, false, false);
         if (fetchIndex < 0)
             return;
@@ -478,7 +488,7 @@ void MSPComm::applyScene(MSPScene *scene)
         postSceneBody(scene);
     if (index >= 0 && hasUnsavedEdit(index))
         setEditState(index, EditState::Saving);
-    postAfterFlushedEdit(scene, QStringLiteral("apply=1"));
+    postAfterFlushedEdit(scene, QStringLiteral("apply=1"), -1, true);
 }
 
 void MSPComm::revertScene(MSPScene *scene, int fetchIndex)

@@ -201,7 +201,12 @@ private:
     QNetworkReply *send(const QString &path, QString body, bool trackAsEdit, bool trackAsConfigPost, bool apply);
     void postSceneBody(MSPScene *scene);
     void sendRevert(MSPScene *scene, int fetchIndex);
-    void postAfterFlushedEdit(MSPScene *scene, const QString &body, int fetchIndex = -1);
+    /**
+     * Posts @p body to the scene once its last edit is answered; then, with
+     * @p fetchIndex, reads that scene back. A Save (@p save) goes out only
+     * if the keypad still plays the scene by then.
+     */
+    void postAfterFlushedEdit(MSPScene *scene, const QString &body, int fetchIndex = -1, bool save = false);
     void forgetTrackedReplies();
 
     QString m_address;

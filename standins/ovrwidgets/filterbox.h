@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRWIDGETS_FILTERBOX_H
-#define OVRWIDGETS_FILTERBOX_H
+#pragma once
 
 #include <QLineEdit>
 
@@ -41,5 +40,3 @@ private:
 };
 
 } // namespace OvrWidgetsLib
-
-#endif // OVRWIDGETS_FILTERBOX_H

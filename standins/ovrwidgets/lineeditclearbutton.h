@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRWIDGETS_LINEEDITCLEARBUTTON_H
-#define OVRWIDGETS_LINEEDITCLEARBUTTON_H
+#pragma once
 
 #include <QAbstractButton>
 
@@ -30,5 +29,3 @@ private:
 };
 
 } // namespace OvrWidgetsLib
-
-#endif // OVRWIDGETS_LINEEDITCLEARBUTTON_H

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef OVRWIDGETS_OVRSTYLE_H
-#define OVRWIDGETS_OVRSTYLE_H
+#pragma once
 
 #include <QProxyStyle>
 
@@ -33,5 +32,3 @@ public:
 };
 
 } // namespace OvrWidgetsLib
-
-#endif // OVRWIDGETS_OVRSTYLE_H

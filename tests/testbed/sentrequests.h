@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef KEYPAD_TESTBED_SENTREQUESTS_H
-#define KEYPAD_TESTBED_SENTREQUESTS_H
+#pragma once
 
 #include <mspcomm.h>
 
@@ -51,5 +50,3 @@ private:
     QElapsedTimer m_clock;
     QList<Sent> m_sent;
 };
-
-#endif // KEYPAD_TESTBED_SENTREQUESTS_H

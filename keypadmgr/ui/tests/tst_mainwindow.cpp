@@ -281,6 +281,7 @@ private slots:
     void sceneChosenWinsOverEditsInFlight_data();
     void sceneChosenWinsOverEditsInFlight();
     void lateAnswerKeepsNewerChoice();
+    void saveOvertakenByKeypadPressStaysUnsaved();
     void malformedFileChangesNothing_data();
     void malformedFileChangesNothing();
     void everySceneOfFileTakenOrRefused_data();
@@ -1435,6 +1436,37 @@ void tst_MainWindow::lateAnswerKeepsNewerChoice()
     QCOMPARE(keypadStatus(QStringLiteral("current")), QStringLiteral("2"));
     QCOMPARE(MSPSceneModel::instance()->activeSceneIndex(), 1);
     QCOMPARE(m_window->sceneSettings()->shownSceneIndex(), 1);
+}
+
+void tst_MainWindow::saveOvertakenByKeypadPressStaysUnsaved()
+{
+    connectKeypad();
+    keypadPlays(1);
+    const auto keptScene1 = [this] {
+        return m_bed->command(m_keypad, QStringLiteral("show 1")).section(QLatin1Char(' '), 1, 1);
+    };
+    const QString kept = keptScene1();
+    QVERIFY(kept.startsWith(QLatin1String("kept=")));
+    // Slow answers: Save waits for the edit's answer, and meanwhile the
+    // keypad is pressed to scene 4, which drops scene 1's preview.
+    QCOMPARE(m_bed->command(m_keypad, QStringLiteral("fault delay 2000")), QStringLiteral("ok"));
+    const int from = m_bed->requestLog(m_keypad).size();
+    MSPScene *scene = MSPSceneModel::instance()->sceneAt(0);
+    scene->setEffect(MSPEffectFactory::instance()->create(MSPEffect::RandomColor, scene), true);
+    QTRY_VERIFY_WITH_TIMEOUT(!requestsSince(from).filter(QStringLiteral("POST /api/v1/shows/1 effect=5")).isEmpty(),
+                             10000);
+    m_window->sceneSettings()->on_applyButton_clicked();
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("press 4")).startsWith(QLatin1String("ok")));
+    QTRY_COMPARE_WITH_TIMEOUT(MSPSceneModel::instance()->activeSceneIndex(), 3, 10000);
+    QCOMPARE(m_bed->command(m_keypad, QStringLiteral("fault clear")), QStringLiteral("ok"));
+    // Not said to be kept, not sent as a bare "apply=1" the keypad cannot
+    // keep, and still the user's on screen.
+    QTRY_VERIFY_WITH_TIMEOUT(MSPComm::instance()->editState(0) != MSPComm::EditState::Saving, 10000);
+    settle();
+    QVERIFY(requestsSince(from).filter(QStringLiteral("POST /api/v1/shows/1 apply=1")).isEmpty());
+    QCOMPARE(int(MSPComm::instance()->editState(0)), int(MSPComm::EditState::SaveNotSent));
+    QCOMPARE(MSPSceneModel::instance()->sceneAt(0)->effect()->type(), int(MSPEffect::RandomColor));
+    QCOMPARE(keptScene1(), kept);
 }
 
 void tst_MainWindow::malformedFileChangesNothing_data()
