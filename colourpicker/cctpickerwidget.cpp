@@ -2,14 +2,10 @@
 #include "cctpickerwidget.h"
 
 #include "bandmarker.h"
-#include "colorappearance.h"
 #include "cctutils.h"
 #include "ovrcolor.h"
 
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPainter>
-#include <QWheelEvent>
 
 #include <cmath>
 
@@ -39,28 +35,13 @@ class CCTPickerWidget::Private
 {
 public:
     int cct = 4000;
-    QImage band; // cached in device pixels, rebuilt on resize only
-
-    QRect bandRect(const QWidget *w) const
-    {
-        const int margin = w->fontMetrics().height() / 2;
-        const int bandHeight = qMax(w->fontMetrics().height(), w->height() - w->fontMetrics().height() - margin * 2);
-        return QRect(margin, margin / 2, w->width() - margin * 2, bandHeight);
-    }
 };
 
 CCTPickerWidget::CCTPickerWidget(QWidget *parent)
-    : QWidget(parent)
+    : BandPickerWidget(parent)
     , d(new Private)
 {
-    setFocusPolicy(Qt::StrongFocus);
-    // The band shows the whites as the configured fixture makes them.
-    connect(ColorAppearance::instance(), &ColorAppearance::fixtureClassChanged, this, [this] {
-        d->band = QImage();
-        update();
-    });
     setAttribute(Qt::WA_OpaquePaintEvent, false);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setAccessibleName(tr("Colour temperature band"));
     setToolTip(tr("Click or drag to choose the colour temperature"));
 }
@@ -81,9 +62,16 @@ void CCTPickerWidget::setCCT(int cct)
     update();
 }
 
+QRect CCTPickerWidget::bandRect() const
+{
+    const int margin = fontMetrics().height() / 2;
+    const int bandHeight = qMax(fontMetrics().height(), height() - fontMetrics().height() - margin * 2);
+    return QRect(margin, margin / 2, width() - margin * 2, bandHeight);
+}
+
 int CCTPickerWidget::positionForCCT(int cct) const
 {
-    const QRect r = d->bandRect(this);
+    const QRect r = bandRect();
     const double lo = mired(CCTUtils::getMinCCT());
     const double hi = mired(CCTUtils::getMaxCCT());
     const double t = (lo - mired(snapCCT(cct))) / (lo - hi);
@@ -92,7 +80,7 @@ int CCTPickerWidget::positionForCCT(int cct) const
 
 int CCTPickerWidget::cctAtPosition(int x) const
 {
-    const QRect r = d->bandRect(this);
+    const QRect r = bandRect();
     const double t = qBound(0.0, double(x - r.left()) / qMax(1, r.width() - 1), 1.0);
     const double lo = mired(CCTUtils::getMinCCT());
     const double hi = mired(CCTUtils::getMaxCCT());
@@ -111,31 +99,11 @@ QSize CCTPickerWidget::minimumSizeHint() const
     return QSize(fm.horizontalAdvance(QStringLiteral("11000 K")) * 3, fm.height() * 5 / 2);
 }
 
-void CCTPickerWidget::resizeEvent(QResizeEvent *event)
-{
-    d->band = QImage();
-    QWidget::resizeEvent(event);
-}
-
 void CCTPickerWidget::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    const QRect r = d->bandRect(this);
-    const qreal dpr = devicePixelRatioF();
-    const int deviceWidth = qMax(1, qRound(r.width() * dpr));
-    if (d->band.width() != deviceWidth) {
-        d->band = QImage(deviceWidth, 1, QImage::Format_RGB32);
-        const ColorUtils::PrismalProfileID fixtureClass = ColorAppearance::instance()->fixtureClass();
-        for (int i = 0; i < deviceWidth; ++i) {
-            double x = 0;
-            double y = 0;
-            CCTUtils::getxyFromCCT(cctAtPosition(r.left() + qRound(i / dpr)), x, y);
-            d->band.setPixel(i, 0, ColorUtils::displayColor(OvrColor(x, y), fixtureClass).rgb());
-        }
-    }
-    p.drawImage(r, d->band);
-    p.setPen(palette().color(QPalette::Mid));
-    p.drawRect(r.adjusted(0, 0, -1, -1));
+    const QRect r = bandRect();
+    paintBand(p);
 
     // Scale: ticks under the band and their temperatures, skipping a label
     // that would run into its neighbour.
@@ -161,63 +129,38 @@ void CCTPickerWidget::paintEvent(QPaintEvent *)
     paintBandFocus(p, this, r);
 }
 
-void CCTPickerWidget::pick(int cct)
+int CCTPickerWidget::markedValue() const
 {
-    cct = snapCCT(cct);
-    if (cct == d->cct)
-        return;
-    d->cct = cct;
-    update();
-    emit cctChanged(cct);
+    return d->cct;
 }
 
-void CCTPickerWidget::mousePressEvent(QMouseEvent *event)
+int CCTPickerWidget::valueAt(int x) const
 {
-    if (event->button() != Qt::LeftButton)
-        return QWidget::mousePressEvent(event);
-    pick(cctAtPosition(event->pos().x()));
+    return cctAtPosition(x);
 }
 
-void CCTPickerWidget::mouseMoveEvent(QMouseEvent *event)
+int CCTPickerWidget::validValue(int value) const
 {
-    if (event->buttons() & Qt::LeftButton)
-        pick(cctAtPosition(event->pos().x()));
+    return snapCCT(value);
 }
 
-void CCTPickerWidget::wheelEvent(QWheelEvent *event)
+void CCTPickerWidget::takePickedValue(int value)
 {
-    const int notches = event->angleDelta().y() / 120;
-    if (notches == 0)
-        return event->ignore();
-    pick(d->cct + notches * kWheelStep);
+    d->cct = value;
+    emit cctChanged(value);
 }
 
-void CCTPickerWidget::keyPressEvent(QKeyEvent *event)
+BandPickerWidget::Steps CCTPickerWidget::steps() const
 {
-    switch (event->key()) {
-    case Qt::Key_Left:
-    case Qt::Key_Down:
-        pick(d->cct - CCTUtils::getCCTStepSize());
-        break;
-    case Qt::Key_Right:
-    case Qt::Key_Up:
-        pick(d->cct + CCTUtils::getCCTStepSize());
-        break;
-    case Qt::Key_PageDown:
-        pick(d->cct - kPageStep);
-        break;
-    case Qt::Key_PageUp:
-        pick(d->cct + kPageStep);
-        break;
-    case Qt::Key_Home:
-        pick(CCTUtils::getMinCCT());
-        break;
-    case Qt::Key_End:
-        pick(CCTUtils::getMaxCCT());
-        break;
-    default:
-        QWidget::keyPressEvent(event);
-    }
+    return {CCTUtils::getCCTStepSize(), kPageStep, kWheelStep, CCTUtils::getMinCCT(), CCTUtils::getMaxCCT()};
+}
+
+OvrColor CCTPickerWidget::bandColorAt(int x) const
+{
+    double cx = 0;
+    double cy = 0;
+    CCTUtils::getxyFromCCT(cctAtPosition(x), cx, cy);
+    return OvrColor(cx, cy);
 }
 
 } // namespace OvrColorPickerLib

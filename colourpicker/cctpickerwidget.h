@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QWidget>
+#include "bandpickerwidget.h"
 
 #include <memory>
 
@@ -13,7 +13,7 @@ namespace OvrColorPickerLib {
  * kelvin. The band is laid out evenly in mired, so warm whites, where the eye
  * tells small steps apart, get more room than the cool end.
  */
-class CCTPickerWidget : public QWidget
+class CCTPickerWidget : public BandPickerWidget
 {
     Q_OBJECT
     Q_DISABLE_COPY(CCTPickerWidget)
@@ -42,15 +42,15 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void wheelEvent(QWheelEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
+    int markedValue() const override;
+    int valueAt(int x) const override;
+    int validValue(int value) const override;
+    void takePickedValue(int value) override;
+    Steps steps() const override;
+    QRect bandRect() const override;
+    OvrColor bandColorAt(int x) const override;
 
 private:
-    void pick(int cct);
-
     class Private;
     std::unique_ptr<Private> d;
 };

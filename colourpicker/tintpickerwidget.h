@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QWidget>
+#include "bandpickerwidget.h"
 
 #include <memory>
 
@@ -12,7 +12,7 @@ namespace OvrColorPickerLib {
  * left through the black-body locus in the middle to the full green tint on
  * the right, with a marker at the current tint.
  */
-class TintPickerWidget : public QWidget
+class TintPickerWidget : public BandPickerWidget
 {
     Q_OBJECT
     Q_DISABLE_COPY(TintPickerWidget)
@@ -43,15 +43,17 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void wheelEvent(QWheelEvent *event) override;
+    /** The keys of the band, and 0 for the black-body locus. */
     void keyPressEvent(QKeyEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
+    int markedValue() const override;
+    int valueAt(int x) const override;
+    int validValue(int value) const override;
+    void takePickedValue(int value) override;
+    Steps steps() const override;
+    QRect bandRect() const override;
+    OvrColor bandColorAt(int x) const override;
 
 private:
-    void pick(int tint);
-
     class Private;
     std::unique_ptr<Private> d;
 };

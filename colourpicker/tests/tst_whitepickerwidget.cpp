@@ -39,6 +39,8 @@ private slots:
     void curveClicks_data();
     void curveClicks();
     void bandsAndSliders();
+    void bandKeys_data();
+    void bandKeys();
     void keepsIntensityAndOpacity();
     void shortcuts_data();
     void shortcuts();
@@ -267,6 +269,50 @@ void tst_WhitePickerWidget::bandsAndSliders()
     QCOMPARE(spy.count(), 3);
     QCOMPARE(page->tint(), qRound(-0.5 * CCTUtils::getMaxTint()));
     compareXy(spy.last().at(0).value<OvrColor>(), page->cct(), page->tint());
+}
+
+void tst_WhitePickerWidget::bandKeys_data()
+{
+    QTest::addColumn<bool>("tintBand");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("expected");
+    const int step = CCTUtils::getCCTStepSize();
+    const int tintStep = qRound(CCTUtils::getMaxTint() / 100.0);
+    const int tintPage = qRound(CCTUtils::getMaxTint() / 10.0);
+    QTest::newRow("cct Right") << false << int(Qt::Key_Right) << 4000 << 4000 + step;
+    QTest::newRow("cct Down") << false << int(Qt::Key_Down) << 4000 << 4000 - step;
+    QTest::newRow("cct PageUp") << false << int(Qt::Key_PageUp) << 4000 << 4100;
+    QTest::newRow("cct Home") << false << int(Qt::Key_Home) << 4000 << CCTUtils::getMinCCT();
+    QTest::newRow("cct End") << false << int(Qt::Key_End) << 4000 << CCTUtils::getMaxCCT();
+    QTest::newRow("cct End at the end") << false << int(Qt::Key_End) << CCTUtils::getMaxCCT() << CCTUtils::getMaxCCT();
+    QTest::newRow("tint Left") << true << int(Qt::Key_Left) << 0 << -tintStep;
+    QTest::newRow("tint PageDown") << true << int(Qt::Key_PageDown) << 0 << -tintPage;
+    QTest::newRow("tint End") << true << int(Qt::Key_End) << 0 << CCTUtils::getMaxTint();
+    QTest::newRow("tint 0 to the locus") << true << int(Qt::Key_0) << tintPage << 0;
+}
+
+void tst_WhitePickerWidget::bandKeys()
+{
+    QFETCH(bool, tintBand);
+    QFETCH(int, key);
+    QFETCH(int, start);
+    QFETCH(int, expected);
+    if (tintBand) {
+        TintPickerWidget *band = page->tintPicker();
+        band->setTint(start);
+        QSignalSpy picked(band, &TintPickerWidget::tintChanged);
+        QTest::keyClick(band, Qt::Key(key));
+        QCOMPARE(band->tint(), expected);
+        QCOMPARE(picked.count(), expected == start ? 0 : 1);
+    } else {
+        CCTPickerWidget *band = page->cctPicker();
+        band->setCCT(start);
+        QSignalSpy picked(band, &CCTPickerWidget::cctChanged);
+        QTest::keyClick(band, Qt::Key(key));
+        QCOMPARE(band->cct(), expected);
+        QCOMPARE(picked.count(), expected == start ? 0 : 1);
+    }
 }
 
 void tst_WhitePickerWidget::keepsIntensityAndOpacity()
