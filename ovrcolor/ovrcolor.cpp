@@ -312,7 +312,7 @@ OvrColor OvrColor::fromRgb8(int r, int g, int b, int a, PrismalProfileID profile
         qCWarning(lcOvrColor, "OvrColor::fromRgb: RGB parameters out of range");
         return c;
     }
-    c.setRgb8(r, g, b, a, profile);
+    c.setRgbRaw(quint32(r) * Scale8, quint32(g) * Scale8, quint32(b) * Scale8, quint32(a) * Scale8, profile);
     return c;
 }
 
@@ -323,7 +323,7 @@ OvrColor OvrColor::fromRgb16(int r, int g, int b, int a, PrismalProfileID profil
         qCWarning(lcOvrColor, "OvrColor::fromRgb16: RGB parameters out of range");
         return c;
     }
-    c.setRgb16(r, g, b, a, profile);
+    c.setRgbRaw(quint32(r) * Scale16, quint32(g) * Scale16, quint32(b) * Scale16, quint32(a) * Scale16, profile);
     return c;
 }
 
@@ -334,7 +334,7 @@ OvrColor OvrColor::fromRgbF(double r, double g, double b, double a, PrismalProfi
         qCWarning(lcOvrColor, "OvrColor::fromRgbF: RGB parameters out of range");
         return c;
     }
-    c.setRgbF(r, g, b, a, profile);
+    c.setRgbRaw(fromF(r), fromF(g), fromF(b), fromF(a), profile);
     return c;
 }
 
@@ -345,13 +345,8 @@ OvrColor OvrColor::fromHsv8(int h, int s, int v, int a, PrismalProfileID profile
         qCWarning(lcOvrColor, "OvrColor::fromHsv: HSV parameters out of range");
         return c;
     }
-    c.m_spec = Hsv;
-    c.m_profile = profile;
-    c.m_configuration = ColorUtils::ConfigRGB;
-    c.m_alpha = quint32(a) * Scale8;
-    c.m_c1 = h == -1 ? Achromatic : quint32(h) * 100;
-    c.m_c2 = quint32(s) * Scale8;
-    c.m_c3 = quint32(v) * Scale8;
+    c.setHsvRaw(h == -1 ? Achromatic : quint32(h) * 100, quint32(s) * Scale8, quint32(v) * Scale8,
+                quint32(a) * Scale8, profile);
     return c;
 }
 
@@ -362,13 +357,8 @@ OvrColor OvrColor::fromHsv16(int h, int s, int v, int a, PrismalProfileID profil
         qCWarning(lcOvrColor, "OvrColor::fromHsv: HSV parameters out of range");
         return c;
     }
-    c.m_spec = Hsv;
-    c.m_profile = profile;
-    c.m_configuration = ColorUtils::ConfigRGB;
-    c.m_alpha = quint32(a) * Scale16;
-    c.m_c1 = h == -1 ? Achromatic : quint32(h) * 100;
-    c.m_c2 = quint32(s) * Scale16;
-    c.m_c3 = quint32(v) * Scale16;
+    c.setHsvRaw(h == -1 ? Achromatic : quint32(h) * 100, quint32(s) * Scale16, quint32(v) * Scale16,
+                quint32(a) * Scale16, profile);
     return c;
 }
 
@@ -379,7 +369,7 @@ OvrColor OvrColor::fromHsvF(double h, double s, double v, double a, PrismalProfi
         qCWarning(lcOvrColor, "OvrColor::fromHsvF: HSV parameters out of range");
         return c;
     }
-    c.setHsvF(h, s, v, a, profile);
+    c.setHsvRaw(hueFromF(h), fromF(s), fromF(v), fromF(a), profile);
     return c;
 }
 
@@ -446,7 +436,7 @@ bool OvrColor::checkRange16(const char *operation, qint64 value)
     return false;
 }
 
-bool OvrColor::checkRangeInt(const char *operation, qint64 value)
+bool OvrColor::checkRange8(const char *operation, qint64 value)
 {
     if (in8(value))
         return true;
@@ -474,15 +464,7 @@ void OvrColor::setRgb8(int r, int g, int b, int a, PrismalProfileID profile)
         invalidate();
         return;
     }
-    m_levels.clear();
-    m_Y = m_x = m_y = 0.0;
-    m_spec = Rgb;
-    m_configuration = ColorUtils::ConfigRGB;
-    m_profile = profile;
-    m_alpha = quint32(a) * Scale8;
-    m_c1 = quint32(r) * Scale8;
-    m_c2 = quint32(g) * Scale8;
-    m_c3 = quint32(b) * Scale8;
+    setRgbRaw(quint32(r) * Scale8, quint32(g) * Scale8, quint32(b) * Scale8, quint32(a) * Scale8, profile);
 }
 
 void OvrColor::setRgb16(int r, int g, int b, int a, PrismalProfileID profile)
@@ -492,15 +474,7 @@ void OvrColor::setRgb16(int r, int g, int b, int a, PrismalProfileID profile)
         invalidate();
         return;
     }
-    m_levels.clear();
-    m_Y = m_x = m_y = 0.0;
-    m_spec = Rgb;
-    m_configuration = ColorUtils::ConfigRGB;
-    m_profile = profile;
-    m_alpha = quint32(a) * Scale16;
-    m_c1 = quint32(r) * Scale16;
-    m_c2 = quint32(g) * Scale16;
-    m_c3 = quint32(b) * Scale16;
+    setRgbRaw(quint32(r) * Scale16, quint32(g) * Scale16, quint32(b) * Scale16, quint32(a) * Scale16, profile);
 }
 
 void OvrColor::setRgb16(const unsigned int *rgb3, PrismalProfileID profile)
@@ -520,15 +494,7 @@ void OvrColor::setRgbF(double r, double g, double b, double a, PrismalProfileID 
         invalidate();
         return;
     }
-    m_levels.clear();
-    m_Y = m_x = m_y = 0.0;
-    m_spec = Rgb;
-    m_configuration = ColorUtils::ConfigRGB;
-    m_profile = profile;
-    m_alpha = fromF(a);
-    m_c1 = fromF(r);
-    m_c2 = fromF(g);
-    m_c3 = fromF(b);
+    setRgbRaw(fromF(r), fromF(g), fromF(b), fromF(a), profile);
 }
 
 void OvrColor::setHsv8(int h, int s, int v, int a, PrismalProfileID profile)
@@ -538,15 +504,7 @@ void OvrColor::setHsv8(int h, int s, int v, int a, PrismalProfileID profile)
         invalidate();
         return;
     }
-    m_levels.clear();
-    m_Y = m_x = m_y = 0.0;
-    m_spec = Hsv;
-    m_configuration = ColorUtils::ConfigRGB;
-    m_profile = profile;
-    m_alpha = quint32(a) * Scale8;
-    m_c1 = quint32(h % 360) * 100;
-    m_c2 = quint32(s) * Scale8;
-    m_c3 = quint32(v) * Scale8;
+    setHsvRaw(quint32(h % 360) * 100, quint32(s) * Scale8, quint32(v) * Scale8, quint32(a) * Scale8, profile);
 }
 
 void OvrColor::setHsv16(int h, int s, int v, int a, PrismalProfileID profile)
@@ -557,15 +515,8 @@ void OvrColor::setHsv16(int h, int s, int v, int a, PrismalProfileID profile)
         invalidate();
         return;
     }
-    m_levels.clear();
-    m_Y = m_x = m_y = 0.0;
-    m_spec = Hsv;
-    m_configuration = ColorUtils::ConfigRGB;
-    m_profile = profile;
-    m_alpha = quint32(a) * Scale16;
-    m_c1 = h == -1 ? Achromatic : quint32(h % 360) * 100;
-    m_c2 = quint32(s) * Scale16;
-    m_c3 = quint32(v) * Scale16;
+    setHsvRaw(h == -1 ? Achromatic : quint32(h % 360) * 100, quint32(s) * Scale16, quint32(v) * Scale16,
+              quint32(a) * Scale16, profile);
 }
 
 void OvrColor::setHsvF(double h, double s, double v, double a, PrismalProfileID profile)
@@ -575,15 +526,33 @@ void OvrColor::setHsvF(double h, double s, double v, double a, PrismalProfileID 
         invalidate();
         return;
     }
+    setHsvRaw(hueFromF(h), fromF(s), fromF(v), fromF(a), profile);
+}
+
+void OvrColor::setRgbRaw(quint32 r, quint32 g, quint32 b, quint32 alpha, PrismalProfileID profile)
+{
+    m_levels.clear();
+    m_Y = m_x = m_y = 0.0;
+    m_spec = Rgb;
+    m_configuration = ColorUtils::ConfigRGB;
+    m_profile = profile;
+    m_alpha = alpha;
+    m_c1 = r;
+    m_c2 = g;
+    m_c3 = b;
+}
+
+void OvrColor::setHsvRaw(quint32 h, quint32 s, quint32 v, quint32 alpha, PrismalProfileID profile)
+{
     m_levels.clear();
     m_Y = m_x = m_y = 0.0;
     m_spec = Hsv;
     m_configuration = ColorUtils::ConfigRGB;
     m_profile = profile;
-    m_alpha = fromF(a);
-    m_c1 = hueFromF(h);
-    m_c2 = fromF(s);
-    m_c3 = fromF(v);
+    m_alpha = alpha;
+    m_c1 = h;
+    m_c2 = s;
+    m_c3 = v;
 }
 
 void OvrColor::setYxyRaw(double Y, double x, double y, quint32 alpha, PrismalProfileID profile)
@@ -621,7 +590,7 @@ void OvrColor::setYxy16(double Y, double x, double y, int a16, PrismalProfileID 
 
 void OvrColor::setYxy8(double Y, double x, double y, int a8, PrismalProfileID profile)
 {
-    if (!checkRangeInt("OvrColor::setAlpha8", a8))
+    if (!checkRange8("OvrColor::setAlpha8", a8))
         return;
     setYxyRaw(Y, x, y, quint32(a8) * Scale8, profile);
 }
@@ -701,7 +670,7 @@ void OvrColor::setQColor(const QColor &color)
 
 void OvrColor::setRed8(int red)
 {
-    if (!checkRangeInt("OvrColor::setRed8", red))
+    if (!checkRange8("OvrColor::setRed8", red))
         return;
     if (m_spec == Rgb)
         m_c1 = quint32(red) * Scale8;
@@ -731,7 +700,7 @@ void OvrColor::setRedF(double red)
 
 void OvrColor::setGreen8(int green)
 {
-    if (!checkRangeInt("OvrColor::setGreen8", green))
+    if (!checkRange8("OvrColor::setGreen8", green))
         return;
     if (m_spec == Rgb)
         m_c2 = quint32(green) * Scale8;
@@ -761,7 +730,7 @@ void OvrColor::setGreenF(double green)
 
 void OvrColor::setBlue8(int blue)
 {
-    if (!checkRangeInt("OvrColor::setBlue8", blue))
+    if (!checkRange8("OvrColor::setBlue8", blue))
         return;
     if (m_spec == Rgb)
         m_c3 = quint32(blue) * Scale8;

@@ -184,7 +184,9 @@ public:
                        int profile = -1) const;
 
     // Mixing
+    /** @p a laid over @p b by @p a's opacity ("over"); Yxy when either is one, in @p a's fixture terms. */
     static OvrColor mix(const OvrColor &a, const OvrColor &b);
+    /** @p a and @p b weighted by @p t and 1 - @p t and by their opacities; @p a at 1, @p b at 0. */
     static OvrColor blend(const OvrColor &a, const OvrColor &b, double t);
     static OvrColor premultiply(const OvrColor &c);
     static OvrColor unpremultiply(const OvrColor &c);
@@ -192,7 +194,9 @@ public:
 
     // String forms
     QString name() const;
+    /** "#rrggbb" of the colour as 8-bit RGB (converted when it is not RGB). */
     QString name8() const;
+    /** Every channel level as 8 bits, comma-separated ("255,128,0,0"). */
     QString nameFull8() const;
     /** Loss-free text form used in files and drag data. */
     QString aName() const;
@@ -202,9 +206,15 @@ public:
     bool operator!=(const OvrColor &other) const { return !operator==(other); }
 
 private:
+    // Whether a single component is within 0..65535, 0..255 or 0..1; if not,
+    // the colour becomes invalid.
     bool checkRange16(const char *operation, qint64 value);
-    bool checkRangeInt(const char *operation, qint64 value);
+    bool checkRange8(const char *operation, qint64 value);
     bool checkRangeReal(const char *operation, double value);
+    // The whole colour from components already scaled to 32 bits (the hue
+    // in hundredths of a degree, or Achromatic); no range checks.
+    void setRgbRaw(quint32 r, quint32 g, quint32 b, quint32 alpha, PrismalProfileID profile);
+    void setHsvRaw(quint32 h, quint32 s, quint32 v, quint32 alpha, PrismalProfileID profile);
     void setYxyRaw(double Y, double x, double y, quint32 alpha, PrismalProfileID profile);
     void setNChannelRaw(const QVector<quint32> &levels, quint32 alpha, ChannelConfiguration configuration,
                         PrismalProfileID profile);
