@@ -419,9 +419,16 @@ bool ChaosSoak::waitForQuiet()
         }
         return false;
     };
+    // Nor is a window still restoring or uploading: its progress dialog
+    // goes once the keypad has answered (a reset sent again on Retry may
+    // not have reached the keypad yet).
+    const auto windowBusy = [this] {
+        const auto dialogs = m_window->findChildren<QProgressDialog *>();
+        return !dialogs.isEmpty();
+    };
     QElapsedTimer restart;
     restart.start();
-    while (restarting() && restart.elapsed() < 30000)
+    while ((restarting() || windowBusy()) && restart.elapsed() < 60000)
         wait(100);
     int heartbeats = 0;
     const QMetaObject::Connection counting =
