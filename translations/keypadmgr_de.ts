@@ -621,6 +621,10 @@ Aufruf.
         <source>Failed to bind to port 6038.  Close any application that may be using this port.</source>
         <translation>Port 6038 konnte nicht belegt werden. Schließen Sie alle Anwendungen, die diesen Port verwenden könnten.</translation>
     </message>
+    <message>
+        <source>The keypad&apos;s answer could not be read.</source>
+        <translation>Die Antwort des Keypads war nicht lesbar.</translation>
+    </message>
 </context>
 <context>
     <name>MSPControlPanel</name>
@@ -1245,6 +1249,10 @@ Ja: Das Keypad heißt dann „%1“. Nein: Es behält seinen Namen „%2“ und 
     <message>
         <source>Upload the file again?</source>
         <translation>Die Datei erneut übertragen?</translation>
+    </message>
+    <message>
+        <source>it answered with the same settings as before. A keypad that had its factory defaults already has nothing to restore.</source>
+        <translation>es antwortete mit denselben Einstellungen wie zuvor. Ein Keypad, das schon seine Werkseinstellungen hatte, hat nichts wiederherzustellen.</translation>
     </message>
 </context>
 <context>

@@ -413,12 +413,13 @@ void MSPComm::postAfterFlushedEdit(MSPScene *scene, const QString &body, int fet
         return;
     const QString path = scene->url();
     const int index = MSPSceneModel::instance()->indexOf(scene);
-    const auto postBody = [this, path, body, fetchIndex, index, save] {
-        // The keypad keeps the preview of the scene it plays. Left meanwhile
-        // (a scene pressed on the keypad while the edit was on its way), it
-        // holds no preview, and "apply=1" would keep its old scene while
+    const quint64 choices = m_sceneChoices;
+    const auto postBody = [this, path, body, fetchIndex, index, save, choices] {
+        // The keypad keeps the preview of the scene it plays. A scene chosen
+        // meanwhile (pressed on the keypad while the edit was on its way)
+        // drops that preview, and "apply=1" would keep the old scene while
         // answering as if all went well: the Save did not reach it.
-        if (save && index != MSPSceneModel::instance()->activeSceneIndex()) {
+        if (save && choices != m_sceneChoices) {
             if (editState(index) == EditState::Saving)
                 setEditState(index, EditState::SaveNotSent);
             return;
@@ -676,6 +677,16 @@ void MSPComm::replyFinished(QNetworkReply *reply)
     } else {
         qCDebug(lcDevice) << "reply failed:" << reply->errorString();
         if (reply->url().host() == m_address) {
+            switch (reply->error()) {
+            case QNetworkReply::ConnectionRefusedError:
+            case QNetworkReply::HostNotFoundError:
+            case QNetworkReply::TimeoutError:
+            case QNetworkReply::UnknownNetworkError:
+                emit keypadAway();
+                break;
+            default:
+                break;
+            }
             m_lastErrorString = reply->errorString();
             m_lastFailureWasChange = reply->operation() == QNetworkAccessManager::PostOperation
                 || reply->url().path().startsWith(showsPath + QLatin1Char('/'));

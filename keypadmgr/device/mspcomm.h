@@ -163,6 +163,12 @@ signals:
      */
     void keypadRead(bool ok);
     /**
+     * A request found nobody at the keypad's address: the connection was
+     * refused or the host did not answer (the keypad restarting, or gone).
+     * A connection the keypad closed without an answer does not count.
+     */
+    void keypadAway();
+    /**
      * The keypad did not take the factory reset (@p reason): it answered
      * with an error, or refused the connection before the request went
      * out. A reset the keypad took gets no answer at all, as it restarts
@@ -204,7 +210,7 @@ private:
     /**
      * Posts @p body to the scene once its last edit is answered; then, with
      * @p fetchIndex, reads that scene back. A Save (@p save) goes out only
-     * if the keypad still plays the scene by then.
+     * if no scene was chosen meanwhile.
      */
     void postAfterFlushedEdit(MSPScene *scene, const QString &body, int fetchIndex = -1, bool save = false);
     void forgetTrackedReplies();

@@ -90,6 +90,8 @@ constexpr int dockedMinimumWidth = 970;
 constexpr int titleUpdateDelay = 200;
 // Reading the keypad back after a failure: at most this often, ms.
 constexpr int rereadInterval = 3000;
+// How often a keypad asked to restore its factory defaults is asked whether it is away.
+constexpr int restoreProbeInterval = 500;
 // How long closing waits for a scene kept on the way out to leave, ms.
 constexpr int keepOnCloseWait = 3000;
 // How long an upload's last answers are waited for before they count as lost.
@@ -224,6 +226,20 @@ MainWindow::MainWindow(QWidget *parent)
             reportRestoreFailure(reason);
     });
     connect(comm, &MSPComm::keypadRead, this, &MainWindow::confirmRestore);
+    // A keypad taking a factory reset restarts; one that lost the request
+    // keeps answering. Asked every half second while the restore waits.
+    m_restoreProbe = new QTimer(this);
+    m_restoreProbe->setInterval(restoreProbeInterval);
+    connect(m_restoreProbe, &QTimer::timeout, this, [this] {
+        if (!m_restoreProgress || m_keypadWentAway)
+            m_restoreProbe->stop();
+        else
+            MSPComm::instance()->probe();
+    });
+    connect(comm, &MSPComm::keypadAway, this, [this] {
+        if (m_restoreProgress)
+            m_keypadWentAway = true;
+    });
     connect(ConnectionState::instance(), &ConnectionState::heartBeat, this, &MainWindow::handleKeypadHeartBeat);
     connect(m_sceneModel, &MSPSceneModel::effectParamsChanged, comm, &MSPComm::handleEffectParamsChanged);
     connect(m_sceneModel, &MSPSceneModel::effectChanged, comm, &MSPComm::handleEffectChanged);
@@ -710,8 +726,10 @@ void MainWindow::confirmRestore(bool readOk)
         return;
     }
     // A keypad that dropped the request without restarting looks, at
-    // first, just like one that restarts; it keeps its settings, though.
-    if (keypadSettingsText() == m_settingsBeforeReset) {
+    // first, just like one that restarts; but it was never away, and it
+    // kept its settings.
+    m_restoreProbe->stop();
+    if (!m_keypadWentAway && keypadSettingsText(m_scenesNotCompared) == m_settingsBeforeReset) {
         reportRestoreFailure(tr("it answered with the same settings as before. A keypad that had its factory "
                                 "defaults already has nothing to restore."));
         return;
@@ -720,11 +738,11 @@ void MainWindow::confirmRestore(bool readOk)
     statusBar()->showMessage(tr("The keypad's factory defaults were restored."), statusMessageTime);
 }
 
-QString MainWindow::keypadSettingsText() const
+QString MainWindow::keypadSettingsText(const QSet<int> &skipped) const
 {
     QStringList parts;
     for (int i = 0; i < MSPSceneModel::sceneCount; ++i)
-        parts << m_sceneModel->sceneAt(i)->formData();
+        parts << (skipped.contains(i) ? QString() : m_sceneModel->sceneAt(i)->formData());
     parts << SystemConfiguration::instance()->formBodies(false, true);
     return parts.join(QLatin1Char('\n'));
 }
@@ -1356,13 +1374,21 @@ bool MainWindow::save()
 
 void MainWindow::restoreOnKeypad()
 {
-    m_settingsBeforeReset = keypadSettingsText();
+    MSPComm *comm = MSPComm::instance();
+    m_scenesNotCompared.clear();
+    for (int i = 0; i < MSPSceneModel::sceneCount; ++i) {
+        if (comm->hasUnsavedEdit(i))
+            m_scenesNotCompared.insert(i);
+    }
+    m_settingsBeforeReset = keypadSettingsText(m_scenesNotCompared);
     if (!MSPComm::instance()->restoreFactoryDefaults()) {
         reportRestoreFailure(tr("the keypad cannot be reached"));
         return;
     }
     ConnectionState::instance()->setState(ConnectionState::Restoring);
     m_restoreReadPending = false;
+    m_keypadWentAway = false;
+    m_restoreProbe->start();
     m_rereadPending = true;
     m_lastReread.start();
     // Until the keypad is back; it may never come back, so this one can be hidden.

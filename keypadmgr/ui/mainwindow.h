@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QNetworkAddressEntry>
 #include <QPointer>
+#include <QSet>
 
 #include <ovrbusycursor.h>
 
@@ -180,8 +181,11 @@ private:
     void reportRestoreFailure(const QString &reason);
     /** The keypad was read again while restoring: it restored only if its settings changed. */
     void confirmRestore(bool readOk);
-    /** What the keypad holds as far as the screen knows: every scene and the configuration but the address. */
-    QString keypadSettingsText() const;
+    /**
+     * What the keypad holds as far as the screen knows: the scenes but
+     * @p skipped (0-based) and the configuration but the address.
+     */
+    QString keypadSettingsText(const QSet<int> &skipped) const;
     QProgressDialog *createProgressDialog(const QString &label, int maximum);
     /** The configuration document; the current show only when @p withCurrentShow. */
     QString documentText(bool withCurrentShow) const;
@@ -279,7 +283,14 @@ private:
     // The settings before the factory reset, and whether the keypad is
     // being read to compare with them.
     QString m_settingsBeforeReset;
+    // Scenes with an edit the keypad had not kept when the reset went out:
+    // the screen does not know what the keypad held for them.
+    QSet<int> m_scenesNotCompared;
     bool m_restoreReadPending = false;
+    // Whether the keypad was seen away (restarting) since the reset went
+    // out; asked every half second until then.
+    bool m_keypadWentAway = false;
+    QTimer *m_restoreProbe = nullptr;
     // A demo configuration changed since demo mode began, or since it was
     // last saved to or opened from a file.
     bool m_demoChanged = false;
