@@ -960,8 +960,11 @@ void tst_MainWindow::restoreOnNewFirmwareResetsKeypad()
     };
     QTRY_VERIFY_WITH_TIMEOUT(resetSent(), 10000);
     QVERIFY(m_bed->waitForEvent(m_keypad, QStringLiteral("restarted"), 20000));
-    // The keypad comes back after its restart: back online, read again.
+    // The keypad comes back after its restart: back online, read again, and
+    // only then said to be restored.
     QTRY_COMPARE_WITH_TIMEOUT(state()->state(), ConnectionState::Connected, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_window->statusBar()->currentMessage(),
+                              QStringLiteral("The keypad's factory defaults were restored."), 20000);
 }
 
 void tst_MainWindow::restoreNotTakenIsSaid_data()
