@@ -531,28 +531,26 @@ void OvrColor::setHsvF(double h, double s, double v, double a, PrismalProfileID 
 
 void OvrColor::setRgbRaw(quint32 r, quint32 g, quint32 b, quint32 alpha, PrismalProfileID profile)
 {
-    m_levels.clear();
-    m_Y = m_x = m_y = 0.0;
-    m_spec = Rgb;
-    m_configuration = ColorUtils::ConfigRGB;
-    m_profile = profile;
-    m_alpha = alpha;
-    m_c1 = r;
-    m_c2 = g;
-    m_c3 = b;
+    setComponentsRaw(Rgb, r, g, b, alpha, profile);
 }
 
 void OvrColor::setHsvRaw(quint32 h, quint32 s, quint32 v, quint32 alpha, PrismalProfileID profile)
 {
+    setComponentsRaw(Hsv, h, s, v, alpha, profile);
+}
+
+void OvrColor::setComponentsRaw(Spec spec, quint32 c1, quint32 c2, quint32 c3, quint32 alpha,
+                                PrismalProfileID profile)
+{
     m_levels.clear();
     m_Y = m_x = m_y = 0.0;
-    m_spec = Hsv;
+    m_spec = spec;
     m_configuration = ColorUtils::ConfigRGB;
     m_profile = profile;
     m_alpha = alpha;
-    m_c1 = h;
-    m_c2 = s;
-    m_c3 = v;
+    m_c1 = c1;
+    m_c2 = c2;
+    m_c3 = c3;
 }
 
 void OvrColor::setYxyRaw(double Y, double x, double y, quint32 alpha, PrismalProfileID profile)

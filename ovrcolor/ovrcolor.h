@@ -215,6 +215,8 @@ private:
     // in hundredths of a degree, or Achromatic); no range checks.
     void setRgbRaw(quint32 r, quint32 g, quint32 b, quint32 alpha, PrismalProfileID profile);
     void setHsvRaw(quint32 h, quint32 s, quint32 v, quint32 alpha, PrismalProfileID profile);
+    /** An RGB or HSV colour from its three components (the two above). */
+    void setComponentsRaw(Spec spec, quint32 c1, quint32 c2, quint32 c3, quint32 alpha, PrismalProfileID profile);
     void setYxyRaw(double Y, double x, double y, quint32 alpha, PrismalProfileID profile);
     void setNChannelRaw(const QVector<quint32> &levels, quint32 alpha, ChannelConfiguration configuration,
                         PrismalProfileID profile);
