@@ -1254,6 +1254,10 @@ Ja: Das Keypad heißt dann „%1“. Nein: Es behält seinen Namen „%2“ und 
         <source>it answered with the same settings as before. A keypad that had its factory defaults already has nothing to restore.</source>
         <translation>es antwortete mit denselben Einstellungen wie zuvor. Ein Keypad, das schon seine Werkseinstellungen hatte, hat nichts wiederherzustellen.</translation>
     </message>
+    <message>
+        <source>The keypad at %1 was left before it confirmed restoring its factory defaults.</source>
+        <translation>Das Keypad unter %1 wurde verlassen, bevor es die Wiederherstellung seiner Werkseinstellungen bestätigt hatte.</translation>
+    </message>
 </context>
 <context>
     <name>NetworkChooserUI</name>

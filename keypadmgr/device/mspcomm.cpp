@@ -296,6 +296,7 @@ void MSPComm::trackSceneRequest(QNetworkReply *reply, const QString &path, const
 
 void MSPComm::sceneRequestFinished(const SceneRequest &request, bool failed)
 {
+    const bool undoing = request.kind == SceneRequestKind::Revert && m_undoing.remove(request.index);
     // An older request's answer says nothing about the edit as it is now.
     if (m_lastSceneRequest.value(request.index) != request.serial)
         return;
@@ -311,8 +312,11 @@ void MSPComm::sceneRequestFinished(const SceneRequest &request, bool failed)
         setEditState(request.index, failed ? EditState::SaveNotSent : EditState::None);
         break;
     case SceneRequestKind::Revert:
-        // Undo dropped the edit when it was asked for; the scene read back
-        // afterwards shows what the keypad keeps.
+        // The edit is gone once the keypad has dropped it; the scene read
+        // back afterwards shows what the keypad keeps. An Undo that did not
+        // reach the keypad leaves the edit where it was, offered again.
+        if (undoing)
+            undoFinished(request.index, !failed);
         break;
     }
 }
@@ -352,8 +356,17 @@ void MSPComm::keepEdit(int index)
     postToDevice(scene->url(), scene->formData(), true, false, true);
 }
 
+void MSPComm::undoFinished(int index, bool dropped)
+{
+    if (dropped)
+        setEditState(index, EditState::None);
+    else
+        emit editStatesChanged();
+}
+
 void MSPComm::forgetEdits()
 {
+    m_undoing.clear();
     if (m_editStates.isEmpty())
         return;
     m_editStates.clear();
@@ -377,6 +390,8 @@ void MSPComm::markEdited(MSPScene *scene)
         return;
     const int index = MSPSceneModel::instance()->indexOf(scene);
     const EditState state = editState(index);
+    // A change after Undo pressed is the user's again, whatever the Undo's answer.
+    m_undoing.remove(index);
     // A change after Save pressed is a new edit, unsaved again.
     if (index >= 0 && (state == EditState::None || state == EditState::Saving || state == EditState::SaveNotSent))
         setEditState(index, EditState::Unsaved);
@@ -425,6 +440,8 @@ void MSPComm::postAfterFlushedEdit(MSPScene *scene, const QString &body, int fet
             return;
         }
         QNetworkReply *reply = send(path, body, false, false, false);
+        if (!reply && m_undoing.remove(index))
+            undoFinished(index, false);
         if (fetchIndex < 0)
             return;
         // The scene is read back only after the keypad has taken the flag,
@@ -494,12 +511,14 @@ void MSPComm::applyScene(MSPScene *scene)
 
 void MSPComm::revertScene(MSPScene *scene, int fetchIndex)
 {
-    // Undo drops the edit here at once, whether the keypad received it or not.
+    // The edit stays marked until the keypad has dropped it: an Undo that
+    // never arrived leaves the keypad playing (or not having) the edit, and
+    // the screen must go on saying so.
+    const int index = scene ? MSPSceneModel::instance()->indexOf(scene) : -1;
+    if (index >= 0 && hasUnsavedEdit(index))
+        m_undoing.insert(index);
     sendRevert(scene, fetchIndex);
-    if (scene)
-        setEditState(MSPSceneModel::instance()->indexOf(scene), EditState::None);
 }
-
 
 void MSPComm::sendRevert(MSPScene *scene, int fetchIndex)
 {

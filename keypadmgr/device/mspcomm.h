@@ -260,11 +260,15 @@ private:
     void trackSceneRequest(QNetworkReply *reply, const QString &path, const QString &body);
     void sceneRequestFinished(const SceneRequest &request, bool failed);
     void setEditState(int index, EditState state);
+    /// An Undo answered: @p dropped clears the edit, otherwise it is offered again.
+    void undoFinished(int index, bool dropped);
     void markEdited(MSPScene *scene);
     void resendUnsavedPreview(int index);
     QSet<int> unsavedScenes() const;
 
     QHash<int, EditState> m_editStates;
+    /// Scenes whose Undo is on its way: their edit stays until it is answered.
+    QSet<int> m_undoing;
     QHash<QNetworkReply *, SceneRequest> m_sceneRequests;
     QHash<int, quint64> m_lastSceneRequest;
     quint64 m_sceneRequestSerial = 0;

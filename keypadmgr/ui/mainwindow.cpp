@@ -572,6 +572,16 @@ void MainWindow::connectToKeypad(const KeypadInfo &keypad, bool routed)
     }
     if (routed)
         comm->addRoutedAddress(keypad.address);
+    // A restore still waiting for the old keypad would be judged on the
+    // new one's answers: it is left unconfirmed, and the user is told.
+    if (m_restoreProgress) {
+        delete m_restoreProgress;
+        m_restoreProbe->stop();
+        m_restoreReadPending = false;
+        statusBar()->showMessage(tr("The keypad at %1 was left before it confirmed restoring its factory defaults.")
+                                     .arg(comm->address()),
+                                 statusMessageTime);
+    }
     // Demo mode ignores the keypad's answers; a chosen keypad ends it.
     state->setState(ConnectionState::Discovering);
     takeKeypad(keypad.address, keypad.mac);

@@ -266,6 +266,7 @@ private slots:
     void restoreOnNewFirmwareResetsKeypad();
     void restoreNotTakenIsSaid_data();
     void restoreNotTakenIsSaid();
+    void leavingAWaitingRestoreClaimsNothing();
     void twoKeypadsCancelledChooserIsNoKeypad();
     void failedChangeIsReportedAndResynced_data();
     void failedChangeIsReportedAndResynced();
@@ -274,6 +275,8 @@ private slots:
     void unsavedEditRidesOutSilence();
     void changeNotOnKeypadIsSaidUntilItIs_data();
     void changeNotOnKeypadIsSaidUntilItIs();
+    void undoNotOnKeypadKeepsTheEdit_data();
+    void undoNotOnKeypadKeepsTheEdit();
     void screenFollowsKeypadAfterUploadAndRestore();
     void sceneChosenWhileOffRereadsBrightness();
     void failedRetryBringsNoticeBack();
@@ -1041,6 +1044,49 @@ void tst_MainWindow::restoreNotTakenIsSaid()
     QCOMPARE(m_prompts->messages.size(), 2);
 }
 
+void tst_MainWindow::leavingAWaitingRestoreClaimsNothing()
+{
+    connectKeypad();
+    KeypadTestBed::SimulatorOptions options;
+    options.name = QStringLiteral("Bar");
+    options.address = QStringLiteral("192.168.77.3/24");
+    m_secondKeypad = m_bed->startSimulator(options);
+    QVERIFY2(m_secondKeypad > 0, qPrintable(m_bed->errorString()));
+    const QString first = MSPComm::instance()->address();
+
+    // The first keypad never answers the reset; the user moves on to the
+    // second one, whose answers must not count as the first one's restore.
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("fault drop 100")).startsWith(QLatin1String("ok")));
+    QSignalSpy statusMessages(m_window->statusBar(), &QStatusBar::messageChanged);
+    m_prompts->answers << QMessageBox::Yes;
+    const int from = m_bed->requestLog(m_keypad).size();
+    m_window->handleRestore();
+    QTRY_VERIFY_WITH_TIMEOUT(m_bed->requestLog(m_keypad).size() > from, 10000);
+    KeypadInfo bar;
+    bar.name = options.name;
+    bar.address = QStringLiteral("192.168.77.3");
+    m_window->connectToKeypad(bar, false);
+    QTRY_COMPARE_WITH_TIMEOUT(state()->state(), ConnectionState::Connected, 20000);
+    QCOMPARE(MSPComm::instance()->address(), bar.address);
+    settle();
+    // No claim either at the reads that follow the new keypad's heartbeats.
+    QTest::qWait(2 * ConnectionState::tickInterval);
+    settle();
+
+    QStringList messages;
+    for (const auto &message : statusMessages)
+        messages << message.at(0).toString();
+    QVERIFY2(!messages.contains(QStringLiteral("The keypad's factory defaults were restored.")),
+             qPrintable(messages.join(QLatin1Char('|'))));
+    QVERIFY2(messages.contains(QStringLiteral("The keypad at %1 was left before it confirmed restoring its factory "
+                                              "defaults.")
+                                   .arg(first)),
+             qPrintable(messages.join(QLatin1Char('|'))));
+    for (auto *progress : m_window->findChildren<QProgressDialog *>())
+        QVERIFY(!progress->isVisible());
+    QCOMPARE(m_prompts->messages.size(), 1);
+}
+
 void tst_MainWindow::twoKeypadsCancelledChooserIsNoKeypad()
 {
     connectKeypad();
@@ -1285,6 +1331,42 @@ void tst_MainWindow::changeNotOnKeypadIsSaidUntilItIs()
     QCOMPARE(requestsSince(retried),
              (QStringList{QStringLiteral("POST /api/v1/shows/3 ") + edited, QStringLiteral("POST /api/v1/shows/3 apply=1")}));
     QVERIFY(!save->isEnabled());
+}
+
+void tst_MainWindow::undoNotOnKeypadKeepsTheEdit_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("connection refused") << "refuse on";
+    QTest::newRow("answered with an error") << "error on";
+}
+
+void tst_MainWindow::undoNotOnKeypadKeepsTheEdit()
+{
+    QFETCH(QString, fault);
+    connectKeypad();
+    playKeptColorWash();
+    const QString edited = clickRightToLeft();
+    QTRY_VERIFY_WITH_TIMEOUT(requestsSince(0).contains(QStringLiteral("POST /api/v1/shows/3 ") + edited), 10000);
+    auto *undo = sceneTab<QPushButton>("revertButton");
+    QTRY_VERIFY_WITH_TIMEOUT(undo->isEnabled(), 10000);
+
+    // The keypad still plays the edit: the screen goes on showing it as
+    // unsaved, and Undo is offered again.
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("fault ") + fault).startsWith(QLatin1String("ok")));
+    QTest::mouseClick(undo, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(undo->isEnabled(), 15000);
+    QVERIFY(MSPComm::instance()->hasUnsavedEdit(2));
+    QCOMPARE(MSPSceneModel::instance()->sceneAt(2)->formData(), edited);
+
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("fault clear")).startsWith(QLatin1String("ok")));
+    QTRY_COMPARE_WITH_TIMEOUT(state()->state(), ConnectionState::Connected, 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(undo->isEnabled(), 15000);
+    const int undone = m_bed->requestLog(m_keypad).size();
+    QTest::mouseClick(undo, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(requestsSince(undone).contains(QStringLiteral("POST /api/v1/shows/3 apply=0")), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!MSPComm::instance()->hasUnsavedEdit(2), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(MSPSceneModel::instance()->sceneAt(2)->formData().contains(QLatin1String("&param2=0&")),
+                             10000);
 }
 
 void tst_MainWindow::screenFollowsKeypadAfterUploadAndRestore()
