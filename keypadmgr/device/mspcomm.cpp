@@ -445,11 +445,19 @@ void MSPComm::postAfterFlushedEdit(MSPScene *scene, const QString &body, int fet
         if (fetchIndex < 0)
             return;
         // The scene is read back only after the keypad has taken the flag,
-        // or the answer could still be the preview.
+        // or the answer could still be the preview. Reading one scene plays
+        // it: once another scene was chosen, all are read instead, which
+        // leaves the keypad on the scene chosen.
+        const auto readBack = [this, fetchIndex, choices] {
+            if (choices == m_sceneChoices)
+                requestShow(fetchIndex, false);
+            else
+                requestAllShows();
+        };
         if (reply)
-            connect(reply, &QNetworkReply::finished, this, [this, fetchIndex] { requestShow(fetchIndex, false); });
+            connect(reply, &QNetworkReply::finished, this, readBack);
         else
-            requestShow(fetchIndex, false);
+            readBack();
     };
     // Requests travel on parallel connections and may overtake each other;
     // the keypad must see the last edit before the flag that keeps or drops it.

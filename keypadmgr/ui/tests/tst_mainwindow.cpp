@@ -277,6 +277,7 @@ private slots:
     void changeNotOnKeypadIsSaidUntilItIs();
     void undoNotOnKeypadKeepsTheEdit_data();
     void undoNotOnKeypadKeepsTheEdit();
+    void undoAnsweredAfterAnotherSceneKeepsThatScene();
     void screenFollowsKeypadAfterUploadAndRestore();
     void sceneChosenWhileOffRereadsBrightness();
     void failedRetryBringsNoticeBack();
@@ -1367,6 +1368,36 @@ void tst_MainWindow::undoNotOnKeypadKeepsTheEdit()
     QTRY_VERIFY_WITH_TIMEOUT(!MSPComm::instance()->hasUnsavedEdit(2), 10000);
     QTRY_VERIFY_WITH_TIMEOUT(MSPSceneModel::instance()->sceneAt(2)->formData().contains(QLatin1String("&param2=0&")),
                              10000);
+}
+
+void tst_MainWindow::undoAnsweredAfterAnotherSceneKeepsThatScene()
+{
+    connectKeypad();
+    playKeptColorWash();
+    const QString edited = clickRightToLeft();
+    QTRY_VERIFY_WITH_TIMEOUT(requestsSince(0).contains(QStringLiteral("POST /api/v1/shows/3 ") + edited), 10000);
+    auto *undo = sceneTab<QPushButton>("revertButton");
+    QTRY_VERIFY_WITH_TIMEOUT(undo->isEnabled(), 10000);
+
+    // Undo's answer comes after scene 5 was chosen: reading scene 3 back
+    // must not play it again.
+    QCOMPARE(m_bed->command(m_keypad, QStringLiteral("fault delay 2000")), QStringLiteral("ok"));
+    const int from = m_bed->requestLog(m_keypad).size();
+    QTest::mouseClick(undo, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(requestsSince(from).contains(QStringLiteral("POST /api/v1/shows/3 apply=0")), 10000);
+    clickScene(5);
+    QCOMPARE(m_bed->command(m_keypad, QStringLiteral("fault clear")), QStringLiteral("ok"));
+    QTRY_VERIFY_WITH_TIMEOUT(!MSPComm::instance()->hasUnsavedEdit(2), 15000);
+    // Read back one way or the other.
+    QTRY_VERIFY_WITH_TIMEOUT(requestsSince(from).contains(QStringLiteral("GET /api/v1/shows "))
+                                 || requestsSince(from).contains(QStringLiteral("GET /api/v1/shows/3 ")),
+                             15000);
+    settle();
+    QVERIFY2(!requestsSince(from).contains(QStringLiteral("GET /api/v1/shows/3 ")),
+             qPrintable(requestsSince(from).join(QLatin1Char(','))));
+    QCOMPARE(keypadStatus(QStringLiteral("current")), QStringLiteral("5"));
+    QCOMPARE(MSPSceneModel::instance()->activeSceneIndex(), 4);
+    QVERIFY(MSPSceneModel::instance()->sceneAt(2)->formData().contains(QLatin1String("&param2=0&")));
 }
 
 void tst_MainWindow::screenFollowsKeypadAfterUploadAndRestore()
