@@ -173,7 +173,9 @@ MainWindow::MainWindow(QWidget *parent)
     controlScroll->setFrameShape(QFrame::NoFrame);
     controlScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     controlScroll->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    m_controlPanel = new MSPControlPanelWidget(controlScroll);
+    // Built where the scroll area puts it: moving a tree of styled widgets
+    // to another parent polishes every one of them again.
+    m_controlPanel = new MSPControlPanelWidget(controlScroll->viewport());
     controlScroll->setWidget(m_controlPanel);
     controlScroll->setFixedWidth(m_controlPanel->width());
     controlDock->setWidget(controlScroll);
