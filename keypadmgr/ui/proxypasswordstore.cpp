@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "proxypasswordstore.h"
 
+#include "secretstorejob.h"
 #include "updatechecker.h"
 
 #include <QEventLoop>
@@ -9,8 +10,6 @@
 #include <QTimer>
 
 #include <utility>
-
-#include <qt5keychain/keychain.h>
 
 Q_LOGGING_CATEGORY(lcSecrets, "keypad.secrets")
 
@@ -74,38 +73,47 @@ void ProxyPasswordStore::fetchPassword(QObject *context, std::function<void(cons
 void ProxyPasswordStore::startReading()
 {
     m_reading = true;
-    auto *job = new QKeychain::ReadPasswordJob(QLatin1String(serviceName), this);
-    job->setKey(QLatin1String(secretKey));
-    job->setAutoDelete(true);
-    auto *limit = new QTimer(job);
-    limit->setSingleShot(true);
-    connect(limit, &QTimer::timeout, this, [this, job] {
-        qCWarning(lcSecrets) << "The secret store did not answer within" << answerTimeout << "ms";
-        // Its late answer changes nothing; it cleans up after itself.
-        disconnect(job, nullptr, this, nullptr);
+    const auto noAnswer = [this] {
         m_reading = false;
         if (!m_loaded) {
             m_loaded = true;
             m_storage = ThisRunOnly;
         }
         answerWaiting();
+    };
+    SecretStoreJob *job = SecretStoreJob::create(SecretStoreJob::Read, QLatin1String(serviceName),
+                                                 QLatin1String(secretKey))
+                              .release();
+    if (!job) {
+        noAnswer();
+        return;
+    }
+    auto *limit = new QTimer(this);
+    limit->setSingleShot(true);
+    connect(limit, &QTimer::timeout, this, [job, limit, noAnswer] {
+        qCWarning(lcSecrets) << "The secret store did not answer within" << answerTimeout << "ms";
+        // Its late answer changes nothing; it cleans up after itself.
+        job->abandon();
+        limit->deleteLater();
+        noAnswer();
     });
-    connect(job, &QKeychain::Job::finished, this, [this, job, limit] {
+    limit->start(answerTimeout);
+    job->start([this, job, limit] {
         limit->stop();
+        limit->deleteLater();
         m_reading = false;
         // password() may have read the store meanwhile, waiting for it.
         if (!m_loaded) {
             m_loaded = true;
-            if (job->error() == QKeychain::NoError)
+            if (job->error() == SecretStoreJob::NoError)
                 m_password = job->textData();
-            else if (job->error() != QKeychain::EntryNotFound)
+            else if (job->error() != SecretStoreJob::EntryNotFound)
                 qCWarning(lcSecrets) << "Secret store:" << job->errorString();
-            m_storage = storageAfter(job->error());
+            m_storage = storageAfter(*job);
         }
+        delete job;
         answerWaiting();
     });
-    limit->start(answerTimeout);
-    job->start();
 }
 
 void ProxyPasswordStore::answerWaiting()
@@ -124,84 +132,73 @@ void ProxyPasswordStore::load()
         store();
         return;
     }
-    auto *job = new QKeychain::ReadPasswordJob(QLatin1String(serviceName));
-    job->setKey(QLatin1String(secretKey));
+    std::unique_ptr<SecretStoreJob> job = SecretStoreJob::create(SecretStoreJob::Read, QLatin1String(serviceName),
+                                                                 QLatin1String(secretKey));
     if (!run(job)) {
         m_storage = ThisRunOnly;
         return;
     }
-    if (job->error() == QKeychain::NoError)
+    if (job->error() == SecretStoreJob::NoError)
         m_password = job->textData();
-    m_storage = storageAfter(job->error());
-    job->deleteLater();
+    m_storage = storageAfter(*job);
 }
 
-ProxyPasswordStore::Storage ProxyPasswordStore::storageAfter(int error)
+ProxyPasswordStore::Storage ProxyPasswordStore::storageAfter(const SecretStoreJob &job)
 {
     // No entry yet is an answer of a working store.
-    return error == QKeychain::NoError || error == QKeychain::EntryNotFound ? SecretStore : ThisRunOnly;
+    return job.error() == SecretStoreJob::NoError || job.error() == SecretStoreJob::EntryNotFound ? SecretStore
+                                                                                                  : ThisRunOnly;
 }
 
-QKeychain::Job *ProxyPasswordStore::storeJob() const
+std::unique_ptr<SecretStoreJob> ProxyPasswordStore::storeJob() const
 {
-    QKeychain::Job *job = nullptr;
-    if (m_password.isEmpty()) {
-        job = new QKeychain::DeletePasswordJob(QLatin1String(serviceName));
-    } else {
-        auto *write = new QKeychain::WritePasswordJob(QLatin1String(serviceName));
-        write->setTextData(m_password);
-        job = write;
-    }
-    job->setKey(QLatin1String(secretKey));
-    return job;
+    return SecretStoreJob::create(m_password.isEmpty() ? SecretStoreJob::Delete : SecretStoreJob::Write,
+                                  QLatin1String(serviceName), QLatin1String(secretKey), m_password);
 }
 
 void ProxyPasswordStore::store()
 {
-    QKeychain::Job *job = storeJob();
-    if (!run(job)) {
-        m_storage = ThisRunOnly;
-        return;
-    }
-    m_storage = storageAfter(job->error());
-    job->deleteLater();
+    std::unique_ptr<SecretStoreJob> job = storeJob();
+    m_storage = run(job) ? storageAfter(*job) : ThisRunOnly;
 }
 
 void ProxyPasswordStore::storeInBackground()
 {
-    QKeychain::Job *job = storeJob();
-    job->setAutoDelete(true);
-    connect(job, &QKeychain::Job::finished, this, [this, job] {
-        if (job->error() != QKeychain::NoError && job->error() != QKeychain::EntryNotFound)
+    SecretStoreJob *job = storeJob().release();
+    if (!job) {
+        m_storage = ThisRunOnly;
+        return;
+    }
+    job->start([this, job] {
+        if (job->error() != SecretStoreJob::NoError && job->error() != SecretStoreJob::EntryNotFound)
             qCWarning(lcSecrets) << "Secret store:" << job->errorString();
-        m_storage = storageAfter(job->error());
+        m_storage = storageAfter(*job);
+        delete job;
     });
-    job->start();
 }
 
-bool ProxyPasswordStore::run(QKeychain::Job *job)
+bool ProxyPasswordStore::run(std::unique_ptr<SecretStoreJob> &job)
 {
-    job->setAutoDelete(false);
+    if (!job)
+        return false;
     // The store may sit behind a desktop service that never answers;
     // the window stays responsive meanwhile and gives up after a while.
     QEventLoop loop;
     bool finished = false;
-    connect(job, &QKeychain::Job::finished, &loop, [&finished, &loop] {
+    job->start([&finished, &loop] {
         finished = true;
         loop.quit();
     });
     QTimer::singleShot(answerTimeout, &loop, &QEventLoop::quit);
-    job->start();
     if (!finished)
         loop.exec();
     if (!finished) {
         qCWarning(lcSecrets) << "The secret store did not answer within" << answerTimeout << "ms";
         // It cleans up after itself once it does answer.
-        disconnect(job, nullptr, &loop, nullptr);
-        job->setAutoDelete(true);
+        job.release()->abandon();
         return false;
     }
-    if (job->error() != QKeychain::NoError && job->error() != QKeychain::EntryNotFound)
+    if (job->error() != SecretStoreJob::NoError && job->error() != SecretStoreJob::EntryNotFound)
         qCWarning(lcSecrets) << "Secret store:" << job->errorString();
     return true;
 }

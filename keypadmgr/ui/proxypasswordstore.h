@@ -7,10 +7,9 @@
 #include <QVector>
 
 #include <functional>
+#include <memory>
 
-namespace QKeychain {
-class Job;
-}
+class SecretStoreJob;
 
 /**
  * Where the update check's proxy password lives: the desktop's secret
@@ -60,7 +59,7 @@ private:
     /** Takes a password an older version left in the settings file; whether there was one. */
     bool takePlainPassword();
     /** A job that writes the password to the secret store, or removes it there when empty. */
-    QKeychain::Job *storeJob() const;
+    std::unique_ptr<SecretStoreJob> storeJob() const;
     void store();
     /** As store(), without waiting for the answer. */
     void storeInBackground();
@@ -69,12 +68,12 @@ private:
     void answerWaiting();
     /**
      * Runs @p job, waiting while processing events. Whether it answered in
-     * time: it is then the caller's to read and delete; otherwise it deletes
+     * time (a missing job never does); otherwise it is let go, to delete
      * itself whenever it finishes.
      */
-    bool run(QKeychain::Job *job);
-    /** What a job's error code (QKeychain::Error) says about where the password lives. */
-    static Storage storageAfter(int error);
+    bool run(std::unique_ptr<SecretStoreJob> &job);
+    /** What a job's answer says about where the password lives. */
+    static Storage storageAfter(const SecretStoreJob &job);
 
     bool m_loaded = false;
     QString m_password;

@@ -44,6 +44,7 @@ expected=(
     /usr/lib/libOvrColor.so.1
     /usr/lib/libDravonLib.so.1
     /usr/lib/libovraut.so.1
+    /usr/lib/keypadmgr/secretstore.so
     /usr/share/keypadmgr/defaultConfiguration.xml
     /usr/share/keypadmgr/help/LumetraKeypad_ProductGuide.pdf
     /usr/share/keypadmgr/translations/keypadmgr_de.qm
@@ -60,7 +61,8 @@ for f in "${expected[@]}"; do
 done
 # Nothing of the build's own: no tests, simulator, headers, static or
 # development libraries.
-if grep -E 'tst_|keypadsim|guidepdf|\.h$|\.a$|\.so$' "$scratch/files"; then
+# (The program's own modules, loaded by name, end in .so.)
+if grep -vx '/usr/lib/keypadmgr/[a-z]*\.so' "$scratch/files" | grep -E 'tst_|keypadsim|guidepdf|\.h$|\.a$|\.so$'; then
     fail "unexpected files in the package"
 fi
 
@@ -87,6 +89,11 @@ for lib in OvrColor DravonLib ovraut; do
     grep -q "lib$lib.so.1 => $root/usr/bin/../lib/lib$lib.so.1" "$scratch/ldd" \
         || { cat "$scratch/ldd"; fail "lib$lib not taken from the package"; }
 done
+# The secret store's client library is the module's, loaded when needed.
+if grep -q keychain "$scratch/ldd"; then
+    fail "keypadmgr links the secret store's library at start"
+fi
+grep -q 'libqt5keychain' <(ldd "$root/usr/lib/keypadmgr/secretstore.so") || fail "the secret store module lacks QtKeychain"
 out=$(env -u LD_LIBRARY_PATH "$root/usr/bin/keypadmgr" --version)
 echo "keypadmgr --version: $out"
 [ "$out" = "Lumetra Keypad Effect Manager 1.3 20131127-196" ] || fail "--version printed '$out'"
