@@ -429,12 +429,13 @@ void MSPComm::postAfterFlushedEdit(MSPScene *scene, const QString &body, int fet
     const QString path = scene->url();
     const int index = MSPSceneModel::instance()->indexOf(scene);
     const quint64 choices = m_sceneChoices;
-    const auto postBody = [this, path, body, fetchIndex, index, save, choices] {
+    const auto postBody = [this, path, body, fetchIndex, index, save, choices](bool editLost) {
         // The keypad keeps the preview of the scene it plays. A scene chosen
         // meanwhile (pressed on the keypad while the edit was on its way)
-        // drops that preview, and "apply=1" would keep the old scene while
-        // answering as if all went well: the Save did not reach it.
-        if (save && choices != m_sceneChoices) {
+        // drops that preview, and so does an edit the keypad did not take:
+        // "apply=1" would keep the old scene while answering as if all went
+        // well. The Save did not reach it.
+        if (save && (editLost || choices != m_sceneChoices)) {
             if (editState(index) == EditState::Saving)
                 setEditState(index, EditState::SaveNotSent);
             return;
@@ -461,11 +462,14 @@ void MSPComm::postAfterFlushedEdit(MSPScene *scene, const QString &body, int fet
     };
     // Requests travel on parallel connections and may overtake each other;
     // the keypad must see the last edit before the flag that keeps or drops it.
+    const auto lost = [path](const QNetworkReply *reply) {
+        return reply && reply->error() != QNetworkReply::NoError && reply->url().path() == path;
+    };
     if (edit && edit->isRunning()) {
-        connect(edit, &QNetworkReply::finished, this, postBody);
+        connect(edit, &QNetworkReply::finished, this, [edit, postBody, lost] { postBody(lost(edit)); });
         return;
     }
-    postBody();
+    postBody(lost(edit));
 }
 
 void MSPComm::handleEffectChanged(MSPScene *scene)

@@ -252,7 +252,8 @@ SimulatedKeypad::Reply SimulatedKeypad::handleHttp(const QString &method, const 
             return reply;
         }
     }
-    if (takeCounted(&m_faults.errorCount)) {
+    if (takeCounted(&m_faults.errorCount)
+        || (method == QLatin1String("POST") && takeCounted(&m_faults.postErrorCount))) {
         reply.status = 500;
         reply.body = QByteArrayLiteral("Internal Server Error\n");
         return reply;
@@ -428,6 +429,7 @@ QString SimulatedKeypad::usage()
         "  fault delay <ms>           delay every reply\n"
         "  fault drop <percent>       drop that share of requests without a reply\n"
         "  fault error <n|on|off>     answer the next n (or all) requests with status 500\n"
+        "  fault posterror <n|on|off> the same for changes (POST) only\n"
         "  fault malformed <n|on|off> answer the next n (or all) requests with broken XML\n"
         "  fault refuse on|off        refuse HTTP connections\n"
         "  fault clear                no faults\n"
@@ -615,6 +617,9 @@ QString SimulatedKeypad::faultCommand(const QStringList &words)
         } else if (kind == QLatin1String("error") && words.size() == 3) {
             if (!faultCount(argument, &m_faults.errorCount))
                 return QStringLiteral("error usage: fault error <n|on|off>");
+        } else if (kind == QLatin1String("posterror") && words.size() == 3) {
+            if (!faultCount(argument, &m_faults.postErrorCount))
+                return QStringLiteral("error usage: fault posterror <n|on|off>");
         } else if (kind == QLatin1String("malformed") && words.size() == 3) {
             if (!faultCount(argument, &m_faults.malformedCount))
                 return QStringLiteral("error usage: fault malformed <n|on|off>");

@@ -91,6 +91,7 @@ private:
         int dropPercent = 0;
         int dropAccumulator = 0;
         int errorCount = 0; ///< replies still to fail with 500; -1: all
+        int postErrorCount = 0; ///< the same for POST requests only
         int malformedCount = 0; ///< replies still to be broken XML; -1: all
         bool refuse = false;
     };

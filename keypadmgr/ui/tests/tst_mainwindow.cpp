@@ -278,6 +278,7 @@ private slots:
     void undoNotOnKeypadKeepsTheEdit_data();
     void undoNotOnKeypadKeepsTheEdit();
     void undoAnsweredAfterAnotherSceneKeepsThatScene();
+    void saveBehindALostEditIsNotSent();
     void screenFollowsKeypadAfterUploadAndRestore();
     void sceneChosenWhileOffRereadsBrightness();
     void failedRetryBringsNoticeBack();
@@ -1398,6 +1399,36 @@ void tst_MainWindow::undoAnsweredAfterAnotherSceneKeepsThatScene()
     QCOMPARE(keypadStatus(QStringLiteral("current")), QStringLiteral("5"));
     QCOMPARE(MSPSceneModel::instance()->activeSceneIndex(), 4);
     QVERIFY(MSPSceneModel::instance()->sceneAt(2)->formData().contains(QLatin1String("&param2=0&")));
+}
+
+void tst_MainWindow::saveBehindALostEditIsNotSent()
+{
+    connectKeypad();
+    playKeptColorWash();
+    auto *line = sceneTab<QLabel>("unsentLabel");
+    auto *save = sceneTab<QPushButton>("applyButton");
+    auto *retry = sceneTab<QPushButton>("retryButton");
+    const QString edited = clickRightToLeft();
+    QTRY_VERIFY_WITH_TIMEOUT(requestsSince(0).contains(QStringLiteral("POST /api/v1/shows/3 ") + edited), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(save->isEnabled(), 10000);
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("fault posterror 1")).startsWith(QLatin1String("ok")));
+    QTest::mouseClick(save, Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(line->text(), QStringLiteral("Not on the keypad: the keypad did not receive the Save."),
+                              15000);
+
+    // Retry sends the edit first, and the keypad refuses it: "apply=1"
+    // would keep the old scene, answered as a success.
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("fault posterror 1")).startsWith(QLatin1String("ok")));
+    const int from = m_bed->requestLog(m_keypad).size();
+    QTRY_VERIFY_WITH_TIMEOUT(retry->isEnabled(), 10000);
+    QTest::mouseClick(retry, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(requestsSince(from).contains(QStringLiteral("POST /api/v1/shows/3 ") + edited), 10000);
+    settle();
+    QVERIFY2(!requestsSince(from).contains(QStringLiteral("POST /api/v1/shows/3 apply=1")),
+             qPrintable(requestsSince(from).join(QLatin1Char(','))));
+    QCOMPARE(line->text(), QStringLiteral("Not on the keypad: the keypad did not receive the Save."));
+    QVERIFY(MSPComm::instance()->hasUnsavedEdit(2));
+    QCOMPARE(MSPSceneModel::instance()->sceneAt(2)->formData(), edited);
 }
 
 void tst_MainWindow::screenFollowsKeypadAfterUploadAndRestore()
