@@ -798,7 +798,6 @@ void MainWindow::paste() { sendKey(Qt::Key_V, Qt::ControlModifier); }
 void MainWindow::deleteSlot() { sendKey(Qt::Key_Delete, Qt::NoModifier); }
 void MainWindow::select() { sendKey(Qt::Key_A, Qt::ControlModifier); }
 
-int MainWindow::s_addressChangeWait = MainWindow::defaultAddressChangeWait;
 
 void MainWindow::handleAddressChanged()
 {
@@ -811,7 +810,7 @@ void MainWindow::handleAddressChanged()
     QElapsedTimer waited;
     waited.start();
     const auto showTimeLeft = [this, address, &waited] {
-        const qint64 left = qMax<qint64>(0, s_addressChangeWait - waited.elapsed());
+        const qint64 left = qMax<qint64>(0, m_addressChangeWait - waited.elapsed());
         m_statusWidget->showMove(address, int((left + 999) / 1000));
     };
     showTimeLeft();
@@ -821,7 +820,7 @@ void MainWindow::handleAddressChanged()
     countdown.start();
     {
         const OvrBusyCursor busy;
-        MSPComm::waitProcessingEvents(s_addressChangeWait);
+        MSPComm::waitProcessingEvents(m_addressChangeWait);
     }
     countdown.stop();
     discover(discoveryTimeLimit);

@@ -54,9 +54,9 @@ public:
     /** How long a keypad takes to restart on a new address, in ms. */
     static constexpr int defaultAddressChangeWait = 10000;
     /** The wait after an address change before the keypad is looked for again. */
-    static int addressChangeWait() { return s_addressChangeWait; }
+    int addressChangeWait() const { return m_addressChangeWait; }
     /** Shortens (or restores) that wait; tests use a simulator that restarts at once. */
-    static void setAddressChangeWait(int ms) { s_addressChangeWait = ms; }
+    void setAddressChangeWait(int ms) { m_addressChangeWait = ms; }
 
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
@@ -270,7 +270,7 @@ private:
     QString m_savedDocument;
     KeypadListDock *m_keypadList = nullptr;
 
-    static int s_addressChangeWait;
+    int m_addressChangeWait = defaultAddressChangeWait;
     std::unique_ptr<UserPrompts> m_prompts;
     QString m_loadError;
     QStringList m_loadNotices;

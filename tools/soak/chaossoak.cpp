@@ -205,10 +205,9 @@ bool ChaosSoak::setUp()
     settings.setValue(QLatin1String(NetworkPrefs::ipKey), KeypadTestBed::hostAddress().toString());
     settings.setValue(QStringLiteral("update_never_check"), true);
     settings.setValue(QStringLiteral("lastDirPath"), m_dir.path());
-    // A keypad restarting after a factory reset is back within this wait.
-    MainWindow::setAddressChangeWait(4000);
-
     m_window = std::make_unique<MainWindow>();
+    // A keypad restarting after a factory reset is back within this wait.
+    m_window->setAddressChangeWait(4000);
     auto prompts = std::make_unique<SoakPrompts>([this](const QString &text) { step(text); });
     m_prompts = prompts.get();
     m_window->setUserPrompts(std::move(prompts));

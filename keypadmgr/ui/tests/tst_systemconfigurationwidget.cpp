@@ -117,8 +117,8 @@ void tst_SystemConfigurationWidget::initTestCase()
 
     // The simulator is back on its new address at once; no need for the
     // ten seconds a real keypad gets.
-    MainWindow::setAddressChangeWait(1500);
     m_window = std::make_unique<MainWindow>();
+    m_window->setAddressChangeWait(1500);
     m_window->show();
     QTRY_COMPARE_WITH_TIMEOUT(state()->state(), ConnectionState::NoDevice, 10000);
 }
