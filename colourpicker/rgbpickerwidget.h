@@ -39,14 +39,6 @@ public:
     OvrColor color() const { return m_color; }
     QString uid() const { return m_uid; }
 
-    HsbSpectrumWidget *spectrum() const { return m_spectrum; }
-    HsbSpectrumZoomWidget *spectrumZoom() const { return m_zoom; }
-    HsbTintsAndShadesWidget *tintsAndShades() const { return m_tints; }
-    RgbSlidersWidget *rgbSliders() const { return m_rgbSliders; }
-    HsbSlidersWidget *hsbSliders() const { return m_hsbSliders; }
-    /** The colour as "#RRGGBB"; the user may type or paste one there. */
-    HexColorEdit *hexEdit() const { return m_hex; }
-    QSplitter *topSplitter() const { return m_topSplitter; }
     int zoomLevel() const;
 
 public slots:

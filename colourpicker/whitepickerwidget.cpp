@@ -182,31 +182,6 @@ bool WhitePickerWidget::isInWhiteRange() const
     return d->inRange;
 }
 
-BlackBodyCurveWidget *WhitePickerWidget::blackBodyCurve() const
-{
-    return d->curve;
-}
-
-CCTPickerWidget *WhitePickerWidget::cctPicker() const
-{
-    return d->cctPicker;
-}
-
-TintPickerWidget *WhitePickerWidget::tintPicker() const
-{
-    return d->tintPicker;
-}
-
-ColorTempSliderWidget *WhitePickerWidget::cctSlider() const
-{
-    return d->cctSlider;
-}
-
-ColorTintSliderWidget *WhitePickerWidget::tintSlider() const
-{
-    return d->tintSlider;
-}
-
 void WhitePickerWidget::setColor(const OvrColor &color, const QString &uid)
 {
     // The colour this page just made comes back from the picker: keep the

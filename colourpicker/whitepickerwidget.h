@@ -41,12 +41,6 @@ public:
     int tint() const;
     bool isInWhiteRange() const;
 
-    BlackBodyCurveWidget *blackBodyCurve() const;
-    CCTPickerWidget *cctPicker() const;
-    TintPickerWidget *tintPicker() const;
-    ColorTempSliderWidget *cctSlider() const;
-    ColorTintSliderWidget *tintSlider() const;
-
 public slots:
     /** Shows a colour on the page; emits nothing. */
     void setColor(const OvrColor &color, const QString &uid = QString());

@@ -24,6 +24,16 @@
 #include <QToolButton>
 #include <QtTest>
 
+// A named part of a picker, found as a user's test tool would find it.
+template<typename T, typename Parent>
+T *part(const Parent &parent, const char *name)
+{
+    T *found = parent->template findChild<T *>(QLatin1String(name));
+    if (!found)
+        qFatal("no part %s", name);
+    return found;
+}
+
 using namespace OvrColorPickerLib;
 
 class tst_OvrColorPicker : public QObject
@@ -359,7 +369,7 @@ private slots:
 
         // A field: the colour picked there, without a uid.
         RgbPickerWidget *rgb = picker.pickerWidget()->rgbPicker();
-        HsbSpectrumWidget *spectrum = rgb->spectrum();
+        HsbSpectrumWidget *spectrum = part<HsbSpectrumWidget>(rgb, "hsbSpectrum");
         const QPoint at = spectrum->fieldRect().center().toPoint();
         QTest::mouseClick(spectrum, Qt::LeftButton, {}, at);
         QCOMPARE(main.count(), 2);
@@ -375,7 +385,7 @@ private slots:
 
         // A slider, from the keyboard: red one level up.
         picker.setColor(OvrColor::fromRgb8(10, 20, 30), QString());
-        GradientColorSelectorWidget *red = rgb->rgbSliders()->slider(0);
+        GradientColorSelectorWidget *red = part<RgbSlidersWidget>(rgb, "rgbSliders")->slider(0);
         red->setFocus();
         QTest::keyClick(red, Qt::Key_Right);
         QCOMPARE(main.last().at(0).value<OvrColor>().red8(), 11);

@@ -19,6 +19,16 @@
 
 #include <memory>
 
+// A named part of a picker, found as a user's test tool would find it.
+template<typename T, typename Parent>
+T *part(const Parent &parent, const char *name)
+{
+    T *found = parent->template findChild<T *>(QLatin1String(name));
+    if (!found)
+        qFatal("no part %s", name);
+    return found;
+}
+
 using namespace OvrColorPickerLib;
 
 class tst_WhitePickerWidget : public QObject
@@ -130,12 +140,12 @@ void tst_WhitePickerWidget::xyGivesLibraryCCTAndTint()
     QCOMPARE(spy.count(), 0);
     QCOMPARE(page->cct(), cct);
     QCOMPARE(page->tint(), tint);
-    QCOMPARE(page->cctSlider()->cct(), cct / 10 * 10);
-    QCOMPARE(page->tintSlider()->tint(), tint);
-    QCOMPARE(page->cctPicker()->cct(), cct / 10 * 10);
-    QCOMPARE(page->tintPicker()->tint(), tint);
+    QCOMPARE(part<ColorTempSliderWidget>(page, "colorTempSlider")->cct(), cct / 10 * 10);
+    QCOMPARE(part<ColorTintSliderWidget>(page, "colorTintSlider")->tint(), tint);
+    QCOMPARE(part<CCTPickerWidget>(page, "cctPicker")->cct(), cct / 10 * 10);
+    QCOMPARE(part<TintPickerWidget>(page, "tintPicker")->tint(), tint);
     QCOMPARE(page->isInWhiteRange(), inRange);
-    QCOMPARE(page->blackBodyCurve()->isInWhiteRange(), inRange);
+    QCOMPARE(part<BlackBodyCurveWidget>(page, "blackBodyCurve")->isInWhiteRange(), inRange);
     // And back: the page's CCT and tint name the same white within the
     // geometry's rounding (one 10-kelvin step, one tint unit).
     double bx = 0;
@@ -158,10 +168,10 @@ void tst_WhitePickerWidget::outsideWhiteRange()
     page->setColor(OvrColor(Qt::blue));
     QVERIFY2(page->cct() >= 10000, qPrintable(QString::number(page->cct())));
     QCOMPARE(page->tint(), 0);
-    QVERIFY(!page->blackBodyCurve()->isInWhiteRange());
+    QVERIFY(!part<BlackBodyCurveWidget>(page, "blackBodyCurve")->isInWhiteRange());
     QCOMPARE(spy.count(), 0);
     // Any white chosen afterwards is in range again.
-    page->cctSlider()->spinBox()->setValue(3000);
+    part<ColorTempSliderWidget>(page, "colorTempSlider")->spinBox()->setValue(3000);
     QCOMPARE(spy.count(), 1);
     QVERIFY(page->isInWhiteRange());
     compareXy(spy.at(0).at(0).value<OvrColor>(), 3000, page->tint());
@@ -182,12 +192,12 @@ void tst_WhitePickerWidget::saturatedColourStartsOnTheCurve()
     page->setColor(colour);
     QVERIFY(!page->isInWhiteRange());
     QCOMPARE(page->tint(), 0);
-    QCOMPARE(page->tintSlider()->tint(), 0);
+    QCOMPARE(part<ColorTintSliderWidget>(page, "colorTintSlider")->tint(), 0);
     // The white chosen next is the black-body white of that temperature.
-    if (page->cctSlider()->cct() == 6500)
-        page->cctSlider()->spinBox()->setValue(6000);
+    if (part<ColorTempSliderWidget>(page, "colorTempSlider")->cct() == 6500)
+        part<ColorTempSliderWidget>(page, "colorTempSlider")->spinBox()->setValue(6000);
     QSignalSpy spy(page.get(), &WhitePickerWidget::colorChanged);
-    page->cctSlider()->spinBox()->setValue(6500);
+    part<ColorTempSliderWidget>(page, "colorTempSlider")->spinBox()->setValue(6500);
     QCOMPARE(spy.count(), 1);
     const OvrColor white = spy.at(0).at(0).value<OvrColor>();
     double x = 0, y = 0;
@@ -201,9 +211,9 @@ void tst_WhitePickerWidget::tintKeptWhileOnThePage()
 {
     page->setColor(OvrColor::fromRgb8(0, 255, 0));
     const int userTint = -CCTUtils::getMaxTint() / 4;
-    page->tintSlider()->findChild<QSlider *>(QStringLiteral("tintSlider"))->setValue(userTint);
+    part<ColorTintSliderWidget>(page, "colorTintSlider")->findChild<QSlider *>(QStringLiteral("tintSlider"))->setValue(userTint);
     QCOMPARE(page->tint(), userTint);
-    page->cctSlider()->spinBox()->setValue(3000);
+    part<ColorTempSliderWidget>(page, "colorTempSlider")->spinBox()->setValue(3000);
     QCOMPARE(page->tint(), userTint);
     compareXy(page->color(), 3000, userTint);
     // A white from outside brings its own tint.
@@ -228,7 +238,7 @@ void tst_WhitePickerWidget::curveClicks()
 {
     QFETCH(int, cct);
     QFETCH(int, tint);
-    BlackBodyCurveWidget *curve = page->blackBodyCurve();
+    BlackBodyCurveWidget *curve = part<BlackBodyCurveWidget>(page, "blackBodyCurve");
     double x = 0;
     double y = 0;
     // Unclamped tints reach past the white range; the page takes the nearest white inside.
@@ -252,20 +262,20 @@ void tst_WhitePickerWidget::curveClicks()
 void tst_WhitePickerWidget::bandsAndSliders()
 {
     QSignalSpy spy(page.get(), &WhitePickerWidget::colorChanged);
-    CCTPickerWidget *band = page->cctPicker();
+    CCTPickerWidget *band = part<CCTPickerWidget>(page, "cctPicker");
     QTest::mouseClick(band, Qt::LeftButton, Qt::NoModifier, QPoint(band->positionForCCT(5000), band->height() / 3));
     QCOMPARE(spy.count(), 1);
     QVERIFY(qAbs(page->cct() - 5000) <= 50);
-    QCOMPARE(page->cctSlider()->cct(), page->cct());
+    QCOMPARE(part<ColorTempSliderWidget>(page, "colorTempSlider")->cct(), page->cct());
 
-    TintPickerWidget *tintBand = page->tintPicker();
+    TintPickerWidget *tintBand = part<TintPickerWidget>(page, "tintPicker");
     QCOMPARE(tintBand->cct(), page->cct());
     QTest::mouseClick(tintBand, Qt::LeftButton, Qt::NoModifier, QPoint(tintBand->width() - 1, tintBand->height() / 2));
     QCOMPARE(spy.count(), 2);
     QCOMPARE(page->tint(), CCTUtils::getMaxTint());
-    QCOMPARE(page->tintSlider()->spinBox()->value(), 100.0);
+    QCOMPARE(part<ColorTintSliderWidget>(page, "colorTintSlider")->spinBox()->value(), 100.0);
 
-    page->tintSlider()->spinBox()->setValue(-50.0);
+    part<ColorTintSliderWidget>(page, "colorTintSlider")->spinBox()->setValue(-50.0);
     QCOMPARE(spy.count(), 3);
     QCOMPARE(page->tint(), qRound(-0.5 * CCTUtils::getMaxTint()));
     compareXy(spy.last().at(0).value<OvrColor>(), page->cct(), page->tint());
@@ -299,14 +309,14 @@ void tst_WhitePickerWidget::bandKeys()
     QFETCH(int, start);
     QFETCH(int, expected);
     if (tintBand) {
-        TintPickerWidget *band = page->tintPicker();
+        TintPickerWidget *band = part<TintPickerWidget>(page, "tintPicker");
         band->setTint(start);
         QSignalSpy picked(band, &TintPickerWidget::tintChanged);
         QTest::keyClick(band, Qt::Key(key));
         QCOMPARE(band->tint(), expected);
         QCOMPARE(picked.count(), expected == start ? 0 : 1);
     } else {
-        CCTPickerWidget *band = page->cctPicker();
+        CCTPickerWidget *band = part<CCTPickerWidget>(page, "cctPicker");
         band->setCCT(start);
         QSignalSpy picked(band, &CCTPickerWidget::cctChanged);
         QTest::keyClick(band, Qt::Key(key));
@@ -348,10 +358,10 @@ void tst_WhitePickerWidget::shortcuts()
     QFETCH(int, tintChange);
     page->setCCTAndTint(4000, 1000);
     page->activateWindow();
-    page->cctSlider()->spinBox()->setFocus();
+    part<ColorTempSliderWidget>(page, "colorTempSlider")->spinBox()->setFocus();
     QVERIFY(QTest::qWaitForWindowActive(page.get()));
     QSignalSpy spy(page.get(), &WhitePickerWidget::colorChanged);
-    QTest::keySequence(page->cctSlider()->spinBox(), keys);
+    QTest::keySequence(part<ColorTempSliderWidget>(page, "colorTempSlider")->spinBox(), keys);
     QCOMPARE(spy.count(), 1);
     QCOMPARE(page->cct(), 4000 + cctChange);
     QCOMPARE(page->tint(), 1000 + tintChange);
