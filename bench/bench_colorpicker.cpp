@@ -5,6 +5,8 @@
 // spectrum alone and for the whole RGB page that follows it; one step of the
 // white page's temperature (its bands and swatches follow) and a repaint of
 // the picker's swatches for a colour not seen before.
+#include "namedpart.h"
+
 #include <colortempsliderwidget.h>
 #include <hsbspectrumwidget.h>
 #include <ovrcolorpickerwidget.h>
@@ -19,16 +21,6 @@
 #include <QWindow>
 
 #include <benchmark/benchmark.h>
-
-// A named part of a picker, found as a user's test tool would find it.
-template<typename T, typename Parent>
-T *part(const Parent &parent, const char *name)
-{
-    T *found = parent->template findChild<T *>(QLatin1String(name));
-    if (!found)
-        qFatal("no part %s", name);
-    return found;
-}
 
 using namespace OvrColorPickerLib;
 
@@ -105,7 +97,7 @@ void BM_RgbPageDragStep(benchmark::State &state)
     showExposed(page);
     page.setColor(OvrColor::fromHsvF(0.3, 0.6, 0.8), QString());
     page.repaint();
-    HsbSpectrumWidget *spectrum = part<HsbSpectrumWidget>(&page, "hsbSpectrum");
+    HsbSpectrumWidget *spectrum = namedPart<HsbSpectrumWidget>(&page, "hsbSpectrum");
     sendMouse(spectrum, QEvent::MouseButtonPress, QPoint(100, 100), Qt::LeftButton);
     page.repaint();
     const int before = spectrum->renderCount();
@@ -128,7 +120,7 @@ void BM_WhitePageCCTStep(benchmark::State &state)
     page.resize(520, 520);
     showExposed(page);
     page.repaint();
-    QSpinBox *cct = part<ColorTempSliderWidget>(&page, "colorTempSlider")->spinBox();
+    QSpinBox *cct = namedPart<ColorTempSliderWidget>(&page, "colorTempSlider")->spinBox();
     int kelvin = 3000;
     for (auto _ : state) {
         kelvin = kelvin >= 9000 ? 3000 : kelvin + 10;

@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "namedpart.h"
+
 #include <colorappearance.h>
 #include <colorutils.h>
 #include <colorviewwidget.h>
@@ -23,16 +25,6 @@
 #include <QSignalSpy>
 #include <QToolButton>
 #include <QtTest>
-
-// A named part of a picker, found as a user's test tool would find it.
-template<typename T, typename Parent>
-T *part(const Parent &parent, const char *name)
-{
-    T *found = parent->template findChild<T *>(QLatin1String(name));
-    if (!found)
-        qFatal("no part %s", name);
-    return found;
-}
 
 using namespace OvrColorPickerLib;
 
@@ -369,7 +361,7 @@ private slots:
 
         // A field: the colour picked there, without a uid.
         RgbPickerWidget *rgb = picker.pickerWidget()->rgbPicker();
-        HsbSpectrumWidget *spectrum = part<HsbSpectrumWidget>(rgb, "hsbSpectrum");
+        HsbSpectrumWidget *spectrum = namedPart<HsbSpectrumWidget>(rgb, "hsbSpectrum");
         const QPoint at = spectrum->fieldRect().center().toPoint();
         QTest::mouseClick(spectrum, Qt::LeftButton, {}, at);
         QCOMPARE(main.count(), 2);
@@ -385,7 +377,7 @@ private slots:
 
         // A slider, from the keyboard: red one level up.
         picker.setColor(OvrColor::fromRgb8(10, 20, 30), QString());
-        GradientColorSelectorWidget *red = part<RgbSlidersWidget>(rgb, "rgbSliders")->slider(0);
+        GradientColorSelectorWidget *red = namedPart<RgbSlidersWidget>(rgb, "rgbSliders")->slider(0);
         red->setFocus();
         QTest::keyClick(red, Qt::Key_Right);
         QCOMPARE(main.last().at(0).value<OvrColor>().red8(), 11);

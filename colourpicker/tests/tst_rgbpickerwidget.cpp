@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "namedpart.h"
+
 #include <colorzoomwidget.h>
 #include <gradientcolorselectorwidget.h>
 #include <hexcoloredit.h>
@@ -17,16 +19,6 @@
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QtTest>
-
-// A named part of a picker, found as a user's test tool would find it.
-template<typename T, typename Parent>
-T *part(const Parent &parent, const char *name)
-{
-    T *found = parent->template findChild<T *>(QLatin1String(name));
-    if (!found)
-        qFatal("no part %s", name);
-    return found;
-}
 
 using namespace OvrColorPickerLib;
 
@@ -133,18 +125,18 @@ private slots:
             QCOMPARE(spy.count(), 1);
             const OvrColor color = spy.at(0).at(0).value<OvrColor>();
             QCOMPARE(color.getQColor(), picked);
-            QCOMPARE(part<RgbSlidersWidget>(page, "rgbSliders")->spinBox(1)->value(), double(picked.green()));
+            QCOMPARE(namedPart<RgbSlidersWidget>(page, "rgbSliders")->spinBox(1)->value(), double(picked.green()));
             QCOMPARE(hex->text(), shown);
         } else {
             QCOMPARE(spy.count(), 0);
             QCOMPARE(hex->text(), shown);
-            part<RgbSlidersWidget>(page, "rgbSliders")->spinBox(0)->setFocus();
+            namedPart<RgbSlidersWidget>(page, "rgbSliders")->spinBox(0)->setFocus();
             QTRY_VERIFY(!hex->hasFocus());
             QCOMPARE(hex->text(), QStringLiteral("#FFFFFF"));
             QCOMPARE(spy.count(), 0);
         }
         // The field follows colours picked elsewhere.
-        part<RgbSlidersWidget>(page, "rgbSliders")->spinBox(0)->setValue(1);
+        namedPart<RgbSlidersWidget>(page, "rgbSliders")->spinBox(0)->setValue(1);
         QCOMPARE(hex->text().left(3), QStringLiteral("#01"));
     }
 
@@ -172,31 +164,31 @@ private slots:
     void zoomShortcuts()
     {
         showPage();
-        part<HsbSpectrumWidget>(page, "hsbSpectrum")->setFocus();
+        namedPart<HsbSpectrumWidget>(page, "hsbSpectrum")->setFocus();
         const int start = page->zoomLevel();
-        QTest::keyClick(part<HsbSpectrumWidget>(page, "hsbSpectrum"), Qt::Key_Equal, Qt::ControlModifier);
+        QTest::keyClick(namedPart<HsbSpectrumWidget>(page, "hsbSpectrum"), Qt::Key_Equal, Qt::ControlModifier);
         QCOMPARE(page->zoomLevel(), start + 1);
-        QTest::keyClick(part<HsbSpectrumWidget>(page, "hsbSpectrum"), Qt::Key_Plus, Qt::ControlModifier);
+        QTest::keyClick(namedPart<HsbSpectrumWidget>(page, "hsbSpectrum"), Qt::Key_Plus, Qt::ControlModifier);
         QCOMPARE(page->zoomLevel(), start + 2);
-        QTest::keyClick(part<HsbSpectrumWidget>(page, "hsbSpectrum"), Qt::Key_Minus, Qt::ControlModifier);
+        QTest::keyClick(namedPart<HsbSpectrumWidget>(page, "hsbSpectrum"), Qt::Key_Minus, Qt::ControlModifier);
         QCOMPARE(page->zoomLevel(), start + 1);
         QCOMPARE(QSettings().value(QStringLiteral("colorPickerZoomLevel")).toInt(), start + 1);
         // The zoom shows an area 2^level times smaller than the spectrum.
-        QCOMPARE(part<HsbSpectrumZoomWidget>(page, "hsbSpectrumZoom")->zoomArea().width(), 1.0 / (1 << (start + 1)));
+        QCOMPARE(namedPart<HsbSpectrumZoomWidget>(page, "hsbSpectrumZoom")->zoomArea().width(), 1.0 / (1 << (start + 1)));
     }
 
     void zoomFollowsTheColour()
     {
         showPage();
         page->setColor(OvrColor::fromHsvF(0.5, 0.5, 1.0), QString());
-        const QRectF area = part<HsbSpectrumZoomWidget>(page, "hsbSpectrumZoom")->zoomArea();
+        const QRectF area = namedPart<HsbSpectrumZoomWidget>(page, "hsbSpectrumZoom")->zoomArea();
         QVERIFY(QLineF(area.center(), QPointF(0.5, 0.5)).length() < 1e-6);
         // A small move stays in the middle of the area: the zoom keeps its field.
         page->setColor(OvrColor::fromHsvF(0.52, 0.45, 1.0), QString());
-        QCOMPARE(part<HsbSpectrumZoomWidget>(page, "hsbSpectrumZoom")->zoomArea(), area);
+        QCOMPARE(namedPart<HsbSpectrumZoomWidget>(page, "hsbSpectrumZoom")->zoomArea(), area);
         // Near the edge the area centres on the colour again, inside the spectrum.
         page->setColor(OvrColor::fromHsvF(0.6, 0.02, 1.0), QString());
-        const QRectF moved = part<HsbSpectrumZoomWidget>(page, "hsbSpectrumZoom")->zoomArea();
+        const QRectF moved = namedPart<HsbSpectrumZoomWidget>(page, "hsbSpectrumZoom")->zoomArea();
         QVERIFY(qAbs(moved.center().x() - 0.6) < 1e-6);
         QCOMPARE(moved.top(), 0.0);
     }
@@ -205,14 +197,14 @@ private slots:
     {
         {
             showPage();
-            part<QSplitter>(page, "topSplitter")->setSizes({300, 400});
-            emit part<QSplitter>(page, "topSplitter")->splitterMoved(300, 1);
-            part<HsbSpectrumZoomWidget>(page, "hsbSpectrumZoom")->setZoomLevel(5);
+            namedPart<QSplitter>(page, "topSplitter")->setSizes({300, 400});
+            emit namedPart<QSplitter>(page, "topSplitter")->splitterMoved(300, 1);
+            namedPart<HsbSpectrumZoomWidget>(page, "hsbSpectrumZoom")->setZoomLevel(5);
         }
-        const QList<int> sizes = part<QSplitter>(page, "topSplitter")->sizes();
+        const QList<int> sizes = namedPart<QSplitter>(page, "topSplitter")->sizes();
         showPage();
         QCOMPARE(page->zoomLevel(), 5);
-        QCOMPARE(part<QSplitter>(page, "topSplitter")->sizes(), sizes);
+        QCOMPARE(namedPart<QSplitter>(page, "topSplitter")->sizes(), sizes);
     }
 
     void settingsFromAnEditedFile_data()
@@ -239,7 +231,7 @@ private slots:
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("ignoring")));
         showPage();
         QCOMPARE(page->zoomLevel(), int(ZoomControlWidget::DefaultZoomLevel));
-        const QList<int> sizes = part<QSplitter>(page, "topSplitter")->sizes();
+        const QList<int> sizes = namedPart<QSplitter>(page, "topSplitter")->sizes();
         QCOMPARE(sizes.size(), 2);
         QVERIFY(sizes.at(0) > 0);
         QVERIFY(sizes.at(1) > 0);
@@ -260,24 +252,24 @@ private slots:
         page->setColor(OvrColor(color), QString());
         QCoreApplication::processEvents();
 
-        HsbSpectrumWidget *spectrum = part<HsbSpectrumWidget>(page, "hsbSpectrum");
-        const QRectF zoom = part<HsbSpectrumZoomWidget>(page, "hsbSpectrumZoom")->zoomArea();
+        HsbSpectrumWidget *spectrum = namedPart<HsbSpectrumWidget>(page, "hsbSpectrum");
+        const QRectF zoom = namedPart<HsbSpectrumZoomWidget>(page, "hsbSpectrumZoom")->zoomArea();
         const QRectF outline = QRectF(spectrum->pointFromPosition(QPointF(zoom.left(), zoom.bottom())),
                                       spectrum->pointFromPosition(QPointF(zoom.right(), zoom.top())))
                                    .normalized();
         checkPixels(spectrum, outline);
-        checkPixels(part<HsbSpectrumZoomWidget>(page, "hsbSpectrumZoom")->colorZoom());
-        checkPixels(part<HsbTintsAndShadesWidget>(page, "hsbTintsAndShades"));
+        checkPixels(namedPart<HsbSpectrumZoomWidget>(page, "hsbSpectrumZoom")->colorZoom());
+        checkPixels(namedPart<HsbTintsAndShadesWidget>(page, "hsbTintsAndShades"));
         for (int c = 0; c < 3; ++c) {
-            checkPixels(part<RgbSlidersWidget>(page, "rgbSliders")->slider(c));
-            checkPixels(part<HsbSlidersWidget>(page, "hsbSliders")->slider(c));
+            checkPixels(namedPart<RgbSlidersWidget>(page, "rgbSliders")->slider(c));
+            checkPixels(namedPart<HsbSlidersWidget>(page, "hsbSliders")->slider(c));
         }
 
         // And a pick reports the pixel's colour: click one spot per field.
         QSignalSpy changed(page.get(), &RgbPickerWidget::colorChanged);
         for (ColorSelectorWidget *field : {static_cast<ColorSelectorWidget *>(spectrum),
-                                          static_cast<ColorSelectorWidget *>(part<HsbTintsAndShadesWidget>(page, "hsbTintsAndShades")),
-                                          static_cast<ColorSelectorWidget *>(part<HsbSlidersWidget>(page, "hsbSliders")->slider(0))}) {
+                                          static_cast<ColorSelectorWidget *>(namedPart<HsbTintsAndShadesWidget>(page, "hsbTintsAndShades")),
+                                          static_cast<ColorSelectorWidget *>(namedPart<HsbSlidersWidget>(page, "hsbSliders")->slider(0))}) {
             const QRectF r = field->fieldRect();
             const QPoint p(qRound(r.left() + r.width() * 0.3), qRound(r.top() + r.height() * 0.6));
             const QColor shown = field->grab().toImage().pixelColor(p);
@@ -296,18 +288,18 @@ private slots:
         showPage();
         page->setColor(OvrColor::fromHsvF(0.2, 0.5, 0.8), QString());
         QCoreApplication::processEvents();
-        part<HsbSpectrumWidget>(page, "hsbSpectrum")->repaint();
-        const int spectrumRenders = part<HsbSpectrumWidget>(page, "hsbSpectrum")->renderCount();
-        const int tintRenders = part<HsbTintsAndShadesWidget>(page, "hsbTintsAndShades")->renderCount();
+        namedPart<HsbSpectrumWidget>(page, "hsbSpectrum")->repaint();
+        const int spectrumRenders = namedPart<HsbSpectrumWidget>(page, "hsbSpectrum")->renderCount();
+        const int tintRenders = namedPart<HsbTintsAndShadesWidget>(page, "hsbTintsAndShades")->renderCount();
         // Dragging across the spectrum at the same brightness: no new render
         // of the spectrum; the tints follow the hue.
-        QTest::mousePress(part<HsbSpectrumWidget>(page, "hsbSpectrum"), Qt::LeftButton, {}, QPoint(40, 40));
-        QTest::mouseMove(part<HsbSpectrumWidget>(page, "hsbSpectrum"), QPoint(60, 50));
-        QTest::mouseRelease(part<HsbSpectrumWidget>(page, "hsbSpectrum"), Qt::LeftButton, {}, QPoint(60, 50));
-        part<HsbSpectrumWidget>(page, "hsbSpectrum")->repaint();
-        part<HsbTintsAndShadesWidget>(page, "hsbTintsAndShades")->repaint();
-        QCOMPARE(part<HsbSpectrumWidget>(page, "hsbSpectrum")->renderCount(), spectrumRenders);
-        QVERIFY(part<HsbTintsAndShadesWidget>(page, "hsbTintsAndShades")->renderCount() > tintRenders);
+        QTest::mousePress(namedPart<HsbSpectrumWidget>(page, "hsbSpectrum"), Qt::LeftButton, {}, QPoint(40, 40));
+        QTest::mouseMove(namedPart<HsbSpectrumWidget>(page, "hsbSpectrum"), QPoint(60, 50));
+        QTest::mouseRelease(namedPart<HsbSpectrumWidget>(page, "hsbSpectrum"), Qt::LeftButton, {}, QPoint(60, 50));
+        namedPart<HsbSpectrumWidget>(page, "hsbSpectrum")->repaint();
+        namedPart<HsbTintsAndShadesWidget>(page, "hsbTintsAndShades")->repaint();
+        QCOMPARE(namedPart<HsbSpectrumWidget>(page, "hsbSpectrum")->renderCount(), spectrumRenders);
+        QVERIFY(namedPart<HsbTintsAndShadesWidget>(page, "hsbTintsAndShades")->renderCount() > tintRenders);
     }
 
     void keyboardOnAFieldAndASlider()
@@ -316,7 +308,7 @@ private slots:
         page->setColor(OvrColor::fromHsvF(0.5, 0.5, 0.5), QString());
         QSignalSpy changed(page.get(), &RgbPickerWidget::colorChanged);
 
-        HsbTintsAndShadesWidget *tints = part<HsbTintsAndShadesWidget>(page, "hsbTintsAndShades");
+        HsbTintsAndShadesWidget *tints = namedPart<HsbTintsAndShadesWidget>(page, "hsbTintsAndShades");
         tints->setFocus();
         QTest::keyClick(tints, Qt::Key_Right); // saturation one step up
         QTest::keyClick(tints, Qt::Key_PageUp); // brightness ten steps up
@@ -327,11 +319,11 @@ private slots:
         QCOMPARE(qRound(s * 100), 51);
         QCOMPARE(qRound(v * 100), 60);
 
-        GradientColorSelectorWidget *value = part<HsbSlidersWidget>(page, "hsbSliders")->slider(2);
+        GradientColorSelectorWidget *value = namedPart<HsbSlidersWidget>(page, "hsbSliders")->slider(2);
         value->setFocus();
         QTest::keyClick(value, Qt::Key_PageDown); // ten steps of 0.1 %
         QTest::keyClick(value, Qt::Key_Left);
-        QCOMPARE(part<HsbSlidersWidget>(page, "hsbSliders")->spinBox(2)->text(), QStringLiteral("58.9%"));
+        QCOMPARE(namedPart<HsbSlidersWidget>(page, "hsbSliders")->spinBox(2)->text(), QStringLiteral("58.9%"));
         changed.last().at(0).value<OvrColor>().getHsvF(&h, &s, &v);
         QCOMPARE(qRound(v * 1000), 589);
         QCOMPARE(qRound(h * 360), 180);
@@ -340,11 +332,11 @@ private slots:
         QWheelEvent wheel(QPointF(5, 5), QPointF(value->mapToGlobal(QPoint(5, 5))), QPoint(), QPoint(0, 120), Qt::NoButton,
                           Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(value, &wheel);
-        QCOMPARE(part<HsbSlidersWidget>(page, "hsbSliders")->spinBox(2)->text(), QStringLiteral("59.0%"));
+        QCOMPARE(namedPart<HsbSlidersWidget>(page, "hsbSliders")->spinBox(2)->text(), QStringLiteral("59.0%"));
 
         // Tab reaches every field and slider.
         QSet<QWidget *> reached;
-        part<HsbSpectrumWidget>(page, "hsbSpectrum")->setFocus();
+        namedPart<HsbSpectrumWidget>(page, "hsbSpectrum")->setFocus();
         for (int i = 0; i < 40; ++i) {
             reached.insert(QApplication::focusWidget());
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -360,7 +352,7 @@ private slots:
     void tabGoesThroughBoxesThenSliders()
     {
         showPage();
-        RgbSlidersWidget *rgb = part<RgbSlidersWidget>(page, "rgbSliders");
+        RgbSlidersWidget *rgb = namedPart<RgbSlidersWidget>(page, "rgbSliders");
         rgb->spinBox(0)->setFocus();
         const QList<QWidget *> expected = {rgb->spinBox(1), rgb->spinBox(2), rgb->slider(0), rgb->slider(1),
                                            rgb->slider(2)};

@@ -10,6 +10,8 @@
 #include "tintpickerwidget.h"
 #include "whitepickerwidget.h"
 
+#include "namedpart.h"
+
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QSlider>
@@ -18,16 +20,6 @@
 #include <QtTest>
 
 #include <memory>
-
-// A named part of a picker, found as a user's test tool would find it.
-template<typename T, typename Parent>
-T *part(const Parent &parent, const char *name)
-{
-    T *found = parent->template findChild<T *>(QLatin1String(name));
-    if (!found)
-        qFatal("no part %s", name);
-    return found;
-}
 
 using namespace OvrColorPickerLib;
 
@@ -140,12 +132,12 @@ void tst_WhitePickerWidget::xyGivesLibraryCCTAndTint()
     QCOMPARE(spy.count(), 0);
     QCOMPARE(page->cct(), cct);
     QCOMPARE(page->tint(), tint);
-    QCOMPARE(part<ColorTempSliderWidget>(page, "colorTempSlider")->cct(), cct / 10 * 10);
-    QCOMPARE(part<ColorTintSliderWidget>(page, "colorTintSlider")->tint(), tint);
-    QCOMPARE(part<CCTPickerWidget>(page, "cctPicker")->cct(), cct / 10 * 10);
-    QCOMPARE(part<TintPickerWidget>(page, "tintPicker")->tint(), tint);
+    QCOMPARE(namedPart<ColorTempSliderWidget>(page, "colorTempSlider")->cct(), cct / 10 * 10);
+    QCOMPARE(namedPart<ColorTintSliderWidget>(page, "colorTintSlider")->tint(), tint);
+    QCOMPARE(namedPart<CCTPickerWidget>(page, "cctPicker")->cct(), cct / 10 * 10);
+    QCOMPARE(namedPart<TintPickerWidget>(page, "tintPicker")->tint(), tint);
     QCOMPARE(page->isInWhiteRange(), inRange);
-    QCOMPARE(part<BlackBodyCurveWidget>(page, "blackBodyCurve")->isInWhiteRange(), inRange);
+    QCOMPARE(namedPart<BlackBodyCurveWidget>(page, "blackBodyCurve")->isInWhiteRange(), inRange);
     // And back: the page's CCT and tint name the same white within the
     // geometry's rounding (one 10-kelvin step, one tint unit).
     double bx = 0;
@@ -168,10 +160,10 @@ void tst_WhitePickerWidget::outsideWhiteRange()
     page->setColor(OvrColor(Qt::blue));
     QVERIFY2(page->cct() >= 10000, qPrintable(QString::number(page->cct())));
     QCOMPARE(page->tint(), 0);
-    QVERIFY(!part<BlackBodyCurveWidget>(page, "blackBodyCurve")->isInWhiteRange());
+    QVERIFY(!namedPart<BlackBodyCurveWidget>(page, "blackBodyCurve")->isInWhiteRange());
     QCOMPARE(spy.count(), 0);
     // Any white chosen afterwards is in range again.
-    part<ColorTempSliderWidget>(page, "colorTempSlider")->spinBox()->setValue(3000);
+    namedPart<ColorTempSliderWidget>(page, "colorTempSlider")->spinBox()->setValue(3000);
     QCOMPARE(spy.count(), 1);
     QVERIFY(page->isInWhiteRange());
     compareXy(spy.at(0).at(0).value<OvrColor>(), 3000, page->tint());
@@ -192,12 +184,12 @@ void tst_WhitePickerWidget::saturatedColourStartsOnTheCurve()
     page->setColor(colour);
     QVERIFY(!page->isInWhiteRange());
     QCOMPARE(page->tint(), 0);
-    QCOMPARE(part<ColorTintSliderWidget>(page, "colorTintSlider")->tint(), 0);
+    QCOMPARE(namedPart<ColorTintSliderWidget>(page, "colorTintSlider")->tint(), 0);
     // The white chosen next is the black-body white of that temperature.
-    if (part<ColorTempSliderWidget>(page, "colorTempSlider")->cct() == 6500)
-        part<ColorTempSliderWidget>(page, "colorTempSlider")->spinBox()->setValue(6000);
+    if (namedPart<ColorTempSliderWidget>(page, "colorTempSlider")->cct() == 6500)
+        namedPart<ColorTempSliderWidget>(page, "colorTempSlider")->spinBox()->setValue(6000);
     QSignalSpy spy(page.get(), &WhitePickerWidget::colorChanged);
-    part<ColorTempSliderWidget>(page, "colorTempSlider")->spinBox()->setValue(6500);
+    namedPart<ColorTempSliderWidget>(page, "colorTempSlider")->spinBox()->setValue(6500);
     QCOMPARE(spy.count(), 1);
     const OvrColor white = spy.at(0).at(0).value<OvrColor>();
     double x = 0, y = 0;
@@ -211,9 +203,9 @@ void tst_WhitePickerWidget::tintKeptWhileOnThePage()
 {
     page->setColor(OvrColor::fromRgb8(0, 255, 0));
     const int userTint = -CCTUtils::getMaxTint() / 4;
-    part<ColorTintSliderWidget>(page, "colorTintSlider")->findChild<QSlider *>(QStringLiteral("tintSlider"))->setValue(userTint);
+    namedPart<ColorTintSliderWidget>(page, "colorTintSlider")->findChild<QSlider *>(QStringLiteral("tintSlider"))->setValue(userTint);
     QCOMPARE(page->tint(), userTint);
-    part<ColorTempSliderWidget>(page, "colorTempSlider")->spinBox()->setValue(3000);
+    namedPart<ColorTempSliderWidget>(page, "colorTempSlider")->spinBox()->setValue(3000);
     QCOMPARE(page->tint(), userTint);
     compareXy(page->color(), 3000, userTint);
     // A white from outside brings its own tint.
@@ -238,7 +230,7 @@ void tst_WhitePickerWidget::curveClicks()
 {
     QFETCH(int, cct);
     QFETCH(int, tint);
-    BlackBodyCurveWidget *curve = part<BlackBodyCurveWidget>(page, "blackBodyCurve");
+    BlackBodyCurveWidget *curve = namedPart<BlackBodyCurveWidget>(page, "blackBodyCurve");
     double x = 0;
     double y = 0;
     // Unclamped tints reach past the white range; the page takes the nearest white inside.
@@ -262,20 +254,20 @@ void tst_WhitePickerWidget::curveClicks()
 void tst_WhitePickerWidget::bandsAndSliders()
 {
     QSignalSpy spy(page.get(), &WhitePickerWidget::colorChanged);
-    CCTPickerWidget *band = part<CCTPickerWidget>(page, "cctPicker");
+    CCTPickerWidget *band = namedPart<CCTPickerWidget>(page, "cctPicker");
     QTest::mouseClick(band, Qt::LeftButton, Qt::NoModifier, QPoint(band->positionForCCT(5000), band->height() / 3));
     QCOMPARE(spy.count(), 1);
     QVERIFY(qAbs(page->cct() - 5000) <= 50);
-    QCOMPARE(part<ColorTempSliderWidget>(page, "colorTempSlider")->cct(), page->cct());
+    QCOMPARE(namedPart<ColorTempSliderWidget>(page, "colorTempSlider")->cct(), page->cct());
 
-    TintPickerWidget *tintBand = part<TintPickerWidget>(page, "tintPicker");
+    TintPickerWidget *tintBand = namedPart<TintPickerWidget>(page, "tintPicker");
     QCOMPARE(tintBand->cct(), page->cct());
     QTest::mouseClick(tintBand, Qt::LeftButton, Qt::NoModifier, QPoint(tintBand->width() - 1, tintBand->height() / 2));
     QCOMPARE(spy.count(), 2);
     QCOMPARE(page->tint(), CCTUtils::getMaxTint());
-    QCOMPARE(part<ColorTintSliderWidget>(page, "colorTintSlider")->spinBox()->value(), 100.0);
+    QCOMPARE(namedPart<ColorTintSliderWidget>(page, "colorTintSlider")->spinBox()->value(), 100.0);
 
-    part<ColorTintSliderWidget>(page, "colorTintSlider")->spinBox()->setValue(-50.0);
+    namedPart<ColorTintSliderWidget>(page, "colorTintSlider")->spinBox()->setValue(-50.0);
     QCOMPARE(spy.count(), 3);
     QCOMPARE(page->tint(), qRound(-0.5 * CCTUtils::getMaxTint()));
     compareXy(spy.last().at(0).value<OvrColor>(), page->cct(), page->tint());
@@ -309,14 +301,14 @@ void tst_WhitePickerWidget::bandKeys()
     QFETCH(int, start);
     QFETCH(int, expected);
     if (tintBand) {
-        TintPickerWidget *band = part<TintPickerWidget>(page, "tintPicker");
+        TintPickerWidget *band = namedPart<TintPickerWidget>(page, "tintPicker");
         band->setTint(start);
         QSignalSpy picked(band, &TintPickerWidget::tintChanged);
         QTest::keyClick(band, Qt::Key(key));
         QCOMPARE(band->tint(), expected);
         QCOMPARE(picked.count(), expected == start ? 0 : 1);
     } else {
-        CCTPickerWidget *band = part<CCTPickerWidget>(page, "cctPicker");
+        CCTPickerWidget *band = namedPart<CCTPickerWidget>(page, "cctPicker");
         band->setCCT(start);
         QSignalSpy picked(band, &CCTPickerWidget::cctChanged);
         QTest::keyClick(band, Qt::Key(key));
@@ -358,10 +350,10 @@ void tst_WhitePickerWidget::shortcuts()
     QFETCH(int, tintChange);
     page->setCCTAndTint(4000, 1000);
     page->activateWindow();
-    part<ColorTempSliderWidget>(page, "colorTempSlider")->spinBox()->setFocus();
+    namedPart<ColorTempSliderWidget>(page, "colorTempSlider")->spinBox()->setFocus();
     QVERIFY(QTest::qWaitForWindowActive(page.get()));
     QSignalSpy spy(page.get(), &WhitePickerWidget::colorChanged);
-    QTest::keySequence(part<ColorTempSliderWidget>(page, "colorTempSlider")->spinBox(), keys);
+    QTest::keySequence(namedPart<ColorTempSliderWidget>(page, "colorTempSlider")->spinBox(), keys);
     QCOMPARE(spy.count(), 1);
     QCOMPARE(page->cct(), 4000 + cctChange);
     QCOMPARE(page->tint(), 1000 + tintChange);

@@ -341,6 +341,8 @@ private:
     void playKeptColorWash();
     /** Clicks Right To Left in the Color Wash editor of the active scene; returns the scene's new body. */
     QString clickRightToLeft();
+    /** Connects, plays the kept Color Wash and edits it; returns the edit once the keypad plays it. */
+    QString playEditedColorWash();
     void discoverAndWaitFor(ConnectionState::State status);
     /** Demo mode, scene 1 on the scene settings tab, with an effect of @p type. */
     void showDemoEffect(int type);
@@ -1221,6 +1223,17 @@ QString tst_MainWindow::clickRightToLeft()
     return model->sceneAt(model->activeSceneIndex())->formData();
 }
 
+QString tst_MainWindow::playEditedColorWash()
+{
+    connectKeypad();
+    playKeptColorWash();
+    const QString edited = clickRightToLeft();
+    const QString preview = QStringLiteral("POST /api/v1/shows/3 ") + edited;
+    if (!QTest::qWaitFor([&] { return requestsSince(0).contains(preview); }, 10000))
+        return QString();
+    return edited;
+}
+
 void tst_MainWindow::unsavedEditRidesOutSilence_data()
 {
     QTest::addColumn<int>("silenceMs");
@@ -1235,11 +1248,8 @@ void tst_MainWindow::unsavedEditRidesOutSilence()
 {
     QFETCH(int, silenceMs);
     QFETCH(bool, lost);
-    connectKeypad();
-    playKeptColorWash();
-    const QString edited = clickRightToLeft();
+    const QString edited = playEditedColorWash();
     QVERIFY(edited.contains(QLatin1String("&param2=1&")));
-    QTRY_VERIFY_WITH_TIMEOUT(requestsSince(0).contains(QStringLiteral("POST /api/v1/shows/3 ") + edited), 10000);
     auto *undo = sceneTab<QPushButton>("revertButton");
     auto *save = sceneTab<QPushButton>("applyButton");
     QVERIFY(undo->isEnabled() && save->isEnabled());
@@ -1345,10 +1355,8 @@ void tst_MainWindow::undoNotOnKeypadKeepsTheEdit_data()
 void tst_MainWindow::undoNotOnKeypadKeepsTheEdit()
 {
     QFETCH(QString, fault);
-    connectKeypad();
-    playKeptColorWash();
-    const QString edited = clickRightToLeft();
-    QTRY_VERIFY_WITH_TIMEOUT(requestsSince(0).contains(QStringLiteral("POST /api/v1/shows/3 ") + edited), 10000);
+    const QString edited = playEditedColorWash();
+    QVERIFY(!edited.isEmpty());
     auto *undo = sceneTab<QPushButton>("revertButton");
     QTRY_VERIFY_WITH_TIMEOUT(undo->isEnabled(), 10000);
 
@@ -1373,10 +1381,8 @@ void tst_MainWindow::undoNotOnKeypadKeepsTheEdit()
 
 void tst_MainWindow::undoAnsweredAfterAnotherSceneKeepsThatScene()
 {
-    connectKeypad();
-    playKeptColorWash();
-    const QString edited = clickRightToLeft();
-    QTRY_VERIFY_WITH_TIMEOUT(requestsSince(0).contains(QStringLiteral("POST /api/v1/shows/3 ") + edited), 10000);
+    const QString edited = playEditedColorWash();
+    QVERIFY(!edited.isEmpty());
     auto *undo = sceneTab<QPushButton>("revertButton");
     QTRY_VERIFY_WITH_TIMEOUT(undo->isEnabled(), 10000);
 
@@ -1403,13 +1409,11 @@ void tst_MainWindow::undoAnsweredAfterAnotherSceneKeepsThatScene()
 
 void tst_MainWindow::saveBehindALostEditIsNotSent()
 {
-    connectKeypad();
-    playKeptColorWash();
+    const QString edited = playEditedColorWash();
+    QVERIFY(!edited.isEmpty());
     auto *line = sceneTab<QLabel>("unsentLabel");
     auto *save = sceneTab<QPushButton>("applyButton");
     auto *retry = sceneTab<QPushButton>("retryButton");
-    const QString edited = clickRightToLeft();
-    QTRY_VERIFY_WITH_TIMEOUT(requestsSince(0).contains(QStringLiteral("POST /api/v1/shows/3 ") + edited), 10000);
     QTRY_VERIFY_WITH_TIMEOUT(save->isEnabled(), 10000);
     QVERIFY(m_bed->command(m_keypad, QStringLiteral("fault posterror 1")).startsWith(QLatin1String("ok")));
     QTest::mouseClick(save, Qt::LeftButton);

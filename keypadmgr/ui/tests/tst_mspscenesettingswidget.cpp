@@ -3,6 +3,8 @@
 #include "mspeffectwidget.h"
 #include "mspscenesettingswidget.h"
 
+#include "namedpart.h"
+
 #include <colortempsliderwidget.h>
 #include <colortintsliderwidget.h>
 #include <connectionstate.h>
@@ -49,16 +51,6 @@
 #include <memory>
 
 Q_DECLARE_METATYPE(ConnectionState::State)
-
-// A named part of a picker, found as a user's test tool would find it.
-template<typename T, typename Parent>
-T *part(const Parent &parent, const char *name)
-{
-    T *found = parent->template findChild<T *>(QLatin1String(name));
-    if (!found)
-        qFatal("no part %s", name);
-    return found;
-}
 
 namespace {
 
@@ -595,13 +587,13 @@ void tst_MSPSceneSettingsWidget::shownLevelsAreWhatTheKeypadReceives()
         }
         case 1:
             if (pick % 2 == 0) {
-                QSpinBox *cct = part<OvrColorPickerLib::ColorTempSliderWidget>(white, "colorTempSlider")->spinBox();
+                QSpinBox *cct = namedPart<OvrColorPickerLib::ColorTempSliderWidget>(white, "colorTempSlider")->spinBox();
                 int kelvin = cct->value();
                 while (kelvin == cct->value())
                     kelvin = 2000 + 10 * random.bounded(901);
                 cct->setValue(kelvin);
             } else {
-                auto *tint = part<OvrColorPickerLib::ColorTintSliderWidget>(white, "colorTintSlider")->findChild<QSlider *>(QStringLiteral("tintSlider"));
+                auto *tint = namedPart<OvrColorPickerLib::ColorTintSliderWidget>(white, "colorTintSlider")->findChild<QSlider *>(QStringLiteral("tintSlider"));
                 int value = tint->value();
                 while (value == tint->value())
                     value = random.bounded(tint->minimum() / 2, tint->maximum() / 2);
