@@ -67,8 +67,10 @@ run-sim: build-release
 	SIM_KEYPADS=$(SIM_KEYPADS) SIM_ROUTED=$(SIM_ROUTED) \
 	    bash tests/testbed/run-sim.sh $(RELEASE_DIR)/bin/keypadmgr $(RELEASE_DIR)/bin/keypadsim $(SIM_ARGS)
 
+# The test builds fail on any compiler warning, so none creeps in unseen;
+# the program's own build (make run) does not, for other compilers' sake.
 build-test: deps
-	cmake -S . -B $(TEST_DIR) $(TEST_CMAKE_ARGS) -DKEYPAD_BUILD_TESTS=ON
+	cmake -S . -B $(TEST_DIR) $(TEST_CMAKE_ARGS) -DKEYPAD_BUILD_TESTS=ON -DKEYPAD_WERROR=ON
 	cmake --build $(TEST_DIR) -j $(JOBS)
 
 test: build-test
