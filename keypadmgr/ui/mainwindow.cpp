@@ -1417,7 +1417,8 @@ void MainWindow::reportRestoreFailure(const QString &reason)
         const auto answer = m_prompts->message(QMessageBox::Warning, this, tr("Restore Factory Default Settings"),
                                                tr("The keypad did not restore its factory defaults: %1").arg(reason),
                                                QMessageBox::Retry | QMessageBox::Cancel);
-        if (answer == QMessageBox::Retry)
+        // Changes made since the first attempt are asked about again.
+        if (answer == QMessageBox::Retry && settleUnsavedChanges())
             restoreOnKeypad();
     });
 }

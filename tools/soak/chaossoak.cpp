@@ -72,11 +72,15 @@ public:
             }
         }
         m_note(QStringLiteral("message \"%1\": \"%2\" answered %3").arg(title, text).arg(int(answer), 0, 16));
+        if (answered)
+            answered(title, answer);
         return answer;
     }
 
     QStringList files;
     QList<QMessageBox::StandardButton> answers;
+    /** Told of every answer given. */
+    std::function<void(const QString &title, QMessageBox::StandardButton answer)> answered;
 
 private:
     QString takeFile() { return files.isEmpty() ? QString() : files.takeFirst(); }
@@ -210,6 +214,13 @@ bool ChaosSoak::setUp()
     m_window->setAddressChangeWait(4000);
     auto prompts = std::make_unique<SoakPrompts>([this](const QString &text) { step(text); });
     m_prompts = prompts.get();
+    m_prompts->answered = [this](const QString &title, QMessageBox::StandardButton answer) {
+        // A restore tried again drops every edit, as the first try did.
+        if (title == QLatin1String("Restore Factory Default Settings") && answer == QMessageBox::Retry) {
+            for (auto &expected : m_expected)
+                expected.reset();
+        }
+    };
     m_window->setUserPrompts(std::move(prompts));
     connect(m_window->statusBar(), &QStatusBar::messageChanged, this, [this](const QString &text) {
         if (text.isEmpty())

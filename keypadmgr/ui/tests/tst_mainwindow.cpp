@@ -266,6 +266,7 @@ private slots:
     void restoreOnNewFirmwareResetsKeypad();
     void restoreNotTakenIsSaid_data();
     void restoreNotTakenIsSaid();
+    void restoreTriedAgainAsksAboutNewChanges();
     void leavingAWaitingRestoreClaimsNothing();
     void twoKeypadsCancelledChooserIsNoKeypad();
     void failedChangeIsReportedAndResynced_data();
@@ -1046,6 +1047,30 @@ void tst_MainWindow::restoreNotTakenIsSaid()
         QCOMPARE(keypadStatus(QStringLiteral("brightness")), dimmed);
     }
     QCOMPARE(m_prompts->messages.size(), 2);
+}
+
+void tst_MainWindow::restoreTriedAgainAsksAboutNewChanges()
+{
+    connectKeypad();
+    keypadPlays(2);
+    settle();
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("fault error 1")).startsWith(QLatin1String("ok")));
+    // While the failure is on screen, the user changes scene 2; then tries
+    // the restore again, and keeps the change when asked.
+    MSPScene *scene = MSPSceneModel::instance()->sceneAt(1);
+    m_prompts->beforeAnswer = [scene](const ScriptedPrompts::Message &message) {
+        if (message.text.startsWith(QLatin1String("The keypad did not restore")))
+            scene->setEffect(MSPEffectFactory::instance()->create(MSPEffect::RandomColor, scene), true);
+    };
+    m_prompts->answers << QMessageBox::Yes << QMessageBox::Retry << QMessageBox::Cancel;
+    const int from = m_bed->requestLog(m_keypad).size();
+    m_window->handleRestore();
+    QTRY_COMPARE_WITH_TIMEOUT(m_prompts->messages.size(), 3, 15000);
+    QCOMPARE(m_prompts->messages.at(2).title, QStringLiteral("Unsaved Changes"));
+    settle();
+    QCOMPARE(requestsSince(from).filter(QStringLiteral("factory_reset=1")).size(), 1);
+    QVERIFY(m_window->hasUnsavedChanges());
+    QCOMPARE(scene->effect()->type(), int(MSPEffect::RandomColor));
 }
 
 void tst_MainWindow::leavingAWaitingRestoreClaimsNothing()
