@@ -29,7 +29,7 @@ version=$(dpkg-deb -f "$deb" Version)
 [ "$version" = "1.3-196" ] || fail "Version is '$version'"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for lib in libqt5widgets5 libqt5network5 libqt5xml5 libc6; do
+for lib in libqt5widgets5 libqt5network5 libqt5xml5 libqt5keychain1 libc6; do
     [[ $depends == *"$lib"* ]] || fail "Depends lacks $lib"
 done
 
