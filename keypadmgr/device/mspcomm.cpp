@@ -365,13 +365,6 @@ void MSPComm::undoFinished(int index, bool dropped)
         emit editStatesChanged();
 }
 
-void MSPComm::forgetEdit(int index)
-{
-    m_undoing.remove(index);
-    m_previewAwaited.remove(index);
-    setEditState(index, EditState::None);
-}
-
 void MSPComm::forgetEdits()
 {
     m_undoing.clear();
