@@ -364,6 +364,12 @@ void MSPComm::undoFinished(int index, bool dropped)
         emit editStatesChanged();
 }
 
+void MSPComm::forgetEdit(int index)
+{
+    m_undoing.remove(index);
+    setEditState(index, EditState::None);
+}
+
 void MSPComm::forgetEdits()
 {
     m_undoing.clear();

@@ -126,8 +126,12 @@ public:
      * it left. The keypad plays that scene afterwards.
      */
     void keepEdit(int index);
-    /** Drops the edit of a scene the keypad does not play now (it holds no preview of it). */
-    void forgetEdit(int index) { setEditState(index, EditState::None); }
+    /**
+     * Drops the edit of a scene here at once: one the keypad does not play
+     * now (it holds no preview of it), or one the user discarded, whatever
+     * the answer to its Undo.
+     */
+    void forgetEdit(int index);
     /** Whether a Save of some scene still waits for the keypad's answer. */
     bool isSaving() const;
 

@@ -1025,8 +1025,13 @@ bool MainWindow::settleUnsavedChanges()
     }
     if (settings)
         m_systemConfiguration->on_revertButton_clicked();
-    if (scene)
+    if (scene) {
+        // Discarded is gone here at once, unlike an Undo, which waits for
+        // the keypad's answer: what comes next (another keypad, a file, the
+        // end of the program) must not find the edit still marked.
         m_sceneSettings->on_revertButton_clicked();
+        MSPComm::instance()->forgetEdit(m_sceneModel->activeSceneIndex());
+    }
     if (!others.isEmpty()) {
         // The keypad left those scenes and with them their previews; here
         // they are read back as the keypad keeps them.

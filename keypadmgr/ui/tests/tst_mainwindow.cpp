@@ -385,11 +385,15 @@ void tst_MainWindow::init()
 
 void tst_MainWindow::cleanup()
 {
-    // What a test left unsaved must not make the next one's actions ask.
+    // What a test left unsaved must not make the next one's actions ask,
+    // nor may the keypad's late answers to it mark a scene in the next one.
     if (m_window->hasUnsavedChanges()) {
         m_prompts->answers.prepend(QMessageBox::Discard);
         m_window->settleUnsavedChanges();
     }
+    if (m_keypad > 0)
+        settle();
+    MSPComm::instance()->forgetEdits();
 }
 
 void tst_MainWindow::cleanupTestCase()
