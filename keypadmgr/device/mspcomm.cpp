@@ -219,6 +219,7 @@ void MSPComm::getScene(int index)
     // The scene left gets its last edit before the keypad plays another.
     handleSceneUpdateTimer();
     ++m_sceneChoices;
+    awaitPreview(index);
     QNetworkReply *reply = getShow(index);
     // Playing a scene turns the keypad's lights back on; read the
     // brightness again once the show has been read, as after a press on
@@ -373,6 +374,7 @@ void MSPComm::forgetEdit(int index)
 void MSPComm::forgetEdits()
 {
     m_undoing.clear();
+    m_previewAwaited.clear();
     if (m_editStates.isEmpty())
         return;
     m_editStates.clear();
@@ -403,8 +405,17 @@ void MSPComm::markEdited(MSPScene *scene)
         setEditState(index, EditState::Unsaved);
 }
 
+void MSPComm::awaitPreview(int index)
+{
+    // The keypad plays the chosen scene as it keeps it until its answer
+    // brings the edit back (resendUnsavedPreview).
+    if (hasUnsavedEdit(index) && editState(index) != EditState::Saving)
+        m_previewAwaited.insert(index);
+}
+
 void MSPComm::resendUnsavedPreview(int index)
 {
+    m_previewAwaited.remove(index);
     // The keypad plays the scene as it keeps it (it came back, or the scene
     // was chosen again): the user's unsaved edit plays again.
     MSPScene *scene = MSPSceneModel::instance()->sceneAt(index);
@@ -518,9 +529,12 @@ void MSPComm::handleSceneUpdateTimer()
 void MSPComm::applyScene(MSPScene *scene)
 {
     handleSceneUpdateTimer();
-    // An edit the keypad never received goes first, or it would keep the old scene.
+    // An edit the keypad never received goes first, or it would keep the old
+    // scene; so does one it dropped when its scene was chosen again and has
+    // not been sent since.
     const int index = scene ? MSPSceneModel::instance()->indexOf(scene) : -1;
-    if (!m_flushedEdit && index >= 0 && hasUnsentEdit(index))
+    const bool awaited = m_previewAwaited.remove(index);
+    if (!m_flushedEdit && index >= 0 && (hasUnsentEdit(index) || awaited))
         postSceneBody(scene);
     if (index >= 0 && hasUnsavedEdit(index))
         setEditState(index, EditState::Saving);
@@ -789,6 +803,7 @@ void MSPComm::processPendingKeyPadDatagrams()
             // scene's last edit leaves before the pressed one is asked for.
             handleSceneUpdateTimer();
             ++m_sceneChoices;
+            awaitPreview(scene - 1);
             emit activeSceneIndexChanged(scene - 1);
             qCDebug(lcDevice) << "MSPComm::processPendingKeyPadDatagrams() - getting scene";
             QNetworkReply *reply = post(showsPath + QLatin1Char('/') + QString::number(scene), QString());

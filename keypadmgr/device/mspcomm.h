@@ -266,6 +266,8 @@ private:
     void setEditState(int index, EditState state);
     /// An Undo answered: @p dropped clears the edit, otherwise it is offered again.
     void undoFinished(int index, bool dropped);
+    /// Scene @p index was chosen: an unsaved edit of it is no longer on the keypad.
+    void awaitPreview(int index);
     void markEdited(MSPScene *scene);
     void resendUnsavedPreview(int index);
     QSet<int> unsavedScenes() const;
@@ -273,6 +275,8 @@ private:
     QHash<int, EditState> m_editStates;
     /// Scenes whose Undo is on its way: their edit stays until it is answered.
     QSet<int> m_undoing;
+    /// Scenes chosen again with an unsaved edit the keypad has not been sent since.
+    QSet<int> m_previewAwaited;
     QHash<QNetworkReply *, SceneRequest> m_sceneRequests;
     QHash<int, quint64> m_lastSceneRequest;
     quint64 m_sceneRequestSerial = 0;

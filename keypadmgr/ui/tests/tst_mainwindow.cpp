@@ -280,6 +280,7 @@ private slots:
     void undoNotOnKeypadKeepsTheEdit();
     void undoAnsweredAfterAnotherSceneKeepsThatScene();
     void saveBehindALostEditIsNotSent();
+    void saveRightAfterAPressSendsTheEditFirst();
     void screenFollowsKeypadAfterUploadAndRestore();
     void sceneChosenWhileOffRereadsBrightness();
     void failedRetryBringsNoticeBack();
@@ -1461,6 +1462,34 @@ void tst_MainWindow::saveBehindALostEditIsNotSent()
              qPrintable(requestsSince(from).join(QLatin1Char(','))));
     QCOMPARE(line->text(), QStringLiteral("Not on the keypad: the keypad did not receive the Save."));
     QVERIFY(MSPComm::instance()->hasUnsavedEdit(2));
+    QCOMPARE(MSPSceneModel::instance()->sceneAt(2)->formData(), edited);
+}
+
+void tst_MainWindow::saveRightAfterAPressSendsTheEditFirst()
+{
+    const QString edited = playEditedColorWash();
+    QVERIFY(!edited.isEmpty());
+    keypadPlays(4);
+    // Scene 3 is pressed again: the keypad plays it as it keeps it, and the
+    // edit comes back only with the press's (slow) answer. Save meanwhile
+    // must send the edit before "apply=1", or the keypad keeps the old scene.
+    QCOMPARE(m_bed->command(m_keypad, QStringLiteral("fault delay 2000")), QStringLiteral("ok"));
+    const int from = m_bed->requestLog(m_keypad).size();
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("press 3")).startsWith(QLatin1String("ok")));
+    QTRY_COMPARE_WITH_TIMEOUT(MSPSceneModel::instance()->activeSceneIndex(), 2, 10000);
+    auto *save = sceneTab<QPushButton>("applyButton");
+    QTRY_VERIFY_WITH_TIMEOUT(save->isEnabled(), 10000);
+    QTest::mouseClick(save, Qt::LeftButton);
+    QCOMPARE(m_bed->command(m_keypad, QStringLiteral("fault clear")), QStringLiteral("ok"));
+    QTRY_VERIFY_WITH_TIMEOUT(!MSPComm::instance()->hasUnsavedEdit(2), 15000);
+    settle();
+    const QStringList requests = requestsSince(from);
+    const int edit = requests.indexOf(QStringLiteral("POST /api/v1/shows/3 ") + edited);
+    const int flag = requests.indexOf(QStringLiteral("POST /api/v1/shows/3 apply=1"));
+    QVERIFY2(edit >= 0 && flag > edit, qPrintable(requests.join(QLatin1Char(','))));
+    // Kept right to left, as edited.
+    const QString kept = m_bed->command(m_keypad, QStringLiteral("show 3")).section(QLatin1Char(' '), 1, 1);
+    QVERIFY2(kept.contains(QLatin1String("&param2=1&")), qPrintable(kept));
     QCOMPARE(MSPSceneModel::instance()->sceneAt(2)->formData(), edited);
 }
 
