@@ -36,6 +36,9 @@ const QString configPath = QStringLiteral("/api/v1/config");
 const QString showsPath = QStringLiteral("/api/v1/shows");
 // The scene choices counted when a request was sent (a reply property).
 const char sceneChoiceProperty[] = "sceneChoices";
+// The scene changes sent when a request was sent, its own included (a
+// reply property): its answer tells nothing of a scene changed after it.
+const char sceneChangeProperty[] = "sceneChanges";
 
 } // namespace
 
@@ -144,6 +147,7 @@ QNetworkReply *MSPComm::get(const QString &path)
     emit requestSent(QStringLiteral("GET"), path, QByteArray());
     QNetworkReply *reply = m_manager->get(request);
     reply->setProperty(sceneChoiceProperty, m_sceneChoices);
+    reply->setProperty(sceneChangeProperty, m_sceneRequestSerial);
     return reply;
 }
 
@@ -156,6 +160,7 @@ QNetworkReply *MSPComm::post(const QString &path, const QString &body)
     emit requestSent(QStringLiteral("POST"), path, data);
     QNetworkReply *reply = m_manager->post(request, data);
     reply->setProperty(sceneChoiceProperty, m_sceneChoices);
+    reply->setProperty(sceneChangeProperty, m_sceneRequestSerial);
     if (m_countingChanges) {
         m_countedChanges.insert(reply, path);
         if (!m_countedPaths.contains(path))
@@ -256,6 +261,7 @@ QNetworkReply *MSPComm::send(const QString &path, QString body, bool trackAsEdit
         body += QLatin1String("&apply=1");
     QNetworkReply *reply = post(path, body);
     trackSceneRequest(reply, path, body);
+    reply->setProperty(sceneChangeProperty, m_sceneRequestSerial);
     if (trackAsEdit)
         m_editReplies.append(reply);
     if (trackAsConfigPost)
@@ -293,6 +299,16 @@ void MSPComm::trackSceneRequest(QNetworkReply *reply, const QString &path, const
     const quint64 serial = ++m_sceneRequestSerial;
     m_lastSceneRequest.insert(index, serial);
     m_sceneRequests.insert(reply, {index, kind, serial});
+}
+
+QSet<int> MSPComm::scenesChangedSince(quint64 serial) const
+{
+    QSet<int> changed;
+    for (auto it = m_lastSceneRequest.cbegin(); it != m_lastSceneRequest.cend(); ++it) {
+        if (it.value() > serial)
+            changed.insert(it.key());
+    }
+    return changed;
 }
 
 void MSPComm::sceneRequestFinished(const SceneRequest &request, bool failed)
@@ -643,12 +659,12 @@ void MSPComm::postConfiguration(const QStringList &bodies, const QString &newAdd
     Discoverer::instance()->dravon()->sendSetIP(mac.data(), address.constData());
 }
 
-bool MSPComm::parseReply(QIODevice *device, bool takeCurrent)
+bool MSPComm::parseReply(QIODevice *device, bool takeCurrent, const QSet<int> &changedSince)
 {
     if (!device)
         return false;
     MSPHandler handler(false);
-    handler.setKeptScenes(unsavedScenes());
+    handler.setKeptScenes(unsavedScenes() + changedSince);
     const bool ok = handler.read(device);
     const int current = handler.currentShowIndex();
     if (takeCurrent && current >= 0 && current < MSPSceneModel::sceneCount) {
@@ -692,7 +708,8 @@ void MSPComm::replyFinished(QNetworkReply *reply)
         // keypad holds: the window reads the keypad again, as after a failed
         // read (the keypad did answer, so it still counts as a sign of life).
         if (reply->bytesAvailable() > 0
-            && !parseReply(reply, reply->property(sceneChoiceProperty).toULongLong() == m_sceneChoices)) {
+            && !parseReply(reply, reply->property(sceneChoiceProperty).toULongLong() == m_sceneChoices,
+                           scenesChangedSince(reply->property(sceneChangeProperty).toULongLong()))) {
             qCDebug(lcDevice) << "unreadable answer from" << reply->url().path();
             m_lastErrorString = tr("The keypad's answer could not be read.");
             m_lastFailureWasChange = false;

@@ -87,9 +87,11 @@ public:
     /**
      * Reads a reply of the keypad into the model. The scene it says the
      * keypad plays is taken only with @p takeCurrent: an answer to a request
-     * sent before a newer scene choice tells of a scene already left.
+     * sent before a newer scene choice tells of a scene already left. The
+     * scenes in @p changedSince were changed after the request was sent: the
+     * answer tells what they were before, and they are left as they are.
      */
-    bool parseReply(QIODevice *device, bool takeCurrent = true);
+    bool parseReply(QIODevice *device, bool takeCurrent = true, const QSet<int> &changedSince = {});
 
     /** Why the last request to the keypad failed (the reply's error text). */
     QString lastErrorString() const { return m_lastErrorString; }
@@ -263,6 +265,8 @@ private:
     static int sceneIndexOfPath(const QString &path);
     void trackSceneRequest(QNetworkReply *reply, const QString &path, const QString &body);
     void sceneRequestFinished(const SceneRequest &request, bool failed);
+    /// The scenes previewed, saved or undone by a request sent after change @p serial.
+    QSet<int> scenesChangedSince(quint64 serial) const;
     void setEditState(int index, EditState state);
     /// An Undo answered: @p dropped clears the edit, otherwise it is offered again.
     void undoFinished(int index, bool dropped);

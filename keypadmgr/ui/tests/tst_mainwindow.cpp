@@ -288,6 +288,7 @@ private slots:
     void sceneChosenWinsOverEditsInFlight_data();
     void sceneChosenWinsOverEditsInFlight();
     void lateAnswerKeepsNewerChoice();
+    void lateAnswerLeavesSavedSceneAlone();
     void saveOvertakenByKeypadPressStaysUnsaved();
     void malformedFileChangesNothing_data();
     void malformedFileChangesNothing();
@@ -1645,6 +1646,30 @@ void tst_MainWindow::lateAnswerKeepsNewerChoice()
     QCOMPARE(keypadStatus(QStringLiteral("current")), QStringLiteral("2"));
     QCOMPARE(MSPSceneModel::instance()->activeSceneIndex(), 1);
     QCOMPARE(m_window->sceneSettings()->shownSceneIndex(), 1);
+}
+
+void tst_MainWindow::lateAnswerLeavesSavedSceneAlone()
+{
+    connectKeypad();
+    playKeptColorWash();
+    keypadPlays(4);
+    // The answer to a press on scene 3 comes late, after an edit of scene 3
+    // made and saved meanwhile: it tells of the scene before the Save.
+    QCOMPARE(m_bed->command(m_keypad, QStringLiteral("fault delay 3000")), QStringLiteral("ok"));
+    const int from = m_bed->requestLog(m_keypad).size();
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("press 3")).startsWith(QLatin1String("ok")));
+    QTRY_VERIFY_WITH_TIMEOUT(requestsSince(from).contains(QStringLiteral("POST /api/v1/shows/3 ")), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(MSPSceneModel::instance()->activeSceneIndex(), 2, 10000);
+    QCOMPARE(m_bed->command(m_keypad, QStringLiteral("fault clear")), QStringLiteral("ok"));
+    const QString edited = clickRightToLeft();
+    QVERIFY(edited.contains(QLatin1String("&param2=1&")));
+    m_window->sceneSettings()->on_applyButton_clicked();
+    QTRY_VERIFY_WITH_TIMEOUT(!MSPComm::instance()->hasUnsavedEdit(2), 10000);
+    QTest::qWait(3000);
+    settle();
+    const QString kept = m_bed->command(m_keypad, QStringLiteral("show 3")).section(QLatin1Char(' '), 1, 1);
+    QVERIFY2(kept.contains(QLatin1String("&param2=1&")), qPrintable(kept));
+    QCOMPARE(MSPSceneModel::instance()->sceneAt(2)->formData(), edited);
 }
 
 void tst_MainWindow::saveOvertakenByKeypadPressStaysUnsaved()
