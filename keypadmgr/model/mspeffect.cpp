@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mspeffect.h"
 
+#include "mspeffectfactory.h"
 #include "ovrcolor.h"
 #include "systemconfiguration.h"
 
@@ -14,26 +15,7 @@ MSPEffect::~MSPEffect() = default;
 
 QString MSPEffect::effectTypeName(int type)
 {
-    switch (type) {
-    case FixedColor:
-        return tr("Fixed Color");
-    case VariableColor:
-        return tr("Variable Color");
-    case ColorWash:
-        return tr("Color Wash");
-    case RainbowWash:
-        return tr("Rainbow Wash");
-    case CustomWash:
-        return tr("Custom Wash");
-    case RandomColor:
-        return tr("Random Color");
-    case RGBWhite:
-        return tr("RGB White");
-    case KelvoWhite:
-        return tr("Kelvo White");
-    default:
-        return tr("undefined");
-    }
+    return MSPEffectFactory::typeName(type);
 }
 
 bool MSPEffect::acceptsParameters(int paramCount, int colorCount, bool hasYxy) const

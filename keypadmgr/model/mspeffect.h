@@ -31,7 +31,8 @@ public:
         RGBWhite = 6,
         KelvoWhite = 7
     };
-    static constexpr int typeCount = 8;
+    /** The number of effect types: the last one's id plus one. */
+    static constexpr int typeCount = KelvoWhite + 1;
     /** The most colours a scene carries: the six colour slots of the keypad. */
     static constexpr int maximumColors = 6;
 

@@ -11,6 +11,55 @@
 #include "mspvariablecoloreffect.h"
 #include "mspwhiteeffect.h"
 
+#include <iterator>
+
+namespace {
+
+template<class Effect>
+MSPEffect *make(QObject *parent)
+{
+    return new Effect(parent);
+}
+
+struct EffectType
+{
+    int type;
+    const char *name; ///< untranslated, in the context "MSPEffect"
+    MSPEffect *(*create)(QObject *parent);
+};
+
+// Every effect type, in the order of their ids: the id on the wire, the
+// display name and the class. A new type is its id in MSPEffect::Type,
+// one row here and one in the editors' table (MSPEffectWidgetFactory).
+constexpr EffectType effectTypes[] = {
+    { MSPEffect::FixedColor, QT_TRANSLATE_NOOP("MSPEffect", "Fixed Color"), make<MSPFixedColorEffect> },
+    { MSPEffect::VariableColor, QT_TRANSLATE_NOOP("MSPEffect", "Variable Color"), make<MSPVariableColorEffect> },
+    { MSPEffect::ColorWash, QT_TRANSLATE_NOOP("MSPEffect", "Color Wash"), make<MSPColorWashEffect> },
+    { MSPEffect::RainbowWash, QT_TRANSLATE_NOOP("MSPEffect", "Rainbow Wash"), make<MSPRainbowWashEffect> },
+    { MSPEffect::CustomWash, QT_TRANSLATE_NOOP("MSPEffect", "Custom Wash"), make<MSPCustomWashEffect> },
+    { MSPEffect::RandomColor, QT_TRANSLATE_NOOP("MSPEffect", "Random Color"), make<MSPRandomColorEffect> },
+    { MSPEffect::RGBWhite, QT_TRANSLATE_NOOP("MSPEffect", "RGB White"), make<MSPWhiteEffect> },
+    { MSPEffect::KelvoWhite, QT_TRANSLATE_NOOP("MSPEffect", "Kelvo White"), make<MSPKelvoWhiteEffect> },
+};
+
+constexpr bool rowsInIdOrder()
+{
+    for (int i = 0; i < int(std::size(effectTypes)); ++i) {
+        if (effectTypes[i].type != i)
+            return false;
+    }
+    return true;
+}
+static_assert(std::size(effectTypes) == MSPEffect::typeCount, "one row for each effect type");
+static_assert(rowsInIdOrder(), "row i holds effect type i");
+
+const EffectType *effectType(int type)
+{
+    return type >= 0 && type < int(std::size(effectTypes)) ? &effectTypes[type] : nullptr;
+}
+
+} // namespace
+
 MSPEffectFactory *MSPEffectFactory::instance()
 {
     static MSPEffectFactory *const factory = new MSPEffectFactory;
@@ -21,27 +70,16 @@ MSPEffectFactory::MSPEffectFactory() = default;
 
 MSPEffect *MSPEffectFactory::create(int type, QObject *parent) const
 {
-    switch (type) {
-    case MSPEffect::FixedColor:
-        return new MSPFixedColorEffect(parent);
-    case MSPEffect::VariableColor:
-        return new MSPVariableColorEffect(parent);
-    case MSPEffect::ColorWash:
-        return new MSPColorWashEffect(parent);
-    case MSPEffect::RainbowWash:
-        return new MSPRainbowWashEffect(parent);
-    case MSPEffect::CustomWash:
-        return new MSPCustomWashEffect(parent);
-    case MSPEffect::RandomColor:
-        return new MSPRandomColorEffect(parent);
-    case MSPEffect::RGBWhite:
-        return new MSPWhiteEffect(parent);
-    case MSPEffect::KelvoWhite:
-        return new MSPKelvoWhiteEffect(parent);
-    default:
-        qCDebug(lcKeypadModel) << "no effect of type" << type;
-        return nullptr;
-    }
+    if (const EffectType *row = effectType(type))
+        return row->create(parent);
+    qCDebug(lcKeypadModel) << "no effect of type" << type;
+    return nullptr;
+}
+
+QString MSPEffectFactory::typeName(int type)
+{
+    const EffectType *row = effectType(type);
+    return MSPEffect::tr(row ? row->name : QT_TRANSLATE_NOOP("MSPEffect", "undefined"));
 }
 
 #include "moc_mspeffectfactory.cpp"

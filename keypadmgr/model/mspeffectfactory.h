@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 class MSPEffect;
 
@@ -16,6 +17,8 @@ public:
 
     /** A new effect of @p type (0..7) owned by @p parent, or null for any other type. */
     MSPEffect *create(int type, QObject *parent) const;
+    /** The display name of effect @p type; "undefined" for an unknown type. */
+    static QString typeName(int type);
 
 private:
     MSPEffectFactory();

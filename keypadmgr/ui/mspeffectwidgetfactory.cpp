@@ -12,6 +12,48 @@
 
 #include <mspeffect.h>
 
+#include <iterator>
+
+namespace {
+
+template<class Editor>
+MSPEffectWidget *make(QWidget *parent)
+{
+    return new Editor(parent);
+}
+
+struct EffectEditor
+{
+    int type;
+    MSPEffectWidget *(*create)(QWidget *parent);
+};
+
+// The editor of each effect type, in the order of their ids (the model's
+// table in MSPEffectFactory gives each id its name and class).
+constexpr EffectEditor editors[] = {
+    { MSPEffect::FixedColor, make<MSPFixedColorEffectWidget> },
+    { MSPEffect::VariableColor, make<MSPVariableColorEffectWidget> },
+    { MSPEffect::ColorWash, make<MSPColorWashEffectWidget> },
+    { MSPEffect::RainbowWash, make<MSPRainbowWashEffectWidget> },
+    { MSPEffect::CustomWash, make<MSPCustomWashEffectWidget> },
+    { MSPEffect::RandomColor, make<MSPRandomColorEffectWidget> },
+    { MSPEffect::RGBWhite, make<MSPWhiteEffectWidget> },
+    { MSPEffect::KelvoWhite, make<MSPKelvoWhiteEffectWidget> },
+};
+
+constexpr bool rowsInIdOrder()
+{
+    for (int i = 0; i < int(std::size(editors)); ++i) {
+        if (editors[i].type != i)
+            return false;
+    }
+    return true;
+}
+static_assert(std::size(editors) == MSPEffect::typeCount, "one editor for each effect type");
+static_assert(rowsInIdOrder(), "row i holds effect type i");
+
+} // namespace
+
 MSPEffectWidgetFactory::MSPEffectWidgetFactory() = default;
 
 MSPEffectWidgetFactory *MSPEffectWidgetFactory::instance()
@@ -22,24 +64,5 @@ MSPEffectWidgetFactory *MSPEffectWidgetFactory::instance()
 
 MSPEffectWidget *MSPEffectWidgetFactory::create(int type, QWidget *parent) const
 {
-    switch (type) {
-    case MSPEffect::FixedColor:
-        return new MSPFixedColorEffectWidget(parent);
-    case MSPEffect::VariableColor:
-        return new MSPVariableColorEffectWidget(parent);
-    case MSPEffect::ColorWash:
-        return new MSPColorWashEffectWidget(parent);
-    case MSPEffect::RainbowWash:
-        return new MSPRainbowWashEffectWidget(parent);
-    case MSPEffect::CustomWash:
-        return new MSPCustomWashEffectWidget(parent);
-    case MSPEffect::RandomColor:
-        return new MSPRandomColorEffectWidget(parent);
-    case MSPEffect::RGBWhite:
-        return new MSPWhiteEffectWidget(parent);
-    case MSPEffect::KelvoWhite:
-        return new MSPKelvoWhiteEffectWidget(parent);
-    default:
-        return nullptr;
-    }
+    return type >= 0 && type < int(std::size(editors)) ? editors[type].create(parent) : nullptr;
 }

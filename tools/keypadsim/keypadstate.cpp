@@ -196,7 +196,7 @@ bool KeypadState::parseSceneBody(const QByteArray &body, Scene *scene)
         if (key == "effect") {
             bool ok = false;
             parsed.effect = toInt(value, &ok);
-            haveEffect = ok && parsed.effect >= 0 && parsed.effect <= 7;
+            haveEffect = ok && parsed.effect >= 0 && parsed.effect < effectTypeCount;
         } else if (key == "param1" || key == "param2" || key == "param3") {
             parsed.params[key.at(5) - '1'] = toInt(value);
         } else if (key == "param_xy") {

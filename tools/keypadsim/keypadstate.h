@@ -23,6 +23,8 @@ class KeypadState
 public:
     static constexpr int sceneCount = 6 + 2;
     static constexpr int maxColours = 6;
+    /** The effect types this firmware plays: ids 0 up to this count. */
+    static constexpr int effectTypeCount = 8;
     static constexpr int switchCount = 11;
     static constexpr int maxNameLength = 31;
     static constexpr int brightnessStep = 25;
