@@ -152,7 +152,7 @@ bool ChaosSoak::fail(const QString &reason)
     if (m_bed && m_keypad >= 0) {
         const QList<KeypadTestBed::Request> requests = m_bed->requestLog(m_keypad);
         std::fprintf(stderr, "soak: the keypad's last requests:\n");
-        for (int i = std::max(0, int(requests.size()) - 40); i < requests.size(); ++i) {
+        for (int i = std::max(0, int(requests.size()) - 150); i < requests.size(); ++i) {
             const KeypadTestBed::Request &r = requests.at(i);
             std::fprintf(stderr, "  %s %s %s %s\n", qPrintable(r.time.time().toString(QStringLiteral("HH:mm:ss.zzz"))),
                          qPrintable(r.method), qPrintable(r.path), r.body.constData());
