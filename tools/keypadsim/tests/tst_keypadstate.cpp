@@ -75,7 +75,8 @@ private slots:
             << QByteArray("effect=0&param1=1&param2=2&param3=3&param_xy=(1,2)") << true << scene(0, {1, 2, 3});
         QTest::newRow("no fourth parameter, numbers only")
             << QByteArray("effect=5&param1=x&param2=1&param4=9") << true << scene(5, {0, 1, 0});
-        QTest::newRow("effect 8") << QByteArray("effect=8&param1=1") << false << Scene();
+        QTest::newRow("effect past the last type")
+            << "effect=" + QByteArray::number(KeypadState::effectTypeCount) + "&param1=1" << false << Scene();
         QTest::newRow("effect -1") << QByteArray("effect=-1") << false << Scene();
         QTest::newRow("effect not a number") << QByteArray("effect=wash") << false << Scene();
         QTest::newRow("no effect") << QByteArray("param1=1&param2=2") << false << Scene();
