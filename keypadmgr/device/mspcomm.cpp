@@ -301,11 +301,11 @@ void MSPComm::trackSceneRequest(QNetworkReply *reply, const QString &path, const
     m_sceneRequests.insert(reply, {index, kind, serial});
 }
 
-QSet<int> MSPComm::scenesChangedSince(quint64 serial) const
+QSet<int> MSPComm::scenesChangedSince(quint64 count) const
 {
     QSet<int> changed;
     for (auto it = m_lastSceneRequest.cbegin(); it != m_lastSceneRequest.cend(); ++it) {
-        if (it.value() > serial)
+        if (it.value() > count)
             changed.insert(it.key());
     }
     return changed;

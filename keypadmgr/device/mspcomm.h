@@ -136,6 +136,10 @@ public:
     void forgetEdit(int index);
     /** Whether a Save of some scene still waits for the keypad's answer. */
     bool isSaving() const;
+    /** The number of scene changes (previews, Saves, Undos) sent so far. */
+    quint64 sceneChangeCount() const { return m_sceneRequestSerial; }
+    /** The scenes changed by a request sent after the first @p count scene changes. */
+    QSet<int> scenesChangedSince(quint64 count) const;
 
     /**
      * Counts the changes (posts) sent from now on, until
@@ -265,8 +269,6 @@ private:
     static int sceneIndexOfPath(const QString &path);
     void trackSceneRequest(QNetworkReply *reply, const QString &path, const QString &body);
     void sceneRequestFinished(const SceneRequest &request, bool failed);
-    /// The scenes previewed, saved or undone by a request sent after change @p serial.
-    QSet<int> scenesChangedSince(quint64 serial) const;
     void setEditState(int index, EditState state);
     /// An Undo answered: @p dropped clears the edit, otherwise it is offered again.
     void undoFinished(int index, bool dropped);

@@ -741,7 +741,7 @@ void MainWindow::confirmRestore(bool readOk)
     // first, just like one that restarts; but it was never away, and it
     // kept its settings.
     m_restoreProbe->stop();
-    if (!m_keypadWentAway && keypadSettingsText(m_scenesNotCompared) == m_settingsBeforeReset) {
+    if (!m_keypadWentAway && sameSettingsAsBeforeReset()) {
         reportRestoreFailure(tr("it answered with the same settings as before. A keypad that had its factory "
                                 "defaults already has nothing to restore."));
         return;
@@ -750,13 +750,30 @@ void MainWindow::confirmRestore(bool readOk)
     statusBar()->showMessage(tr("The keypad's factory defaults were restored."), statusMessageTime);
 }
 
-QString MainWindow::keypadSettingsText(const QSet<int> &skipped) const
+QStringList MainWindow::keypadSettings() const
 {
     QStringList parts;
     for (int i = 0; i < MSPSceneModel::sceneCount; ++i)
-        parts << (skipped.contains(i) ? QString() : m_sceneModel->sceneAt(i)->formData());
+        parts << m_sceneModel->sceneAt(i)->formData();
     parts << SystemConfiguration::instance()->formBodies(false, true);
-    return parts.join(QLatin1Char('\n'));
+    return parts;
+}
+
+bool MainWindow::sameSettingsAsBeforeReset() const
+{
+    const QStringList now = keypadSettings();
+    if (now.size() != m_settingsBeforeReset.size())
+        return false;
+    MSPComm *comm = MSPComm::instance();
+    const QSet<int> changed = comm->scenesChangedSince(m_sceneChangesBeforeReset);
+    for (int i = 0; i < now.size(); ++i) {
+        const bool scene = i < MSPSceneModel::sceneCount;
+        if (scene && (m_scenesNotCompared.contains(i) || changed.contains(i) || comm->hasUnsavedEdit(i)))
+            continue;
+        if (now.at(i) != m_settingsBeforeReset.at(i))
+            return false;
+    }
+    return true;
 }
 
 QProgressDialog *MainWindow::createProgressDialog(const QString &label, int maximum)
@@ -1396,7 +1413,8 @@ void MainWindow::restoreOnKeypad()
         if (comm->hasUnsavedEdit(i))
             m_scenesNotCompared.insert(i);
     }
-    m_settingsBeforeReset = keypadSettingsText(m_scenesNotCompared);
+    m_settingsBeforeReset = keypadSettings();
+    m_sceneChangesBeforeReset = comm->sceneChangeCount();
     if (!MSPComm::instance()->restoreFactoryDefaults()) {
         reportRestoreFailure(tr("the keypad cannot be reached"));
         return;

@@ -182,10 +182,17 @@ private:
     /** The keypad was read again while restoring: it restored only if its settings changed. */
     void confirmRestore(bool readOk);
     /**
-     * What the keypad holds as far as the screen knows: the scenes but
-     * @p skipped (0-based) and the configuration but the address.
+     * What the keypad holds as the screen knows it: each scene's body, then
+     * the configuration but the address.
      */
-    QString keypadSettingsText(const QSet<int> &skipped) const;
+    QStringList keypadSettings() const;
+    /**
+     * Whether the keypad, read again after the factory reset, holds what it
+     * held before. Scenes with an edit the keypad had not kept, and scenes
+     * changed since the reset went out, are not compared: the screen shows
+     * the edit, not what the keypad holds.
+     */
+    bool sameSettingsAsBeforeReset() const;
     QProgressDialog *createProgressDialog(const QString &label, int maximum);
     /** The configuration document; the current show only when @p withCurrentShow. */
     QString documentText(bool withCurrentShow) const;
@@ -282,10 +289,12 @@ private:
     QPointer<QProgressDialog> m_restoreProgress;
     // The settings before the factory reset, and whether the keypad is
     // being read to compare with them.
-    QString m_settingsBeforeReset;
+    QStringList m_settingsBeforeReset;
     // Scenes with an edit the keypad had not kept when the reset went out:
-    // the screen does not know what the keypad held for them.
+    // the screen does not know what the keypad held for them (nor for a
+    // scene edited while the reset waits).
     QSet<int> m_scenesNotCompared;
+    quint64 m_sceneChangesBeforeReset = 0;
     bool m_restoreReadPending = false;
     // Whether the keypad was seen away (restarting) since the reset went
     // out; asked every half second until then.

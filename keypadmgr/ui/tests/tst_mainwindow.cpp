@@ -987,18 +987,24 @@ void tst_MainWindow::restoreNotTakenIsSaid_data()
     QTest::addColumn<QString>("reason");
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("restored");
+    QTest::addColumn<bool>("editMeanwhile");
 
     QTest::newRow("refused, cancelled") << QStringLiteral("fault refuse on") << QStringLiteral("Connection refused")
-                                        << int(QMessageBox::Cancel) << false;
+                                        << int(QMessageBox::Cancel) << false << false;
     QTest::newRow("error status, cancelled") << QStringLiteral("fault error on")
                                              << QStringLiteral("Internal Server Error") << int(QMessageBox::Cancel)
-                                             << false;
-    QTest::newRow("error status, sent again")
-        << QStringLiteral("fault error 1") << QStringLiteral("Internal Server Error") << int(QMessageBox::Retry) << true;
+                                             << false << false;
+    QTest::newRow("error status, sent again") << QStringLiteral("fault error 1")
+                                              << QStringLiteral("Internal Server Error") << int(QMessageBox::Retry)
+                                              << true << false;
     // Lost on the way: it looks like a restart until the keypad answers with its old settings.
     QTest::newRow("dropped, cancelled") << QStringLiteral("fault drop 100")
                                         << QStringLiteral("the same settings as before") << int(QMessageBox::Cancel)
-                                        << false;
+                                        << false << false;
+    // The scene edited while the reset waits shows the edit, not what the keypad holds.
+    QTest::newRow("dropped, scene edited meanwhile")
+        << QStringLiteral("fault drop 100") << QStringLiteral("the same settings as before")
+        << int(QMessageBox::Cancel) << false << true;
 }
 
 void tst_MainWindow::restoreNotTakenIsSaid()
@@ -1007,6 +1013,7 @@ void tst_MainWindow::restoreNotTakenIsSaid()
     QFETCH(QString, reason);
     QFETCH(int, answer);
     QFETCH(bool, restored);
+    QFETCH(bool, editMeanwhile);
 
     connectKeypad();
     // A brightness of its own, which the factory defaults put back to full.
@@ -1030,6 +1037,11 @@ void tst_MainWindow::restoreNotTakenIsSaid()
     if (fault.startsWith(QLatin1String("fault drop"))) {
         // Only the reset is lost; the keypad answers the reads that follow.
         QTRY_VERIFY_WITH_TIMEOUT(m_bed->requestLog(m_keypad).size() > from, 10000);
+        if (editMeanwhile) {
+            MSPScene *scene = MSPSceneModel::instance()->sceneAt(MSPSceneModel::instance()->activeSceneIndex());
+            scene->setEffect(MSPEffectFactory::instance()->create(MSPEffect::RandomColor, scene), true);
+            QTest::qWait(500);
+        }
         QVERIFY(m_bed->command(m_keypad, QStringLiteral("fault clear")).startsWith(QLatin1String("ok")));
     }
 
