@@ -1408,20 +1408,26 @@ bool MainWindow::save()
 void MainWindow::restoreOnKeypad()
 {
     MSPComm *comm = MSPComm::instance();
-    m_scenesNotCompared.clear();
-    for (int i = 0; i < MSPSceneModel::sceneCount; ++i) {
-        if (comm->hasUnsavedEdit(i))
-            m_scenesNotCompared.insert(i);
+    // Chosen again while a reset waits: the keypad has not been read since
+    // the first went out, so what it held before that one still counts
+    // (the reset forgot the edits, but the screen still shows them).
+    const bool waiting = bool(m_restoreProgress);
+    if (!waiting) {
+        m_scenesNotCompared.clear();
+        for (int i = 0; i < MSPSceneModel::sceneCount; ++i) {
+            if (comm->hasUnsavedEdit(i))
+                m_scenesNotCompared.insert(i);
+        }
+        m_settingsBeforeReset = keypadSettings();
+        m_sceneChangesBeforeReset = comm->sceneChangeCount();
+        m_keypadWentAway = false;
     }
-    m_settingsBeforeReset = keypadSettings();
-    m_sceneChangesBeforeReset = comm->sceneChangeCount();
     if (!MSPComm::instance()->restoreFactoryDefaults()) {
         reportRestoreFailure(tr("the keypad cannot be reached"));
         return;
     }
     ConnectionState::instance()->setState(ConnectionState::Restoring);
     m_restoreReadPending = false;
-    m_keypadWentAway = false;
     m_restoreProbe->start();
     m_rereadPending = true;
     m_lastReread.start();

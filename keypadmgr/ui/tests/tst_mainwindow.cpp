@@ -267,6 +267,7 @@ private slots:
     void restoreNotTakenIsSaid_data();
     void restoreNotTakenIsSaid();
     void restoreTriedAgainAsksAboutNewChanges();
+    void restoreChosenAgainComparesWithTheFirst();
     void leavingAWaitingRestoreClaimsNothing();
     void twoKeypadsCancelledChooserIsNoKeypad();
     void failedChangeIsReportedAndResynced_data();
@@ -1065,6 +1066,46 @@ void tst_MainWindow::restoreNotTakenIsSaid()
         QCOMPARE(keypadStatus(QStringLiteral("brightness")), dimmed);
     }
     QCOMPARE(m_prompts->messages.size(), 2);
+}
+
+void tst_MainWindow::restoreChosenAgainComparesWithTheFirst()
+{
+    connectKeypad();
+    keypadPlays(1);
+    // Scene 1 is edited, and the keypad loses the edit; then scene 2 plays.
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("fault posterror 1")).startsWith(QLatin1String("ok")));
+    MSPScene *scene = MSPSceneModel::instance()->sceneAt(0);
+    scene->setEffect(MSPEffectFactory::instance()->create(MSPEffect::RandomColor, scene), true);
+    QTRY_VERIFY_WITH_TIMEOUT(MSPComm::instance()->hasUnsentEdit(0), 10000);
+    keypadPlays(2);
+    // From here everything is lost on the way: the edit's Save and the reset.
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("fault drop 100")).startsWith(QLatin1String("ok")));
+    m_prompts->answers << QMessageBox::Yes << QMessageBox::Save << QMessageBox::Yes << QMessageBox::Cancel;
+    const int from = m_bed->requestLog(m_keypad).size();
+    const auto resets = [&] { return requestsSince(from).filter(QStringLiteral("factory_reset=1")).size(); };
+    // A reset is lost once the program asks the keypad for a sign of life
+    // after it (the lost request may be sent twice before).
+    const auto probedAfterReset = [&] {
+        const QStringList requests = requestsSince(from);
+        int reset = -1;
+        for (int i = 0; i < requests.size(); ++i) {
+            if (requests.at(i).contains(QLatin1String("factory_reset=1")))
+                reset = i;
+        }
+        return reset >= 0 && requests.lastIndexOf(QStringLiteral("GET /api/v1/config ")) > reset;
+    };
+    m_window->handleRestore();
+    QTRY_VERIFY_WITH_TIMEOUT(probedAfterReset(), 10000);
+    const int first = resets();
+    // Chosen again while the first waits; the screen still shows the edit
+    // the reset forgot, which the keypad never had.
+    m_window->handleRestore();
+    QTRY_VERIFY_WITH_TIMEOUT(resets() > first && probedAfterReset(), 10000);
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("fault clear")).startsWith(QLatin1String("ok")));
+    QTRY_COMPARE_WITH_TIMEOUT(m_prompts->messages.size(), 4, 20000);
+    QVERIFY2(m_prompts->messages.at(3).text.contains(QLatin1String("the same settings as before")),
+             qPrintable(m_prompts->messages.at(3).text));
+    QVERIFY(m_window->statusBar()->currentMessage() != QLatin1String("The keypad's factory defaults were restored."));
 }
 
 void tst_MainWindow::restoreTriedAgainAsksAboutNewChanges()
