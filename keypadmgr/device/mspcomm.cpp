@@ -434,9 +434,11 @@ void MSPComm::resendUnsavedPreview(int index)
     m_previewAwaited.remove(index);
     // The keypad plays the scene as it keeps it (it came back, or the scene
     // was chosen again): the user's unsaved edit plays again.
+    // Not while its Undo is on its way: that would play the edit the user
+    // dropped again, and leave the Undo's answer older than the preview.
     MSPScene *scene = MSPSceneModel::instance()->sceneAt(index);
     const EditState state = editState(index);
-    if (!scene || state == EditState::None || state == EditState::Saving)
+    if (!scene || state == EditState::None || state == EditState::Saving || m_undoing.contains(index))
         return;
     qCDebug(lcDevice) << "sending the unsaved edit of scene" << index + 1 << "again";
     postSceneBody(scene);

@@ -279,6 +279,7 @@ private slots:
     void changeNotOnKeypadIsSaidUntilItIs();
     void undoNotOnKeypadKeepsTheEdit_data();
     void undoNotOnKeypadKeepsTheEdit();
+    void readDuringUndoDoesNotPlayTheEditAgain();
     void undoAnsweredAfterAnotherSceneKeepsThatScene();
     void saveBehindALostEditIsNotSent();
     void saveRightAfterAPressSendsTheEditFirst();
@@ -1461,6 +1462,26 @@ void tst_MainWindow::undoNotOnKeypadKeepsTheEdit()
     QTRY_VERIFY_WITH_TIMEOUT(!MSPComm::instance()->hasUnsavedEdit(2), 10000);
     QTRY_VERIFY_WITH_TIMEOUT(MSPSceneModel::instance()->sceneAt(2)->formData().contains(QLatin1String("&param2=0&")),
                              10000);
+}
+
+void tst_MainWindow::readDuringUndoDoesNotPlayTheEditAgain()
+{
+    const QString edited = playEditedColorWash();
+    QVERIFY(!edited.isEmpty());
+    auto *undo = sceneTab<QPushButton>("revertButton");
+    QTRY_VERIFY_WITH_TIMEOUT(undo->isEnabled(), 10000);
+    // The Undo is answered late; a read of the keypad, answered before it,
+    // finds the keypad on the edited scene.
+    QCOMPARE(m_bed->command(m_keypad, QStringLiteral("fault delay 3000")), QStringLiteral("ok"));
+    const int from = m_bed->requestLog(m_keypad).size();
+    QTest::mouseClick(undo, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(requestsSince(from).contains(QStringLiteral("POST /api/v1/shows/3 apply=0")), 10000);
+    QCOMPARE(m_bed->command(m_keypad, QStringLiteral("fault clear")), QStringLiteral("ok"));
+    MSPComm::instance()->requestAllShows();
+    QTRY_VERIFY_WITH_TIMEOUT(!MSPComm::instance()->hasUnsavedEdit(2), 15000);
+    settle();
+    QVERIFY(!requestsSince(from).contains(QStringLiteral("POST /api/v1/shows/3 ") + edited));
+    QVERIFY(MSPSceneModel::instance()->sceneAt(2)->formData().contains(QLatin1String("&param2=0&")));
 }
 
 void tst_MainWindow::undoAnsweredAfterAnotherSceneKeepsThatScene()
