@@ -226,6 +226,7 @@ void MSPComm::getScene(int index)
     ++m_sceneChoices;
     awaitPreview(index);
     QNetworkReply *reply = getShow(index);
+    m_choiceReply = reply;
     // Playing a scene turns the keypad's lights back on; read the
     // brightness again once the show has been read, as after a press on
     // the keypad itself.
@@ -709,8 +710,14 @@ void MSPComm::replyFinished(QNetworkReply *reply)
         // An answer that cannot be read leaves the screen unsure of what the
         // keypad holds: the window reads the keypad again, as after a failed
         // read (the keypad did answer, so it still counts as a sign of life).
+        // The scene the keypad plays is taken from an answer to a request
+        // sent since the last scene choice, once the choice itself has been
+        // answered: a request sent right after it may reach the keypad first,
+        // on another connection, and tell of the scene it left.
+        const bool takeCurrent = reply->property(sceneChoiceProperty).toULongLong() == m_sceneChoices
+            && (!m_choiceReply || m_choiceReply == reply);
         if (reply->bytesAvailable() > 0
-            && !parseReply(reply, reply->property(sceneChoiceProperty).toULongLong() == m_sceneChoices,
+            && !parseReply(reply, takeCurrent,
                            scenesChangedSince(reply->property(sceneChangeProperty).toULongLong()))) {
             qCDebug(lcDevice) << "unreadable answer from" << reply->url().path();
             m_lastErrorString = tr("The keypad's answer could not be read.");
@@ -789,6 +796,8 @@ void MSPComm::replyFinished(QNetworkReply *reply)
     }
     if (reply == m_pressReply)
         m_pressReply = nullptr;
+    if (reply == m_choiceReply)
+        m_choiceReply = nullptr;
     m_configAfterShow.removeAll(reply);
     reply->deleteLater();
 
@@ -828,6 +837,7 @@ void MSPComm::processPendingKeyPadDatagrams()
             QNetworkReply *reply = post(showsPath + QLatin1Char('/') + QString::number(scene), QString());
             m_pressReply = reply;
             m_pressScene = scene;
+            m_choiceReply = reply;
             if (SystemConfiguration::instance()->brightness() == -1 && !m_fileLoading)
                 m_configAfterShow.append(reply);
         } else if (datagram.kind() == KeypadDatagram::ConfigurationChanged) {

@@ -256,6 +256,9 @@ private:
     // The show request of the last scene pressed on the keypad, while it runs.
     QNetworkReply *m_pressReply = nullptr;
     int m_pressScene = 0;
+    // The request of the last scene chosen (on the keypad or on screen),
+    // while it runs.
+    QNetworkReply *m_choiceReply = nullptr;
 
     // A request that previews, saves or drops a scene's edit. Only the
     // newest one of a scene tells where its edit stands.

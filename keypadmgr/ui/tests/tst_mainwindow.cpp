@@ -1480,7 +1480,12 @@ void tst_MainWindow::readDuringUndoDoesNotPlayTheEditAgain()
     MSPComm::instance()->requestAllShows();
     QTRY_VERIFY_WITH_TIMEOUT(!MSPComm::instance()->hasUnsavedEdit(2), 15000);
     settle();
-    QVERIFY(!requestsSince(from).contains(QStringLiteral("POST /api/v1/shows/3 ") + edited));
+    // Not sent again once dropped (before the drop, the edit may have been
+    // sent twice, if its connection closed before the answer).
+    const QStringList requests = requestsSince(from);
+    const int dropped = requests.indexOf(QStringLiteral("POST /api/v1/shows/3 apply=0"));
+    QVERIFY2(requests.lastIndexOf(QStringLiteral("POST /api/v1/shows/3 ") + edited) < dropped,
+             qPrintable(requests.join(QLatin1Char(','))));
     QVERIFY(MSPSceneModel::instance()->sceneAt(2)->formData().contains(QLatin1String("&param2=0&")));
 }
 
