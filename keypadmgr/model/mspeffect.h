@@ -33,6 +33,21 @@ public:
     };
     /** The number of effect types: the last one's id plus one. */
     static constexpr int typeCount = KelvoWhite + 1;
+    /**
+     * Whether a table of effect types has one row per type, row i holding
+     * type i (the factories' tables check this at compile time).
+     */
+    template<class Row, int N>
+    static constexpr bool isTypeTable(const Row (&rows)[N])
+    {
+        if (N != typeCount)
+            return false;
+        for (int i = 0; i < N; ++i) {
+            if (rows[i].type != i)
+                return false;
+        }
+        return true;
+    }
     /** The most colours a scene carries: the six colour slots of the keypad. */
     static constexpr int maximumColors = 6;
 

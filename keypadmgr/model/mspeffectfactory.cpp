@@ -42,16 +42,7 @@ constexpr EffectType effectTypes[] = {
     { MSPEffect::KelvoWhite, QT_TRANSLATE_NOOP("MSPEffect", "Kelvo White"), make<MSPKelvoWhiteEffect> },
 };
 
-constexpr bool rowsInIdOrder()
-{
-    for (int i = 0; i < int(std::size(effectTypes)); ++i) {
-        if (effectTypes[i].type != i)
-            return false;
-    }
-    return true;
-}
-static_assert(std::size(effectTypes) == MSPEffect::typeCount, "one row for each effect type");
-static_assert(rowsInIdOrder(), "row i holds effect type i");
+static_assert(MSPEffect::isTypeTable(effectTypes), "one row for each effect type, row i holding type i");
 
 const EffectType *effectType(int type)
 {

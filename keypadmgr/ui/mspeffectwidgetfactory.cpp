@@ -41,16 +41,7 @@ constexpr EffectEditor editors[] = {
     { MSPEffect::KelvoWhite, make<MSPKelvoWhiteEffectWidget> },
 };
 
-constexpr bool rowsInIdOrder()
-{
-    for (int i = 0; i < int(std::size(editors)); ++i) {
-        if (editors[i].type != i)
-            return false;
-    }
-    return true;
-}
-static_assert(std::size(editors) == MSPEffect::typeCount, "one editor for each effect type");
-static_assert(rowsInIdOrder(), "row i holds effect type i");
+static_assert(MSPEffect::isTypeTable(editors), "one editor for each effect type, row i holding type i");
 
 } // namespace
 
