@@ -48,6 +48,21 @@ void ColorAppearance::setFixtureClass(int fixtureClass)
     emit fixtureClassChanged(fixtureClass);
 }
 
+void ColorAppearance::setKeptForm(KeptForm form)
+{
+    if (form == m_keptForm)
+        return;
+    m_keptForm = form;
+    m_cache->shown.clear();
+}
+
+OvrColor ColorAppearance::kept(const OvrColor &color)
+{
+    const OvrColor text(color.aName());
+    const KeptForm form = instance()->m_keptForm;
+    return form ? form(text) : text;
+}
+
 QColor ColorAppearance::shown(const OvrColor &color)
 {
     // Of the colour as it is kept (see sentText()).
@@ -58,7 +73,7 @@ QColor ColorAppearance::shown(const OvrColor &color)
     const auto it = self->m_cache->shown.constFind(key);
     if (it != self->m_cache->shown.constEnd())
         return QColor::fromRgb(*it);
-    const QColor result = ColorUtils::displayColor(OvrColor(key), self->m_fixtureClass);
+    const QColor result = ColorUtils::displayColor(kept(color), self->m_fixtureClass);
     if (self->m_cache->shown.size() >= Cache::Limit)
         self->m_cache->shown.clear();
     self->m_cache->shown.insert(key, result.rgb());
@@ -72,8 +87,9 @@ QString ColorAppearance::sentText(const OvrColor &color)
     const ColorUtils::PrismalProfileID fixtureClass = instance()->m_fixtureClass;
     unsigned char levels[3];
     // Hosts keep a colour by its text form, which holds a white's x and y to
-    // six decimals: the levels sent are those of the colour as kept.
-    ColorUtils::threeChannelLevels(OvrColor(color.aName()), fixtureClass, levels);
+    // six decimals, or by their own kept form: the levels sent are those of
+    // the colour as kept.
+    ColorUtils::threeChannelLevels(kept(color), fixtureClass, levels);
     if (ColorUtils::nChannelConfigurationForPrismalProfileID(fixtureClass) == ColorUtils::ConfigRGB) {
         return tr("Sent: %1, %2, %3")
             .arg(int(levels[0]))

@@ -46,6 +46,15 @@ public:
      */
     static QString sentText(const OvrColor &color);
 
+    /** How a host keeps a colour it is given. */
+    using KeptForm = OvrColor (*)(const OvrColor &);
+    /**
+     * Makes shown() and sentText() be of the colour as the host keeps it
+     * (a host may keep a white's x and y to fewer decimals than the text
+     * form) rather than as its text form. Null goes back to the text form.
+     */
+    void setKeptForm(KeptForm form);
+
 signals:
     void fixtureClassChanged(int fixtureClass);
 
@@ -53,7 +62,11 @@ private:
     ColorAppearance();
     ~ColorAppearance() override;
 
+    /** The colour as the host keeps it (see setKeptForm()). */
+    static OvrColor kept(const OvrColor &color);
+
     class Cache;
+    KeptForm m_keptForm = nullptr;
     ColorUtils::PrismalProfileID m_fixtureClass = ColorUtils::ProfileGenericRGB;
     Cache *m_cache;
 };

@@ -30,9 +30,13 @@ void MSPCustomWashEffect::setWidth(int width)
 
 void MSPCustomWashEffect::setColorList(const QStringList &colorList)
 {
-    if (colorList == m_colorList)
+    QStringList kept;
+    kept.reserve(colorList.size());
+    for (const QString &name : colorList)
+        kept << keptColorName(name);
+    if (kept == m_colorList)
         return;
-    m_colorList = colorList;
+    m_colorList = kept;
     emit colorListChanged();
     emit effectParamsChanged();
 }

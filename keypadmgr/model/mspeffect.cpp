@@ -2,6 +2,7 @@
 #include "mspeffect.h"
 
 #include "mspeffectfactory.h"
+#include "mspwiretext.h"
 #include "ovrcolor.h"
 #include "systemconfiguration.h"
 
@@ -31,6 +32,28 @@ void MSPEffect::colorToChannels(const OvrColor &color, ColorUtils::PrismalProfil
     ColorUtils::threeChannelLevels(color, fixtureClass, out);
     for (int i = 0; i < 3; ++i)
         rgb[i] = out[i];
+}
+
+OvrColor MSPEffect::keptColor(const OvrColor &color)
+{
+    if (color.spec() != OvrColor::Yxy)
+        return color;
+    // As the wire and file forms carry it: the float the colour gives,
+    // scaled and made whole, then read back as a float.
+    const auto kept = [](double value, double scale) {
+        return double(float(MSPWireText::coordinateBits(double(float(value)) * scale) / scale));
+    };
+    OvrColor result(color);
+    result.setY(kept(color.getY(), 1000.0));
+    result.setx(kept(color.getx(), 10000.0));
+    result.sety(kept(color.gety(), 10000.0));
+    return result;
+}
+
+QString MSPEffect::keptColorName(const QString &name)
+{
+    const OvrColor color(name);
+    return color.isValid() && color.spec() == OvrColor::Yxy ? keptColor(color).aName() : name;
 }
 
 ColorUtils::PrismalProfileID MSPEffect::configuredFixtureClass()

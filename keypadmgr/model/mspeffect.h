@@ -66,6 +66,15 @@ public:
      */
     static void colorToChannels(const OvrColor &color, ColorUtils::PrismalProfileID fixtureClass, int rgb[3]);
 
+    /**
+     * The colour as a file and the keypad keep it: a white given in Yxy has
+     * its Y to three decimals and its x and y to four, so what is sent, saved
+     * and opened again is the same colour. Any other colour is returned as it is.
+     */
+    static OvrColor keptColor(const OvrColor &color);
+    /** keptColor() of a colour's text form, as text; other text as it is. */
+    static QString keptColorName(const QString &name);
+
 signals:
     void effectParamsChanged();
 

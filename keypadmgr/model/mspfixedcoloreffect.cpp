@@ -26,9 +26,10 @@ QString MSPFixedColorEffect::defaultColor()
 
 void MSPFixedColorEffect::setColor(const QString &color)
 {
-    if (color == m_color)
+    const QString kept = keptColorName(color);
+    if (kept == m_color)
         return;
-    m_color = color;
+    m_color = kept;
     emit colorChanged(m_color);
     emit effectParamsChanged();
 }

@@ -348,7 +348,7 @@ void MSPColorWashEffectWidget::on_colorPicker_mainColorChanged(OvrColor color, c
     // only the user's own picks change the list.
     if (m_showingColor || !color.isValid() || ui->colorListPicker->currentIndex() < 0)
         return;
-    const QString name = color.aName();
+    const QString name = MSPEffect::keptColorName(color.aName());
     ui->colorListPicker->editColorChanged(name);
     emit colorChanged(name);
 }

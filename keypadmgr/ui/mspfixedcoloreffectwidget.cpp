@@ -87,7 +87,7 @@ void MSPFixedColorEffectWidget::on_colorPicker_mainColorChanged(OvrColor color, 
     // picks change the scene.
     if (m_showingColor || !color.isValid() || !fixedEffect())
         return;
-    const QString name = color.aName();
+    const QString name = MSPEffect::keptColorName(color.aName());
     showSwatch(name);
     if (fixedEffect()->color() == name)
         return;

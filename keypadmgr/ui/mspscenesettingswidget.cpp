@@ -31,9 +31,11 @@ MSPSceneSettingsWidget::MSPSceneSettingsWidget(QWidget *parent, FirstEditor firs
 {
     ui->setupUi(this);
     // Colours on screen look as the configured fixture class makes them
-    // (the generic RGB profile until a configuration names another).
+    // (the generic RGB profile until a configuration names another),
+    // and as the scenes keep them, which is how the keypad gets them.
     SystemConfiguration *config = SystemConfiguration::instance();
     OvrColorPickerLib::ColorAppearance::instance()->setFixtureClass(config->fixtureClass());
+    OvrColorPickerLib::ColorAppearance::instance()->setKeptForm(&MSPEffect::keptColor);
     connect(config, &SystemConfiguration::configurationChanged, this, [config] {
         OvrColorPickerLib::ColorAppearance::instance()->setFixtureClass(config->fixtureClass());
     });

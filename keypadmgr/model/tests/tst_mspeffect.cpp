@@ -90,6 +90,8 @@ private slots:
     void variableColor();
     void variableColorHueSurvivesCycles_data();
     void variableColorHueSurvivesCycles();
+    void yxyColorSurvivesAFile_data();
+    void yxyColorSurvivesAFile();
     void setParametersEmitsNothing();
 };
 
@@ -452,6 +454,66 @@ void tst_MSPEffect::variableColorHueSurvivesCycles()
     QVERIFY2(changed.isEmpty(), qPrintable(QStringLiteral("%1 hues changed, first: %2")
                                                    .arg(changed.size())
                                                    .arg(changed.mid(0, 4).join(QStringLiteral("; ")))));
+}
+
+void tst_MSPEffect::yxyColorSurvivesAFile_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::newRow("fixed colour") << int(MSPEffect::FixedColor);
+    QTest::newRow("variable colour") << int(MSPEffect::VariableColor);
+    QTest::newRow("custom wash") << int(MSPEffect::CustomWash);
+}
+
+void tst_MSPEffect::yxyColorSurvivesAFile()
+{
+    // A white picked on screen holds its Y, x and y to full precision; a file
+    // and the keypad carry Y in thousandths and x and y in ten-thousandths.
+    // What the effect sends must be what it sends again once the file that
+    // kept it is opened.
+    QFETCH(int, type);
+    const auto fileValue = [](double value, double scale) { return float(qRound(value * scale) / scale); };
+    const auto levels = [](const OvrColor &color) {
+        int rgb[3];
+        MSPEffect::colorToChannels(color, ColorUtils::ProfileGenericRGB, rgb);
+        return QStringLiteral("%1,%2,%3").arg(rgb[0]).arg(rgb[1]).arg(rgb[2]);
+    };
+    QRandomGenerator random(20261209);
+    QStringList changed;
+    for (int pick = 0; pick < 200; ++pick) {
+        OvrColor picked;
+        picked.setY(0.05 + 0.95 * random.generateDouble());
+        picked.setx(0.25 + 0.25 * random.generateDouble());
+        picked.sety(0.25 + 0.2 * random.generateDouble());
+        std::unique_ptr<MSPEffect> saved(MSPEffectFactory::instance()->create(type, nullptr));
+        std::unique_ptr<MSPEffect> opened(MSPEffectFactory::instance()->create(type, nullptr));
+        QString sent, received;
+        if (auto *wash = qobject_cast<MSPCustomWashEffect *>(saved.get())) {
+            wash->setColorList({ picked.aName() });
+            const OvrColor kept(wash->colorList().constFirst());
+            SixColors colors;
+            colors.owned.front()->setY(fileValue(kept.getY(), 1000));
+            colors.owned.front()->setx(fileValue(kept.getx(), 10000));
+            colors.owned.front()->sety(fileValue(kept.gety(), 10000));
+            opened->setParameters({ "1", "0", "1" }, colors.list, 1, ColorUtils::ProfileGenericRGB, 0, 0, 0);
+            QStringList names;
+            parametersOf(opened.get(), nullptr, nullptr, nullptr, &names);
+            sent = levels(kept);
+            received = levels(OvrColor(names.value(0)));
+        } else {
+            saved->setProperty("color", picked.aName());
+            float Y, x, y;
+            const QStringList params = parametersOf(saved.get(), &Y, &x, &y);
+            opened->setParameters(params, {}, 0, ColorUtils::ProfileGenericRGB, fileValue(Y, 1000),
+                                  fileValue(x, 10000), fileValue(y, 10000));
+            sent = params.join(',');
+            received = parametersOf(opened.get()).join(',');
+        }
+        if (sent != received)
+            changed << QStringLiteral("%1 saved, %2 opened").arg(sent, received);
+    }
+    QVERIFY2(changed.isEmpty(), qPrintable(QStringLiteral("%1 of 200 changed, first: %2")
+                                                   .arg(changed.size())
+                                                   .arg(changed.mid(0, 3).join(QStringLiteral("; ")))));
 }
 
 void tst_MSPEffect::setParametersEmitsNothing()
