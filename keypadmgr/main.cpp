@@ -6,6 +6,8 @@
 #include "mainwindow.h"
 #include "splashscreen.h"
 
+#include <mspcomm.h>
+
 #include <QApplication>
 #include <QLoggingCategory>
 #include <QTextStream>
@@ -75,6 +77,9 @@ int main(int argc, char *argv[])
     // program's own name and icon.
     QGuiApplication::setDesktopFileName(QLatin1String(AppVersion::desktopFileName));
     AppTranslations::install(app);
+    // What the window needs from the disk and the system is read while it is built.
+    MSPComm::prepareInBackground();
+    SplashScreen::preload();
 
     auto *window = new MainWindow;
     if (demo)

@@ -21,6 +21,7 @@
 #include "mspeffectwidget.h"
 #include "mspscenesettingswidget.h"
 
+#include <mspcomm.h>
 #include <mspeffect.h>
 
 #include <QAbstractButton>
@@ -91,6 +92,9 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QLatin1String(AppVersion::desktopFileName));
     AppTranslations::install(app);
     FirstPaintProbe::mark("application");
+    // What the window needs from the disk and the system is read while it is built.
+    MSPComm::prepareInBackground();
+    SplashScreen::preload();
 
     auto *window = new MainWindow;
     if (firstShows)

@@ -25,6 +25,8 @@
 #include <QNetworkInterface>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QPointer>
+#include <QThread>
 #include <QUdpSocket>
 #include <QUrl>
 
@@ -40,6 +42,10 @@ const char sceneChoiceProperty[] = "sceneChoices";
 // reply property): its answer tells nothing of a scene changed after it.
 const char sceneChangeProperty[] = "sceneChanges";
 
+// The thread prepareInBackground() started, until it is waited for.
+QPointer<QThread> bearerLoader;
+bool instanceCreated = false;
+
 } // namespace
 
 MSPComm *MSPComm::instance()
@@ -52,10 +58,25 @@ MSPComm *MSPComm::instance()
 // the toolkit's deprecated bearer API; its uses here are fenced.
 QT_WARNING_PUSH
 QT_WARNING_DISABLE_DEPRECATED
-MSPComm::MSPComm()
-    : m_manager(new QNetworkAccessManager(this))
-    , m_configurationManager(new QNetworkConfigurationManager(this))
+void MSPComm::prepareInBackground()
 {
+    if (instanceCreated || bearerLoader)
+        return;
+    // The toolkit builds its one set of bearer engines on first use, from
+    // any thread, and hands them to a thread of its own.
+    bearerLoader = QThread::create([] { QNetworkConfigurationManager manager; });
+    bearerLoader->setObjectName(QStringLiteral("bearer loader"));
+    connect(bearerLoader, &QThread::finished, bearerLoader, &QObject::deleteLater);
+    bearerLoader->start();
+}
+
+MSPComm::MSPComm()
+{
+    instanceCreated = true;
+    if (bearerLoader)
+        bearerLoader->wait();
+    m_manager = new QNetworkAccessManager(this);
+    m_configurationManager = new QNetworkConfigurationManager(this);
     // The XML reader reaches the keypad through the model's link interface.
     MSPCommLink::setInstance(this);
     connect(m_manager, &QNetworkAccessManager::finished, this, &MSPComm::replyFinished);

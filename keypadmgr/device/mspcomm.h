@@ -42,6 +42,14 @@ public:
     static MSPComm *instance();
     ~MSPComm() override;
 
+    /**
+     * Starts loading the system's network bearer plugins in a thread of its
+     * own, which the first network access manager otherwise does on the
+     * spot; instance() waits for it. For a window that creates instance()
+     * while it is being built.
+     */
+    static void prepareInBackground();
+
     void setDevice(const QString &address, const QByteArray &mac);
     QString address() const { return m_address; }
     QByteArray mac() const { return m_mac; }
@@ -227,8 +235,8 @@ private:
 
     QString m_address;
     QByteArray m_mac;
-    QNetworkAccessManager *m_manager;
-    QNetworkConfigurationManager *m_configurationManager;
+    QNetworkAccessManager *m_manager = nullptr;
+    QNetworkConfigurationManager *m_configurationManager = nullptr;
     QList<QNetworkReply *> m_editReplies;
     QList<QNetworkReply *> m_configPosts;
     QList<QNetworkReply *> m_configAfterShow;

@@ -11,6 +11,12 @@ class SplashScreen : public QSplashScreen
 public:
     SplashScreen();
 
+    /**
+     * Starts reading the splash image in a thread of its own while the main
+     * window is built; the constructor takes the image from there.
+     */
+    static void preload();
+
     /** "Version 1.3 20131127-196". */
     static QString versionLine();
 
