@@ -7,11 +7,11 @@
 // the picker's swatches for a colour not seen before.
 #include "namedpart.h"
 
-#include <colortempsliderwidget.h>
-#include <hsbspectrumwidget.h>
-#include <ovrcolorpickerwidget.h>
-#include <rgbpickerwidget.h>
-#include <whitepickerwidget.h>
+#include "colortempsliderwidget.h"
+#include "hsbspectrumwidget.h"
+#include "ovrcolorpickerwidget.h"
+#include "rgbpickerwidget.h"
+#include "whitepickerwidget.h"
 
 #include <QSpinBox>
 

@@ -9,7 +9,7 @@
 //
 // Targets: 50 keypads in at most 3x the time of one; peak RSS at most
 // 100 MiB; 50 of 50 listed. --strict makes a missed target fail the run.
-#include <keypadtestbed.h>
+#include "keypadtestbed.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "colorappearance.h"
 
-#include <ovrcolor.h>
-#include <tristimulus.h>
-#include <tristimulusfactory.h>
+#include "ovrcolor.h"
+#include "tristimulus.h"
+#include "tristimulusfactory.h"
 
 #include <QHash>
 

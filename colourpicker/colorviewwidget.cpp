@@ -3,7 +3,7 @@
 
 #include "colorappearance.h"
 
-#include <ovrcolorlibrary.h>
+#include "ovrcolorlibrary.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

@@ -3,7 +3,7 @@
 
 #include "percentsliderwidget.h"
 
-#include <ovrcolor.h>
+#include "ovrcolor.h"
 
 namespace OvrColorPickerLib {
 

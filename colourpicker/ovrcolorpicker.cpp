@@ -5,7 +5,7 @@
 #include "ovrcolorpickerlogging.h"
 #include "ovrcolorpickerwidget.h"
 
-#include <ovrcolorlibrary.h>
+#include "ovrcolorlibrary.h"
 
 #include <QSettings>
 #include <QVBoxLayout>

@@ -6,7 +6,7 @@
 #include "ovrcolorpickerlogging.h"
 #include "ovrcolorpickerwidget.h"
 
-#include <ovrstyle.h>
+#include "ovrstyle.h"
 
 #include <QMenu>
 #include <QSettings>

@@ -11,7 +11,7 @@
 #include "rgbpickerwidget.h"
 #include "whitepickerwidget.h"
 
-#include <ovrcolorlibrary.h>
+#include "ovrcolorlibrary.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

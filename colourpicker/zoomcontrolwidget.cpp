@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "zoomcontrolwidget.h"
 
-#include <ovrstyle.h>
+#include "ovrstyle.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -3,7 +3,7 @@
 #include "dravonlogging.h"
 #include "dravonsocket.h"
 
-#include <platformsockets.h>
+#include "platformsockets.h"
 
 #include <QtEndian>
 

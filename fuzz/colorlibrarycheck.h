@@ -3,7 +3,7 @@
 // input: that it is consistent, and that what it holds is what it saves.
 #pragma once
 
-#include <ovrcolorlibrary.h>
+#include "ovrcolorlibrary.h"
 
 #include <QBuffer>
 #include <QLoggingCategory>

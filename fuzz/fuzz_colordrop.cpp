@@ -12,10 +12,10 @@
 // and then what it holds must save and read back the same.
 #include "colorlibrarycheck.h"
 
-#include <colorlistpicker2.h>
-#include <colorviewwidget.h>
-#include <ovrcolorlibrary.h>
-#include <ovrcolorlibrarytreeview.h>
+#include "colorlistpicker2.h"
+#include "colorviewwidget.h"
+#include "ovrcolorlibrary.h"
+#include "ovrcolorlibrarytreeview.h"
 
 #include <QApplication>
 #include <QDragEnterEvent>

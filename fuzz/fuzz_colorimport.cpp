@@ -6,8 +6,8 @@
 // there were, and what the library then holds saves and reads back the same.
 #include "colorlibrarycheck.h"
 
-#include <colorfileimporter.h>
-#include <ovrcolorlibrary.h>
+#include "colorfileimporter.h"
+#include "ovrcolorlibrary.h"
 
 #include <QCoreApplication>
 

@@ -6,8 +6,8 @@
 // the streaming reader the library uses and the DOM reader must agree.
 #include "colorlibrarycheck.h"
 
-#include <ovrcolorlibrary.h>
-#include <zeplo3projecthelper.h>
+#include "ovrcolorlibrary.h"
+#include "zeplo3projecthelper.h"
 
 #include <QBuffer>
 #include <QCoreApplication>

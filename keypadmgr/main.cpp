@@ -6,7 +6,7 @@
 #include "mainwindow.h"
 #include "splashscreen.h"
 
-#include <mspcomm.h>
+#include "mspcomm.h"
 
 #include <QApplication>
 #include <QLoggingCategory>

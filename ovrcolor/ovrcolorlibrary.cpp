@@ -6,7 +6,7 @@
 #include "ovrdatafiles.h"
 #include "zeplo3projecthelper.h"
 
-#include <platformpaths.h>
+#include "platformpaths.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -21,8 +21,8 @@
 #include "mspeffectwidget.h"
 #include "mspscenesettingswidget.h"
 
-#include <mspcomm.h>
-#include <mspeffect.h>
+#include "mspcomm.h"
+#include "mspeffect.h"
 
 #include <QAbstractButton>
 #include <QApplication>

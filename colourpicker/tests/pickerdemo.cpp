@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A window with one colour picker, for trying the picker by hand.
-#include <ovrcolorlibrary.h>
-#include <ovrcolorpicker.h>
+#include "ovrcolorlibrary.h"
+#include "ovrcolorpicker.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,19 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "namedpart.h"
 
-#include <colorappearance.h>
-#include <colorutils.h>
-#include <colorviewwidget.h>
-#include <gradientcolorselectorwidget.h>
-#include <hsbspectrumwidget.h>
-#include <intensitysliderwidget.h>
-#include <opacitysliderwidget.h>
-#include <ovrcolorlibrary.h>
-#include <ovrcolorpicker.h>
-#include <ovrcolorpickerbuttonswidget.h>
-#include <ovrcolorpickerwidget.h>
-#include <rgbpickerwidget.h>
-#include <rgbsliderswidget.h>
+#include "colorappearance.h"
+#include "colorutils.h"
+#include "colorviewwidget.h"
+#include "gradientcolorselectorwidget.h"
+#include "hsbspectrumwidget.h"
+#include "intensitysliderwidget.h"
+#include "opacitysliderwidget.h"
+#include "ovrcolorlibrary.h"
+#include "ovrcolorpicker.h"
+#include "ovrcolorpickerbuttonswidget.h"
+#include "ovrcolorpickerwidget.h"
+#include "rgbpickerwidget.h"
+#include "rgbsliderswidget.h"
 
 #include <QAbstractSpinBox>
 #include <QLabel>

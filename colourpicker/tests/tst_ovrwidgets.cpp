@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <filterbox.h>
-#include <lineeditclearbutton.h>
-#include <ovrstyle.h>
+#include "filterbox.h"
+#include "lineeditclearbutton.h"
+#include "ovrstyle.h"
 
 #include <QSignalSpy>
 #include <QSlider>

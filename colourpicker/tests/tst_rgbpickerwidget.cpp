@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "namedpart.h"
 
-#include <colorzoomwidget.h>
-#include <gradientcolorselectorwidget.h>
-#include <hexcoloredit.h>
-#include <hsbsliderswidget.h>
-#include <hsbspectrumwidget.h>
-#include <hsbspectrumzoomwidget.h>
-#include <hsbtintsandshadeswidget.h>
-#include <rgbpickerwidget.h>
-#include <rgbsliderswidget.h>
-#include <zoomcontrolwidget.h>
+#include "colorzoomwidget.h"
+#include "gradientcolorselectorwidget.h"
+#include "hexcoloredit.h"
+#include "hsbsliderswidget.h"
+#include "hsbspectrumwidget.h"
+#include "hsbspectrumzoomwidget.h"
+#include "hsbtintsandshadeswidget.h"
+#include "rgbpickerwidget.h"
+#include "rgbsliderswidget.h"
+#include "zoomcontrolwidget.h"
 
 #include <QClipboard>
 #include <QDoubleSpinBox>

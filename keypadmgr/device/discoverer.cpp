@@ -3,7 +3,7 @@
 
 #include "networkprefs.h"
 
-#include <dravon.h>
+#include "dravon.h"
 
 #include <QHostAddress>
 #include <QHostInfo>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "keypaddatagram.h"
 
-#include <mspscenemodel.h>
+#include "mspscenemodel.h"
 
 namespace {
 

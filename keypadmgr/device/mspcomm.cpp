@@ -7,12 +7,12 @@
 #include "keypaddatagram.h"
 #include "networkprefs.h"
 
-#include <msphandler.h>
-#include <mspscene.h>
-#include <mspscenemodel.h>
-#include <systemconfiguration.h>
+#include "msphandler.h"
+#include "mspscene.h"
+#include "mspscenemodel.h"
+#include "systemconfiguration.h"
 
-#include <dravon.h>
+#include "dravon.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -4,7 +4,7 @@
 #include "discoverer.h"
 #include "fleetlogging.h"
 
-#include <dravon.h>
+#include "dravon.h"
 
 #include <QNetworkInterface>
 #include <QStringList>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "colorlistpicker2.h"
 
-#include <colorappearance.h>
-#include <ovrcolor.h>
-#include <ovrcolorlibrary.h>
+#include "colorappearance.h"
+#include "ovrcolor.h"
+#include "ovrcolorlibrary.h"
 
 #include <QAction>
 #include <QContextMenuEvent>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "colorthumbnail.h"
 
-#include <colorappearance.h>
-#include <ovrcolor.h>
+#include "colorappearance.h"
+#include "ovrcolor.h"
 
 #include <QGuiApplication>
 #include <QPainter>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "guidewindow.h"
 
-#include <ovrdatafiles.h>
+#include "ovrdatafiles.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFile>

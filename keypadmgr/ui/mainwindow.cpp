@@ -17,16 +17,16 @@
 #include "updatedialog.h"
 #include "userprompts.h"
 
-#include <discoverer.h>
-#include <mspchooser.h>
-#include <mspcomm.h>
-#include <msphandler.h>
-#include <mspscene.h>
-#include <mspscenemodel.h>
-#include <networkprefs.h>
-#include <ovrcolorlibrary.h>
-#include <ovrdatafiles.h>
-#include <systemconfiguration.h>
+#include "discoverer.h"
+#include "mspchooser.h"
+#include "mspcomm.h"
+#include "msphandler.h"
+#include "mspscene.h"
+#include "mspscenemodel.h"
+#include "networkprefs.h"
+#include "ovrcolorlibrary.h"
+#include "ovrdatafiles.h"
+#include "systemconfiguration.h"
 
 #include <algorithm>
 

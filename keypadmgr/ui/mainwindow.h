@@ -10,7 +10,7 @@
 #include <QPointer>
 #include <QSet>
 
-#include <ovrbusycursor.h>
+#include "ovrbusycursor.h"
 
 #include <memory>
 #include <optional>

@@ -2,12 +2,12 @@
 #include "mspcolorwasheffectwidget.h"
 #include "ui_mspcolorwasheffectwidget.h"
 
-#include <mspcolorwasheffect.h>
-#include <mspcustomwasheffect.h>
-#include <mspeffect.h>
-#include <mspfixedcoloreffect.h>
-#include <ovrcolor.h>
-#include <ovrcolorpicker.h>
+#include "mspcolorwasheffect.h"
+#include "mspcustomwasheffect.h"
+#include "mspeffect.h"
+#include "mspfixedcoloreffect.h"
+#include "ovrcolor.h"
+#include "ovrcolorpicker.h"
 
 #include <QGridLayout>
 #include <QSettings>

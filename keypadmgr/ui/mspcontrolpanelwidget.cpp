@@ -2,11 +2,11 @@
 #include "mspcontrolpanelwidget.h"
 #include "ui_mspcontrolpanelwidget.h"
 
-#include <mspcomm.h>
-#include <mspeffect.h>
-#include <mspscene.h>
-#include <mspscenemodel.h>
-#include <systemconfiguration.h>
+#include "mspcomm.h"
+#include "mspeffect.h"
+#include "mspscene.h"
+#include "mspscenemodel.h"
+#include "systemconfiguration.h"
 
 #include <QKeyEvent>
 

@@ -2,7 +2,7 @@
 #include "mspcustomwasheffectwidget.h"
 #include "ui_mspcolorwasheffectwidget.h"
 
-#include <mspcustomwasheffect.h>
+#include "mspcustomwasheffect.h"
 
 MSPCustomWashEffectWidget::MSPCustomWashEffectWidget(QWidget *parent)
     : MSPColorWashEffectWidget(parent)

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mspeffectwidget.h"
 
-#include <connectionstate.h>
-#include <mspeffect.h>
-#include <ovrcolor.h>
-#include <ovrcolorlibrary.h>
-#include <systemconfiguration.h>
+#include "connectionstate.h"
+#include "mspeffect.h"
+#include "ovrcolor.h"
+#include "ovrcolorlibrary.h"
+#include "systemconfiguration.h"
 
 #include <QFontMetrics>
 #include <QLocale>

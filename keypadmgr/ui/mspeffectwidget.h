@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <mspeffect.h>
-#include <ovrcolor.h>
+#include "mspeffect.h"
+#include "ovrcolor.h"
 
 #include <QPointer>
 #include <QString>

@@ -10,7 +10,7 @@
 #include "mspvariablecoloreffectwidget.h"
 #include "mspwhiteeffectwidget.h"
 
-#include <mspeffect.h>
+#include "mspeffect.h"
 
 #include <iterator>
 

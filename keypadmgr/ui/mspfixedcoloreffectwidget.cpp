@@ -2,11 +2,11 @@
 #include "mspfixedcoloreffectwidget.h"
 #include "ui_mspfixedcoloreffectwidget.h"
 
-#include <mspfixedcoloreffect.h>
-#include <colorappearance.h>
-#include <ovrcolor.h>
-#include <ovrcolorpicker.h>
-#include <ovrcolorpickerwidget.h>
+#include "mspfixedcoloreffect.h"
+#include "colorappearance.h"
+#include "ovrcolor.h"
+#include "ovrcolorpicker.h"
+#include "ovrcolorpickerwidget.h"
 
 MSPFixedColorEffectWidget::MSPFixedColorEffectWidget(QWidget *parent)
     : MSPEffectWidget(parent)

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mspkelvowhiteeffectwidget.h"
 
-#include <mspkelvowhiteeffect.h>
+#include "mspkelvowhiteeffect.h"
 
 MSPKelvoWhiteEffectWidget::MSPKelvoWhiteEffectWidget(QWidget *parent)
     : MSPWhiteEffectWidget(parent, true)

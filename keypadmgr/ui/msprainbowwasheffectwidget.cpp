@@ -2,7 +2,7 @@
 #include "msprainbowwasheffectwidget.h"
 #include "ui_mspcolorwasheffectwidget.h"
 
-#include <msprainbowwasheffect.h>
+#include "msprainbowwasheffect.h"
 
 MSPRainbowWashEffectWidget::MSPRainbowWashEffectWidget(QWidget *parent)
     : MSPCustomWashEffectWidget(parent)

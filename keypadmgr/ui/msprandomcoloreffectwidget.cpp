@@ -2,7 +2,7 @@
 #include "msprandomcoloreffectwidget.h"
 #include "ui_msprandomcoloreffectwidget.h"
 
-#include <msprandomcoloreffect.h>
+#include "msprandomcoloreffect.h"
 
 MSPRandomColorEffectWidget::MSPRandomColorEffectWidget(QWidget *parent)
     : MSPEffectWidget(parent)

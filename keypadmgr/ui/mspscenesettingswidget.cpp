@@ -5,14 +5,14 @@
 #include "mspeffectwidget.h"
 #include "mspeffectwidgetfactory.h"
 
-#include <colorappearance.h>
-#include <connectionstate.h>
-#include <mspcomm.h>
-#include <mspeffect.h>
-#include <mspeffectfactory.h>
-#include <mspscene.h>
-#include <mspscenemodel.h>
-#include <systemconfiguration.h>
+#include "colorappearance.h"
+#include "connectionstate.h"
+#include "mspcomm.h"
+#include "mspeffect.h"
+#include "mspeffectfactory.h"
+#include "mspscene.h"
+#include "mspscenemodel.h"
+#include "systemconfiguration.h"
 
 #include <QComboBox>
 #include <QVBoxLayout>

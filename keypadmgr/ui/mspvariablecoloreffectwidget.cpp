@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mspvariablecoloreffectwidget.h"
 
-#include <mspvariablecoloreffect.h>
+#include "mspvariablecoloreffect.h"
 
 MSPVariableColorEffectWidget::MSPVariableColorEffectWidget(QWidget *parent)
     : MSPFixedColorEffectWidget(parent)

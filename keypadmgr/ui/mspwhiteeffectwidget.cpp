@@ -2,7 +2,7 @@
 #include "mspwhiteeffectwidget.h"
 #include "ui_mspwhiteeffectwidget.h"
 
-#include <mspwhiteeffect.h>
+#include "mspwhiteeffect.h"
 
 MSPWhiteEffectWidget::MSPWhiteEffectWidget(QWidget *parent)
     : MSPWhiteEffectWidget(parent, false)

@@ -2,7 +2,7 @@
 #include "statuswidget.h"
 #include "ui_statuswidget.h"
 
-#include <systemconfiguration.h>
+#include "systemconfiguration.h"
 
 #include <QIcon>
 

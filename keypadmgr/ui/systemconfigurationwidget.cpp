@@ -4,12 +4,12 @@
 
 #include "ip4validator.h"
 
-#include <colorutils.h>
-#include <connectionstate.h>
-#include <discoverer.h>
-#include <dravon.h>
-#include <mspcomm.h>
-#include <systemconfiguration.h>
+#include "colorutils.h"
+#include "connectionstate.h"
+#include "discoverer.h"
+#include "dravon.h"
+#include "mspcomm.h"
+#include "systemconfiguration.h"
 
 #include <QApplication>
 #include <QNetworkInterface>

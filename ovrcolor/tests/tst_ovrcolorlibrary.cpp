@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <ovrcolorlibrary.h>
-#include <zeplo3projecthelper.h>
+#include "ovrcolorlibrary.h"
+#include "zeplo3projecthelper.h"
 
 #include <QAbstractItemModelTester>
 #include <QBuffer>

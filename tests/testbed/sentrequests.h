@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <mspcomm.h>
+#include "mspcomm.h"
 
 #include <QElapsedTimer>
 #include <QList>

@@ -19,16 +19,16 @@
 #include "mainwindow.h"
 #include "mspscenesettingswidget.h"
 
-#include <discoverer.h>
-#include <mspcolorwasheffect.h>
-#include <mspcustomwasheffect.h>
-#include <mspeffectfactory.h>
-#include <mspfixedcoloreffect.h>
-#include <msprandomcoloreffect.h>
-#include <mspscene.h>
-#include <mspscenemodel.h>
-#include <mspwhiteeffect.h>
-#include <ovrcolor.h>
+#include "discoverer.h"
+#include "mspcolorwasheffect.h"
+#include "mspcustomwasheffect.h"
+#include "mspeffectfactory.h"
+#include "mspfixedcoloreffect.h"
+#include "msprandomcoloreffect.h"
+#include "mspscene.h"
+#include "mspscenemodel.h"
+#include "mspwhiteeffect.h"
+#include "ovrcolor.h"
 
 #include <QApplication>
 #include <QDir>

@@ -6,12 +6,12 @@
 #include "mspscenesettingswidget.h"
 #include "userprompts.h"
 
-#include <connectionstate.h>
-#include <keypadtestbed.h>
-#include <mspcomm.h>
-#include <mspscene.h>
-#include <mspscenemodel.h>
-#include <networkprefs.h>
+#include "connectionstate.h"
+#include "keypadtestbed.h"
+#include "mspcomm.h"
+#include "mspscene.h"
+#include "mspscenemodel.h"
+#include "networkprefs.h"
 
 #include <QAbstractButton>
 #include <QAbstractSlider>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <keypadstate.h>
+#include "keypadstate.h"
 
 #include <QElapsedTimer>
 #include <QMap>

@@ -3,9 +3,9 @@
 #include "mspchooser.h"
 #include "networkprefs.h"
 
-#include <keypadtestbed.h>
+#include "keypadtestbed.h"
 
-#include <dravon.h>
+#include "dravon.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -3,16 +3,16 @@
 #include "discoverer.h"
 #include "mspcomm.h"
 
-#include <fakekeypadhttp.h>
-#include <keypadtestbed.h>
-#include <mspfixedcoloreffect.h>
-#include <msphandler.h>
-#include <mspscene.h>
-#include <mspscenemodel.h>
-#include <sentrequests.h>
-#include <systemconfiguration.h>
+#include "fakekeypadhttp.h"
+#include "keypadtestbed.h"
+#include "mspfixedcoloreffect.h"
+#include "msphandler.h"
+#include "mspscene.h"
+#include "mspscenemodel.h"
+#include "sentrequests.h"
+#include "systemconfiguration.h"
 
-#include <dravon.h>
+#include "dravon.h"
 
 #include <QNetworkInterface>
 #include <QRegularExpression>

@@ -4,8 +4,8 @@
 #include "fleetsettings.h"
 #include "keypadsnapshot.h"
 
-#include <keypadstate.h>
-#include <keypadtestbed.h>
+#include "keypadstate.h"
+#include "keypadtestbed.h"
 
 #include <QDir>
 #include <QJsonArray>

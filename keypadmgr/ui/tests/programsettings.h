@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <networkprefs.h>
+#include "networkprefs.h"
 
 #include <QCoreApplication>
 #include <QHostAddress>

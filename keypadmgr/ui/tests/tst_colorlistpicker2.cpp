@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "colorlistpicker2.h"
 
-#include <ovrcolor.h>
-#include <ovrcolorlibrary.h>
+#include "ovrcolor.h"
+#include "ovrcolorlibrary.h"
 
 #include <QApplication>
 #include <QMenu>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "colorthumbnail.h"
 
-#include <colorutils.h>
-#include <ovrcolor.h>
+#include "colorutils.h"
+#include "ovrcolor.h"
 
 #include <QImage>
 #include <QTest>

@@ -9,11 +9,11 @@
 #include "mspscenesettingswidget.h"
 #include "programsettings.h"
 
-#include <connectionstate.h>
-#include <keypadtestbed.h>
-#include <mspscene.h>
-#include <mspscenemodel.h>
-#include <networkprefs.h>
+#include "connectionstate.h"
+#include "keypadtestbed.h"
+#include "mspscene.h"
+#include "mspscenemodel.h"
+#include "networkprefs.h"
 
 #include <QAbstractButton>
 #include <QAction>

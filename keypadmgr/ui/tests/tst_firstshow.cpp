@@ -16,15 +16,15 @@
 #include "programsettings.h"
 #include "updatedialog.h"
 
-#include <connectionstate.h>
-#include <discoverer.h>
-#include <mspeffect.h>
-#include <mspeffectfactory.h>
-#include <mspfixedcoloreffect.h>
-#include <mspscene.h>
-#include <mspscenemodel.h>
-#include <networkprefs.h>
-#include <ovrcolor.h>
+#include "connectionstate.h"
+#include "discoverer.h"
+#include "mspeffect.h"
+#include "mspeffectfactory.h"
+#include "mspfixedcoloreffect.h"
+#include "mspscene.h"
+#include "mspscenemodel.h"
+#include "networkprefs.h"
+#include "ovrcolor.h"
 
 #include <QAbstractButton>
 #include <QAbstractSlider>

@@ -12,10 +12,10 @@
 #include "programsettings.h"
 #include "updatedialog.h"
 
-#include <connectionstate.h>
-#include <keypadtestbed.h>
-#include <mspchooser.h>
-#include <networkprefs.h>
+#include "connectionstate.h"
+#include "keypadtestbed.h"
+#include "mspchooser.h"
+#include "networkprefs.h"
 
 #include <QAbstractButton>
 #include <QLabel>

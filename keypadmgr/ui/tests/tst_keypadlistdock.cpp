@@ -3,7 +3,7 @@
 #include "keypadlistdock.h"
 #include "keypadlistmodel.h"
 
-#include <keypadtestbed.h>
+#include "keypadtestbed.h"
 
 #include <QAbstractItemModelTester>
 #include <QLabel>

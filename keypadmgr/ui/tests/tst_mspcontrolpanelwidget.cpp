@@ -1,18 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mspcontrolpanelwidget.h"
 
-#include <connectionstate.h>
-#include <discoverer.h>
-#include <fakekeypadhttp.h>
-#include <keypadtestbed.h>
-#include <mspcomm.h>
-#include <mspeffect.h>
-#include <mspeffectfactory.h>
-#include <mspscene.h>
-#include <mspscenemodel.h>
-#include <systemconfiguration.h>
+#include "connectionstate.h"
+#include "discoverer.h"
+#include "fakekeypadhttp.h"
+#include "keypadtestbed.h"
+#include "mspcomm.h"
+#include "mspeffect.h"
+#include "mspeffectfactory.h"
+#include "mspscene.h"
+#include "mspscenemodel.h"
+#include "systemconfiguration.h"
 
-#include <dravon.h>
+#include "dravon.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -7,8 +7,8 @@
 #include "mspeffectwidget.h"
 #include "mspeffectwidgetfactory.h"
 
-#include <mspeffect.h>
-#include <mspeffectfactory.h>
+#include "mspeffect.h"
+#include "mspeffectfactory.h"
 
 #include <QFile>
 #include <QMap>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "statuswidget.h"
 
-#include <connectionstate.h>
-#include <keypadtestbed.h>
-#include <systemconfiguration.h>
+#include "connectionstate.h"
+#include "keypadtestbed.h"
+#include "systemconfiguration.h"
 
 #include <QLabel>
 #include <QTest>

@@ -5,11 +5,11 @@
 #include "programsettings.h"
 #include "systemconfigurationwidget.h"
 
-#include <connectionstate.h>
-#include <keypadtestbed.h>
-#include <mspcomm.h>
-#include <networkprefs.h>
-#include <systemconfiguration.h>
+#include "connectionstate.h"
+#include "keypadtestbed.h"
+#include "mspcomm.h"
+#include "networkprefs.h"
+#include "systemconfiguration.h"
 
 #include <QAccessible>
 #include <QCheckBox>
