@@ -251,9 +251,20 @@ QString UpdateChecker::failureReason() const
 void UpdateChecker::reportFailure()
 {
     m_failureReason = failureReason();
+    // The settings keep the day of the last failure. The same failure again
+    // on that day, with no success since, is not written again: a computer
+    // kept offline would otherwise rewrite them at every start.
     QSettings settings;
-    settings.setValue(key(keyLastFailure), QDateTime::currentDateTime());
-    settings.setValue(key(keyLastFailureReason), m_failureReason);
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDateTime stored = settings.value(key(keyLastFailure)).toDateTime();
+    const QDateTime succeeded = settings.value(key(keyLastCheck)).toDateTime();
+    const bool known = stored.isValid() && stored.date() == now.date()
+        && (!succeeded.isValid() || succeeded < stored)
+        && settings.value(key(keyLastFailureReason)).toString() == m_failureReason;
+    if (!known) {
+        settings.setValue(key(keyLastFailure), now);
+        settings.setValue(key(keyLastFailureReason), m_failureReason);
+    }
     if (m_failureHandler)
         m_failureHandler(m_failureReason);
     if (!m_interactive)

@@ -128,7 +128,7 @@ void UpdateDialog::showLastFailure()
         return;
     }
     ui->m_lastFailureLabel->setText(tr("Last attempt failed (%1): %2")
-                                        .arg(QLocale().toString(failed, QLocale::ShortFormat),
+                                        .arg(QLocale().toString(failed.date(), QLocale::ShortFormat),
                                              settings.value(key(UpdateChecker::keyLastFailureReason)).toString()));
     ui->m_lastFailureLabel->show();
 }

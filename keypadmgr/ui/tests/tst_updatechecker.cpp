@@ -339,6 +339,47 @@ private slots:
         QVERIFY(label->text().isEmpty());
     }
 
+    void repeatedFailureWrittenOnce_data()
+    {
+        QTest::addColumn<int>("storedDaysAgo"); // -1: nothing stored
+        QTest::addColumn<QString>("storedReason");
+        QTest::addColumn<bool>("succeededSince");
+        QTest::addColumn<bool>("written");
+        const QString sameReason =
+            QStringLiteral("The update server no-such-host.invalid was not found. Is this computer connected to the internet?");
+        QTest::newRow("first failure") << -1 << QString() << false << true;
+        QTest::newRow("same failure today") << 0 << sameReason << false << false;
+        QTest::newRow("other failure today") << 0 << QStringLiteral("The update server answered with an error (HTTP status 500).") << false << true;
+        QTest::newRow("same failure yesterday") << 1 << sameReason << false << true;
+        QTest::newRow("same failure today, success since") << 0 << sameReason << true << true;
+    }
+    void repeatedFailureWrittenOnce()
+    {
+        QFETCH(int, storedDaysAgo);
+        QFETCH(QString, storedReason);
+        QFETCH(bool, succeededSince);
+        QFETCH(bool, written);
+        // A silent check that fails as it failed before today leaves the
+        // settings alone; anything new about it is written.
+        const QDateTime stored(QDate::currentDate().addDays(-storedDaysAgo), QTime(0, 0));
+        if (storedDaysAgo >= 0) {
+            QSettings().setValue(QStringLiteral("update_last_failure"), stored);
+            QSettings().setValue(QStringLiteral("update_last_failure_reason"), storedReason);
+        }
+        if (succeededSince)
+            QSettings().setValue(QStringLiteral("update_last_check"), stored.addMSecs(500));
+        QSettings().sync();
+        UpdateChecker checker;
+        checker.setUpForThisProgram(QStringLiteral("no-such-host.invalid"));
+        checker.setInteractive(false);
+        checker.checkForUpdate(false, QString(), 0, QString(), QString());
+        QTRY_VERIFY_WITH_TIMEOUT(!checker.isCheckPending(), 15000);
+        QVERIFY(!checker.lastFailureReason().isEmpty());
+        const QSettings settings;
+        QCOMPARE(settings.value(QStringLiteral("update_last_failure")).toDateTime() != stored, written);
+        QCOMPARE(settings.value(QStringLiteral("update_last_failure_reason")).toString(), checker.lastFailureReason());
+    }
+
     void emptyApplicationName()
     {
         TestHttpServer server;
