@@ -96,6 +96,13 @@ MSPComm::MSPComm()
     connect(m_keyPadSocket, &QUdpSocket::readyRead, this, &MSPComm::processPendingKeyPadDatagrams);
     m_heartBeatSocket = new QUdpSocket(this);
     connect(m_heartBeatSocket, &QUdpSocket::readyRead, this, &MSPComm::processPendingHeartBeatDatagrams);
+    m_choiceWaitLimit.setSingleShot(true);
+    m_choiceWaitLimit.setInterval(choiceWaitInterval);
+    connect(&m_choiceWaitLimit, &QTimer::timeout, this, [this] {
+        m_choiceWaitsFor = nullptr;
+        m_choiceWaitExpired = true;
+        sendChoiceAfterPreviews();
+    });
     m_socketToggleTimer.setInterval(socketToggleInterval);
     connect(&m_socketToggleTimer, &QTimer::timeout, this, &MSPComm::toggleSocket);
 }
@@ -106,8 +113,12 @@ MSPComm::~MSPComm() = default;
 void MSPComm::setDevice(const QString &address, const QByteArray &mac)
 {
     // Edits belong to their keypad; the same keypad on a new address keeps them.
-    if (mac != m_mac)
+    if (mac != m_mac) {
         forgetEdits();
+        m_waitingChoice = -1;
+        m_choiceWaitLimit.stop();
+        m_choiceWaitExpired = false;
+    }
     m_address = address;
     m_mac = mac;
 }
@@ -246,11 +257,51 @@ void MSPComm::getScene(int index)
     handleSceneUpdateTimer();
     ++m_sceneChoices;
     awaitPreview(index);
-    QNetworkReply *reply = getShow(index);
+    m_waitingChoice = index;
+    m_waitingChoiceIsPress = false;
+    sendChoiceAfterPreviews();
+}
+
+void MSPComm::sendChoiceAfterPreviews()
+{
+    if (m_waitingChoice < 0)
+        return;
+    // Requests travel on parallel connections and may overtake each other:
+    // a preview of another scene that reached the keypad after the choice
+    // would make it play that scene again. The choice waits for its answer.
+    for (auto it = m_sceneRequests.cbegin(); it != m_sceneRequests.cend() && !m_choiceWaitExpired; ++it) {
+        QNetworkReply *preview = it.key();
+        if (it.value().kind != SceneRequestKind::Preview || it.value().index == m_waitingChoice
+            || !preview->isRunning())
+            continue;
+        if (!m_choiceWaitLimit.isActive())
+            m_choiceWaitLimit.start();
+        if (m_choiceWaitsFor != preview) {
+            m_choiceWaitsFor = preview;
+            connect(preview, &QNetworkReply::finished, this, [this, preview] {
+                if (m_choiceWaitsFor == preview) {
+                    m_choiceWaitsFor = nullptr;
+                    sendChoiceAfterPreviews();
+                }
+            });
+        }
+        return;
+    }
+    const int index = m_waitingChoice;
+    m_waitingChoice = -1;
+    m_choiceWaitLimit.stop();
+    m_choiceWaitExpired = false;
+    QNetworkReply *reply = nullptr;
+    if (m_waitingChoiceIsPress) {
+        // The keypad plays the pressed scene already; this reads it.
+        reply = post(showsPath + QLatin1Char('/') + QString::number(index + 1), QString());
+        m_pressReply = reply;
+    } else {
+        reply = getShow(index);
+    }
     m_choiceReply = reply;
     // Playing a scene turns the keypad's lights back on; read the
-    // brightness again once the show has been read, as after a press on
-    // the keypad itself.
+    // brightness again once the show has been read.
     if (reply && SystemConfiguration::instance()->brightness() == SystemConfiguration::brightnessOff && !m_fileLoading)
         m_configAfterShow.append(reply);
 }
@@ -733,10 +784,10 @@ void MSPComm::replyFinished(QNetworkReply *reply)
         // read (the keypad did answer, so it still counts as a sign of life).
         // The scene the keypad plays is taken from an answer to a request
         // sent since the last scene choice, once the choice itself has been
-        // answered: a request sent right after it may reach the keypad first,
-        // on another connection, and tell of the scene it left.
+        // sent and answered: a request sent right after it may reach the
+        // keypad first, on another connection, and tell of the scene it left.
         const bool takeCurrent = reply->property(sceneChoiceProperty).toULongLong() == m_sceneChoices
-            && (!m_choiceReply || m_choiceReply == reply);
+            && m_waitingChoice < 0 && (!m_choiceReply || m_choiceReply == reply);
         if (reply->bytesAvailable() > 0
             && !parseReply(reply, takeCurrent,
                            scenesChangedSince(reply->property(sceneChangeProperty).toULongLong()))) {
@@ -843,7 +894,7 @@ void MSPComm::processPendingKeyPadDatagrams()
             // A keypad may send one press more than once (it cannot know
             // that a datagram arrived); while its show is being read, the
             // same scene again is the same press.
-            if (m_pressReply && m_pressScene == scene)
+            if ((m_pressReply || (m_waitingChoice >= 0 && m_waitingChoiceIsPress)) && m_pressScene == scene)
                 continue;
             // The keypad plays the pressed scene from now on, and the screen
             // follows at once rather than when the keypad answers: an edit
@@ -855,12 +906,13 @@ void MSPComm::processPendingKeyPadDatagrams()
             awaitPreview(scene - 1);
             emit activeSceneIndexChanged(scene - 1);
             qCDebug(lcDevice) << "MSPComm::processPendingKeyPadDatagrams() - getting scene";
-            QNetworkReply *reply = post(showsPath + QLatin1Char('/') + QString::number(scene), QString());
-            m_pressReply = reply;
+            // A preview of the scene left still on its way makes the keypad
+            // play that scene again when it arrives: the read of the pressed
+            // scene, which plays it once more, waits for its answer.
             m_pressScene = scene;
-            m_choiceReply = reply;
-            if (SystemConfiguration::instance()->brightness() == -1 && !m_fileLoading)
-                m_configAfterShow.append(reply);
+            m_waitingChoice = scene - 1;
+            m_waitingChoiceIsPress = true;
+            sendChoiceAfterPreviews();
         } else if (datagram.kind() == KeypadDatagram::ConfigurationChanged) {
             requestConfig();
         } else if (datagram.scene() != 0) {

@@ -38,6 +38,7 @@ public:
     static constexpr quint16 heartBeatPort = 6038;
     static constexpr int sceneUpdateInterval = 100;
     static constexpr int socketToggleInterval = 1000;
+    static constexpr int choiceWaitInterval = 3000;
 
     static MSPComm *instance();
     ~MSPComm() override;
@@ -231,6 +232,8 @@ private:
      * if no scene was chosen meanwhile.
      */
     void postAfterFlushedEdit(MSPScene *scene, const QString &body, int fetchIndex = -1, bool save = false);
+    /** Asks for the scene chosen once no preview of another scene is on its way. */
+    void sendChoiceAfterPreviews();
     void forgetTrackedReplies();
 
     QString m_address;
@@ -267,6 +270,15 @@ private:
     // The request of the last scene chosen (on the keypad or on screen),
     // while it runs.
     QNetworkReply *m_choiceReply = nullptr;
+    // The scene chosen (on screen or on the keypad) while it waits for a
+    // preview of another scene to be answered (sendChoiceAfterPreviews());
+    // -1 when none waits.
+    int m_waitingChoice = -1;
+    bool m_waitingChoiceIsPress = false; ///< the choice was pressed on the keypad
+    QPointer<QNetworkReply> m_choiceWaitsFor;
+    // A keypad that never answers the preview holds the choice back no longer.
+    QTimer m_choiceWaitLimit;
+    bool m_choiceWaitExpired = false;
 
     // A request that previews, saves or drops a scene's edit. Only the
     // newest one of a scene tells where its edit stands.

@@ -88,6 +88,7 @@ private:
     struct Faults
     {
         int delayMs = 0;
+        int stallMs = 0; ///< how long a change (POST) waits before the keypad acts on it
         int dropPercent = 0;
         int dropAccumulator = 0;
         int errorCount = 0; ///< replies still to fail with 500; -1: all

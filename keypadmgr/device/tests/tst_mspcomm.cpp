@@ -17,6 +17,7 @@
 #include <QNetworkInterface>
 #include <QRegularExpression>
 #include <QBuffer>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -61,6 +62,8 @@ private slots:
     void keypadOnAnotherSubnetGetsNothing();
     void networkErrorOnlyForCurrentKeypad();
     void scenePressOnKeypad();
+    void choiceWaitsForPreviewOfSceneLeft_data();
+    void choiceWaitsForPreviewOfSceneLeft();
     void hostileKeyPadDatagrams();
     void configurationDatagramFetchesConfiguration();
     void heartBeatDatagramsKeepConnection();
@@ -278,6 +281,51 @@ void tst_MSPComm::networkErrorOnlyForCurrentKeypad()
     QTest::qWait(1500);
     QCOMPARE(errors.count(), 0);
     QCOMPARE(m_bed->command(m_keypad, QStringLiteral("fault refuse off")).left(2), QStringLiteral("ok"));
+}
+
+void tst_MSPComm::choiceWaitsForPreviewOfSceneLeft_data()
+{
+    QTest::addColumn<bool>("pressed");
+    QTest::newRow("chosen on screen") << false;
+    QTest::newRow("pressed on the keypad") << true;
+}
+
+void tst_MSPComm::choiceWaitsForPreviewOfSceneLeft()
+{
+    QFETCH(bool, pressed);
+    // Each request has a connection of its own. A keypad slow to act on the
+    // last preview of the scene left would otherwise take the next scene's
+    // choice first, then play the scene left again.
+    const auto keypadScene = [this] {
+        const QString status = m_bed->command(m_keypad, QStringLiteral("status"));
+        return status.section(QLatin1String(" current="), 1).section(QLatin1Char(' '), 0, 0).toInt();
+    };
+    MSPSceneModel::instance()->setActiveSceneIndex(0, false);
+    const int chosen = m_bed->requestLog(m_keypad).size();
+    m_comm->getScene(0);
+    waitForRequests(chosen, 1);
+    QCOMPARE(keypadScene(), 1);
+    QCOMPARE(m_bed->command(m_keypad, QStringLiteral("fault stall 800")), QStringLiteral("ok"));
+    const auto cleanUp = qScopeGuard([this] {
+        m_bed->command(m_keypad, QStringLiteral("fault clear"));
+        m_comm->forgetEdits();
+    });
+    const int from = m_bed->requestLog(m_keypad).size();
+    editScene(0, QStringLiteral("#123456"));
+    if (pressed) {
+        QCOMPARE(m_bed->command(m_keypad, QStringLiteral("press 3")), QStringLiteral("ok"));
+    } else {
+        MSPSceneModel::instance()->setActiveSceneIndex(2, false);
+        m_comm->getScene(2);
+    }
+    waitForRequests(from, 2);
+    const auto requests = newRequests(from);
+    QCOMPARE(QString(requests.at(0).method + QLatin1Char(' ') + requests.at(0).path), QStringLiteral("POST /api/v1/shows/1"));
+    QCOMPARE(QString(requests.at(1).method + QLatin1Char(' ') + requests.at(1).path),
+             pressed ? QStringLiteral("POST /api/v1/shows/3") : QStringLiteral("GET /api/v1/shows/3"));
+    QTRY_COMPARE_WITH_TIMEOUT(keypadScene(), 3, 10000);
+    QTest::qWait(300);
+    QCOMPARE(keypadScene(), 3);
 }
 
 void tst_MSPComm::scenePressOnKeypad()
