@@ -175,15 +175,14 @@ bool SimulatedKeypad::startHttp(QString *error)
         const QString method = QString::fromStdString(request.method);
         const QString path = QString::fromStdString(request.path);
         const QByteArray body = QByteArray::fromStdString(request.body);
-        if (method == QLatin1String("POST")) {
-            int stallMs = 0;
-            {
-                std::lock_guard<std::mutex> lock(m_mutex);
+        int stallMs = 0;
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            if (m_faults.stallPath.isEmpty() ? method == QLatin1String("POST") : path == m_faults.stallPath)
                 stallMs = m_faults.stallMs;
-            }
-            if (stallMs > 0)
-                std::this_thread::sleep_for(std::chrono::milliseconds(stallMs));
         }
+        if (stallMs > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(stallMs));
         const Reply reply = handleHttp(method, path, body, QString::fromStdString(request.remote_addr));
         if (reply.delayMs > 0)
             std::this_thread::sleep_for(std::chrono::milliseconds(reply.delayMs));
@@ -436,7 +435,8 @@ QString SimulatedKeypad::usage()
         "  heartbeat on|off|<ms>      stop, start or pace the heartbeats\n"
         "  host <address>             send heartbeats and button datagrams there\n"
         "  fault delay <ms>           delay every reply\n"
-        "  fault stall <ms>           act on every change (POST) that much later; later requests may overtake it\n"
+        "  fault stall <ms> [path]    act on every change (POST), or every request for path, that much\n"
+        "                             later; requests sent after it may overtake it\n"
         "  fault drop <percent>       drop that share of requests without a reply\n"
         "  fault error <n|on|off>     answer the next n (or all) requests with status 500\n"
         "  fault posterror <n|on|off> the same for changes (POST) only\n"
@@ -618,11 +618,13 @@ QString SimulatedKeypad::faultCommand(const QStringList &words)
             if (!ok || ms < 0 || ms > 120000)
                 return QStringLiteral("error usage: fault delay <ms>");
             m_faults.delayMs = ms;
-        } else if (kind == QLatin1String("stall") && words.size() == 3) {
+        } else if (kind == QLatin1String("stall") && (words.size() == 3 || words.size() == 4)) {
             const int ms = argument.toInt(&ok);
-            if (!ok || ms < 0 || ms > 120000)
-                return QStringLiteral("error usage: fault stall <ms>");
+            const QString stallPath = words.value(3);
+            if (!ok || ms < 0 || ms > 120000 || (!stallPath.isEmpty() && !stallPath.startsWith(QLatin1Char('/'))))
+                return QStringLiteral("error usage: fault stall <ms> [path]");
             m_faults.stallMs = ms;
+            m_faults.stallPath = stallPath;
         } else if (kind == QLatin1String("drop") && words.size() == 3) {
             const int percent = argument.toInt(&ok);
             if (!ok || percent < 0 || percent > 100)

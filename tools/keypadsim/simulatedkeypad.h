@@ -88,7 +88,8 @@ private:
     struct Faults
     {
         int delayMs = 0;
-        int stallMs = 0; ///< how long a change (POST) waits before the keypad acts on it
+        int stallMs = 0; ///< how long a request waits before the keypad acts on it
+        QString stallPath; ///< the path of the requests held; empty: every change (POST)
         int dropPercent = 0;
         int dropAccumulator = 0;
         int errorCount = 0; ///< replies still to fail with 500; -1: all

@@ -24,6 +24,7 @@
 #include <QTest>
 #include <QUdpSocket>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -64,6 +65,7 @@ private slots:
     void scenePressOnKeypad();
     void choiceWaitsForPreviewOfSceneLeft_data();
     void choiceWaitsForPreviewOfSceneLeft();
+    void answerOvertakingChoiceIsNotTaken();
     void hostileKeyPadDatagrams();
     void configurationDatagramFetchesConfiguration();
     void heartBeatDatagramsKeepConnection();
@@ -301,9 +303,9 @@ void tst_MSPComm::choiceWaitsForPreviewOfSceneLeft()
         return status.section(QLatin1String(" current="), 1).section(QLatin1Char(' '), 0, 0).toInt();
     };
     MSPSceneModel::instance()->setActiveSceneIndex(0, false);
-    const int chosen = m_bed->requestLog(m_keypad).size();
+    QSignalSpy chosen(m_comm, &MSPComm::activeSceneIndexChanged);
     m_comm->getScene(0);
-    waitForRequests(chosen, 1);
+    QTRY_VERIFY_WITH_TIMEOUT(!chosen.isEmpty(), 10000);
     QCOMPARE(keypadScene(), 1);
     QCOMPARE(m_bed->command(m_keypad, QStringLiteral("fault stall 800")), QStringLiteral("ok"));
     const auto cleanUp = qScopeGuard([this] {
@@ -326,6 +328,45 @@ void tst_MSPComm::choiceWaitsForPreviewOfSceneLeft()
     QTRY_COMPARE_WITH_TIMEOUT(keypadScene(), 3, 10000);
     QTest::qWait(300);
     QCOMPARE(keypadScene(), 3);
+}
+
+void tst_MSPComm::answerOvertakingChoiceIsNotTaken()
+{
+    // A request sent right after a scene choice can reach the keypad first,
+    // on a connection of its own. Its answer tells of the scene left, and
+    // must neither take the screen back there nor play that scene's unsaved
+    // edit again.
+    MSPSceneModel::instance()->setActiveSceneIndex(0, false);
+    QSignalSpy chosen(m_comm, &MSPComm::activeSceneIndexChanged);
+    m_comm->getScene(0);
+    QTRY_VERIFY_WITH_TIMEOUT(!chosen.isEmpty(), 10000);
+    const int edited = m_bed->requestLog(m_keypad).size();
+    editScene(0, QStringLiteral("#654321"));
+    const auto previewArrived = [this, edited] {
+        const auto requests = newRequests(edited);
+        return std::any_of(requests.cbegin(), requests.cend(), [](const KeypadTestBed::Request &request) {
+            return request.method == QLatin1String("POST") && request.path == QLatin1String("/api/v1/shows/1");
+        });
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(previewArrived(), 10000);
+    QCOMPARE(m_bed->command(m_keypad, QStringLiteral("fault stall 800 /api/v1/shows/3")), QStringLiteral("ok"));
+    const auto cleanUp = qScopeGuard([this] {
+        m_bed->command(m_keypad, QStringLiteral("fault clear"));
+        m_comm->forgetEdits();
+    });
+
+    QSignalSpy active(m_comm, &MSPComm::activeSceneIndexChanged);
+    const int from = m_bed->requestLog(m_keypad).size();
+    MSPSceneModel::instance()->setActiveSceneIndex(2, false);
+    m_comm->getScene(2);
+    m_comm->requestAllShows();
+    QTRY_VERIFY_WITH_TIMEOUT(!active.isEmpty(), 10000);
+    waitForRequests(from, 2);
+    QTest::qWait(300);
+    for (const QList<QVariant> &shown : qAsConst(active))
+        QCOMPARE(shown.at(0).toInt(), 2);
+    for (const KeypadTestBed::Request &request : newRequests(from))
+        QVERIFY2(request.path != QLatin1String("/api/v1/shows/1"), request.body.constData());
 }
 
 void tst_MSPComm::scenePressOnKeypad()

@@ -675,6 +675,7 @@ private slots:
         QTest::newRow("drop too much") << "fault drop 101";
         QTest::newRow("negative delay") << "fault delay -5";
         QTest::newRow("negative stall") << "fault stall -5";
+        QTest::newRow("stall of no path") << "fault stall 100 shows";
         QTest::newRow("unknown fault") << "fault smoke on";
         QTest::newRow("bad host") << "host 300.1.1.1";
         QTest::newRow("bad scene") << "scene 9 effect=1";
