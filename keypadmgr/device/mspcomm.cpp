@@ -777,6 +777,11 @@ void MSPComm::replyFinished(QNetworkReply *reply)
         m_sceneRequests.erase(sceneRequest);
         sceneRequestFinished(request, failed);
     }
+    // A quiet keypad answers again: it may have restarted meanwhile, which
+    // drops the preview it played. The unsaved edit of the scene shown plays
+    // again (if nothing was lost, the keypad gets the same preview again).
+    if (reply == m_probe && !failed && m_waitingChoice < 0)
+        resendUnsavedPreview(MSPSceneModel::instance()->activeSceneIndex());
 
     if (editPosition == -1 && !failed) {
         // An answer that cannot be read leaves the screen unsure of what the

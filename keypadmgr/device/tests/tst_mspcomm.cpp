@@ -71,6 +71,7 @@ private slots:
     void heartBeatDatagramsKeepConnection();
     void faultsDegradeAndRecover();
     void probeOfQuietKeypadChangesNothing();
+    void previewLostInRestartPlaysAgain();
     void fileUploadIsPaced();
     void setIpWithoutMacSendsNothing();
     void setIpMovesKeypad();
@@ -506,6 +507,28 @@ void tst_MSPComm::probeOfQuietKeypadChangesNothing()
     // Its answer is a sign of life only: nothing is read into the record.
     QCOMPARE(configs.count(), 0);
     QCOMPARE(records.count(), 0);
+}
+
+void tst_MSPComm::previewLostInRestartPlaysAgain()
+{
+    // A keypad restarted between two heartbeats drops the preview it played
+    // and answers the probe as if nothing happened: the edit plays again.
+    MSPSceneModel::instance()->setActiveSceneIndex(0, false);
+    QSignalSpy chosen(m_comm, &MSPComm::activeSceneIndexChanged);
+    m_comm->getScene(0);
+    QTRY_VERIFY_WITH_TIMEOUT(!chosen.isEmpty(), 10000);
+    const auto cleanUp = qScopeGuard([this] { m_comm->forgetEdits(); });
+    const auto played = [this] { return m_bed->command(m_keypad, QStringLiteral("show 1")); };
+    editScene(0, QStringLiteral("#2468ac"));
+    const QString playingEdit = QStringLiteral("played=") + scene(0)->formData() + QStringLiteral(" preview=1");
+    QTRY_VERIFY_WITH_TIMEOUT(played().contains(playingEdit), 10000);
+
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("restart")).startsWith(QLatin1String("ok")));
+    QVERIFY(m_bed->waitForEvent(m_keypad, QStringLiteral("restarting"), 10000));
+    QVERIFY(played().endsWith(QLatin1String("preview=0")));
+    QVERIFY(m_bed->waitForEvent(m_keypad, QStringLiteral("restarted"), 20000));
+    m_comm->probe();
+    QTRY_VERIFY_WITH_TIMEOUT(played().contains(playingEdit), 10000);
 }
 
 void tst_MSPComm::fileUploadIsPaced()
