@@ -403,11 +403,6 @@ QWidget *OvrColorPickerWidget::colorTreeArea() const
     return d->treeArea;
 }
 
-RgbPickerWidget *OvrColorPickerWidget::rgbPicker() const
-{
-    return d->rgbPage;
-}
-
 ColorViewWidget *OvrColorPickerWidget::mainSwatch() const
 {
     return d->swatches[0];

@@ -11,7 +11,6 @@
 namespace OvrColorPickerLib {
 
 class ColorViewWidget;
-class RgbPickerWidget;
 
 /**
  * The picker proper: a main swatch and three comparison swatches, the page
@@ -65,7 +64,6 @@ public:
     QWidget *pageArea(Page page) const;
     /** The container of the colour library tree, left of the pages. */
     QWidget *colorTreeArea() const;
-    RgbPickerWidget *rgbPicker() const;
     ColorViewWidget *mainSwatch() const;
     ColorViewWidget *comparisonSwatch(int index) const;
 

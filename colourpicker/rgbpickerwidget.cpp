@@ -26,45 +26,69 @@ const QString kZoomLevelKey = QStringLiteral("colorPickerZoomLevel");
 const QString kSplitterKey = QStringLiteral("colorPickerTopSplitterState");
 } // namespace
 
+class RgbPickerWidget::Private
+{
+public:
+    explicit Private(RgbPickerWidget *q)
+        : spectrum(new HsbSpectrumWidget(q))
+        , zoom(new HsbSpectrumZoomWidget(q))
+        , tints(new HsbTintsAndShadesWidget(q))
+        , rgbSliders(new RgbSlidersWidget(q))
+        , hsbSliders(new HsbSlidersWidget(q))
+        , hex(new HexColorEdit(q))
+        , topSplitter(new QSplitter(Qt::Horizontal, q))
+    {
+    }
+
+    HsbSpectrumWidget *spectrum;
+    HsbSpectrumZoomWidget *zoom;
+    HsbTintsAndShadesWidget *tints;
+    RgbSlidersWidget *rgbSliders;
+    HsbSlidersWidget *hsbSliders;
+    HexColorEdit *hex;
+    QSplitter *topSplitter;
+    OvrColor color;
+    QString uid;
+    // Kept apart from the colour so grey and black keep their hue and saturation.
+    double hue = 0.0;
+    double saturation = 0.0;
+    double brightness = 1.0;
+    double alpha = 1.0;
+};
+
 RgbPickerWidget::RgbPickerWidget(QWidget *parent)
     : QWidget(parent)
-    , m_spectrum(new HsbSpectrumWidget(this))
-    , m_zoom(new HsbSpectrumZoomWidget(this))
-    , m_tints(new HsbTintsAndShadesWidget(this))
-    , m_rgbSliders(new RgbSlidersWidget(this))
-    , m_hsbSliders(new HsbSlidersWidget(this))
-    , m_hex(new HexColorEdit(this))
-    , m_topSplitter(new QSplitter(Qt::Horizontal, this))
+    , d(new Private(this))
 {
     setObjectName(QStringLiteral("rgbPickerWidget"));
-    m_topSplitter->setObjectName(QStringLiteral("topSplitter"));
-    m_spectrum->setObjectName(QStringLiteral("hsbSpectrum"));
-    m_zoom->setObjectName(QStringLiteral("hsbSpectrumZoom"));
-    m_tints->setObjectName(QStringLiteral("hsbTintsAndShades"));
-    m_rgbSliders->setObjectName(QStringLiteral("rgbSliders"));
-    m_hsbSliders->setObjectName(QStringLiteral("hsbSliders"));
-    m_hex->setObjectName(QStringLiteral("hexEdit"));
-    m_hex->setAccessibleName(tr("Hexadecimal color"));
-    m_hex->setToolTip(tr("Type or paste a color as #rgb, #rrggbb or rrggbb"));
+    d->topSplitter->setObjectName(QStringLiteral("topSplitter"));
+    d->spectrum->setObjectName(QStringLiteral("hsbSpectrum"));
+    d->zoom->setObjectName(QStringLiteral("hsbSpectrumZoom"));
+    d->tints->setObjectName(QStringLiteral("hsbTintsAndShades"));
+    d->rgbSliders->setObjectName(QStringLiteral("rgbSliders"));
+    d->hsbSliders->setObjectName(QStringLiteral("hsbSliders"));
+    d->hex->setObjectName(QStringLiteral("hexEdit"));
+    d->hex->setAccessibleName(tr("Hexadecimal color"));
+    d->hex->setToolTip(tr("Type or paste a color as #rgb, #rrggbb or rrggbb"));
 
-    m_topSplitter->addWidget(m_spectrum);
-    m_topSplitter->addWidget(m_zoom);
-    m_topSplitter->setStretchFactor(0, 2);
-    m_topSplitter->setStretchFactor(1, 1);
-    m_topSplitter->setChildrenCollapsible(false);
+    d->topSplitter->addWidget(d->spectrum);
+    d->topSplitter->addWidget(d->zoom);
+    d->topSplitter->setStretchFactor(0, 2);
+    d->topSplitter->setStretchFactor(1, 1);
+    d->topSplitter->setChildrenCollapsible(false);
 
     // RGB and HSB side by side: three rows of sliders instead of six leave
     // the spectrum its height on a short screen.
     auto *sliders = new QGridLayout;
     sliders->setHorizontalSpacing(fontMetrics().height());
     sliders->setVerticalSpacing(fontMetrics().height() / 2);
-    sliders->addWidget(m_rgbSliders, 0, 0);
-    sliders->addWidget(m_hsbSliders, 0, 1);
+    sliders->addWidget(d->rgbSliders, 0, 0);
+    sliders->addWidget(d->hsbSliders, 0, 1);
     auto *hexRow = new QHBoxLayout;
     auto *hexLabel = new QLabel(tr("He&x:"), this);
-    hexLabel->setBuddy(m_hex);
+    hexLabel->setBuddy(d->hex);
     hexRow->addWidget(hexLabel);
-    hexRow->addWidget(m_hex);
+    hexRow->addWidget(d->hex);
     hexRow->addStretch(1);
     sliders->addLayout(hexRow, 1, 0, 1, 2);
     sliders->setRowStretch(2, 1);
@@ -72,41 +96,41 @@ RgbPickerWidget::RgbPickerWidget(QWidget *parent)
     sliders->setColumnStretch(1, 1);
 
     auto *bottom = new QHBoxLayout;
-    bottom->addWidget(m_tints, 1);
+    bottom->addWidget(d->tints, 1);
     bottom->addLayout(sliders, 4);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_topSplitter, 3);
+    layout->addWidget(d->topSplitter, 3);
     layout->addLayout(bottom, 2);
 
     // Tab order follows the reading order of the page.
-    setTabOrder(m_spectrum, m_zoom->colorZoom());
+    setTabOrder(d->spectrum, d->zoom->colorZoom());
 
-    connect(m_spectrum, &HsbSpectrumWidget::colorChanged, this, [this](const OvrColor &c) {
-        const QPointF p = m_spectrum->position();
-        pickHsv(p.x() >= 1.0 ? 0.0 : p.x(), p.y(), m_brightness, c, m_spectrum);
+    connect(d->spectrum, &HsbSpectrumWidget::colorChanged, this, [this](const OvrColor &c) {
+        const QPointF p = d->spectrum->position();
+        pickHsv(p.x() >= 1.0 ? 0.0 : p.x(), p.y(), d->brightness, c, d->spectrum);
     });
-    connect(m_zoom, &HsbSpectrumZoomWidget::colorChanged, this, [this](const OvrColor &c) {
-        const QPointF p = m_zoom->colorZoom()->spectrumPoint(m_zoom->colorZoom()->position());
-        pickHsv(p.x(), p.y(), m_brightness, c, m_zoom);
+    connect(d->zoom, &HsbSpectrumZoomWidget::colorChanged, this, [this](const OvrColor &c) {
+        const QPointF p = d->zoom->colorZoom()->spectrumPoint(d->zoom->colorZoom()->position());
+        pickHsv(p.x(), p.y(), d->brightness, c, d->zoom);
     });
-    connect(m_zoom, &HsbSpectrumZoomWidget::zoomAreaChanged, m_spectrum, &HsbSpectrumWidget::setZoomArea);
-    m_spectrum->setZoomArea(m_zoom->zoomArea());
-    connect(m_tints, &HsbTintsAndShadesWidget::colorChanged, this, [this](const OvrColor &c) {
-        const QPointF p = m_tints->position();
-        pickHsv(m_hue, p.x(), p.y(), c, m_tints);
+    connect(d->zoom, &HsbSpectrumZoomWidget::zoomAreaChanged, d->spectrum, &HsbSpectrumWidget::setZoomArea);
+    d->spectrum->setZoomArea(d->zoom->zoomArea());
+    connect(d->tints, &HsbTintsAndShadesWidget::colorChanged, this, [this](const OvrColor &c) {
+        const QPointF p = d->tints->position();
+        pickHsv(d->hue, p.x(), p.y(), c, d->tints);
     });
-    connect(m_rgbSliders, &ColorSlidersWidget::colorChanged, this, &RgbPickerWidget::pickColor);
-    connect(m_hsbSliders, &ColorSlidersWidget::colorChanged, this, [this](const OvrColor &c) {
-        const QVector<double> v = m_hsbSliders->values();
-        pickHsv(v.at(0) >= 360.0 ? 0.0 : v.at(0) / 360.0, v.at(1) / 100.0, v.at(2) / 100.0, c, m_hsbSliders);
+    connect(d->rgbSliders, &ColorSlidersWidget::colorChanged, this, &RgbPickerWidget::pickColor);
+    connect(d->hsbSliders, &ColorSlidersWidget::colorChanged, this, [this](const OvrColor &c) {
+        const QVector<double> v = d->hsbSliders->values();
+        pickHsv(v.at(0) >= 360.0 ? 0.0 : v.at(0) / 360.0, v.at(1) / 100.0, v.at(2) / 100.0, c, d->hsbSliders);
     });
 
-    connect(m_hex, &HexColorEdit::colorEntered, this, [this](const QColor &typed) {
+    connect(d->hex, &HexColorEdit::colorEntered, this, [this](const QColor &typed) {
         const OvrColor color =
-            OvrColor::fromRgb8(typed.red(), typed.green(), typed.blue(), qRound(m_alpha * 255.0));
-        m_rgbSliders->setColor(color);
+            OvrColor::fromRgb8(typed.red(), typed.green(), typed.blue(), qRound(d->alpha * 255.0));
+        d->rgbSliders->setColor(color);
         pickColor(color);
     });
 
@@ -120,15 +144,25 @@ RgbPickerWidget::RgbPickerWidget(QWidget *parent)
     connect(out, &QShortcut::activated, this, &RgbPickerWidget::zoomOut);
 
     restoreSettings();
-    connect(m_zoom, &HsbSpectrumZoomWidget::zoomLevelChanged, this,
+    connect(d->zoom, &HsbSpectrumZoomWidget::zoomLevelChanged, this,
             [](int level) { QSettings().setValue(kZoomLevelKey, level); });
-    connect(m_topSplitter, &QSplitter::splitterMoved, this,
-            [this] { QSettings().setValue(kSplitterKey, m_topSplitter->saveState()); });
+    connect(d->topSplitter, &QSplitter::splitterMoved, this,
+            [this] { QSettings().setValue(kSplitterKey, d->topSplitter->saveState()); });
 
     setColor(OvrColor(Qt::white), QString());
 }
 
 RgbPickerWidget::~RgbPickerWidget() = default;
+
+OvrColor RgbPickerWidget::color() const
+{
+    return d->color;
+}
+
+QString RgbPickerWidget::uid() const
+{
+    return d->uid;
+}
 
 void RgbPickerWidget::restoreSettings()
 {
@@ -142,77 +176,77 @@ void RgbPickerWidget::restoreSettings()
         qCWarning(lcColorPicker) << "ignoring zoom level" << zoom << "from the settings";
         ok = false;
     }
-    m_zoom->setZoomLevel(ok ? level : ZoomControlWidget::DefaultZoomLevel);
+    d->zoom->setZoomLevel(ok ? level : ZoomControlWidget::DefaultZoomLevel);
 
     const QVariant state = settings.value(kSplitterKey);
     bool restored = false;
     if (state.isValid()) {
-        restored = state.canConvert<QByteArray>() && m_topSplitter->restoreState(state.toByteArray());
+        restored = state.canConvert<QByteArray>() && d->topSplitter->restoreState(state.toByteArray());
         if (restored) {
             // A state that hides a pane is no use either.
-            const QList<int> sizes = m_topSplitter->sizes();
+            const QList<int> sizes = d->topSplitter->sizes();
             restored = sizes.size() == 2 && sizes.at(0) >= 0 && sizes.at(1) >= 0
-                       && !m_topSplitter->widget(0)->isHidden() && !m_topSplitter->widget(1)->isHidden();
+                       && !d->topSplitter->widget(0)->isHidden() && !d->topSplitter->widget(1)->isHidden();
         }
         if (!restored)
             qCWarning(lcColorPicker) << "ignoring unreadable splitter state from the settings";
     }
     if (!restored) {
-        m_spectrum->show();
-        m_zoom->show();
+        d->spectrum->show();
+        d->zoom->show();
         const int h = fontMetrics().height();
-        m_topSplitter->setSizes({16 * h, 8 * h});
+        d->topSplitter->setSizes({16 * h, 8 * h});
     }
 }
 
 int RgbPickerWidget::zoomLevel() const
 {
-    return m_zoom->zoomLevel();
+    return d->zoom->zoomLevel();
 }
 
 void RgbPickerWidget::zoomIn()
 {
-    m_zoom->zoomIn();
+    d->zoom->zoomIn();
 }
 
 void RgbPickerWidget::zoomOut()
 {
-    m_zoom->zoomOut();
+    d->zoom->zoomOut();
 }
 
 void RgbPickerWidget::setColor(const OvrColor &color, const QString &uid)
 {
     if (!color.isValid())
         return;
-    m_color = color;
-    m_uid = uid;
+    d->color = color;
+    d->uid = uid;
     double h = 0, s = 0, v = 0, a = 1;
     color.getHsvF(&h, &s, &v, &a);
     // Grey has no hue and black no saturation: keep the ones shown.
     if (h >= 0.0)
-        m_hue = h >= 1.0 ? 0.0 : h;
+        d->hue = h >= 1.0 ? 0.0 : h;
     if (v > 0.0)
-        m_saturation = s;
-    m_brightness = v;
-    m_alpha = a;
+        d->saturation = s;
+    d->brightness = v;
+    d->alpha = a;
     showHsv();
-    m_rgbSliders->setColor(color);
-    m_hsbSliders->setColor(color);
+    d->rgbSliders->setColor(color);
+    d->hsbSliders->setColor(color);
 }
 
 void RgbPickerWidget::pickHsv(double hue, double saturation, double brightness, const OvrColor &color,
                               const QWidget *origin)
 {
-    m_hue = hue;
-    m_saturation = saturation;
-    m_brightness = brightness;
-    m_color = color;
-    m_uid.clear();
+    d->hue = hue;
+    d->saturation = saturation;
+    d->brightness = brightness;
+    d->color = color;
+    d->uid.clear();
     showHsv();
-    m_rgbSliders->setColor(color);
-    if (origin != m_hsbSliders)
-        m_hsbSliders->setColor(color);
-    emit colorChanged(m_color, m_uid);
+    d->rgbSliders->setColor(color);
+    if (origin != d->hsbSliders)
+        d->hsbSliders->setColor(color);
+    emit colorChanged(d->color, d->uid);
 }
 
 void RgbPickerWidget::pickColor(const OvrColor &color)
@@ -220,28 +254,28 @@ void RgbPickerWidget::pickColor(const OvrColor &color)
     double h = 0, s = 0, v = 0;
     color.getHsvF(&h, &s, &v);
     if (h >= 0.0)
-        m_hue = h >= 1.0 ? 0.0 : h;
+        d->hue = h >= 1.0 ? 0.0 : h;
     if (v > 0.0)
-        m_saturation = s;
-    m_brightness = v;
-    m_color = color;
-    m_uid.clear();
+        d->saturation = s;
+    d->brightness = v;
+    d->color = color;
+    d->uid.clear();
     showHsv();
-    m_hsbSliders->setColor(color);
-    emit colorChanged(m_color, m_uid);
+    d->hsbSliders->setColor(color);
+    emit colorChanged(d->color, d->uid);
 }
 
 void RgbPickerWidget::showHex()
 {
-    m_hex->setColor(m_color.isValid() ? QColor(m_color.red8(), m_color.green8(), m_color.blue8()) : QColor());
+    d->hex->setColor(d->color.isValid() ? QColor(d->color.red8(), d->color.green8(), d->color.blue8()) : QColor());
 }
 
 void RgbPickerWidget::showHsv()
 {
     showHex();
-    m_spectrum->setHsv(m_hue, m_saturation, m_brightness, m_alpha);
-    m_zoom->setHsv(m_hue, m_saturation, m_brightness, m_alpha);
-    m_tints->setHsv(m_hue, m_saturation, m_brightness, m_alpha);
+    d->spectrum->setHsv(d->hue, d->saturation, d->brightness, d->alpha);
+    d->zoom->setHsv(d->hue, d->saturation, d->brightness, d->alpha);
+    d->tints->setHsv(d->hue, d->saturation, d->brightness, d->alpha);
 }
 
 } // namespace OvrColorPickerLib

@@ -6,16 +6,9 @@
 #include <QString>
 #include <QWidget>
 
-class QSplitter;
+#include <memory>
 
 namespace OvrColorPickerLib {
-
-class HexColorEdit;
-class HsbSlidersWidget;
-class HsbSpectrumWidget;
-class HsbSpectrumZoomWidget;
-class HsbTintsAndShadesWidget;
-class RgbSlidersWidget;
 
 /**
  * The RGB page: the hue/saturation spectrum and its zoom side by side in the
@@ -36,8 +29,8 @@ public:
     explicit RgbPickerWidget(QWidget *parent = nullptr);
     ~RgbPickerWidget() override;
 
-    OvrColor color() const { return m_color; }
-    QString uid() const { return m_uid; }
+    OvrColor color() const;
+    QString uid() const;
 
     int zoomLevel() const;
 
@@ -58,20 +51,8 @@ private:
     void showHsv();
     void showHex();
 
-    HsbSpectrumWidget *m_spectrum;
-    HsbSpectrumZoomWidget *m_zoom;
-    HsbTintsAndShadesWidget *m_tints;
-    RgbSlidersWidget *m_rgbSliders;
-    HsbSlidersWidget *m_hsbSliders;
-    HexColorEdit *m_hex;
-    QSplitter *m_topSplitter;
-    OvrColor m_color;
-    QString m_uid;
-    // Kept apart from the colour so grey and black keep their hue and saturation.
-    double m_hue = 0.0;
-    double m_saturation = 0.0;
-    double m_brightness = 1.0;
-    double m_alpha = 1.0;
+    class Private;
+    std::unique_ptr<Private> d;
 };
 
 } // namespace OvrColorPickerLib

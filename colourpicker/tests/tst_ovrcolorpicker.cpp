@@ -360,7 +360,7 @@ private slots:
         QCOMPARE(main.count(), 1);
 
         // A field: the colour picked there, without a uid.
-        RgbPickerWidget *rgb = picker.pickerWidget()->rgbPicker();
+        auto *rgb = namedPart<RgbPickerWidget>(picker.pickerWidget(), "rgbPickerWidget");
         HsbSpectrumWidget *spectrum = namedPart<HsbSpectrumWidget>(rgb, "hsbSpectrum");
         const QPoint at = spectrum->fieldRect().center().toPoint();
         QTest::mouseClick(spectrum, Qt::LeftButton, {}, at);
