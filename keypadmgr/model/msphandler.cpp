@@ -50,6 +50,10 @@ private:
 bool MSPHandler::read(QIODevice *device, ParseError *error)
 {
     QXmlSimpleReader reader;
+    // Neither the keypad nor a file uses XML namespaces, and the handler
+    // goes by qualified names alone: the reader need not resolve them.
+    reader.setFeature(QStringLiteral("http://xml.org/sax/features/namespaces"), false);
+    reader.setFeature(QStringLiteral("http://xml.org/sax/features/namespace-prefixes"), true);
     reader.setContentHandler(this);
     FirstError firstError(error);
     if (error)
@@ -366,13 +370,41 @@ bool MSPHandler::applySwitchState()
     return true;
 }
 
+namespace {
+
+// A document holds thousands of small numbers; most are a few plain digits,
+// which need not go through the general conversion. Anything else (a sign,
+// white space, more digits) takes the general way and reads as it did.
+bool readPlainDigits(const QString &text, int *value)
+{
+    const int size = text.size();
+    if (size == 0 || size > 9)
+        return false;
+    int result = 0;
+    for (const QChar c : text) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+        result = result * 10 + (c.unicode() - '0');
+    }
+    *value = result;
+    return true;
+}
+
+} // namespace
+
 int MSPHandler::textAsInt() const
 {
+    int value = 0;
+    if (readPlainDigits(m_text, &value))
+        return value;
     return m_text.trimmed().toInt();
 }
 
 float MSPHandler::textAsCoordinate(double scale) const
 {
+    int plain = 0;
+    if (readPlainDigits(m_text, &plain))
+        return plain <= 0xFFFF ? float(plain / scale) : 0.0f;
     bool ok = false;
     const ushort value = m_text.trimmed().toUShort(&ok);
     return ok ? float(value / scale) : 0.0f;
