@@ -438,6 +438,10 @@ Aufruf.
         <translation>das Keypad antwortete mit Status %1</translation>
     </message>
     <message>
+        <source>its answer broke off</source>
+        <translation>seine Antwort brach ab</translation>
+    </message>
+    <message>
         <source>its configuration could not be read (%1)</source>
         <translation>seine Konfiguration ließ sich nicht lesen (%1)</translation>
     </message>

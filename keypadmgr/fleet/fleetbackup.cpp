@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QNetworkAccessManager>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -58,7 +57,6 @@ void flushFolder(const QString &folder)
 
 FleetBackup::FleetBackup(QObject *parent)
     : QObject(parent)
-    , m_manager(new QNetworkAccessManager(this))
     , m_timeout(KeypadClient::defaultTimeout)
 {
     m_flushTimer.setSingleShot(true);
@@ -113,7 +111,8 @@ void FleetBackup::startNext()
 {
     const int index = m_next++;
     ++m_running;
-    auto *client = new KeypadClient(m_results.at(index).keypad.address, m_manager, this);
+    // A backup only reads: the client needs no network access manager.
+    auto *client = new KeypadClient(m_results.at(index).keypad.address, nullptr, this);
     client->setTimeout(m_timeout);
     connect(client, &KeypadClient::fetched, this, [this, index, client](bool ok) { finish(index, client, ok); });
     client->fetch();

@@ -14,7 +14,6 @@
 #include <memory>
 
 class KeypadClient;
-class QNetworkAccessManager;
 
 /**
  * Backs up many keypads to one folder, one configuration file each, at
@@ -90,7 +89,6 @@ private:
     void finishIfDone();
     QString freePath(const QString &name, const QString &address, const QDateTime &when);
 
-    QNetworkAccessManager *m_manager;
     QString m_directory;
     int m_parallel = defaultParallel;
     int m_timeout;

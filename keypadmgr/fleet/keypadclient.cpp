@@ -2,6 +2,7 @@
 #include "keypadclient.h"
 
 #include "fleetlogging.h"
+#include "keypadhttpget.h"
 #include "msphandler.h"
 #include "mspscenemodel.h"
 
@@ -26,19 +27,11 @@ KeypadClient::KeypadClient(const QString &address, QNetworkAccessManager *manage
 {
 }
 
-KeypadClient::~KeypadClient()
-{
-    // Aborting finishes a reply; nothing is to be read from it any more.
-    for (QNetworkReply *reply : {m_reply.data(), m_showsReply.data()}) {
-        if (reply) {
-            reply->disconnect(this);
-            reply->abort();
-        }
-    }
-}
+KeypadClient::~KeypadClient() = default;
 
 QNetworkReply *KeypadClient::get(const QString &path)
 {
+    Q_ASSERT(m_manager);
     QNetworkRequest request(QUrl(QLatin1String("http://") + m_address + path, QUrl::TolerantMode));
     request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/x-www-form-urlencoded"));
     request.setTransferTimeout(m_timeout);
@@ -58,37 +51,52 @@ QString KeypadClient::failure(QNetworkReply *reply) const
     return QString();
 }
 
+QString KeypadClient::failure(const KeypadHttpGet *get) const
+{
+    switch (get->failure()) {
+    case KeypadHttpGet::Failure::None:
+        break;
+    case KeypadHttpGet::Failure::TimedOut:
+        return tr("no answer within %1 s").arg(m_timeout / 1000.0);
+    case KeypadHttpGet::Failure::Status:
+        return tr("the keypad answered with status %1").arg(get->status());
+    case KeypadHttpGet::Failure::Socket:
+        return get->socketError();
+    case KeypadHttpGet::Failure::BrokenAnswer:
+        return tr("its answer broke off");
+    }
+    return QString();
+}
+
 void KeypadClient::fetch()
 {
     m_error.clear();
-    if (m_reply)
-        m_reply->abort();
-    if (m_showsReply)
-        m_showsReply->abort();
+    delete m_configGet;
+    delete m_showsGet;
     // Both at once, as the program asks a keypad it has just chosen; the
     // configuration is read first (its fixture class reads the colours).
-    m_reply = get(configPath);
-    m_showsReply = get(showsPath);
-    connect(m_reply, &QNetworkReply::finished, this, &KeypadClient::readReplies);
-    connect(m_showsReply, &QNetworkReply::finished, this, &KeypadClient::readReplies);
+    m_configGet = new KeypadHttpGet(m_address, configPath, m_timeout, this);
+    m_showsGet = new KeypadHttpGet(m_address, showsPath, m_timeout, this);
+    connect(m_configGet, &KeypadHttpGet::finished, this, &KeypadClient::readReplies);
+    connect(m_showsGet, &KeypadHttpGet::finished, this, &KeypadClient::readReplies);
 }
 
 void KeypadClient::readReplies()
 {
-    if (!m_reply || !m_showsReply || !m_reply->isFinished() || !m_showsReply->isFinished())
+    if (!m_configGet || !m_showsGet || !m_configGet->isFinished() || !m_showsGet->isFinished())
         return;
-    QNetworkReply *config = m_reply;
-    QNetworkReply *shows = m_showsReply;
-    m_reply = nullptr;
-    m_showsReply = nullptr;
+    KeypadHttpGet *config = m_configGet;
+    KeypadHttpGet *shows = m_showsGet;
+    m_configGet = nullptr;
+    m_showsGet = nullptr;
     config->deleteLater();
     shows->deleteLater();
     QString error = failure(config);
-    if (error.isEmpty() && !m_snapshot.readConfiguration(config->readAll(), &error))
+    if (error.isEmpty() && !m_snapshot.readConfiguration(config->body(), &error))
         error = tr("its configuration could not be read (%1)").arg(error);
     if (error.isEmpty()) {
         error = failure(shows);
-        if (error.isEmpty() && !m_snapshot.readShows(shows->readAll(), &error))
+        if (error.isEmpty() && !m_snapshot.readShows(shows->body(), &error))
             error = tr("its scenes could not be read (%1)").arg(error);
     }
     finishFetch(error.isEmpty(), error);
@@ -145,6 +153,7 @@ void KeypadClient::postToDevice(const QString &path, QString body, bool trackAsE
     Q_UNUSED(trackAsConfigPost)
     if (path.isEmpty() || postsSuspended())
         return;
+    Q_ASSERT(m_manager);
     if (path == configPath)
         emit uploadProgress(tr("configuration"));
     if (apply)

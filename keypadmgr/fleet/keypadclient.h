@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+class KeypadHttpGet;
 class QNetworkAccessManager;
 class QNetworkReply;
 
@@ -21,7 +22,9 @@ class QNetworkReply;
  *
  * Reading sends only GET /api/v1/config and GET /api/v1/shows (both at
  * once), which change nothing on the keypad. A request the keypad does not answer
- * within the time-out fails.
+ * within the time-out fails. Reading goes over connections of its own
+ * (KeypadHttpGet); the network access manager is for uploads, and a client
+ * that only reads may have none.
  */
 class KeypadClient : public QObject, public MSPCommLink
 {
@@ -66,6 +69,7 @@ private:
     QNetworkReply *get(const QString &path);
     void track(QNetworkReply *reply, const QString &what);
     QString failure(QNetworkReply *reply) const;
+    QString failure(const KeypadHttpGet *get) const;
     void readReplies();
     void finishFetch(bool ok, const QString &error);
 
@@ -73,8 +77,8 @@ private:
     QNetworkAccessManager *const m_manager;
     int m_timeout = defaultTimeout;
     KeypadSnapshot m_snapshot;
-    QPointer<QNetworkReply> m_reply;
-    QPointer<QNetworkReply> m_showsReply;
+    QPointer<KeypadHttpGet> m_configGet;
+    QPointer<KeypadHttpGet> m_showsGet;
     QString m_error;
     int m_outstanding = 0;
     QStringList m_uploadErrors;
