@@ -778,10 +778,16 @@ void MSPComm::replyFinished(QNetworkReply *reply)
         sceneRequestFinished(request, failed);
     }
     // A quiet keypad answers again: it may have restarted meanwhile, which
-    // drops the preview it played. The unsaved edit of the scene shown plays
-    // again (if nothing was lost, the keypad gets the same preview again).
-    if (reply == m_probe && !failed && m_waitingChoice < 0)
-        resendUnsavedPreview(MSPSceneModel::instance()->activeSceneIndex());
+    // drops the preview it played and may leave it on another scene (after
+    // a factory reset, the first). With an unsaved edit on screen, which
+    // scene it plays is read first: the screen follows the answer, and the
+    // unsaved edit of that scene plays again (parseReply). Sending the edit
+    // of the scene shown right away would make the keypad play that scene
+    // while a read of the scene it played moved the screen away. Without
+    // one, the probe was a sign of life and nothing more.
+    if (reply == m_probe && !failed && m_waitingChoice < 0 && !m_allShowsReply
+        && hasUnsavedEdit(MSPSceneModel::instance()->activeSceneIndex()))
+        requestAllShows();
 
     if (editPosition == -1 && !failed) {
         // An answer that cannot be read leaves the screen unsure of what the

@@ -72,6 +72,7 @@ private slots:
     void faultsDegradeAndRecover();
     void probeOfQuietKeypadChangesNothing();
     void previewLostInRestartPlaysAgain();
+    void keypadBackOnAnotherSceneIsReadFirst();
     void fileUploadIsPaced();
     void setIpWithoutMacSendsNothing();
     void setIpMovesKeypad();
@@ -529,6 +530,48 @@ void tst_MSPComm::previewLostInRestartPlaysAgain()
     QVERIFY(m_bed->waitForEvent(m_keypad, QStringLiteral("restarted"), 20000));
     m_comm->probe();
     QTRY_VERIFY_WITH_TIMEOUT(played().contains(playingEdit), 10000);
+}
+
+void tst_MSPComm::keypadBackOnAnotherSceneIsReadFirst()
+{
+    // A quiet keypad that answers again may have come back on another scene
+    // (a factory reset plays the first). The edit of the scene shown is not
+    // sent before the keypad has said which scene it plays: a read answered
+    // meanwhile moves the screen there, and the edit would then make the
+    // keypad play its own scene behind the screen's back.
+    MSPSceneModel::instance()->setActiveSceneIndex(0, false);
+    QSignalSpy chosen(m_comm, &MSPComm::activeSceneIndexChanged);
+    m_comm->getScene(0);
+    QTRY_VERIFY_WITH_TIMEOUT(!chosen.isEmpty(), 10000);
+    const QString host = QStringLiteral("host ") + KeypadTestBed::hostAddress().toString();
+    const auto cleanUp = qScopeGuard([this, host] {
+        m_comm->forgetEdits();
+        m_bed->command(m_keypad, QStringLiteral("fault clear"));
+        m_bed->command(m_keypad, host);
+    });
+    editScene(0, QStringLiteral("#13579b"));
+    const QString playingEdit = QStringLiteral("played=") + scene(0)->formData() + QStringLiteral(" preview=1");
+    QTRY_VERIFY_WITH_TIMEOUT(m_bed->command(m_keypad, QStringLiteral("show 1")).contains(playingEdit), 10000);
+    // The keypad goes to scene 2 without the program hearing of it.
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("host 192.168.77.99")).startsWith(QLatin1String("ok")));
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("press 2")).startsWith(QLatin1String("ok")));
+    QVERIFY(m_bed->command(m_keypad, host).startsWith(QLatin1String("ok")));
+    // Whatever is sent for scene 1 from now on arrives late.
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("fault stall 1500 /api/v1/shows/1")).startsWith(QLatin1String("ok")));
+
+    chosen.clear();
+    const int from = m_bed->requestLog(m_keypad).size();
+    m_comm->probe();
+    QTRY_VERIFY_WITH_TIMEOUT(!newRequests(from).isEmpty(), 10000);
+    // The window reads a keypad that is back.
+    m_comm->requestAllShows();
+    QTRY_VERIFY_WITH_TIMEOUT(!chosen.isEmpty(), 10000);
+    QCOMPARE(chosen.last().at(0).toInt(), 1);
+    // Longer than anything for scene 1 is held: the keypad still plays the
+    // scene the screen was told of.
+    QTest::qWait(2500);
+    QVERIFY2(m_bed->command(m_keypad, QStringLiteral("status")).contains(QLatin1String(" current=2 ")),
+             qPrintable(m_bed->command(m_keypad, QStringLiteral("status"))));
 }
 
 void tst_MSPComm::fileUploadIsPaced()
