@@ -86,18 +86,18 @@ void KeypadHttpGet::connectionEnded()
     parse(true);
 }
 
-bool KeypadHttpGet::parse(bool ended)
+void KeypadHttpGet::parse(bool ended)
 {
     if (m_received.size() > maximumAnswer) {
         finish(Failure::BrokenAnswer);
-        return true;
+        return;
     }
     if (m_headerEnd < 0) {
         const int blank = m_received.indexOf("\r\n\r\n");
         if (blank < 0) {
             if (ended)
                 finish(Failure::BrokenAnswer);
-            return ended;
+            return;
         }
         m_headerEnd = blank + 4;
         const QList<QByteArray> lines = m_received.left(blank).split('\n');
@@ -108,7 +108,7 @@ bool KeypadHttpGet::parse(bool ended)
             m_status = statusLine.mid(9, 3).toInt(&ok);
         if (!ok) {
             finish(Failure::BrokenAnswer);
-            return true;
+            return;
         }
         for (int i = 1; i < lines.size(); ++i) {
             const QByteArray &line = lines.at(i);
@@ -128,20 +128,22 @@ bool KeypadHttpGet::parse(bool ended)
         // The answer's body is of no use then; its status says enough.
         if (m_status < 200 || m_status > 299) {
             finish(Failure::Status);
-            return true;
+            return;
         }
     }
 
-    if (m_chunked)
-        return takeChunkedBody(ended);
+    if (m_chunked) {
+        takeChunkedBody(ended);
+        return;
+    }
     const qint64 bodySize = m_received.size() - m_headerEnd;
     if (m_contentLength >= 0 && bodySize >= m_contentLength) {
         m_body = m_received.mid(m_headerEnd, int(m_contentLength));
         finish(Failure::None);
-        return true;
+        return;
     }
     if (!ended)
-        return false;
+        return;
     // Without a length the answer ends with the connection; with one, an
     // end before it is a broken answer.
     if (m_contentLength >= 0) {
@@ -150,10 +152,9 @@ bool KeypadHttpGet::parse(bool ended)
         m_body = m_received.mid(m_headerEnd);
         finish(Failure::None);
     }
-    return true;
 }
 
-bool KeypadHttpGet::takeChunkedBody(bool ended)
+void KeypadHttpGet::takeChunkedBody(bool ended)
 {
     QByteArray body;
     int at = m_headerEnd;
@@ -169,12 +170,12 @@ bool KeypadHttpGet::takeChunkedBody(bool ended)
         const int size = sizeText.trimmed().toInt(&ok, 16);
         if (!ok || size < 0) {
             finish(Failure::BrokenAnswer);
-            return true;
+            return;
         }
         if (size == 0) {
             m_body = body;
             finish(Failure::None);
-            return true;
+            return;
         }
         const int dataStart = lineEnd + 2;
         if (m_received.size() < dataStart + size + 2)
@@ -184,7 +185,6 @@ bool KeypadHttpGet::takeChunkedBody(bool ended)
     }
     if (ended)
         finish(Failure::BrokenAnswer);
-    return ended;
 }
 
 void KeypadHttpGet::finish(Failure failure)

@@ -58,9 +58,9 @@ signals:
 private:
     void readAnswer();
     void connectionEnded();
-    /** Parses what has come; true once the answer is complete or broken. */
-    bool parse(bool ended);
-    bool takeChunkedBody(bool ended);
+    /** Parses what has come; finishes once the answer is complete or broken. */
+    void parse(bool ended);
+    void takeChunkedBody(bool ended);
     void finish(Failure failure);
 
     QTcpSocket *m_socket = nullptr;
