@@ -399,6 +399,10 @@ void MSPComm::sceneRequestFinished(const SceneRequest &request, bool failed)
             setEditState(request.index, failed ? EditState::NotSent : EditState::Unsaved);
         break;
     case SceneRequestKind::Save:
+        // An edit made after Save was pressed, still waiting to be sent, is
+        // a new unsaved edit: the Save's answer does not settle it.
+        if (editState(request.index) == EditState::Unsaved || editState(request.index) == EditState::NotSent)
+            break;
         setEditState(request.index, failed ? EditState::SaveNotSent : EditState::None);
         break;
     case SceneRequestKind::Revert:

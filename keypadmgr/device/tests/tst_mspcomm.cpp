@@ -65,6 +65,8 @@ private slots:
     void scenePressOnKeypad();
     void choiceWaitsForPreviewOfSceneLeft_data();
     void choiceWaitsForPreviewOfSceneLeft();
+    void editsOfChosenSceneWhileChoiceWaits_data();
+    void editsOfChosenSceneWhileChoiceWaits();
     void answerOvertakingChoiceIsNotTaken();
     void hostileKeyPadDatagrams();
     void configurationDatagramFetchesConfiguration();
@@ -330,6 +332,59 @@ void tst_MSPComm::choiceWaitsForPreviewOfSceneLeft()
     QTRY_COMPARE_WITH_TIMEOUT(keypadScene(), 3, 10000);
     QTest::qWait(300);
     QCOMPARE(keypadScene(), 3);
+}
+
+void tst_MSPComm::editsOfChosenSceneWhileChoiceWaits_data()
+{
+    QTest::addColumn<bool>("editedBefore");
+    QTest::newRow("first edit") << false;
+    QTest::newRow("unsaved edit from before") << true;
+}
+
+void tst_MSPComm::editsOfChosenSceneWhileChoiceWaits()
+{
+    QFETCH(bool, editedBefore);
+    // The user goes on editing (and saving) the scene just chosen while its
+    // choice still waits for the last preview of the scene left. Those edits
+    // are the user's: the keypad keeps what was saved and plays what came
+    // after, as it would without the wait.
+    const auto choose = [this](int index) {
+        QSignalSpy chosen(m_comm, &MSPComm::activeSceneIndexChanged);
+        MSPSceneModel::instance()->setActiveSceneIndex(index, false);
+        m_comm->getScene(index);
+        QTRY_VERIFY_WITH_TIMEOUT(!chosen.isEmpty(), 10000);
+    };
+    const auto cleanUp = qScopeGuard([this] {
+        m_bed->command(m_keypad, QStringLiteral("fault clear"));
+        m_comm->forgetEdits();
+    });
+    if (editedBefore) {
+        choose(5);
+        editScene(5, QStringLiteral("#0a0b0c"));
+        const QString playing = QStringLiteral("played=") + scene(5)->formData() + QStringLiteral(" preview=1");
+        QTRY_VERIFY_WITH_TIMEOUT(m_bed->command(m_keypad, QStringLiteral("show 6")).contains(playing), 10000);
+    }
+    choose(0);
+    QCOMPARE(m_bed->command(m_keypad, QStringLiteral("fault stall 1500 /api/v1/shows/1")), QStringLiteral("ok"));
+    editScene(0, QStringLiteral("#102030"));
+    MSPSceneModel::instance()->setActiveSceneIndex(5, false);
+    m_comm->getScene(5);
+    editScene(5, QStringLiteral("#405060"));
+    QTest::qWait(200);
+    const QString saved = scene(5)->formData();
+    m_comm->applyScene(scene(5));
+    editScene(5, QStringLiteral("#708090"));
+    const QString played = scene(5)->formData();
+
+    const auto state = [this] { return m_bed->command(m_keypad, QStringLiteral("show 6")); };
+    const QString expected = QStringLiteral("ok kept=%1 played=%2 preview=1").arg(saved, played);
+    QTRY_COMPARE_WITH_TIMEOUT(state(), expected, 15000);
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("status")).contains(QLatin1String(" current=6 ")));
+    QCOMPARE(m_comm->editState(5), MSPComm::EditState::Unsaved);
+    // Nothing still on its way changes that.
+    QTest::qWait(2000);
+    QCOMPARE(state(), expected);
+    QVERIFY(m_bed->command(m_keypad, QStringLiteral("status")).contains(QLatin1String(" current=6 ")));
 }
 
 void tst_MSPComm::answerOvertakingChoiceIsNotTaken()
