@@ -2,6 +2,7 @@
 #include "mspcontrolpanelwidget.h"
 #include "ui_mspcontrolpanelwidget.h"
 
+#include "keypadface.h"
 #include "mspcomm.h"
 #include "mspeffect.h"
 #include "mspscene.h"
@@ -9,13 +10,13 @@
 #include "systemconfiguration.h"
 
 #include <QKeyEvent>
+#include <QPainter>
 
 MSPControlPanelWidget::MSPControlPanelWidget(QWidget *parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::MSPControlPanel>())
 {
     ui->setupUi(this);
-    setAttribute(Qt::WA_StyledBackground, true);
     m_noticeGeometry = ui->connectionFailedFrame->geometry();
     ui->connectionFailedFrame->hide();
 
@@ -54,6 +55,14 @@ QList<QAbstractButton *> MSPControlPanelWidget::keypadButtons() const
         buttons << sceneButton(i);
     buttons << ui->downButton << ui->upButton << ui->onOffButton;
     return buttons;
+}
+
+void MSPControlPanelWidget::paintEvent(QPaintEvent *)
+{
+    // The keypad's housing, and a line where the panel meets the settings.
+    QPainter painter(this);
+    painter.drawTiledPixmap(rect(), KeypadFace::pixmap(QStringLiteral("background"), devicePixelRatioF()));
+    painter.fillRect(QRect(width() - 1, 0, 1, height()), QColor(0x80, 0x80, 0x80));
 }
 
 bool MSPControlPanelWidget::eventFilter(QObject *watched, QEvent *event)

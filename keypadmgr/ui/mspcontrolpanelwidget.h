@@ -51,6 +51,7 @@ public slots:
     void handleDemoModeSelected();
 
 protected:
+    void paintEvent(QPaintEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

@@ -21,6 +21,7 @@
 #include <QNetworkReply>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -311,24 +312,29 @@ void tst_MSPControlPanelWidget::scenePressEmitsOnPress_data()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<int>("index");
-    QTest::newRow("scene 1") << "scene1Button" << 0;
-    QTest::newRow("scene 4") << "scene4Button" << 3;
-    QTest::newRow("scene 5") << "scene5Button" << 4;
-    QTest::newRow("scene 8") << "scene8Button" << 7;
+    QTest::addColumn<bool>("corner");
+    QTest::newRow("scene 1") << "scene1Button" << 0 << false;
+    QTest::newRow("scene 4") << "scene4Button" << 3 << false;
+    QTest::newRow("scene 5") << "scene5Button" << 4 << false;
+    QTest::newRow("scene 8") << "scene8Button" << 7 << false;
+    // The whole key takes the press, as on the keypad.
+    QTest::newRow("scene 6, far corner") << "scene6Button" << 5 << true;
 }
 
 void tst_MSPControlPanelWidget::scenePressEmitsOnPress()
 {
     QFETCH(QString, button);
     QFETCH(int, index);
+    QFETCH(bool, corner);
 
     auto *radio = child<QRadioButton>(qPrintable(button));
+    const QPoint at = corner ? QPoint(radio->width() - 4, radio->height() - 4) : QPoint();
     QSignalSpy selected(m_panel.get(), &MSPControlPanelWidget::sceneIndexSelected);
-    QTest::mousePress(radio, Qt::LeftButton);
+    QTest::mousePress(radio, Qt::LeftButton, Qt::NoModifier, at);
     QCOMPARE(selected.count(), 1);
     QCOMPARE(selected.at(0).at(0).toInt(), index);
 
-    QTest::mouseRelease(radio, Qt::LeftButton);
+    QTest::mouseRelease(radio, Qt::LeftButton, Qt::NoModifier, at);
     QCOMPARE(selected.count(), 1);
     QVERIFY(radio->isChecked());
 }
@@ -434,7 +440,7 @@ void tst_MSPControlPanelWidget::disabledSceneButtonIgnoresPresses()
 void tst_MSPControlPanelWidget::buttonImages_data()
 {
     QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("look"); // off, on (checked), disabled
+    QTest::addColumn<QString>("look"); // off, on (checked), down (held), disabled
     QTest::addColumn<QString>("image");
     // Positions run row by row over two columns, so scenes 5..8 are the even ones.
     QTest::newRow("scene 1 off") << "scene1Button" << "off" << "button_1_off.png";
@@ -445,6 +451,9 @@ void tst_MSPControlPanelWidget::buttonImages_data()
     QTest::newRow("down off") << "downButton" << "off" << "button_9_off.png";
     QTest::newRow("up disabled") << "upButton" << "disabled" << "button_10_disabled.png";
     QTest::newRow("on/off off") << "onOffButton" << "off" << "button_11_off.png";
+    QTest::newRow("scene 3 down") << "scene3Button" << "down" << "button_5_down.png";
+    QTest::newRow("scene 7 on, down") << "scene7Button" << "on down" << "button_6_down.png";
+    QTest::newRow("up down") << "upButton" << "down" << "button_10_down.png";
 }
 
 void tst_MSPControlPanelWidget::buttonImages()
@@ -454,8 +463,9 @@ void tst_MSPControlPanelWidget::buttonImages()
     QFETCH(QString, image);
 
     auto *widget = child<QAbstractButton>(qPrintable(button));
-    m_panel->selectScene(look == QLatin1String("on") ? button.mid(5, 1).toInt() - 1 : -1);
-    if (look != QLatin1String("on") && widget->isChecked()) {
+    const bool on = look.startsWith(QLatin1String("on"));
+    m_panel->selectScene(on ? button.mid(5, 1).toInt() - 1 : -1);
+    if (!on && widget->isChecked()) {
         // Move the check elsewhere so this button shows its resting face.
         m_panel->selectScene(button == QLatin1String("scene1Button") ? 1 : 0);
     }
@@ -466,6 +476,8 @@ void tst_MSPControlPanelWidget::buttonImages()
                                 .convertToFormat(QImage::Format_ARGB32_Premultiplied);
     QVERIFY(!expected.isNull());
     QCOMPARE(widget->size(), expected.size());
+    widget->setDown(look.endsWith(QLatin1String("down")));
+    const auto release = qScopeGuard([widget] { widget->setDown(false); });
     QVERIFY2(showsImage(widget, expected), qPrintable(image));
 }
 

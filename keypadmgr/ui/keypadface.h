@@ -1,0 +1,90 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QFrame>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+
+/**
+ * The images the keypad face is drawn from ("background", "button_1_off"
+ * and so on, from the program's resources). The face draws them itself
+ * rather than through style sheets: a style sheet per key made building
+ * the window several times slower, and decoded images of every state
+ * before the first was shown.
+ */
+namespace KeypadFace {
+
+/**
+ * Starts decoding, in a thread of its own, the images the face shows when
+ * the window first appears, while the window is built.
+ */
+void preload();
+
+/** The image @p name for a screen of @p devicePixelRatio (its @2x file where there is one). */
+QPixmap pixmap(const QString &name, qreal devicePixelRatio);
+
+} // namespace KeypadFace
+
+/**
+ * A key of the keypad face below the scene keys (Down, Up, On/Off): the
+ * image "<faceImage>_off", "_down" while pressed, "_disabled" while it
+ * cannot be pressed.
+ */
+class KeypadKey : public QPushButton
+{
+    Q_OBJECT
+    Q_PROPERTY(QString faceImage READ faceImage WRITE setFaceImage)
+public:
+    explicit KeypadKey(QWidget *parent = nullptr);
+
+    QString faceImage() const { return m_faceImage; }
+    void setFaceImage(const QString &name);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QString m_faceImage;
+};
+
+/**
+ * A scene key of the keypad face: "<faceImage>_off", "_on" while its scene
+ * plays, "_down" while pressed, "_disabled" while its scene is off. The
+ * whole key takes presses, as on the keypad.
+ */
+class KeypadSceneKey : public QRadioButton
+{
+    Q_OBJECT
+    Q_PROPERTY(QString faceImage READ faceImage WRITE setFaceImage)
+public:
+    explicit KeypadSceneKey(QWidget *parent = nullptr);
+
+    QString faceImage() const { return m_faceImage; }
+    void setFaceImage(const QString &name);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    bool hitButton(const QPoint &pos) const override;
+
+private:
+    QString m_faceImage;
+};
+
+/** A part of the face filled with an image, repeated where it is smaller (the overlay that greys the face out). */
+class KeypadFaceImage : public QFrame
+{
+    Q_OBJECT
+    Q_PROPERTY(QString faceImage READ faceImage WRITE setFaceImage)
+public:
+    explicit KeypadFaceImage(QWidget *parent = nullptr);
+
+    QString faceImage() const { return m_faceImage; }
+    void setFaceImage(const QString &name);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QString m_faceImage;
+};
