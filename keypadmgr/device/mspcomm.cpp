@@ -371,7 +371,10 @@ void MSPComm::trackSceneRequest(QNetworkReply *reply, const QString &path, const
         kind = SceneRequestKind::Save;
     const quint64 serial = ++m_sceneRequestSerial;
     m_lastSceneRequest.insert(index, serial);
-    m_sceneRequests.insert(reply, {index, kind, serial});
+    quint64 edits = m_editCount;
+    if (kind == SceneRequestKind::Save && m_savePressed.contains(index))
+        edits = m_savePressed.take(index);
+    m_sceneRequests.insert(reply, {index, kind, serial, edits});
 }
 
 QSet<int> MSPComm::scenesChangedSince(quint64 count) const
@@ -401,7 +404,7 @@ void MSPComm::sceneRequestFinished(const SceneRequest &request, bool failed)
     case SceneRequestKind::Save:
         // An edit made after Save was pressed, still waiting to be sent, is
         // a new unsaved edit: the Save's answer does not settle it.
-        if (editState(request.index) == EditState::Unsaved || editState(request.index) == EditState::NotSent)
+        if (m_lastEdit.value(request.index) > request.edits)
             break;
         setEditState(request.index, failed ? EditState::SaveNotSent : EditState::None);
         break;
@@ -447,6 +450,7 @@ void MSPComm::keepEdit(int index)
         return;
     handleSceneUpdateTimer();
     setEditState(index, EditState::Saving);
+    m_savePressed.insert(index, m_editCount);
     postToDevice(scene->url(), scene->formData(), true, false, true);
 }
 
@@ -467,6 +471,7 @@ void MSPComm::forgetEdit(int index)
 void MSPComm::forgetEdits()
 {
     m_undoing.clear();
+    m_savePressed.clear();
     m_previewAwaited.clear();
     if (m_editStates.isEmpty())
         return;
@@ -493,6 +498,8 @@ void MSPComm::markEdited(MSPScene *scene)
     const EditState state = editState(index);
     // A change after Undo pressed is the user's again, whatever the Undo's answer.
     m_undoing.remove(index);
+    if (index >= 0)
+        m_lastEdit.insert(index, ++m_editCount);
     // A change after Save pressed is a new edit, unsaved again.
     if (index >= 0 && (state == EditState::None || state == EditState::Saving || state == EditState::SaveNotSent))
         setEditState(index, EditState::Unsaved);
@@ -541,13 +548,20 @@ void MSPComm::postAfterFlushedEdit(MSPScene *scene, const QString &body, int fet
     const QString path = scene->url();
     const int index = MSPSceneModel::instance()->indexOf(scene);
     const quint64 choices = m_sceneChoices;
-    const auto postBody = [this, path, body, fetchIndex, index, save, choices](bool editLost) {
+    const quint64 edits = m_editCount;
+    const auto postBody = [this, path, body, fetchIndex, index, save, choices, edits](bool editLost) {
+        // An Undo waits for the edit before it; the user may have edited the
+        // scene again meanwhile, and that edit already went out. Dropping
+        // the preview now would drop that edit too: it stays, unsaved.
+        if (!save && m_lastEdit.value(index) > edits)
+            return;
         // The keypad keeps the preview of the scene it plays. A scene chosen
         // meanwhile (pressed on the keypad while the edit was on its way)
         // drops that preview, and so does an edit the keypad did not take:
         // "apply=1" would keep the old scene while answering as if all went
         // well. The Save did not reach it.
         if (save && (editLost || choices != m_sceneChoices)) {
+            m_savePressed.remove(index);
             if (editState(index) == EditState::Saving)
                 setEditState(index, EditState::SaveNotSent);
             return;
@@ -633,6 +647,8 @@ void MSPComm::applyScene(MSPScene *scene)
         postSceneBody(scene);
     if (index >= 0 && hasUnsavedEdit(index))
         setEditState(index, EditState::Saving);
+    if (index >= 0)
+        m_savePressed.insert(index, m_editCount);
     postAfterFlushedEdit(scene, QStringLiteral("apply=1"), -1, true);
 }
 

@@ -288,6 +288,9 @@ private:
         int index;
         SceneRequestKind kind;
         quint64 serial;
+        // The user's edits counted when it was sent, or for a Save when
+        // it was pressed.
+        quint64 edits;
     };
     static int sceneIndexOfPath(const QString &path);
     void trackSceneRequest(QNetworkReply *reply, const QString &path, const QString &body);
@@ -309,6 +312,12 @@ private:
     QHash<QNetworkReply *, SceneRequest> m_sceneRequests;
     QHash<int, quint64> m_lastSceneRequest;
     quint64 m_sceneRequestSerial = 0;
+    // The user's edits, counted, and the count at each scene's last edit: a
+    // Save's answer settles only the edits made before Save was pressed
+    // (m_savePressed, until the Save is sent; it may wait for an edit).
+    quint64 m_editCount = 0;
+    QHash<int, quint64> m_lastEdit;
+    QHash<int, quint64> m_savePressed;
     QSet<QString> m_routedAddresses;
     // Counts the scenes chosen (on the keypad or on screen); each request
     // carries the count at its sending.

@@ -67,6 +67,7 @@ private slots:
     void choiceWaitsForPreviewOfSceneLeft();
     void editsOfChosenSceneWhileChoiceWaits_data();
     void editsOfChosenSceneWhileChoiceWaits();
+    void undoLeavesALaterEdit();
     void answerOvertakingChoiceIsNotTaken();
     void hostileKeyPadDatagrams();
     void configurationDatagramFetchesConfiguration();
@@ -358,6 +359,12 @@ void tst_MSPComm::editsOfChosenSceneWhileChoiceWaits()
         m_bed->command(m_keypad, QStringLiteral("fault clear"));
         m_comm->forgetEdits();
     });
+    // Scene 6 is a fixed colour on the keypad, whatever ran before.
+    const int from = m_bed->requestLog(m_keypad).size();
+    m_comm->postToDevice(QStringLiteral("/api/v1/shows/6"),
+                         QStringLiteral("effect=0&param1=1&param2=2&param3=3&param_xy=(0,0,0)&num_colors=0"), false,
+                         false, true);
+    waitForRequests(from, 1);
     if (editedBefore) {
         choose(5);
         editScene(5, QStringLiteral("#0a0b0c"));
@@ -385,6 +392,36 @@ void tst_MSPComm::editsOfChosenSceneWhileChoiceWaits()
     QTest::qWait(2000);
     QCOMPARE(state(), expected);
     QVERIFY(m_bed->command(m_keypad, QStringLiteral("status")).contains(QLatin1String(" current=6 ")));
+}
+
+void tst_MSPComm::undoLeavesALaterEdit()
+{
+    // Undo waits for the answer to the edit before it. An edit made in that
+    // wait is the user's again: the Undo, sent after it, would drop it from
+    // the keypad, and a Save pressed then would keep the old scene.
+    MSPSceneModel::instance()->setActiveSceneIndex(0, false);
+    QSignalSpy chosen(m_comm, &MSPComm::activeSceneIndexChanged);
+    m_comm->getScene(0);
+    QTRY_VERIFY_WITH_TIMEOUT(!chosen.isEmpty(), 10000);
+    QCOMPARE(m_bed->command(m_keypad, QStringLiteral("fault delay 1000")), QStringLiteral("ok"));
+    const auto cleanUp = qScopeGuard([this] {
+        m_bed->command(m_keypad, QStringLiteral("fault clear"));
+        m_comm->forgetEdits();
+    });
+    const int from = m_bed->requestLog(m_keypad).size();
+    editScene(0, QStringLiteral("#224466"));
+    waitForRequests(from, 1);
+    m_comm->revertScene(scene(0), 0);
+    editScene(0, QStringLiteral("#446688"));
+    QTest::qWait(200);
+    m_comm->applyScene(scene(0));
+    const QString kept = QStringLiteral("ok kept=%1 played=%1 preview=0").arg(scene(0)->formData());
+    const auto shown = [this] { return m_bed->command(m_keypad, QStringLiteral("show 1")); };
+    QTRY_COMPARE_WITH_TIMEOUT(shown(), kept, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_comm->editState(0), MSPComm::EditState::None, 10000);
+    // Longer than the answers take: nothing still on its way changes it.
+    QTest::qWait(3000);
+    QCOMPARE(shown(), kept);
 }
 
 void tst_MSPComm::answerOvertakingChoiceIsNotTaken()
