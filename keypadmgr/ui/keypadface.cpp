@@ -81,8 +81,14 @@ QString stateImage(const QString &base, const QAbstractButton *key)
     return base + QLatin1String("_off");
 }
 
-void paintKey(QAbstractButton *key, const QString &base)
+QString faceImage(const QWidget *part)
 {
+    return part->property("faceImage").toString();
+}
+
+void paintKey(QAbstractButton *key)
+{
+    const QString base = faceImage(key);
     if (base.isEmpty())
         return;
     QPainter painter(key);
@@ -127,36 +133,14 @@ QPixmap KeypadFace::pixmap(const QString &name, qreal devicePixelRatio)
     return *it;
 }
 
-KeypadKey::KeypadKey(QWidget *parent)
-    : QPushButton(parent)
-{
-}
-
-void KeypadKey::setFaceImage(const QString &name)
-{
-    m_faceImage = name;
-    update();
-}
-
 void KeypadKey::paintEvent(QPaintEvent *)
 {
-    paintKey(this, m_faceImage);
-}
-
-KeypadSceneKey::KeypadSceneKey(QWidget *parent)
-    : QRadioButton(parent)
-{
-}
-
-void KeypadSceneKey::setFaceImage(const QString &name)
-{
-    m_faceImage = name;
-    update();
+    paintKey(this);
 }
 
 void KeypadSceneKey::paintEvent(QPaintEvent *)
 {
-    paintKey(this, m_faceImage);
+    paintKey(this);
 }
 
 bool KeypadSceneKey::hitButton(const QPoint &pos) const
@@ -164,21 +148,11 @@ bool KeypadSceneKey::hitButton(const QPoint &pos) const
     return rect().contains(pos);
 }
 
-KeypadFaceImage::KeypadFaceImage(QWidget *parent)
-    : QFrame(parent)
-{
-}
-
-void KeypadFaceImage::setFaceImage(const QString &name)
-{
-    m_faceImage = name;
-    update();
-}
-
 void KeypadFaceImage::paintEvent(QPaintEvent *)
 {
-    if (m_faceImage.isEmpty())
+    const QString name = faceImage(this);
+    if (name.isEmpty())
         return;
     QPainter painter(this);
-    painter.drawTiledPixmap(rect(), KeypadFace::pixmap(m_faceImage, devicePixelRatioF()));
+    painter.drawTiledPixmap(rect(), KeypadFace::pixmap(name, devicePixelRatioF()));
 }

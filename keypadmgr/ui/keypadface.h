@@ -12,6 +12,9 @@
  * rather than through style sheets: a style sheet per key made building
  * the window several times slower, and decoded images of every state
  * before the first was shown.
+ *
+ * The parts below draw the image their form names in their "faceImage"
+ * property.
  */
 namespace KeypadFace {
 
@@ -33,19 +36,11 @@ QPixmap pixmap(const QString &name, qreal devicePixelRatio);
  */
 class KeypadKey : public QPushButton
 {
-    Q_OBJECT
-    Q_PROPERTY(QString faceImage READ faceImage WRITE setFaceImage)
 public:
-    explicit KeypadKey(QWidget *parent = nullptr);
-
-    QString faceImage() const { return m_faceImage; }
-    void setFaceImage(const QString &name);
+    using QPushButton::QPushButton;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-
-private:
-    QString m_faceImage;
 };
 
 /**
@@ -55,36 +50,20 @@ private:
  */
 class KeypadSceneKey : public QRadioButton
 {
-    Q_OBJECT
-    Q_PROPERTY(QString faceImage READ faceImage WRITE setFaceImage)
 public:
-    explicit KeypadSceneKey(QWidget *parent = nullptr);
-
-    QString faceImage() const { return m_faceImage; }
-    void setFaceImage(const QString &name);
+    using QRadioButton::QRadioButton;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     bool hitButton(const QPoint &pos) const override;
-
-private:
-    QString m_faceImage;
 };
 
-/** A part of the face filled with an image, repeated where it is smaller (the overlay that greys the face out). */
+/** A part of the face filled with its image, repeated where it is smaller (the overlay that greys the face out). */
 class KeypadFaceImage : public QFrame
 {
-    Q_OBJECT
-    Q_PROPERTY(QString faceImage READ faceImage WRITE setFaceImage)
 public:
-    explicit KeypadFaceImage(QWidget *parent = nullptr);
-
-    QString faceImage() const { return m_faceImage; }
-    void setFaceImage(const QString &name);
+    using QFrame::QFrame;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-
-private:
-    QString m_faceImage;
 };
