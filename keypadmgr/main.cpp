@@ -3,7 +3,6 @@
 #include "apptranslations.h"
 #include "commandline.h"
 #include "fleetcommand.h"
-#include "keypadface.h"
 #include "mainwindow.h"
 #include "splashscreen.h"
 
@@ -81,7 +80,6 @@ int main(int argc, char *argv[])
     // What the window needs from the disk and the system is read while it is built.
     MSPComm::prepareInBackground();
     SplashScreen::preload();
-    KeypadFace::preload();
 
     auto *window = new MainWindow;
     if (demo)

@@ -14,7 +14,6 @@
 #include "apptranslations.h"
 #include "commandline.h"
 #include "firstpaintprobe.h"
-#include "keypadface.h"
 #include "mainwindow.h"
 #include "splashscreen.h"
 #include "startupmarks.h"
@@ -96,7 +95,6 @@ int main(int argc, char *argv[])
     // What the window needs from the disk and the system is read while it is built.
     MSPComm::prepareInBackground();
     SplashScreen::preload();
-    KeypadFace::preload();
 
     auto *window = new MainWindow;
     if (firstShows)

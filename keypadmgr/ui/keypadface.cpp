@@ -1,14 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "keypadface.h"
 
-#include <QGuiApplication>
 #include <QHash>
 #include <QIcon>
-#include <QImage>
 #include <QPainter>
-#include <QThread>
-
-#include <vector>
+#include <QVariant>
 
 namespace {
 
@@ -26,47 +22,10 @@ FaceFile faceFile(const QString &name, qreal devicePixelRatio)
     return file;
 }
 
-struct Decoded
-{
-    FaceFile file;
-    QImage image;
-};
-
-// What preload() decodes, and the thread decoding it until it is taken.
-struct Preloaded
-{
-    QThread *thread = nullptr;
-    std::vector<Decoded> images;
-};
-
-Preloaded &preloaded()
-{
-    static Preloaded preloaded;
-    return preloaded;
-}
-
 QHash<QString, QPixmap> &cache()
 {
     static QHash<QString, QPixmap> pixmaps;
     return pixmaps;
-}
-
-void takePreloaded()
-{
-    Preloaded &preload = preloaded();
-    if (!preload.thread)
-        return;
-    preload.thread->wait();
-    delete preload.thread;
-    preload.thread = nullptr;
-    for (Decoded &decoded : preload.images) {
-        if (decoded.image.isNull())
-            continue;
-        QPixmap pixmap = QPixmap::fromImage(std::move(decoded.image));
-        pixmap.setDevicePixelRatio(decoded.file.ratio);
-        cache().insert(decoded.file.path, pixmap);
-    }
-    preload.images.clear();
 }
 
 // States a key's image comes in.
@@ -97,32 +56,8 @@ void paintKey(QAbstractButton *key)
 
 } // namespace
 
-void KeypadFace::preload()
-{
-    Preloaded &preload = preloaded();
-    if (preload.thread)
-        return;
-    // What the window shows first: the face, greyed out, every key at rest
-    // or off.
-    const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
-    QStringList names = {QStringLiteral("background"), QStringLiteral("controlpaneldisabledoverlay")};
-    for (int key = 1; key <= 11; ++key) {
-        const QString base = QStringLiteral("button_%1").arg(key);
-        names << base + QLatin1String("_off") << base + QLatin1String("_disabled");
-    }
-    for (const QString &name : qAsConst(names))
-        preload.images.push_back({faceFile(name, ratio), QImage()});
-    preload.thread = QThread::create([&preload] {
-        for (Decoded &decoded : preload.images)
-            decoded.image.load(decoded.file.path);
-    });
-    preload.thread->setObjectName(QStringLiteral("keypad face images"));
-    preload.thread->start();
-}
-
 QPixmap KeypadFace::pixmap(const QString &name, qreal devicePixelRatio)
 {
-    takePreloaded();
     const FaceFile file = faceFile(name, devicePixelRatio);
     auto it = cache().find(file.path);
     if (it == cache().end()) {

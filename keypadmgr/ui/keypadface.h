@@ -11,18 +11,14 @@
  * and so on, from the program's resources). The face draws them itself
  * rather than through style sheets: a style sheet per key made building
  * the window several times slower, and decoded images of every state
- * before the first was shown.
+ * before the first was shown. Each image is decoded when first drawn (in
+ * a thread of its own beside the window's building, they cost more than
+ * they saved on a machine of two cores).
  *
  * The parts below draw the image their form names in their "faceImage"
  * property.
  */
 namespace KeypadFace {
-
-/**
- * Starts decoding, in a thread of its own, the images the face shows when
- * the window first appears, while the window is built.
- */
-void preload();
 
 /** The image @p name for a screen of @p devicePixelRatio (its @2x file where there is one). */
 QPixmap pixmap(const QString &name, qreal devicePixelRatio);
