@@ -326,14 +326,15 @@ void MSPComm::postToDevice(const QString &path, QString body, bool trackAsEdit, 
     send(path, body, trackAsEdit, trackAsConfigPost, apply);
 }
 
-QNetworkReply *MSPComm::send(const QString &path, QString body, bool trackAsEdit, bool trackAsConfigPost, bool apply)
+QNetworkReply *MSPComm::send(const QString &path, QString body, bool trackAsEdit, bool trackAsConfigPost, bool apply,
+                             std::optional<quint64> editsBefore)
 {
     if (postsSuspended() || m_address.isEmpty() || path.isEmpty() || !isAddressReachable(m_address))
         return nullptr;
     if (apply)
         body += QLatin1String("&apply=1");
     QNetworkReply *reply = post(path, body);
-    trackSceneRequest(reply, path, body);
+    trackSceneRequest(reply, path, body, editsBefore.value_or(m_editCount));
     reply->setProperty(sceneChangeProperty, m_sceneRequestSerial);
     if (trackAsEdit)
         m_editReplies.append(reply);
@@ -358,7 +359,7 @@ int MSPComm::sceneIndexOfPath(const QString &path)
     return ok && index >= 0 && index < MSPSceneModel::sceneCount ? index : -1;
 }
 
-void MSPComm::trackSceneRequest(QNetworkReply *reply, const QString &path, const QString &body)
+void MSPComm::trackSceneRequest(QNetworkReply *reply, const QString &path, const QString &body, quint64 edits)
 {
     const int index = sceneIndexOfPath(path);
     // An empty body only plays the scene: no edit of the user's.
@@ -371,9 +372,6 @@ void MSPComm::trackSceneRequest(QNetworkReply *reply, const QString &path, const
         kind = SceneRequestKind::Save;
     const quint64 serial = ++m_sceneRequestSerial;
     m_lastSceneRequest.insert(index, serial);
-    quint64 edits = m_editCount;
-    if (kind == SceneRequestKind::Save && m_savePressed.contains(index))
-        edits = m_savePressed.take(index);
     m_sceneRequests.insert(reply, {index, kind, serial, edits});
 }
 
@@ -450,7 +448,6 @@ void MSPComm::keepEdit(int index)
         return;
     handleSceneUpdateTimer();
     setEditState(index, EditState::Saving);
-    m_savePressed.insert(index, m_editCount);
     postToDevice(scene->url(), scene->formData(), true, false, true);
 }
 
@@ -471,7 +468,6 @@ void MSPComm::forgetEdit(int index)
 void MSPComm::forgetEdits()
 {
     m_undoing.clear();
-    m_savePressed.clear();
     m_previewAwaited.clear();
     if (m_editStates.isEmpty())
         return;
@@ -561,12 +557,11 @@ void MSPComm::postAfterFlushedEdit(MSPScene *scene, const QString &body, int fet
         // "apply=1" would keep the old scene while answering as if all went
         // well. The Save did not reach it.
         if (save && (editLost || choices != m_sceneChoices)) {
-            m_savePressed.remove(index);
             if (editState(index) == EditState::Saving)
                 setEditState(index, EditState::SaveNotSent);
             return;
         }
-        QNetworkReply *reply = send(path, body, false, false, false);
+        QNetworkReply *reply = send(path, body, false, false, false, edits);
         if (!reply && m_undoing.remove(index))
             undoFinished(index, false);
         if (fetchIndex < 0)
@@ -647,8 +642,6 @@ void MSPComm::applyScene(MSPScene *scene)
         postSceneBody(scene);
     if (index >= 0 && hasUnsavedEdit(index))
         setEditState(index, EditState::Saving);
-    if (index >= 0)
-        m_savePressed.insert(index, m_editCount);
     postAfterFlushedEdit(scene, QStringLiteral("apply=1"), -1, true);
 }
 

@@ -14,6 +14,8 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <optional>
+
 class MSPScene;
 class NetworkPrefs;
 class QIODevice;
@@ -223,7 +225,10 @@ private:
     QNetworkReply *get(const QString &path);
     QNetworkReply *getShow(int index);
     QNetworkReply *post(const QString &path, const QString &body);
-    QNetworkReply *send(const QString &path, QString body, bool trackAsEdit, bool trackAsConfigPost, bool apply);
+    // @p editsBefore: the user's edits counted when the change was asked
+    // for, if it was asked for before it is sent (m_editCount).
+    QNetworkReply *send(const QString &path, QString body, bool trackAsEdit, bool trackAsConfigPost, bool apply,
+                        std::optional<quint64> editsBefore = std::nullopt);
     void postSceneBody(MSPScene *scene);
     void sendRevert(MSPScene *scene, int fetchIndex);
     /**
@@ -288,12 +293,11 @@ private:
         int index;
         SceneRequestKind kind;
         quint64 serial;
-        // The user's edits counted when it was sent, or for a Save when
-        // it was pressed.
+        // The user's edits counted when it was asked for.
         quint64 edits;
     };
     static int sceneIndexOfPath(const QString &path);
-    void trackSceneRequest(QNetworkReply *reply, const QString &path, const QString &body);
+    void trackSceneRequest(QNetworkReply *reply, const QString &path, const QString &body, quint64 edits);
     void sceneRequestFinished(const SceneRequest &request, bool failed);
     void setEditState(int index, EditState state);
     /// An Undo answered: @p dropped clears the edit, otherwise it is offered again.
@@ -313,11 +317,9 @@ private:
     QHash<int, quint64> m_lastSceneRequest;
     quint64 m_sceneRequestSerial = 0;
     // The user's edits, counted, and the count at each scene's last edit: a
-    // Save's answer settles only the edits made before Save was pressed
-    // (m_savePressed, until the Save is sent; it may wait for an edit).
+    // Save's answer settles only the edits made before Save was pressed.
     quint64 m_editCount = 0;
     QHash<int, quint64> m_lastEdit;
-    QHash<int, quint64> m_savePressed;
     QSet<QString> m_routedAddresses;
     // Counts the scenes chosen (on the keypad or on screen); each request
     // carries the count at its sending.
