@@ -17,20 +17,12 @@ MSPColorWashEffect::~MSPColorWashEffect() = default;
 
 void MSPColorWashEffect::setSpeed(int speed)
 {
-    if (speed == m_speed)
-        return;
-    m_speed = speed;
-    emit speedChanged(m_speed);
-    emit effectParamsChanged();
+    updateParameter(m_speed, speed, [this] { emit speedChanged(m_speed); });
 }
 
 void MSPColorWashEffect::setDirection(int direction)
 {
-    if (direction == m_direction)
-        return;
-    m_direction = direction;
-    emit directionChanged(m_direction);
-    emit effectParamsChanged();
+    updateParameter(m_direction, direction, [this] { emit directionChanged(m_direction); });
 }
 
 void MSPColorWashEffect::loadSpeedAndDirection(const QStringList &params)
@@ -50,9 +42,7 @@ void MSPColorWashEffect::setParameters(const QStringList &params, const QList<Ov
 void MSPColorWashEffect::getParameters(QStringList &params, QList<OvrColor *> &colors, float &Y, float &x,
                                        float &y)
 {
-    params.clear();
-    colors.clear();
-    Y = x = y = 0.0f;
+    clearParameters(params, colors, Y, x, y);
     params << QString::number(m_speed) << QString::number(m_direction);
 }
 

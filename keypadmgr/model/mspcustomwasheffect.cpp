@@ -21,11 +21,7 @@ MSPCustomWashEffect::~MSPCustomWashEffect() = default;
 
 void MSPCustomWashEffect::setWidth(int width)
 {
-    if (width == m_width)
-        return;
-    m_width = width;
-    emit widthChanged();
-    emit effectParamsChanged();
+    updateParameter(m_width, width, [this] { emit widthChanged(); });
 }
 
 void MSPCustomWashEffect::setColorList(const QStringList &colorList)
@@ -34,11 +30,7 @@ void MSPCustomWashEffect::setColorList(const QStringList &colorList)
     kept.reserve(colorList.size());
     for (const QString &name : colorList)
         kept << keptColorName(name);
-    if (kept == m_colorList)
-        return;
-    m_colorList = kept;
-    emit colorListChanged();
-    emit effectParamsChanged();
+    updateParameter(m_colorList, kept, [this] { emit colorListChanged(); });
 }
 
 bool MSPCustomWashEffect::acceptsParameters(int paramCount, int colorCount, bool hasYxy) const

@@ -56,6 +56,13 @@ QString MSPEffect::keptColorName(const QString &name)
     return color.isValid() && color.spec() == OvrColor::Yxy ? keptColor(color).aName() : name;
 }
 
+void MSPEffect::clearParameters(QStringList &params, QList<OvrColor *> &colors, float &Y, float &x, float &y)
+{
+    params.clear();
+    colors.clear();
+    Y = x = y = 0.0f;
+}
+
 ColorUtils::PrismalProfileID MSPEffect::configuredFixtureClass()
 {
     return SystemConfiguration::instance()->fixtureClass();

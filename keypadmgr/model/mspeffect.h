@@ -105,6 +105,23 @@ protected:
     /** The fixture class the record holds, used by the colour conversions. */
     static ColorUtils::PrismalProfileID configuredFixtureClass();
 
+    /**
+     * A setter's work: when @p value differs from @p member, stores it, calls
+     * @p notify (which emits the parameter's own signal) and then emits
+     * effectParamsChanged().
+     */
+    template<class T, class Notify>
+    void updateParameter(T &member, const T &value, Notify notify)
+    {
+        if (member == value)
+            return;
+        member = value;
+        notify();
+        emit effectParamsChanged();
+    }
+    /** What getParameters() starts from: no parameters, no colours, no Yxy colour. */
+    static void clearParameters(QStringList &params, QList<OvrColor *> &colors, float &Y, float &x, float &y);
+
 private:
     const int m_type;
 };

@@ -26,12 +26,7 @@ QString MSPFixedColorEffect::defaultColor()
 
 void MSPFixedColorEffect::setColor(const QString &color)
 {
-    const QString kept = keptColorName(color);
-    if (kept == m_color)
-        return;
-    m_color = kept;
-    emit colorChanged(m_color);
-    emit effectParamsChanged();
+    updateParameter(m_color, keptColorName(color), [this] { emit colorChanged(m_color); });
 }
 
 void MSPFixedColorEffect::storeLoadedColor(const OvrColor &color)
@@ -55,6 +50,26 @@ OvrColor MSPFixedColorEffect::colorFromYxy(float Y, float x, float y)
     return color;
 }
 
+bool MSPFixedColorEffect::loadYxyOrRefuse(const QStringList &params, const QList<OvrColor *> &colors, float Y,
+                                          float x, float y)
+{
+    const bool hasYxy = Y != 0.0f || x != 0.0f || y != 0.0f;
+    if (!acceptsParameters(params.size(), colors.size(), hasYxy))
+        return true;
+    if (hasYxy)
+        storeLoadedColor(colorFromYxy(Y, x, y));
+    return hasYxy;
+}
+
+void MSPFixedColorEffect::yxyOf(const OvrColor &color, float &Y, float &x, float &y)
+{
+    if (color.spec() != OvrColor::Yxy)
+        return;
+    Y = float(color.getY());
+    x = float(color.getx());
+    y = float(color.gety());
+}
+
 bool MSPFixedColorEffect::acceptsParameters(int paramCount, int colorCount, bool hasYxy) const
 {
     Q_UNUSED(colorCount)
@@ -66,13 +81,8 @@ void MSPFixedColorEffect::setParameters(const QStringList &params, const QList<O
                                         int, ColorUtils::PrismalProfileID fixtureClass, float Y, float x,
                                         float y)
 {
-    const bool hasYxy = Y != 0.0f || x != 0.0f || y != 0.0f;
-    if (!acceptsParameters(params.size(), colors.size(), hasYxy))
+    if (loadYxyOrRefuse(params, colors, Y, x, y))
         return;
-    if (hasYxy) {
-        storeLoadedColor(colorFromYxy(Y, x, y));
-        return;
-    }
     storeLoadedColor(OvrColor::fromRgb8(params.at(0).trimmed().toInt(), params.at(1).trimmed().toInt(),
                                         params.at(2).trimmed().toInt(), 255, fixtureClass));
 }
@@ -80,18 +90,12 @@ void MSPFixedColorEffect::setParameters(const QStringList &params, const QList<O
 void MSPFixedColorEffect::getParameters(QStringList &params, QList<OvrColor *> &colors, float &Y, float &x,
                                         float &y)
 {
-    params.clear();
-    colors.clear();
-    Y = x = y = 0.0f;
+    clearParameters(params, colors, Y, x, y);
     const OvrColor color(m_color);
     int rgb[3];
     colorToChannels(color, configuredFixtureClass(), rgb);
     params << QString::number(rgb[0]) << QString::number(rgb[1]) << QString::number(rgb[2]);
-    if (color.spec() == OvrColor::Yxy) {
-        Y = float(color.getY());
-        x = float(color.getx());
-        y = float(color.gety());
-    }
+    yxyOf(color, Y, x, y);
 }
 
 #include "moc_mspfixedcoloreffect.cpp"

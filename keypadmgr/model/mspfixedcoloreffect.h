@@ -41,6 +41,14 @@ protected:
      * (no colour can have it, and such input only comes from a bad reply).
      */
     static OvrColor colorFromYxy(float Y, float x, float y);
+    /**
+     * The start of setParameters(): true when the wire form is dealt with,
+     * refused (the colour stays) or carrying the colour in Yxy (then stored);
+     * false when the caller is to read the colour from @p params.
+     */
+    bool loadYxyOrRefuse(const QStringList &params, const QList<OvrColor *> &colors, float Y, float x, float y);
+    /** Sets @p Y, @p x and @p y to @p color's when it is given in Yxy; else leaves them. */
+    static void yxyOf(const OvrColor &color, float &Y, float &x, float &y);
 
 private:
     QString m_color;

@@ -10,20 +10,12 @@ MSPRandomColorEffect::~MSPRandomColorEffect() = default;
 
 void MSPRandomColorEffect::setSpeed(int speed)
 {
-    if (speed == m_speed)
-        return;
-    m_speed = speed;
-    emit speedChanged();
-    emit effectParamsChanged();
+    updateParameter(m_speed, speed, [this] { emit speedChanged(); });
 }
 
 void MSPRandomColorEffect::setFade(bool fade)
 {
-    if (fade == m_fade)
-        return;
-    m_fade = fade;
-    emit fadeChanged();
-    emit effectParamsChanged();
+    updateParameter(m_fade, fade, [this] { emit fadeChanged(); });
 }
 
 void MSPRandomColorEffect::setParameters(const QStringList &params, const QList<OvrColor *> &colors, int,
@@ -39,9 +31,7 @@ void MSPRandomColorEffect::setParameters(const QStringList &params, const QList<
 void MSPRandomColorEffect::getParameters(QStringList &params, QList<OvrColor *> &colors, float &Y, float &x,
                                          float &y)
 {
-    params.clear();
-    colors.clear();
-    Y = x = y = 0.0f;
+    clearParameters(params, colors, Y, x, y);
     params << QString::number(m_speed) << QString::number(m_fade ? 1 : 0);
 }
 

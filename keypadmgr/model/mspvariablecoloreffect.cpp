@@ -35,13 +35,8 @@ int keypadHue(const OvrColor &hsv)
 void MSPVariableColorEffect::setParameters(const QStringList &params, const QList<OvrColor *> &colors, int,
                                            ColorUtils::PrismalProfileID fixtureClass, float Y, float x, float y)
 {
-    const bool hasYxy = Y != 0.0f || x != 0.0f || y != 0.0f;
-    if (!acceptsParameters(params.size(), colors.size(), hasYxy))
+    if (loadYxyOrRefuse(params, colors, Y, x, y))
         return;
-    if (hasYxy) {
-        storeLoadedColor(colorFromYxy(Y, x, y));
-        return;
-    }
     // The keypad's hue runs 0..255; 1.411764705882353 is 360 / 255.
     const float hue = params.at(0).trimmed().toFloat();
     const int saturation = params.at(1).trimmed().toInt();
@@ -75,15 +70,9 @@ void MSPVariableColorEffect::setParameters(const QStringList &params, const QLis
 void MSPVariableColorEffect::getParameters(QStringList &params, QList<OvrColor *> &colors, float &Y, float &x,
                                            float &y)
 {
-    params.clear();
-    colors.clear();
-    Y = x = y = 0.0f;
+    clearParameters(params, colors, Y, x, y);
     OvrColor color(this->color());
-    if (color.spec() == OvrColor::Yxy) {
-        Y = float(color.getY());
-        x = float(color.getx());
-        y = float(color.gety());
-    }
+    yxyOf(color, Y, x, y);
     const ColorUtils::PrismalProfileID fixtureClass = configuredFixtureClass();
     color.setPrismalProfileID(fixtureClass);
     const OvrColor hsv = color.convertTo(OvrColor::Hsv, ColorUtils::ConfigRGB, fixtureClass);

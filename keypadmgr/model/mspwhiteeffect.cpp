@@ -17,20 +17,12 @@ MSPWhiteEffect::~MSPWhiteEffect() = default;
 
 void MSPWhiteEffect::setTemperature(int temperature)
 {
-    if (temperature == m_temperature)
-        return;
-    m_temperature = temperature;
-    emit temperatureChanged();
-    emit effectParamsChanged();
+    updateParameter(m_temperature, temperature, [this] { emit temperatureChanged(); });
 }
 
 void MSPWhiteEffect::setBrightness(int brightness)
 {
-    if (brightness == m_brightness)
-        return;
-    m_brightness = brightness;
-    emit brightnessChanged();
-    emit effectParamsChanged();
+    updateParameter(m_brightness, brightness, [this] { emit brightnessChanged(); });
 }
 
 void MSPWhiteEffect::setParameters(const QStringList &params, const QList<OvrColor *> &colors, int,
@@ -45,9 +37,7 @@ void MSPWhiteEffect::setParameters(const QStringList &params, const QList<OvrCol
 
 void MSPWhiteEffect::getParameters(QStringList &params, QList<OvrColor *> &colors, float &Y, float &x, float &y)
 {
-    params.clear();
-    colors.clear();
-    Y = x = y = 0.0f;
+    clearParameters(params, colors, Y, x, y);
     params << QString::number(m_temperature)
            << QString::number(MSPWireText::truncated(m_brightness * 255.0 / 100.0 + 0.5));
 }
