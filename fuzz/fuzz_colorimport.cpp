@@ -9,18 +9,10 @@
 #include "colorfileimporter.h"
 #include "ovrcolorlibrary.h"
 
-#include <QCoreApplication>
 
 #include <cstdint>
 
 using namespace FuzzColorLibrary;
-
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
-{
-    static QCoreApplication app(*argc, *argv);
-    silenceLogging();
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -10,19 +10,11 @@
 #include "zeplo3projecthelper.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
 #include <QDomDocument>
 
 #include <cstdint>
 
 using namespace FuzzColorLibrary;
-
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
-{
-    static QCoreApplication app(*argc, *argv);
-    silenceLogging();
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -10,8 +10,6 @@
 #include "tristimulusfactory.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
-#include <QLoggingCategory>
 
 #include <cstdint>
 
@@ -20,13 +18,6 @@ namespace {
 volatile unsigned sink = 0;
 
 } // namespace
-
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
-{
-    static QCoreApplication app(*argc, *argv);
-    QLoggingCategory::setFilterRules(QStringLiteral("*=false"));
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -5,8 +5,6 @@
 #include "keypadstate.h"
 
 #include <QByteArray>
-#include <QCoreApplication>
-#include <QLoggingCategory>
 #include <QXmlStreamReader>
 
 #include <cstdint>
@@ -28,13 +26,6 @@ void requireWellFormed(const QByteArray &xml, const char *what)
 }
 
 } // namespace
-
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
-{
-    static QCoreApplication app(*argc, *argv);
-    QLoggingCategory::setFilterRules(QStringLiteral("*=false"));
-    return 0;
-}
 
 // The first byte picks the scene and whether the body goes to the scene or
 // to the configuration (and from the control channel); the rest is the body.

@@ -15,8 +15,6 @@
 #include "systemconfiguration.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
-#include <QLoggingCategory>
 
 #include <cstdint>
 #include <cstdio>
@@ -67,15 +65,6 @@ QByteArray readAndSave(const QByteArray &bytes)
 }
 
 } // namespace
-
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
-{
-    static QCoreApplication app(*argc, *argv);
-    // The reader warns about every bad value; a million warnings per minute
-    // would only slow the search down.
-    QLoggingCategory::setFilterRules(QStringLiteral("*=false"));
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

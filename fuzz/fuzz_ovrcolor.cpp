@@ -6,8 +6,6 @@
 // (the other colour models, the short names) must be safe to ask for.
 #include "ovrcolor.h"
 
-#include <QCoreApplication>
-#include <QLoggingCategory>
 #include <QString>
 
 #include <cstdint>
@@ -26,13 +24,6 @@ volatile unsigned sink = 0;
 }
 
 } // namespace
-
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
-{
-    static QCoreApplication app(*argc, *argv);
-    QLoggingCategory::setFilterRules(QStringLiteral("*=false"));
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -5,8 +5,6 @@
 #include "autoupdatetool.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
-#include <QLoggingCategory>
 
 #include <cstdint>
 
@@ -23,13 +21,6 @@ void touch(const QString &text)
 }
 
 } // namespace
-
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
-{
-    static QCoreApplication app(*argc, *argv);
-    QLoggingCategory::setFilterRules(QStringLiteral("*=false"));
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
