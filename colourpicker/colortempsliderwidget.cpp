@@ -3,73 +3,44 @@
 
 #include "cctutils.h"
 
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QSignalBlocker>
 #include <QSlider>
 #include <QSpinBox>
 
 namespace OvrColorPickerLib {
 
-namespace {
-int snap(int cct)
+ColorTempSliderWidget::ColorTempSliderWidget(QWidget *parent)
+    : LevelSliderWidget(tr("CCT"), new QSpinBox, parent)
+{
+    slider()->setObjectName(QStringLiteral("cctSlider"));
+    spinBox()->setObjectName(QStringLiteral("cctSpinBox"));
+    slider()->setRange(CCTUtils::getMinCCT(), CCTUtils::getMaxCCT());
+    slider()->setSingleStep(CCTUtils::getCCTStepSize());
+    slider()->setPageStep(100);
+    spinBox()->setRange(CCTUtils::getMinCCT(), CCTUtils::getMaxCCT());
+    spinBox()->setSingleStep(CCTUtils::getCCTStepSize());
+    spinBox()->setSuffix(tr(" K"));
+    slider()->setAccessibleName(tr("CCT"));
+    spinBox()->setAccessibleName(tr("CCT in kelvin"));
+
+    setCCT(4000);
+    connect(this, &LevelSliderWidget::levelChanged, this, &ColorTempSliderWidget::cctChanged);
+    connect(spinBox(), qOverload<int>(&QSpinBox::valueChanged), this, &ColorTempSliderWidget::userChanged);
+}
+
+QSpinBox *ColorTempSliderWidget::spinBox() const
+{
+    return static_cast<QSpinBox *>(abstractSpinBox());
+}
+
+int ColorTempSliderWidget::boundedLevel(int cct) const
 {
     const int step = CCTUtils::getCCTStepSize();
     return qBound(CCTUtils::getMinCCT(), (cct + step / 2) / step * step, CCTUtils::getMaxCCT());
 }
-} // namespace
 
-ColorTempSliderWidget::ColorTempSliderWidget(QWidget *parent)
-    : QWidget(parent)
-    , m_slider(new QSlider(Qt::Horizontal, this))
-    , m_spinBox(new QSpinBox(this))
+void ColorTempSliderWidget::showInSpinBox(int cct)
 {
-    auto *label = new QLabel(tr("CCT"), this);
-    label->setBuddy(m_spinBox);
-    m_slider->setObjectName(QStringLiteral("cctSlider"));
-    m_spinBox->setObjectName(QStringLiteral("cctSpinBox"));
-    m_slider->setRange(CCTUtils::getMinCCT(), CCTUtils::getMaxCCT());
-    m_slider->setSingleStep(CCTUtils::getCCTStepSize());
-    m_slider->setPageStep(100);
-    m_spinBox->setRange(CCTUtils::getMinCCT(), CCTUtils::getMaxCCT());
-    m_spinBox->setSingleStep(CCTUtils::getCCTStepSize());
-    m_spinBox->setSuffix(tr(" K"));
-    m_spinBox->setKeyboardTracking(false);
-    m_slider->setAccessibleName(tr("CCT"));
-    m_spinBox->setAccessibleName(tr("CCT in kelvin"));
-
-    auto *layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(label);
-    layout->addWidget(m_slider, 1);
-    layout->addWidget(m_spinBox);
-
-    setCCT(4000);
-    connect(m_slider, &QSlider::valueChanged, this, &ColorTempSliderWidget::userChanged);
-    connect(m_spinBox, qOverload<int>(&QSpinBox::valueChanged), this, &ColorTempSliderWidget::userChanged);
-}
-
-int ColorTempSliderWidget::cct() const
-{
-    return m_cct;
-}
-
-void ColorTempSliderWidget::setCCT(int cct)
-{
-    m_cct = snap(cct);
-    const QSignalBlocker sliderBlocker(m_slider);
-    const QSignalBlocker spinBlocker(m_spinBox);
-    m_slider->setValue(m_cct);
-    m_spinBox->setValue(m_cct);
-}
-
-void ColorTempSliderWidget::userChanged(int cct)
-{
-    cct = snap(cct);
-    const bool changed = cct != m_cct;
-    setCCT(cct);
-    if (changed)
-        emit cctChanged(m_cct);
+    spinBox()->setValue(cct);
 }
 
 } // namespace OvrColorPickerLib

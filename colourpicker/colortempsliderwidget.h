@@ -1,15 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QWidget>
+#include "levelsliderwidget.h"
 
-class QSlider;
 class QSpinBox;
 
 namespace OvrColorPickerLib {
 
 /** "CCT" slider with a spin box in kelvin, on the white geometry's 10-kelvin grid. */
-class ColorTempSliderWidget : public QWidget
+class ColorTempSliderWidget : public LevelSliderWidget
 {
     Q_OBJECT
     Q_DISABLE_COPY(ColorTempSliderWidget)
@@ -18,24 +17,20 @@ class ColorTempSliderWidget : public QWidget
 public:
     explicit ColorTempSliderWidget(QWidget *parent = nullptr);
 
-    int cct() const;
-    QSlider *slider() const { return m_slider; }
-    QSpinBox *spinBox() const { return m_spinBox; }
+    int cct() const { return level(); }
+    QSpinBox *spinBox() const;
 
 public slots:
     /** Moves slider and spin box; emits nothing. */
-    void setCCT(int cct);
+    void setCCT(int cct) { setLevel(cct); }
 
 signals:
     /** The user changed the CCT. */
     void cctChanged(int cct);
 
-private:
-    void userChanged(int cct);
-
-    QSlider *m_slider = nullptr;
-    QSpinBox *m_spinBox = nullptr;
-    int m_cct = 0;
+protected:
+    int boundedLevel(int cct) const override;
+    void showInSpinBox(int cct) override;
 };
 
 } // namespace OvrColorPickerLib

@@ -4,9 +4,6 @@
 #include "cctutils.h"
 
 #include <QDoubleSpinBox>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QSignalBlocker>
 #include <QSlider>
 
 namespace OvrColorPickerLib {
@@ -23,58 +20,39 @@ int fromPercent(double percent)
 } // namespace
 
 ColorTintSliderWidget::ColorTintSliderWidget(QWidget *parent)
-    : QWidget(parent)
-    , m_slider(new QSlider(Qt::Horizontal, this))
-    , m_spinBox(new QDoubleSpinBox(this))
+    : LevelSliderWidget(tr("Tint"), new QDoubleSpinBox, parent)
 {
-    auto *label = new QLabel(tr("Tint"), this);
-    label->setBuddy(m_spinBox);
-    m_slider->setObjectName(QStringLiteral("tintSlider"));
-    m_spinBox->setObjectName(QStringLiteral("tintSpinBox"));
-    m_slider->setRange(CCTUtils::getMinTint(), CCTUtils::getMaxTint());
-    m_slider->setSingleStep(fromPercent(1.0));
-    m_slider->setPageStep(fromPercent(10.0));
-    m_spinBox->setRange(-100.0, 100.0);
-    m_spinBox->setDecimals(1);
-    m_spinBox->setSingleStep(1.0);
-    m_spinBox->setSuffix(QStringLiteral("%"));
-    m_spinBox->setKeyboardTracking(false);
-    m_slider->setAccessibleName(tr("Tint"));
-    m_spinBox->setAccessibleName(tr("Tint in percent, positive towards green"));
+    slider()->setObjectName(QStringLiteral("tintSlider"));
+    spinBox()->setObjectName(QStringLiteral("tintSpinBox"));
+    slider()->setRange(CCTUtils::getMinTint(), CCTUtils::getMaxTint());
+    slider()->setSingleStep(fromPercent(1.0));
+    slider()->setPageStep(fromPercent(10.0));
+    spinBox()->setRange(-100.0, 100.0);
+    spinBox()->setDecimals(1);
+    spinBox()->setSingleStep(1.0);
+    spinBox()->setSuffix(QStringLiteral("%"));
+    slider()->setAccessibleName(tr("Tint"));
+    spinBox()->setAccessibleName(tr("Tint in percent, positive towards green"));
     setToolTip(tr("Negative tints lean to magenta, positive tints to green"));
 
-    auto *layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(label);
-    layout->addWidget(m_slider, 1);
-    layout->addWidget(m_spinBox);
-
-    connect(m_slider, &QSlider::valueChanged, this, &ColorTintSliderWidget::userChanged);
-    connect(m_spinBox, qOverload<double>(&QDoubleSpinBox::valueChanged), this,
+    connect(this, &LevelSliderWidget::levelChanged, this, &ColorTintSliderWidget::tintChanged);
+    connect(spinBox(), qOverload<double>(&QDoubleSpinBox::valueChanged), this,
             [this](double percent) { userChanged(fromPercent(percent)); });
 }
 
-int ColorTintSliderWidget::tint() const
+QDoubleSpinBox *ColorTintSliderWidget::spinBox() const
 {
-    return m_tint;
+    return static_cast<QDoubleSpinBox *>(abstractSpinBox());
 }
 
-void ColorTintSliderWidget::setTint(int tint)
+int ColorTintSliderWidget::boundedLevel(int tint) const
 {
-    m_tint = qBound(CCTUtils::getMinTint(), tint, CCTUtils::getMaxTint());
-    const QSignalBlocker sliderBlocker(m_slider);
-    const QSignalBlocker spinBlocker(m_spinBox);
-    m_slider->setValue(m_tint);
-    m_spinBox->setValue(toPercent(m_tint));
+    return qBound(CCTUtils::getMinTint(), tint, CCTUtils::getMaxTint());
 }
 
-void ColorTintSliderWidget::userChanged(int tint)
+void ColorTintSliderWidget::showInSpinBox(int tint)
 {
-    tint = qBound(CCTUtils::getMinTint(), tint, CCTUtils::getMaxTint());
-    const bool changed = tint != m_tint;
-    setTint(tint);
-    if (changed)
-        emit tintChanged(m_tint);
+    spinBox()->setValue(toPercent(tint));
 }
 
 } // namespace OvrColorPickerLib

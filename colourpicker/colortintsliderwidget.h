@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QWidget>
+#include "levelsliderwidget.h"
 
 class QDoubleSpinBox;
-class QSlider;
 
 namespace OvrColorPickerLib {
 
@@ -13,7 +12,7 @@ namespace OvrColorPickerLib {
  * units (±32767 for the full isotherm) and shown as a percentage of it:
  * positive towards green, negative towards magenta.
  */
-class ColorTintSliderWidget : public QWidget
+class ColorTintSliderWidget : public LevelSliderWidget
 {
     Q_OBJECT
     Q_DISABLE_COPY(ColorTintSliderWidget)
@@ -22,24 +21,20 @@ class ColorTintSliderWidget : public QWidget
 public:
     explicit ColorTintSliderWidget(QWidget *parent = nullptr);
 
-    int tint() const;
-    QSlider *slider() const { return m_slider; }
-    QDoubleSpinBox *spinBox() const { return m_spinBox; }
+    int tint() const { return level(); }
+    QDoubleSpinBox *spinBox() const;
 
 public slots:
     /** Moves slider and spin box; emits nothing. */
-    void setTint(int tint);
+    void setTint(int tint) { setLevel(tint); }
 
 signals:
     /** The user changed the tint. */
     void tintChanged(int tint);
 
-private:
-    void userChanged(int tint);
-
-    QSlider *m_slider = nullptr;
-    QDoubleSpinBox *m_spinBox = nullptr;
-    int m_tint = 0;
+protected:
+    int boundedLevel(int tint) const override;
+    void showInSpinBox(int tint) override;
 };
 
 } // namespace OvrColorPickerLib

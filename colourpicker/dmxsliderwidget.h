@@ -1,16 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QWidget>
+#include "levelsliderwidget.h"
 
-class QLabel;
-class QSlider;
 class QSpinBox;
 
 namespace OvrColorPickerLib {
 
 /** One fixture channel: its name, a slider and a spin box of the DMX level 0 .. 255. */
-class DmxSliderWidget : public QWidget
+class DmxSliderWidget : public LevelSliderWidget
 {
     Q_OBJECT
     Q_DISABLE_COPY(DmxSliderWidget)
@@ -19,27 +17,21 @@ class DmxSliderWidget : public QWidget
 public:
     explicit DmxSliderWidget(const QString &channelName, QWidget *parent = nullptr);
 
-    int value() const;
+    int value() const { return level(); }
     QString channelName() const;
-    QLabel *label() const { return m_label; }
-    QSlider *slider() const { return m_slider; }
-    QSpinBox *spinBox() const { return m_spinBox; }
+    QSpinBox *spinBox() const;
 
 public slots:
     /** Moves slider and spin box; emits nothing. */
-    void setValue(int value);
+    void setValue(int value) { setLevel(value); }
 
 signals:
     /** The user changed the level. */
     void valueChanged(int value);
 
-private:
-    void userChanged(int value);
-
-    QLabel *m_label = nullptr;
-    QSlider *m_slider = nullptr;
-    QSpinBox *m_spinBox = nullptr;
-    int m_value = 0;
+protected:
+    int boundedLevel(int value) const override;
+    void showInSpinBox(int value) override;
 };
 
 } // namespace OvrColorPickerLib
