@@ -9,6 +9,8 @@ inline constexpr char buildNumber[] = "196";
 inline constexpr int major = 1;
 inline constexpr int minor = 3;
 inline constexpr int revision = 0;
+/** The release type of this build in the update server's version file: 3, "Gold". */
+inline constexpr int releaseType = 3;
 inline constexpr char organizationName[] = "Halvane Lighting";
 inline constexpr char organizationDomain[] = "halvane-lighting.com";
 inline constexpr char applicationName[] = "Lumetra Keypad Effect Manager";

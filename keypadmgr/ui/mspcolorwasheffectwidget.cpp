@@ -280,12 +280,10 @@ void MSPColorWashEffectWidget::updateColorLimitNotice()
 void MSPColorWashEffectWidget::handleSpeedSliderChanged(int value)
 {
     ui->speedValueLabel->setText(speedLabel(value));
-    if (isShowingEffect() || !washEffect() || washEffect()->speed() == value)
+    if (!storeUserValue(washEffect(), &MSPColorWashEffect::speed, &MSPColorWashEffect::setSpeed, value))
         return;
-    washEffect()->setSpeed(value);
     emit speedChanged(value);
-    if (ui->speedSlider->isSliderDown())
-        emit intermediateChange();
+    reportDrag(ui->speedSlider);
 }
 
 void MSPColorWashEffectWidget::handleUpClicked()
@@ -312,13 +310,10 @@ void MSPColorWashEffectWidget::handleWidthSliderChanged(int value)
         const QSignalBlocker blocker(ui->widthEdit);
         ui->widthEdit->setValue(value);
     }
-    MSPCustomWashEffect *wash = customWashEffect();
-    if (isShowingEffect() || !wash || wash->width() == value)
+    if (!storeUserValue(customWashEffect(), &MSPCustomWashEffect::width, &MSPCustomWashEffect::setWidth, value))
         return;
-    wash->setWidth(value);
     emit widthChanged(value);
-    if (ui->widthSlider->isSliderDown())
-        emit intermediateChange();
+    reportDrag(ui->widthSlider);
 }
 
 void MSPColorWashEffectWidget::handleWidthEditChanged()
@@ -364,9 +359,7 @@ void MSPColorWashEffectWidget::handleColorListChanged()
 {
     updateColorLimitNotice();
     const QStringList colors = ui->colorListPicker->colors();
-    MSPCustomWashEffect *wash = customWashEffect();
-    if (isShowingEffect() || !wash || wash->colorList() == colors)
-        return;
-    wash->setColorList(colors);
-    emit colorListChanged(colors);
+    if (storeUserValue(customWashEffect(), &MSPCustomWashEffect::colorList, &MSPCustomWashEffect::setColorList,
+                       colors))
+        emit colorListChanged(colors);
 }

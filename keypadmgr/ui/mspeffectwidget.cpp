@@ -7,6 +7,7 @@
 #include "ovrcolorlibrary.h"
 #include "systemconfiguration.h"
 
+#include <QAbstractSlider>
 #include <QFontMetrics>
 #include <QLocale>
 
@@ -69,6 +70,12 @@ bool MSPEffectWidget::pickerPagesAllowed()
 {
     return ConnectionState::instance()->state() == ConnectionState::DemoMode
         || SystemConfiguration::instance()->isVersionNewerThan(pickerPagesFirmware());
+}
+
+void MSPEffectWidget::reportDrag(const QAbstractSlider *slider)
+{
+    if (slider->isSliderDown())
+        emit intermediateChange();
 }
 
 bool MSPEffectWidget::isEffectOfClass(const MSPEffect *effect, const QMetaObject &meta)

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QWidget>
 
+class QAbstractSlider;
+
 /**
  * Base of the effect editors: one page of the scene settings per effect
  * type. An editor is attached to an effect of its own class with
@@ -91,6 +93,23 @@ protected:
     };
     /** Whether the controls are being moved to the effect's values (no user edit). */
     bool isShowingEffect() const { return m_showingEffect; }
+
+    /**
+     * A value the user gave in a control: stored in @p effect with its
+     * setter @p set, unless the controls are showing an effect, no effect is
+     * attached, or @p get gives the value already. Returns whether it was
+     * stored; the caller then emits its own signal.
+     */
+    template<class Effect, class Get, class Set, class T>
+    bool storeUserValue(Effect *effect, Get get, Set set, const T &value)
+    {
+        if (isShowingEffect() || !effect || (effect->*get)() == value)
+            return false;
+        (effect->*set)(value);
+        return true;
+    }
+    /** After a slider's value was stored: while the user drags it, the change is intermediate. */
+    void reportDrag(const QAbstractSlider *slider);
 
 private:
     /** A cycle of @p seconds as the speed slider labels it: "1.75 m", "20 s". */

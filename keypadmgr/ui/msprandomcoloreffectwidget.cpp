@@ -59,19 +59,15 @@ void MSPRandomColorEffectWidget::setFade(bool fade)
 void MSPRandomColorEffectWidget::handleSpeedSliderChanged(int value)
 {
     ui->speedValueLabel->setText(speedLabel(value));
-    if (isShowingEffect() || !randomEffect() || randomEffect()->speed() == value)
+    if (!storeUserValue(randomEffect(), &MSPRandomColorEffect::speed, &MSPRandomColorEffect::setSpeed, value))
         return;
-    randomEffect()->setSpeed(value);
     emit speedChanged(value);
-    if (ui->speedSlider->isSliderDown())
-        emit intermediateChange();
+    reportDrag(ui->speedSlider);
 }
 
 void MSPRandomColorEffectWidget::handleFadeChanged(int state)
 {
     const bool fade = state != Qt::Unchecked;
-    if (isShowingEffect() || !randomEffect() || randomEffect()->fade() == fade)
-        return;
-    randomEffect()->setFade(fade);
-    emit fadeChanged(fade);
+    if (storeUserValue(randomEffect(), &MSPRandomColorEffect::fade, &MSPRandomColorEffect::setFade, fade))
+        emit fadeChanged(fade);
 }

@@ -64,12 +64,10 @@ bool MSPWhiteEffectWidget::setEffect(MSPEffect *effect)
 
 void MSPWhiteEffectWidget::handleTemperatureSliderChanged(int value)
 {
-    if (isShowingEffect() || !whiteEffect() || whiteEffect()->temperature() == value)
+    if (!storeUserValue(whiteEffect(), &MSPWhiteEffect::temperature, &MSPWhiteEffect::setTemperature, value))
         return;
-    whiteEffect()->setTemperature(value);
     emit temperatureChanged(value);
-    if (ui->temperatureSlider->isSliderDown())
-        emit intermediateChange();
+    reportDrag(ui->temperatureSlider);
 }
 
 void MSPWhiteEffectWidget::handleBrightnessSliderChanged(int value)
@@ -78,12 +76,10 @@ void MSPWhiteEffectWidget::handleBrightnessSliderChanged(int value)
         const QSignalBlocker blocker(ui->brightnessEdit);
         ui->brightnessEdit->setValue(value);
     }
-    if (isShowingEffect() || !whiteEffect() || whiteEffect()->brightness() == value)
+    if (!storeUserValue(whiteEffect(), &MSPWhiteEffect::brightness, &MSPWhiteEffect::setBrightness, value))
         return;
-    whiteEffect()->setBrightness(value);
     emit brightnessChanged(value);
-    if (ui->brightnessSlider->isSliderDown())
-        emit intermediateChange();
+    reportDrag(ui->brightnessSlider);
 }
 
 void MSPWhiteEffectWidget::handleBrightnessEditChanged()

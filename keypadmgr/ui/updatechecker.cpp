@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "updatechecker.h"
 
+#include "appversion.h"
 #include "autoupdatetool.h"
 #include "proxypasswordstore.h"
 #include "updatedialog.h"
@@ -96,7 +97,9 @@ void UpdateChecker::setApplication(const QString &appName, uint releaseType, uin
 void UpdateChecker::setUpForThisProgram(const QString &host)
 {
     setHostAndFile(host.isEmpty() ? key(defaultUpdateHost) : host, key(updateFilePath));
-    setApplication(key(programName), programReleaseType, programMajor, programMinor, programRev, programBuild);
+    // The running version as the version file counts it: its build is the build date.
+    setApplication(key(programName), AppVersion::releaseType, AppVersion::major, AppVersion::minor,
+                   AppVersion::revision, AppVersion::buildDate);
 }
 
 void UpdateChecker::setFailureHandler(std::function<void(const QString &)> handler)

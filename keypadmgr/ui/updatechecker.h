@@ -44,12 +44,6 @@ public:
     static constexpr char updateFilePath[] = "/software/OvrAppVersions.xml";
     /** This program's name in the version file. */
     static constexpr char programName[] = "Lumetra Keypad Effect Manager";
-    /** This program's running version: Gold 1.3.0 build 20131127. */
-    static constexpr uint programReleaseType = 3;
-    static constexpr uint programMajor = 1;
-    static constexpr uint programMinor = 3;
-    static constexpr uint programRev = 0;
-    static constexpr uint programBuild = 20131127;
     /** Check interval when none is stored. */
     static constexpr int defaultIntervalDays = 14;
 
