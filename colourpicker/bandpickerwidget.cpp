@@ -11,8 +11,9 @@
 
 namespace OvrColorPickerLib {
 
-BandPickerWidget::BandPickerWidget(QWidget *parent)
+BandPickerWidget::BandPickerWidget(int value, QWidget *parent)
     : QWidget(parent)
+    , m_value(value)
 {
     setFocusPolicy(Qt::StrongFocus);
     // The band shows the colours as the configured fixture makes them.
@@ -44,13 +45,21 @@ void BandPickerWidget::paintBand(QPainter &p)
     p.drawRect(r.adjusted(0, 0, -1, -1));
 }
 
-void BandPickerWidget::pick(int value)
+void BandPickerWidget::setMarkedValue(int value)
 {
     value = validValue(value);
-    if (value == markedValue())
+    if (value == m_value)
         return;
+    m_value = value;
     update();
-    takePickedValue(value);
+}
+
+void BandPickerWidget::pick(int value)
+{
+    const int before = m_value;
+    setMarkedValue(value);
+    if (m_value != before)
+        emit valuePicked(m_value);
 }
 
 void BandPickerWidget::mousePressEvent(QMouseEvent *event)

@@ -11,8 +11,9 @@ namespace OvrColorPickerLib {
 /**
  * Base of the pickers that show one value on a horizontal band of colours
  * (CCT, tint): the band drawn in the fixture's colours and cached, and the
- * mouse, wheel and keys that move the marker. A subclass maps values to
- * positions and colours and keeps the value.
+ * mouse, wheel and keys that move the marker, and the value under it. A
+ * subclass maps values to positions and colours and says which values
+ * there are.
  */
 class BandPickerWidget : public QWidget
 {
@@ -21,6 +22,10 @@ class BandPickerWidget : public QWidget
 
 public:
     ~BandPickerWidget() override;
+
+signals:
+    /** The user moved the marker to @p value. */
+    void valuePicked(int value);
 
 protected:
     /** Steps of the arrow keys, the page keys and a wheel notch; Home and End go to the ends. */
@@ -33,16 +38,17 @@ protected:
         int highest;
     };
 
-    explicit BandPickerWidget(QWidget *parent = nullptr);
+    /** The marker starts at @p value, which must be one the subclass holds valid. */
+    BandPickerWidget(int value, QWidget *parent);
 
     /** The value under the marker. */
-    virtual int markedValue() const = 0;
+    int markedValue() const { return m_value; }
+    /** Moves the marker to @p value, made valid; emits nothing. */
+    void setMarkedValue(int value);
     /** The value at a horizontal position (widget pixels). */
     virtual int valueAt(int x) const = 0;
     /** @p value as one the picker can hold (within its range, on its grid). */
     virtual int validValue(int value) const = 0;
-    /** Keeps a value the user picked and tells of it. */
-    virtual void takePickedValue(int value) = 0;
     virtual Steps steps() const = 0;
     /** Where the band lies in the widget. */
     virtual QRect bandRect() const = 0;
@@ -53,7 +59,7 @@ protected:
     void invalidateBand();
     /** Draws the band and its frame. */
     void paintBand(QPainter &painter);
-    /** The user picked @p value: kept and told, unless it is the value already. */
+    /** The user picked @p value: made valid, kept and told, unless it is the value already. */
     void pick(int value);
 
     void mousePressEvent(QMouseEvent *event) override;
@@ -64,6 +70,7 @@ protected:
 
 private:
     QImage m_band; // in device pixels, one row
+    int m_value;
 };
 
 } // namespace OvrColorPickerLib

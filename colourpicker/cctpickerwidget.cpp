@@ -31,36 +31,17 @@ int snapCCT(int cct)
 }
 } // namespace
 
-class CCTPickerWidget::Private
-{
-public:
-    int cct = 4000;
-};
-
 CCTPickerWidget::CCTPickerWidget(QWidget *parent)
-    : BandPickerWidget(parent)
-    , d(new Private)
+    : BandPickerWidget(4000, parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent, false);
     setAccessibleName(tr("Colour temperature band"));
     setToolTip(tr("Click or drag to choose the colour temperature"));
+    connect(this, &BandPickerWidget::valuePicked, this, &CCTPickerWidget::cctChanged);
 }
 
 CCTPickerWidget::~CCTPickerWidget() = default;
 
-int CCTPickerWidget::cct() const
-{
-    return d->cct;
-}
-
-void CCTPickerWidget::setCCT(int cct)
-{
-    cct = snapCCT(cct);
-    if (cct == d->cct)
-        return;
-    d->cct = cct;
-    update();
-}
 
 QRect CCTPickerWidget::bandRect() const
 {
@@ -123,15 +104,10 @@ void CCTPickerWidget::paintEvent(QPaintEvent *)
     }
 
     // Marker: a triangle above and below the band and a thin line across.
-    const int x = positionForCCT(d->cct);
+    const int x = positionForCCT(cct());
     const int s = qMax(3, fm.height() / 3);
     paintBandMarker(p, r, x, s, true);
     paintBandFocus(p, this, r);
-}
-
-int CCTPickerWidget::markedValue() const
-{
-    return d->cct;
 }
 
 int CCTPickerWidget::valueAt(int x) const
@@ -142,12 +118,6 @@ int CCTPickerWidget::valueAt(int x) const
 int CCTPickerWidget::validValue(int value) const
 {
     return snapCCT(value);
-}
-
-void CCTPickerWidget::takePickedValue(int value)
-{
-    d->cct = value;
-    emit cctChanged(value);
 }
 
 BandPickerWidget::Steps CCTPickerWidget::steps() const

@@ -3,8 +3,6 @@
 
 #include "bandpickerwidget.h"
 
-#include <memory>
-
 namespace OvrColorPickerLib {
 
 /**
@@ -23,7 +21,7 @@ public:
     explicit CCTPickerWidget(QWidget *parent = nullptr);
     ~CCTPickerWidget() override;
 
-    int cct() const;
+    int cct() const { return markedValue(); }
     /** Horizontal position (widget pixels) of a CCT on the band. */
     int positionForCCT(int cct) const;
     /** CCT at a horizontal position, on the 10-kelvin grid. */
@@ -34,7 +32,7 @@ public:
 
 public slots:
     /** Moves the marker; emits nothing. */
-    void setCCT(int cct);
+    void setCCT(int cct) { setMarkedValue(cct); }
 
 signals:
     /** The user moved the marker. */
@@ -42,17 +40,11 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    int markedValue() const override;
     int valueAt(int x) const override;
     int validValue(int value) const override;
-    void takePickedValue(int value) override;
     Steps steps() const override;
     QRect bandRect() const override;
     OvrColor bandColorAt(int x) const override;
-
-private:
-    class Private;
-    std::unique_ptr<Private> d;
 };
 
 } // namespace OvrColorPickerLib

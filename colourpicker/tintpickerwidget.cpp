@@ -30,37 +30,23 @@ int clampTint(int tint)
 class TintPickerWidget::Private
 {
 public:
-    int tint = 0;
     int cct = 4000;
 };
 
 TintPickerWidget::TintPickerWidget(QWidget *parent)
-    : BandPickerWidget(parent)
+    : BandPickerWidget(0, parent)
     , d(new Private)
 {
     setAccessibleName(tr("Tint band"));
     setToolTip(tr("Click or drag to choose the tint: magenta to the left, green to the right"));
+    connect(this, &BandPickerWidget::valuePicked, this, &TintPickerWidget::tintChanged);
 }
 
 TintPickerWidget::~TintPickerWidget() = default;
 
-int TintPickerWidget::tint() const
-{
-    return d->tint;
-}
-
 int TintPickerWidget::cct() const
 {
     return d->cct;
-}
-
-void TintPickerWidget::setTint(int tint)
-{
-    tint = clampTint(tint);
-    if (tint == d->tint)
-        return;
-    d->tint = tint;
-    update();
 }
 
 void TintPickerWidget::setCCT(int cct)
@@ -112,15 +98,10 @@ void TintPickerWidget::paintEvent(QPaintEvent *)
     p.setPen(QColor(0, 0, 0, 80));
     p.drawLine(mid, r.top() + 1, mid, r.bottom() - 1);
 
-    const int x = positionForTint(d->tint);
+    const int x = positionForTint(tint());
     const int s = qMax(3, fontMetrics().height() / 3);
     paintBandMarker(p, r, x, s, false);
     paintBandFocus(p, this, r);
-}
-
-int TintPickerWidget::markedValue() const
-{
-    return d->tint;
 }
 
 int TintPickerWidget::valueAt(int x) const
@@ -131,12 +112,6 @@ int TintPickerWidget::valueAt(int x) const
 int TintPickerWidget::validValue(int value) const
 {
     return clampTint(value);
-}
-
-void TintPickerWidget::takePickedValue(int value)
-{
-    d->tint = value;
-    emit tintChanged(value);
 }
 
 BandPickerWidget::Steps TintPickerWidget::steps() const

@@ -23,7 +23,7 @@ public:
     explicit TintPickerWidget(QWidget *parent = nullptr);
     ~TintPickerWidget() override;
 
-    int tint() const;
+    int tint() const { return markedValue(); }
     int cct() const;
     int positionForTint(int tint) const;
     int tintAtPosition(int x) const;
@@ -33,7 +33,7 @@ public:
 
 public slots:
     /** Moves the marker; emits nothing. */
-    void setTint(int tint);
+    void setTint(int tint) { setMarkedValue(tint); }
     /** The CCT whose tints the band shows. */
     void setCCT(int cct);
 
@@ -45,10 +45,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     /** The keys of the band, and 0 for the black-body locus. */
     void keyPressEvent(QKeyEvent *event) override;
-    int markedValue() const override;
     int valueAt(int x) const override;
     int validValue(int value) const override;
-    void takePickedValue(int value) override;
     Steps steps() const override;
     QRect bandRect() const override;
     OvrColor bandColorAt(int x) const override;
