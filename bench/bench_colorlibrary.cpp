@@ -4,6 +4,7 @@
 // it, and a batch of additions that must end in exactly one file write.
 // Runs with HOME and XDG_DATA_HOME in a temporary folder of its own, so the
 // user's colours are never touched.
+#include "benchmarkrun.h"
 #include "ovrcolorlibrary.h"
 
 #include <QCoreApplication>
@@ -12,8 +13,6 @@
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QTemporaryDir>
-
-#include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -157,11 +156,7 @@ int main(int argc, char **argv)
     // As in the program: the saved document is not echoed to the debug stream.
     QLoggingCategory::setFilterRules(QStringLiteral("ovrcolor.debug=false"));
 
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    const int result = runBenchmarks(argc, argv);
     OvrColorLibrary::cleanup();
-    return 0;
+    return result;
 }

@@ -5,6 +5,7 @@
 // spectrum alone and for the whole RGB page that follows it; one step of the
 // white page's temperature (its bands and swatches follow) and a repaint of
 // the picker's swatches for a colour not seen before.
+#include "benchmarkrun.h"
 #include "namedpart.h"
 
 #include "colortempsliderwidget.h"
@@ -19,8 +20,6 @@
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QWindow>
-
-#include <benchmark/benchmark.h>
 
 using namespace OvrColorPickerLib;
 
@@ -158,10 +157,5 @@ int main(int argc, char **argv)
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

@@ -2,13 +2,12 @@
 //
 // Hot paths of the colour library: DMX output, Yxy rendering, CCT/tint
 // geometry and the stored text form of a colour.
+#include "benchmarkrun.h"
 #include "cctutils.h"
 #include "colorutils.h"
 #include "ovrcolor.h"
 
 #include <QCoreApplication>
-
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -112,10 +111,5 @@ int main(int argc, char **argv)
 {
     // The profile tables look for their data file beside the program.
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

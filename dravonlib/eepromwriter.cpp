@@ -168,6 +168,22 @@ bool EEPROMWriter::writeAt(const EEPROMAddress &address, int eepromAddress, unsi
     return true;
 }
 
+bool EEPROMWriter::writeRun(const EEPROMAddress &address, int eepromAddress,
+                            std::initializer_list<unsigned char> values, unsigned int tag)
+{
+    for (const unsigned char value : values) {
+        if (!writeAt(address, eepromAddress++, value, tag))
+            return false;
+    }
+    return true;
+}
+
+bool EEPROMWriter::writeWord(const EEPROMAddress &address, int eepromAddress, unsigned short value,
+                             unsigned int tag)
+{
+    return writeRun(address, eepromAddress, { lowByte(value >> 8), lowByte(value) }, tag);
+}
+
 bool EEPROMWriter::writeByte(const EEPROMAddress &address, int page, int offset,
                              unsigned char value, unsigned int tag)
 {
@@ -187,29 +203,25 @@ bool EEPROMWriter::programEEPROMFlag(const EEPROMAddress &address, unsigned char
 bool EEPROMWriter::programDMXAddress(const EEPROMAddress &address, unsigned short dmxAddress,
                                      unsigned int tag)
 {
-    return writeAt(address, 0x40, lowByte(dmxAddress >> 8), tag)
-        && writeAt(address, 0x41, lowByte(dmxAddress), tag);
+    return writeWord(address, 0x40, dmxAddress, tag);
 }
 
 bool EEPROMWriter::programStartupColor(const EEPROMAddress &address, unsigned char c1,
                                        unsigned char c2, unsigned char c3, unsigned int tag)
 {
-    return writeAt(address, 0x43, c1, tag) && writeAt(address, 0x44, c2, tag)
-        && writeAt(address, 0x45, c3, tag);
+    return writeRun(address, 0x43, { c1, c2, c3 }, tag);
 }
 
 bool EEPROMWriter::programTimeoutColor(const EEPROMAddress &address, unsigned char c1,
                                        unsigned char c2, unsigned char c3, unsigned int tag)
 {
-    return writeAt(address, 0x47, c1, tag) && writeAt(address, 0x48, c2, tag)
-        && writeAt(address, 0x49, c3, tag);
+    return writeRun(address, 0x47, { c1, c2, c3 }, tag);
 }
 
 bool EEPROMWriter::programTimeoutValue(const EEPROMAddress &address, unsigned short timeout,
                                        unsigned int tag)
 {
-    return writeAt(address, 0x4B, lowByte(timeout >> 8), tag)
-        && writeAt(address, 0x4C, lowByte(timeout), tag);
+    return writeWord(address, 0x4B, timeout, tag);
 }
 
 bool EEPROMWriter::programMapMode(const EEPROMAddress &address, unsigned char mode,
@@ -221,15 +233,13 @@ bool EEPROMWriter::programMapMode(const EEPROMAddress &address, unsigned char mo
 bool EEPROMWriter::programTempControl(const EEPROMAddress &address, unsigned char t1,
                                       unsigned char t2, unsigned char t3, unsigned int tag)
 {
-    return writeAt(address, 0x51, t1, tag) && writeAt(address, 0x52, t2, tag)
-        && writeAt(address, 0x53, t3, tag);
+    return writeRun(address, 0x51, { t1, t2, t3 }, tag);
 }
 
 bool EEPROMWriter::programScaleValues(const EEPROMAddress &address, unsigned char s1,
                                       unsigned char s2, unsigned char s3, unsigned int tag)
 {
-    return writeAt(address, 0x60, s1, tag) && writeAt(address, 0x61, s2, tag)
-        && writeAt(address, 0x62, s3, tag);
+    return writeRun(address, 0x60, { s1, s2, s3 }, tag);
 }
 
 bool EEPROMWriter::programLpFIREnable(const EEPROMAddress &address, unsigned char enable,
@@ -354,8 +364,7 @@ bool EEPROMWriter::programMeasuredGamutXYZ(const EEPROMAddress &address,
 
 bool EEPROMWriter::enterBootLoaderMode(const EEPROMAddress &address)
 {
-    return writeAt(address, bootLoaderWordAddress, lowByte(bootLoaderWord >> 8), 0)
-        && writeAt(address, bootLoaderWordAddress + 1, lowByte(bootLoaderWord), 0);
+    return writeWord(address, bootLoaderWordAddress, bootLoaderWord, 0);
 }
 
 bool EEPROMWriter::programPage(const EEPROMAddress &address, int page,

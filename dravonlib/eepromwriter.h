@@ -6,6 +6,8 @@
 
 #include <QByteArray>
 
+#include <initializer_list>
+
 class Dravon;
 
 /**
@@ -180,6 +182,11 @@ private:
     bool sendFrame(unsigned char startCode, unsigned char *data, int len);
     bool writeAt(const EEPROMAddress &address, int eepromAddress, unsigned char value,
                  unsigned int tag);
+    /** @p values at consecutive EEPROM addresses from @p eepromAddress; stops at the first failed write. */
+    bool writeRun(const EEPROMAddress &address, int eepromAddress, std::initializer_list<unsigned char> values,
+                  unsigned int tag);
+    /** A 16-bit value at @p eepromAddress and the next, high byte first. */
+    bool writeWord(const EEPROMAddress &address, int eepromAddress, unsigned short value, unsigned int tag);
     bool sendRecord(unsigned char startCode, const EEPROMAddress &fixture, unsigned char type,
                     const unsigned char *payload, int payloadLen);
     bool sendAddressCommand(AdvModeCmdSet cmd, const EEPROMAddress &address);

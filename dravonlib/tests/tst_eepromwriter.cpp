@@ -143,6 +143,10 @@ void tst_EEPROMWriter::commands_data()
     QTest::newRow("DMX address, high byte first")
         << WriterAction([](EEPROMWriter &w) { return w.programDMXAddress(EEPROMAddress(), 0x0123, 7); }) << true
         << frames({ "8B 03 1A 07 40 00 01 54 49 54 53 01", "8B 03 F7 07 41 00 01 54 49 54 53 23" });
+    QTest::newRow("startup colour, three addresses in a row")
+        << WriterAction([one](EEPROMWriter &w) { return w.programStartupColor(one, 0x10, 0x20, 0x30, 0); }) << true
+        << frames({ "8B 03 52 00 43 00 01 00 00 00 01 10", "8B 03 41 00 44 00 01 00 00 00 01 20",
+                    "8B 03 30 00 45 00 01 00 00 00 01 30" });
     QTest::newRow("multi-channel mode, tag 0")
         << WriterAction([one](EEPROMWriter &w) { return w.programMultiChMode(one, 2); }) << true
         << frames({ "8B 03 6E 00 35 00 01 00 00 00 01 02" });
