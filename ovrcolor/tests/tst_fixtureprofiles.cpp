@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ovrdatafiles.h"
 #include "colorutils.h"
+#include "debugmessages.h"
 #include "iomode.h"
 #include "iomodefactory.h"
 #include "ovrcolor.h"
@@ -10,7 +11,6 @@
 #include "tristimulusfactory.h"
 
 #include <QCoreApplication>
-#include <QLoggingCategory>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -31,15 +31,6 @@ QString testData(const char *name)
     if (!source.isEmpty())
         return source + QStringLiteral("/ovrcolor/tests/") + QLatin1String(name);
     return QFINDTESTDATA(name);
-}
-QLoggingCategory::CategoryFilter previousFilter = nullptr;
-
-void enableColourDebug(QLoggingCategory *category)
-{
-    if (previousFilter)
-        previousFilter(category);
-    if (qstrcmp(category->categoryName(), "ovrcolor") == 0)
-        category->setEnabled(QtDebugMsg, true);
 }
 
 QVector<double> xOf(CU::PrismalProfileID profile, CU::ChannelConfiguration configuration)
@@ -77,7 +68,7 @@ void tst_FixtureProfiles::initTestCase()
 {
     // The profile reader's debug lines are checked; the test environment
     // switches debug output off, so the category is enabled here.
-    previousFilter = QLoggingCategory::installFilter(enableColourDebug);
+    DebugMessages::enable("ovrcolor");
 }
 
 void tst_FixtureProfiles::init()

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "debugmessages.h"
 #include "ovrcolor.h"
 
 #include <QLinearGradient>
-#include <QLoggingCategory>
 #include <QMimeData>
 #include <QtTest>
 
@@ -49,23 +49,11 @@ private slots:
     void mimeData();
 };
 
-namespace {
-QLoggingCategory::CategoryFilter previousFilter = nullptr;
-
-void enableColourDebug(QLoggingCategory *category)
-{
-    if (previousFilter)
-        previousFilter(category);
-    if (qstrcmp(category->categoryName(), "ovrcolor") == 0)
-        category->setEnabled(QtDebugMsg, true);
-}
-} // namespace
-
 void tst_OvrColor::initTestCase()
 {
     // The blend debug line is part of what is checked; the test environment
     // switches debug output off, so the category is enabled here.
-    previousFilter = QLoggingCategory::installFilter(enableColourDebug);
+    DebugMessages::enable("ovrcolor");
 }
 
 void tst_OvrColor::scalingSweeps()

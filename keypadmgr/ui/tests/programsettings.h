@@ -30,4 +30,19 @@ inline void useForTest(const QHostAddress &hostAddress = QHostAddress())
     settings.setValue(QStringLiteral("update_never_check"), true);
 }
 
+/**
+ * The program's settings (its organisation and application names) in the
+ * folder @p path, for tests that look at the stored file; nothing is
+ * cleared. Returns whether the settings file lies in that folder.
+ */
+inline bool useFolder(const QString &path)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, path);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, path);
+    QCoreApplication::setOrganizationName(QStringLiteral("Halvane Lighting"));
+    QCoreApplication::setApplicationName(QStringLiteral("Lumetra Keypad Effect Manager"));
+    return QSettings().fileName().startsWith(path);
+}
+
 } // namespace ProgramSettings

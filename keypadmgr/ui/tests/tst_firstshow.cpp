@@ -10,6 +10,7 @@
 // KEYPAD_RECORD_FIRSTSHOW=<folder> writes the records instead of comparing.
 
 #include "aboutdialog.h"
+#include "findaction.h"
 #include "mainwindow.h"
 #include "mspeffectwidget.h"
 #include "mspscenesettingswidget.h"
@@ -102,16 +103,6 @@ QStringList snapshot(const QWidget *root, Texts texts = Texts::Shown)
     }
     lines.sort();
     return lines;
-}
-
-QAction *findAction(QWidget *window, const QString &text)
-{
-    const auto actions = window->findChildren<QAction *>();
-    for (QAction *action : actions) {
-        if (action->text() == text)
-            return action;
-    }
-    return nullptr;
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "aboutdialog.h"
+#include "findaction.h"
 #include "guidewindow.h"
 #include "keypadsnapshot.h"
 #include "mainwindow.h"
@@ -153,16 +154,6 @@ bool sawState(const QSignalSpy &states, ConnectionState::State status)
             return true;
     }
     return false;
-}
-
-QAction *findAction(QWidget *window, const QString &text)
-{
-    const auto actions = window->findChildren<QAction *>();
-    for (QAction *action : actions) {
-        if (action->text() == text)
-            return action;
-    }
-    return nullptr;
 }
 
 /**

@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "ownmethods.h"
+#include "programsettings.h"
 #include "testhttpserver.h"
 #include "updatechecker.h"
 #include "updatedialog.h"
@@ -11,7 +13,6 @@
 #include <QMessageBox>
 #include <QSettings>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -77,13 +78,8 @@ private:
 private slots:
     void initTestCase()
     {
-        QStandardPaths::setTestModeEnabled(true);
         QVERIFY(m_settingsDir.isValid());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settingsDir.path());
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settingsDir.path());
-        QCoreApplication::setOrganizationName(QStringLiteral("Halvane Lighting"));
-        QCoreApplication::setApplicationName(QStringLiteral("Lumetra Keypad Effect Manager"));
-        QVERIFY(QSettings().fileName().startsWith(m_settingsDir.path()));
+        QVERIFY(ProgramSettings::useFolder(m_settingsDir.path()));
         // Nothing may reach a real browser or file manager.
         for (const char *scheme : {"http", "https", "file", "ftp", "javascript", "mailto"})
             QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), this, "openUrl");
@@ -100,13 +96,11 @@ private slots:
 
     void interfaceOrder()
     {
-        const QMetaObject &mo = UpdateChecker::staticMetaObject;
-        const int first = mo.methodOffset();
-        QCOMPARE(mo.method(first + 0).methodSignature(), QByteArray("updateLabelShouldReset()"));
-        QCOMPARE(mo.method(first + 1).methodSignature(), QByteArray("handleXMLFileDownloadSuccess()"));
-        QCOMPARE(mo.method(first + 2).methodSignature(), QByteArray("handleUnableToRetrieveFile()"));
-        QCOMPARE(mo.method(first + 3).methodSignature(), QByteArray("handleUpdateAvailable(QString,QString,QString)"));
-        QCOMPARE(mo.method(first + 4).methodSignature(), QByteArray("handleNoUpdateAvailable(QString,QString)"));
+        const QByteArrayList expected = {"updateLabelShouldReset()", "handleXMLFileDownloadSuccess()",
+                                         "handleUnableToRetrieveFile()",
+                                         "handleUpdateAvailable(QString,QString,QString)",
+                                         "handleNoUpdateAvailable(QString,QString)"};
+        QCOMPARE(ownMethodSignatures(UpdateChecker::staticMetaObject), expected);
     }
 
     // When the start-up check runs. An invalid QVariant leaves the key out.

@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "ownmethods.h"
+#include "programsettings.h"
 #include "proxypasswordstore.h"
 #include "testhttpserver.h"
 #include "updatechecker.h"
@@ -19,7 +21,6 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QSpinBox>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -112,13 +113,8 @@ private:
 private slots:
     void initTestCase()
     {
-        QStandardPaths::setTestModeEnabled(true);
         QVERIFY(m_settingsDir.isValid());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settingsDir.path());
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settingsDir.path());
-        QCoreApplication::setOrganizationName(QStringLiteral("Halvane Lighting"));
-        QCoreApplication::setApplicationName(QStringLiteral("Lumetra Keypad Effect Manager"));
-        QVERIFY(QSettings().fileName().startsWith(m_settingsDir.path()));
+        QVERIFY(ProgramSettings::useFolder(m_settingsDir.path()));
         for (const char *scheme : {"http", "https", "file"})
             QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), this, "openUrl");
     }
@@ -152,12 +148,9 @@ private slots:
         QCOMPARE(f.interval->maximum(), 365);
         QCOMPARE(f.password->echoMode(), QLineEdit::Password);
 
-        const QMetaObject &mo = UpdateDialog::staticMetaObject;
-        const int first = mo.methodOffset();
-        QCOMPARE(mo.method(first + 0).methodSignature(), QByteArray("updateLastCheckedOnLabel()"));
-        QCOMPARE(mo.method(first + 1).methodSignature(), QByteArray("resetUpdateLabel()"));
-        QCOMPARE(mo.method(first + 2).methodSignature(), QByteArray("on_m_checkForUpdatesNowButton_clicked()"));
-        QCOMPARE(mo.method(first + 3).methodSignature(), QByteArray("savePreferences()"));
+        const QByteArrayList expected = {"updateLastCheckedOnLabel()", "resetUpdateLabel()",
+                                         "on_m_checkForUpdatesNowButton_clicked()", "savePreferences()"};
+        QCOMPARE(ownMethodSignatures(UpdateDialog::staticMetaObject), expected);
     }
 
     void loadPreferences_data()
