@@ -31,26 +31,26 @@ SystemConfiguration::SystemConfiguration(QObject *parent)
 
 SystemConfiguration::~SystemConfiguration() = default;
 
-void SystemConfiguration::setName(const QString &name, bool emitSignal)
+void SystemConfiguration::setText(QString &field, const QString &value, bool emitSignal,
+                                  void (SystemConfiguration::*changed)(const QString &))
 {
-    if (name == m_name)
+    if (value == field)
         return;
-    m_name = name;
+    field = value;
     if (emitSignal) {
-        emit nameChanged(m_name);
+        emit(this->*changed)(field);
         emit configurationChanged();
     }
 }
 
+void SystemConfiguration::setName(const QString &name, bool emitSignal)
+{
+    setText(m_name, name, emitSignal, &SystemConfiguration::nameChanged);
+}
+
 void SystemConfiguration::setIpAddress(const QString &address, bool emitSignal)
 {
-    if (address == m_ipAddress)
-        return;
-    m_ipAddress = address;
-    if (emitSignal) {
-        emit ipAddressChanged(m_ipAddress);
-        emit configurationChanged();
-    }
+    setText(m_ipAddress, address, emitSignal, &SystemConfiguration::ipAddressChanged);
 }
 
 void SystemConfiguration::setVersion(const QString &version, bool emitSignal)

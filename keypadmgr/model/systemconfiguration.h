@@ -192,6 +192,9 @@ private:
     void emitButtonChanged(int button, bool enabled);
     bool setInt(int &field, int value, int minimum, int maximum, bool emitSignal,
                 void (SystemConfiguration::*changed)(int));
+    /** Stores a new @p value in @p field; with @p emitSignal, emits @p changed and configurationChanged(). */
+    void setText(QString &field, const QString &value, bool emitSignal,
+                 void (SystemConfiguration::*changed)(const QString &));
 
     QString m_name;
     QString m_ipAddress;

@@ -1210,6 +1210,12 @@ bool MainWindow::loadConfiguration(QIODevice *device)
     return ok;
 }
 
+void MainWindow::warnCannotOpen(const QString &title, const QString &fileName, const QString &reason)
+{
+    m_prompts->message(QMessageBox::Warning, QApplication::activeWindow(), title,
+                       tr("Cannot open file %1:\n%2.").arg(fileName, reason), QMessageBox::Ok);
+}
+
 bool MainWindow::open()
 {
     const QString fileName = m_prompts->openFileName(this, tr("Open Configuration"), lastDirPath(), fileFilter());
@@ -1217,8 +1223,7 @@ bool MainWindow::open()
         return false;
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
-        m_prompts->message(QMessageBox::Warning, QApplication::activeWindow(), tr("Open Error"),
-                           tr("Cannot open file %1:\n%2.").arg(fileName, file.errorString()), QMessageBox::Ok);
+        warnCannotOpen(tr("Open Error"), fileName, file.errorString());
         return false;
     }
     setLastDirPath(fileName);
@@ -1251,8 +1256,7 @@ bool MainWindow::loadDocument(const QByteArray &document, const QString &fileNam
     bool loaded = false;
     const QStringList notReceived = uploadDocument(document, &loaded);
     if (!loaded && !m_loadError.isEmpty()) {
-        m_prompts->message(QMessageBox::Warning, QApplication::activeWindow(), tr("Open Error"),
-                           tr("Cannot open file %1:\n%2.").arg(fileName, m_loadError), QMessageBox::Ok);
+        warnCannotOpen(tr("Open Error"), fileName, m_loadError);
         return false;
     }
     if (online)
@@ -1383,8 +1387,7 @@ bool MainWindow::save()
     // failed write never costs the user the configuration saved before.
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly)) {
-        m_prompts->message(QMessageBox::Warning, QApplication::activeWindow(), tr("Save Error"),
-                           tr("Cannot open file %1:\n%2.").arg(fileName, file.errorString()), QMessageBox::Ok);
+        warnCannotOpen(tr("Save Error"), fileName, file.errorString());
         return false;
     }
     setLastDirPath(fileName);
@@ -1475,8 +1478,7 @@ void MainWindow::handleRestore()
     const QString path = OvrDataFiles::locate(QLatin1String(defaultConfigurationFile));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        m_prompts->message(QMessageBox::Warning, QApplication::activeWindow(), tr("Open Error"),
-                           tr("Cannot open file %1:\n%2.").arg(path, file.errorString()), QMessageBox::Ok);
+        warnCannotOpen(tr("Open Error"), path, file.errorString());
         return;
     }
     const QByteArray document = file.readAll();

@@ -227,6 +227,8 @@ private:
     bool loadDocument(const QByteArray &document, const QString &fileName, const QString &success);
     /** Tells what the document just loaded from @p fileName was taken with a change. */
     void reportLoadNotices(const QString &fileName);
+    /** Tells the user under @p title that @p fileName could not be opened, and why. */
+    void warnCannotOpen(const QString &title, const QString &fileName, const QString &reason);
 
     QMenu *m_fileMenu = nullptr;
     QMenu *m_editMenu = nullptr;
