@@ -56,13 +56,29 @@ void writeUserFile()
         std::abort();
 }
 
-OvrColorLibrary *loadedLibrary()
+// A new library, set up as the program sets it up, before it reads the user's colours.
+OvrColorLibrary *freshLibrary()
 {
     OvrColorLibrary::cleanup();
     OvrColorLibrary *library = OvrColorLibrary::Instance();
     library->init(false, true, true);
+    return library;
+}
+
+OvrColorLibrary *loadedLibrary()
+{
+    OvrColorLibrary *library = freshLibrary();
     library->loadUserColors();
     return library;
+}
+
+// The uids the look-up benchmarks ask for: every seventh colour's.
+QStringList sampledUids()
+{
+    QStringList uids;
+    for (int i = 0; i < colorCount; i += 7)
+        uids.append(uidFor(i));
+    return uids;
 }
 
 void BM_LoadUserColors(benchmark::State &state)
@@ -70,9 +86,7 @@ void BM_LoadUserColors(benchmark::State &state)
     writeUserFile();
     for (auto _ : state) {
         state.PauseTiming();
-        OvrColorLibrary::cleanup();
-        OvrColorLibrary *library = OvrColorLibrary::Instance();
-        library->init(false, true, true);
+        OvrColorLibrary *library = freshLibrary();
         state.ResumeTiming();
         library->loadUserColors();
     }
@@ -85,9 +99,7 @@ void BM_GetByUid(benchmark::State &state)
 {
     writeUserFile();
     OvrColorLibrary *library = loadedLibrary();
-    QStringList uids;
-    for (int i = 0; i < colorCount; i += 7)
-        uids.append(uidFor(i));
+    const QStringList uids = sampledUids();
     int i = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(library->get(uids.at(i)));
@@ -100,9 +112,7 @@ void BM_GetIndexOfUid(benchmark::State &state)
 {
     writeUserFile();
     OvrColorLibrary *library = loadedLibrary();
-    QStringList uids;
-    for (int i = 0; i < colorCount; i += 7)
-        uids.append(uidFor(i));
+    const QStringList uids = sampledUids();
     int i = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(library->getIndexOfUid(uids.at(i)));

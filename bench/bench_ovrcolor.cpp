@@ -11,15 +11,22 @@
 
 namespace {
 
-void BM_DmxProfile0Direct(benchmark::State &state)
+// The DMX levels of @p colour on a fixture of @p channelCount channels (at
+// most five), computed over and over.
+void convertToDmx(benchmark::State &state, const OvrColor &colour, bool allowDirect, int channelCount,
+                  ColorUtils::PrismalProfileID profile, ColorUtils::IOModeID ioMode)
 {
-    const OvrColor colour = OvrColor::fromRgb8(255, 128, 0);
-    unsigned char out[3];
+    unsigned char out[5];
     for (auto _ : state) {
-        ColorUtils::convertOvrColorToDMX(colour, true, 3, 1, out, 0, 1, ColorUtils::ProfileGenericRGB,
-                                         ColorUtils::IOModeRGB);
+        ColorUtils::convertOvrColorToDMX(colour, allowDirect, channelCount, 1, out, 0, 1, profile, ioMode);
         benchmark::DoNotOptimize(out);
     }
+}
+
+void BM_DmxProfile0Direct(benchmark::State &state)
+{
+    convertToDmx(state, OvrColor::fromRgb8(255, 128, 0), true, 3, ColorUtils::ProfileGenericRGB,
+                 ColorUtils::IOModeRGB);
 }
 BENCHMARK(BM_DmxProfile0Direct);
 
@@ -27,26 +34,16 @@ void BM_DmxFiveChannelYxy(benchmark::State &state)
 {
     // A chromaticity rendered on the five-channel RGBAW fixture: the full
     // search over channel pairs, then the normal gamma curve.
-    const OvrColor colour = OvrColor::fromxyY(0.3127, 0.329, 1.0);
-    unsigned char out[5];
-    for (auto _ : state) {
-        ColorUtils::convertOvrColorToDMX(colour, true, 5, 1, out, 0, 1, ColorUtils::ProfileKestrelKiteQRZ,
-                                         ColorUtils::IOModeRGBAW);
-        benchmark::DoNotOptimize(out);
-    }
+    convertToDmx(state, OvrColor::fromxyY(0.3127, 0.329, 1.0), true, 5, ColorUtils::ProfileKestrelKiteQRZ,
+                 ColorUtils::IOModeRGBAW);
 }
 BENCHMARK(BM_DmxFiveChannelYxy);
 
 void BM_DmxFiveChannelFromRgb(benchmark::State &state)
 {
     // An RGB colour that has to go through Yxy first.
-    const OvrColor colour = OvrColor::fromRgb8(255, 128, 0);
-    unsigned char out[5];
-    for (auto _ : state) {
-        ColorUtils::convertOvrColorToDMX(colour, false, 5, 1, out, 0, 1, ColorUtils::ProfileKestrelKiteQRZ,
-                                         ColorUtils::IOModeRGBAW);
-        benchmark::DoNotOptimize(out);
-    }
+    convertToDmx(state, OvrColor::fromRgb8(255, 128, 0), false, 5, ColorUtils::ProfileKestrelKiteQRZ,
+                 ColorUtils::IOModeRGBAW);
 }
 BENCHMARK(BM_DmxFiveChannelFromRgb);
 

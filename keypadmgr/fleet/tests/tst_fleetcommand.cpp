@@ -86,6 +86,8 @@ private slots:
 
 private:
     int requestCount(int keypad, const QString &method) const;
+    /** The file of a backup of the keypad at @p address into the folder @p folderName; empty when it failed. */
+    QString backedUp(const QString &address, const QString &folderName) const;
 
     std::unique_ptr<KeypadTestBed> m_bed;
     QTemporaryDir m_dir;
@@ -134,6 +136,15 @@ void tst_FleetCommand::init()
     QCOMPARE(m_bed->command(m_stage, QStringLiteral("scene 3 ") + stageScene), QStringLiteral("ok"));
     // What the keypad list remembers is the user's; each test sets its own.
     QSettings().remove(QStringLiteral("keypads"));
+}
+
+QString tst_FleetCommand::backedUp(const QString &address, const QString &folderName) const
+{
+    const QString folder = m_dir.filePath(folderName);
+    const Outcome backup =
+        runCommand({QStringLiteral("backup"), QStringLiteral("--keypad"), address, QStringLiteral("--dir"), folder});
+    const QStringList files = xmlFiles(folder);
+    return backup.status == 0 && files.size() == 1 ? QDir(folder).filePath(files.first()) : QString();
 }
 
 int tst_FleetCommand::requestCount(int keypad, const QString &method) const
@@ -361,12 +372,8 @@ void tst_FleetCommand::backupToReadOnlyFolder()
 
 void tst_FleetCommand::restoreKeepsTheKeypadsName()
 {
-    const QString folder = m_dir.filePath(QStringLiteral("restore"));
-    QCOMPARE(runCommand({QStringLiteral("backup"), QStringLiteral("--keypad"), QStringLiteral("192.168.88.12"),
-                         QStringLiteral("--dir"), folder})
-                 .status,
-             0);
-    const QString file = QDir(folder).filePath(xmlFiles(folder).value(0));
+    const QString file = backedUp(QStringLiteral("192.168.88.12"), QStringLiteral("restore"));
+    QVERIFY(!file.isEmpty());
     // Hall is the replacement: its scene 5 differs from Stage's.
     QCOMPARE(m_bed->command(m_hall, QStringLiteral("scene 5 effect=6&param1=10&param2=20")), QStringLiteral("ok"));
     QCOMPARE(runCommand({QStringLiteral("diff"), file, QStringLiteral("--keypad"), QStringLiteral("192.168.77.10")}).status, 1);
@@ -384,12 +391,8 @@ void tst_FleetCommand::restoreKeepsTheKeypadsName()
 
 void tst_FleetCommand::restoreWithIdentity()
 {
-    const QString folder = m_dir.filePath(QStringLiteral("identity"));
-    QCOMPARE(runCommand({QStringLiteral("backup"), QStringLiteral("--keypad"), QStringLiteral("192.168.77.11"),
-                         QStringLiteral("--dir"), folder})
-                 .status,
-             0);
-    const QString file = QDir(folder).filePath(xmlFiles(folder).value(0));
+    const QString file = backedUp(QStringLiteral("192.168.77.11"), QStringLiteral("identity"));
+    QVERIFY(!file.isEmpty());
     const Outcome result = runCommand({QStringLiteral("restore"), file, QStringLiteral("--keypad"),
                                        QStringLiteral("192.168.77.10"), QStringLiteral("--with-identity")});
     QVERIFY2(result.status == 0, qPrintable(result.err));
@@ -415,12 +418,8 @@ void tst_FleetCommand::restoreOfUnreadableFileSendsNothing()
 
 void tst_FleetCommand::diffNamesTheDifferingScene()
 {
-    const QString folder = m_dir.filePath(QStringLiteral("diff"));
-    QCOMPARE(runCommand({QStringLiteral("backup"), QStringLiteral("--keypad"), QStringLiteral("192.168.77.11"),
-                         QStringLiteral("--dir"), folder})
-                 .status,
-             0);
-    const QString file = QDir(folder).filePath(xmlFiles(folder).value(0));
+    const QString file = backedUp(QStringLiteral("192.168.77.11"), QStringLiteral("diff"));
+    QVERIFY(!file.isEmpty());
     QCOMPARE(m_bed->command(m_lobby, QStringLiteral("scene 7 effect=0&param1=1&param2=2&param3=3")),
              QStringLiteral("ok"));
     QCOMPARE(m_bed->command(m_lobby, QStringLiteral("config universe=9")), QStringLiteral("ok"));
@@ -438,12 +437,8 @@ void tst_FleetCommand::diffNamesTheDifferingScene()
 
 void tst_FleetCommand::diffAsJson()
 {
-    const QString folder = m_dir.filePath(QStringLiteral("diffjson"));
-    QCOMPARE(runCommand({QStringLiteral("backup"), QStringLiteral("--keypad"), QStringLiteral("192.168.77.11"),
-                         QStringLiteral("--dir"), folder})
-                 .status,
-             0);
-    const QString file = QDir(folder).filePath(xmlFiles(folder).value(0));
+    const QString file = backedUp(QStringLiteral("192.168.77.11"), QStringLiteral("diffjson"));
+    QVERIFY(!file.isEmpty());
     QCOMPARE(m_bed->command(m_lobby, QStringLiteral("config num_ports=4")), QStringLiteral("ok"));
     const Outcome result = runCommand({QStringLiteral("diff"), file, QStringLiteral("--keypad"),
                                        QStringLiteral("192.168.77.11"), QStringLiteral("--json")});
@@ -457,12 +452,8 @@ void tst_FleetCommand::diffAsJson()
 
 void tst_FleetCommand::diffOfEqualKeypadIsEmpty()
 {
-    const QString folder = m_dir.filePath(QStringLiteral("equal"));
-    QCOMPARE(runCommand({QStringLiteral("backup"), QStringLiteral("--keypad"), QStringLiteral("192.168.88.12"),
-                         QStringLiteral("--dir"), folder})
-                 .status,
-             0);
-    const QString file = QDir(folder).filePath(xmlFiles(folder).value(0));
+    const QString file = backedUp(QStringLiteral("192.168.88.12"), QStringLiteral("equal"));
+    QVERIFY(!file.isEmpty());
     const Outcome result = runCommand({QStringLiteral("diff"), file, QStringLiteral("--keypad"), QStringLiteral("192.168.88.12"),
                                        QStringLiteral("--json")});
     QCOMPARE(result.status, 0);
