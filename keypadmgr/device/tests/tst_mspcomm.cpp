@@ -85,6 +85,10 @@ private:
     void waitForRequests(int from, int count);
     MSPScene *scene(int index) const { return MSPSceneModel::instance()->sceneAt(index); }
     void editScene(int index, const QString &color);
+    /** Shows scene @p index on the screen and chooses it on the keypad, as a click on its key does. */
+    void chooseScene(int index);
+    /** What a test that set a fault leaves: the keypad without faults, no edits waiting. */
+    void clearFaultAndEdits();
 
     std::unique_ptr<KeypadTestBed> m_bed;
     int m_keypad = -1;
@@ -130,6 +134,20 @@ void tst_MSPComm::editScene(int index, const QString &color)
     QVERIFY(effect);
     effect->setColor(color);
     m_comm->handleEffectParamsChanged(scene(index));
+}
+
+void tst_MSPComm::chooseScene(int index)
+{
+    MSPSceneModel::instance()->setActiveSceneIndex(index, false);
+    QSignalSpy chosen(m_comm, &MSPComm::activeSceneIndexChanged);
+    m_comm->getScene(index);
+    QTRY_VERIFY_WITH_TIMEOUT(!chosen.isEmpty(), 10000);
+}
+
+void tst_MSPComm::clearFaultAndEdits()
+{
+    m_bed->command(m_keypad, QStringLiteral("fault clear"));
+    m_comm->forgetEdits();
 }
 
 void tst_MSPComm::normalizeAddress_data()
@@ -307,16 +325,10 @@ void tst_MSPComm::choiceWaitsForPreviewOfSceneLeft()
         const QString status = m_bed->command(m_keypad, QStringLiteral("status"));
         return status.section(QLatin1String(" current="), 1).section(QLatin1Char(' '), 0, 0).toInt();
     };
-    MSPSceneModel::instance()->setActiveSceneIndex(0, false);
-    QSignalSpy chosen(m_comm, &MSPComm::activeSceneIndexChanged);
-    m_comm->getScene(0);
-    QTRY_VERIFY_WITH_TIMEOUT(!chosen.isEmpty(), 10000);
+    chooseScene(0);
     QCOMPARE(keypadScene(), 1);
     QCOMPARE(m_bed->command(m_keypad, QStringLiteral("fault stall 800")), QStringLiteral("ok"));
-    const auto cleanUp = qScopeGuard([this] {
-        m_bed->command(m_keypad, QStringLiteral("fault clear"));
-        m_comm->forgetEdits();
-    });
+    const auto cleanUp = qScopeGuard([this] { clearFaultAndEdits(); });
     const int from = m_bed->requestLog(m_keypad).size();
     editScene(0, QStringLiteral("#123456"));
     if (pressed) {
@@ -349,16 +361,7 @@ void tst_MSPComm::editsOfChosenSceneWhileChoiceWaits()
     // choice still waits for the last preview of the scene left. Those edits
     // are the user's: the keypad keeps what was saved and plays what came
     // after, as it would without the wait.
-    const auto choose = [this](int index) {
-        QSignalSpy chosen(m_comm, &MSPComm::activeSceneIndexChanged);
-        MSPSceneModel::instance()->setActiveSceneIndex(index, false);
-        m_comm->getScene(index);
-        QTRY_VERIFY_WITH_TIMEOUT(!chosen.isEmpty(), 10000);
-    };
-    const auto cleanUp = qScopeGuard([this] {
-        m_bed->command(m_keypad, QStringLiteral("fault clear"));
-        m_comm->forgetEdits();
-    });
+    const auto cleanUp = qScopeGuard([this] { clearFaultAndEdits(); });
     // Scene 6 is a fixed colour on the keypad, whatever ran before.
     const int from = m_bed->requestLog(m_keypad).size();
     m_comm->postToDevice(QStringLiteral("/api/v1/shows/6"),
@@ -366,12 +369,12 @@ void tst_MSPComm::editsOfChosenSceneWhileChoiceWaits()
                          false, true);
     waitForRequests(from, 1);
     if (editedBefore) {
-        choose(5);
+        chooseScene(5);
         editScene(5, QStringLiteral("#0a0b0c"));
         const QString playing = QStringLiteral("played=") + scene(5)->formData() + QStringLiteral(" preview=1");
         QTRY_VERIFY_WITH_TIMEOUT(m_bed->command(m_keypad, QStringLiteral("show 6")).contains(playing), 10000);
     }
-    choose(0);
+    chooseScene(0);
     QCOMPARE(m_bed->command(m_keypad, QStringLiteral("fault stall 1500 /api/v1/shows/1")), QStringLiteral("ok"));
     editScene(0, QStringLiteral("#102030"));
     MSPSceneModel::instance()->setActiveSceneIndex(5, false);
@@ -399,15 +402,9 @@ void tst_MSPComm::undoLeavesALaterEdit()
     // Undo waits for the answer to the edit before it. An edit made in that
     // wait is the user's again: the Undo, sent after it, would drop it from
     // the keypad, and a Save pressed then would keep the old scene.
-    MSPSceneModel::instance()->setActiveSceneIndex(0, false);
-    QSignalSpy chosen(m_comm, &MSPComm::activeSceneIndexChanged);
-    m_comm->getScene(0);
-    QTRY_VERIFY_WITH_TIMEOUT(!chosen.isEmpty(), 10000);
+    chooseScene(0);
     QCOMPARE(m_bed->command(m_keypad, QStringLiteral("fault delay 1000")), QStringLiteral("ok"));
-    const auto cleanUp = qScopeGuard([this] {
-        m_bed->command(m_keypad, QStringLiteral("fault clear"));
-        m_comm->forgetEdits();
-    });
+    const auto cleanUp = qScopeGuard([this] { clearFaultAndEdits(); });
     const int from = m_bed->requestLog(m_keypad).size();
     editScene(0, QStringLiteral("#224466"));
     waitForRequests(from, 1);
@@ -430,10 +427,7 @@ void tst_MSPComm::answerOvertakingChoiceIsNotTaken()
     // on a connection of its own. Its answer tells of the scene left, and
     // must neither take the screen back there nor play that scene's unsaved
     // edit again.
-    MSPSceneModel::instance()->setActiveSceneIndex(0, false);
-    QSignalSpy chosen(m_comm, &MSPComm::activeSceneIndexChanged);
-    m_comm->getScene(0);
-    QTRY_VERIFY_WITH_TIMEOUT(!chosen.isEmpty(), 10000);
+    chooseScene(0);
     const int edited = m_bed->requestLog(m_keypad).size();
     editScene(0, QStringLiteral("#654321"));
     const auto previewArrived = [this, edited] {
@@ -444,10 +438,7 @@ void tst_MSPComm::answerOvertakingChoiceIsNotTaken()
     };
     QTRY_VERIFY_WITH_TIMEOUT(previewArrived(), 10000);
     QCOMPARE(m_bed->command(m_keypad, QStringLiteral("fault stall 800 /api/v1/shows/3")), QStringLiteral("ok"));
-    const auto cleanUp = qScopeGuard([this] {
-        m_bed->command(m_keypad, QStringLiteral("fault clear"));
-        m_comm->forgetEdits();
-    });
+    const auto cleanUp = qScopeGuard([this] { clearFaultAndEdits(); });
 
     QSignalSpy active(m_comm, &MSPComm::activeSceneIndexChanged);
     const int from = m_bed->requestLog(m_keypad).size();
@@ -606,10 +597,7 @@ void tst_MSPComm::previewLostInRestartPlaysAgain()
 {
     // A keypad restarted between two heartbeats drops the preview it played
     // and answers the probe as if nothing happened: the edit plays again.
-    MSPSceneModel::instance()->setActiveSceneIndex(0, false);
-    QSignalSpy chosen(m_comm, &MSPComm::activeSceneIndexChanged);
-    m_comm->getScene(0);
-    QTRY_VERIFY_WITH_TIMEOUT(!chosen.isEmpty(), 10000);
+    chooseScene(0);
     const auto cleanUp = qScopeGuard([this] { m_comm->forgetEdits(); });
     const auto played = [this] { return m_bed->command(m_keypad, QStringLiteral("show 1")); };
     editScene(0, QStringLiteral("#2468ac"));
@@ -631,10 +619,7 @@ void tst_MSPComm::keypadBackOnAnotherSceneIsReadFirst()
     // sent before the keypad has said which scene it plays: a read answered
     // meanwhile moves the screen there, and the edit would then make the
     // keypad play its own scene behind the screen's back.
-    MSPSceneModel::instance()->setActiveSceneIndex(0, false);
-    QSignalSpy chosen(m_comm, &MSPComm::activeSceneIndexChanged);
-    m_comm->getScene(0);
-    QTRY_VERIFY_WITH_TIMEOUT(!chosen.isEmpty(), 10000);
+    chooseScene(0);
     const QString host = QStringLiteral("host ") + KeypadTestBed::hostAddress().toString();
     const auto cleanUp = qScopeGuard([this, host] {
         m_comm->forgetEdits();
@@ -651,7 +636,7 @@ void tst_MSPComm::keypadBackOnAnotherSceneIsReadFirst()
     // Whatever is sent for scene 1 from now on arrives late.
     QVERIFY(m_bed->command(m_keypad, QStringLiteral("fault stall 1500 /api/v1/shows/1")).startsWith(QLatin1String("ok")));
 
-    chosen.clear();
+    QSignalSpy chosen(m_comm, &MSPComm::activeSceneIndexChanged);
     const int from = m_bed->requestLog(m_keypad).size();
     m_comm->probe();
     QTRY_VERIFY_WITH_TIMEOUT(!newRequests(from).isEmpty(), 10000);
