@@ -52,6 +52,49 @@ int floatingLevels(const OvrColor &colour, double *levels, int capacity)
 
 constexpr int MaxChannels = 16;
 
+// Runs convert over count values of src into dst; nothing for a count below one.
+template<typename In, typename Out, typename Convert>
+void convertEach(const In *src, Out *dst, int count, Convert convert)
+{
+    for (int k = 0; k < count; ++k)
+        dst[k] = convert(src[k]);
+}
+
+// A level's value on a curve, for a channel of 8 or of 16 bits. Without a
+// curve (Yxy mode) the level goes through the PWM solvers of its curve type;
+// with one, it is clamped to 0..1 and looked up on the curve.
+unsigned char curvedLevel8(double level, int curveType, const Curve *curve)
+{
+    if (!curve) {
+        const unsigned short pwm = ColorUtils::nChannelFToPWM(level);
+        if (curveType == ColorUtils::CurveNormal)
+            return ColorUtils::pwm16ToMNormDNormRes8(pwm);
+        if (curveType == ColorUtils::CurveTungsten)
+            return ColorUtils::pwm16ToMNormDTungstenRes8(pwm);
+        return ColorUtils::pwm16ToMNormDLinearRes8(pwm);
+    }
+    const double v = level > 0.0 ? qMin(level, 1.0) : 0.0;
+    unsigned char out = 0;
+    curve->applyCurve(int(std::floor(v * 255.0 + 0.5)), &out);
+    return out;
+}
+
+unsigned short curvedLevel16(double level, int curveType, const Curve *curve)
+{
+    if (!curve) {
+        const unsigned short pwm = ColorUtils::nChannelFToPWM(level);
+        if (curveType == ColorUtils::CurveNormal)
+            return ColorUtils::pwm16ToMNormDNormRes16(pwm);
+        if (curveType == ColorUtils::CurveTungsten)
+            return ColorUtils::pwm16ToMNormDTungstenRes16(pwm);
+        return pwm;
+    }
+    const double v = level > 0.0 ? qMin(level, 1.0) : 0.0;
+    unsigned short out = 0;
+    curve->applyCurve(int(v * 65535.0), &out);
+    return out;
+}
+
 // Float conversion of a reciprocal; false when it is not a finite float
 // (where single precision would give infinity and the levels would not be
 // numbers, so there is no solution).
@@ -666,14 +709,12 @@ unsigned short ColorUtils::nChannelFToPWM(double level)
 
 void ColorUtils::nChannelFToPWM(const double *levels, unsigned short *pwm, int count)
 {
-    for (int k = 0; k < count; ++k)
-        pwm[k] = nChannelFToPWM(levels[k]);
+    convertEach(levels, pwm, count, [](double level) { return nChannelFToPWM(level); });
 }
 
 void ColorUtils::pwmToMNormDLinearRes16(const unsigned short *pwm, unsigned short *dst, int count)
 {
-    for (int k = 0; k < count; ++k)
-        dst[k] = pwm[k];
+    convertEach(pwm, dst, count, [](unsigned short level) { return level; });
 }
 
 unsigned char ColorUtils::pwm16ToMNormDLinearRes8(unsigned short pwm)
@@ -683,8 +724,7 @@ unsigned char ColorUtils::pwm16ToMNormDLinearRes8(unsigned short pwm)
 
 void ColorUtils::pwmToMNormDLinearRes8(const unsigned short *pwm, unsigned char *dst, int count)
 {
-    for (int k = 0; k < count; ++k)
-        dst[k] = pwm16ToMNormDLinearRes8(pwm[k]);
+    convertEach(pwm, dst, count, pwm16ToMNormDLinearRes8);
 }
 
 unsigned char ColorUtils::pwm16ToMNormDNormRes8(unsigned short pwm)
@@ -696,8 +736,7 @@ unsigned char ColorUtils::pwm16ToMNormDNormRes8(unsigned short pwm)
 
 void ColorUtils::pwmToMNormDNormRes8(const unsigned short *pwm, unsigned char *dst, int count)
 {
-    for (int k = 0; k < count; ++k)
-        dst[k] = pwm16ToMNormDNormRes8(pwm[k]);
+    convertEach(pwm, dst, count, pwm16ToMNormDNormRes8);
 }
 
 unsigned short ColorUtils::pwm16ToMNormDNormRes16(unsigned short pwm)
@@ -709,8 +748,7 @@ unsigned short ColorUtils::pwm16ToMNormDNormRes16(unsigned short pwm)
 
 void ColorUtils::pwmToMNormDNormRes16(const unsigned short *pwm, unsigned short *dst, int count)
 {
-    for (int k = 0; k < count; ++k)
-        dst[k] = pwm16ToMNormDNormRes16(pwm[k]);
+    convertEach(pwm, dst, count, pwm16ToMNormDNormRes16);
 }
 
 unsigned char ColorUtils::pwm16ToMNormDTungstenRes8(unsigned short pwm)
@@ -724,8 +762,7 @@ unsigned char ColorUtils::pwm16ToMNormDTungstenRes8(unsigned short pwm)
 
 void ColorUtils::pwmToMNormDTungstenRes8(const unsigned short *pwm, unsigned char *dst, int count)
 {
-    for (int k = 0; k < count; ++k)
-        dst[k] = pwm16ToMNormDTungstenRes8(pwm[k]);
+    convertEach(pwm, dst, count, pwm16ToMNormDTungstenRes8);
 }
 
 unsigned short ColorUtils::pwm16ToMNormDTungstenRes16(unsigned short pwm)
@@ -739,8 +776,7 @@ unsigned short ColorUtils::pwm16ToMNormDTungstenRes16(unsigned short pwm)
 
 void ColorUtils::pwmToMNormDTungstenRes16(const unsigned short *pwm, unsigned short *dst, int count)
 {
-    for (int k = 0; k < count; ++k)
-        dst[k] = pwm16ToMNormDTungstenRes16(pwm[k]);
+    convertEach(pwm, dst, count, pwm16ToMNormDTungstenRes16);
 }
 
 int ColorUtils::quadraticSolver(float a, float b, float c, float value, float max)
@@ -813,64 +849,24 @@ void ColorUtils::applyCurve(int count, int resolution, const double *levels, uns
 {
     if (!levels || !dst || count <= 0)
         return;
-    const bool wide = resolution == 2;
-    if (mode == CurveModeYxy) {
+    const Curve *curve = mode == CurveModeYxy ? nullptr : CurveFactory::Instance()->getCurve(curveType);
+    if (resolution == 2) {
         for (int k = 0; k < count; ++k) {
-            const unsigned short pwm = nChannelFToPWM(levels[k]);
-            if (wide) {
-                unsigned short out = pwm;
-                if (curveType == CurveNormal)
-                    out = pwm16ToMNormDNormRes16(pwm);
-                else if (curveType == CurveTungsten)
-                    out = pwm16ToMNormDTungstenRes16(pwm);
-                dst[2 * k] = static_cast<unsigned char>(out >> 8);
-                dst[2 * k + 1] = static_cast<unsigned char>(out & 0xFF);
-            } else {
-                if (curveType == CurveNormal)
-                    dst[k] = pwm16ToMNormDNormRes8(pwm);
-                else if (curveType == CurveTungsten)
-                    dst[k] = pwm16ToMNormDTungstenRes8(pwm);
-                else
-                    dst[k] = pwm16ToMNormDLinearRes8(pwm);
-            }
+            const unsigned short out = curvedLevel16(levels[k], curveType, curve);
+            dst[2 * k] = static_cast<unsigned char>(out >> 8);
+            dst[2 * k + 1] = static_cast<unsigned char>(out & 0xFF);
         }
         return;
     }
-    const Curve *curve = CurveFactory::Instance()->getCurve(curveType);
-    for (int k = 0; k < count; ++k) {
-        const double v = levels[k] > 0.0 ? qMin(levels[k], 1.0) : 0.0;
-        if (wide) {
-            unsigned short out = 0;
-            curve->applyCurve(int(v * 65535.0), &out);
-            dst[2 * k] = static_cast<unsigned char>(out >> 8);
-            dst[2 * k + 1] = static_cast<unsigned char>(out & 0xFF);
-        } else {
-            unsigned char out = 0;
-            curve->applyCurve(int(std::floor(v * 255.0 + 0.5)), &out);
-            dst[k] = out;
-        }
-    }
+    for (int k = 0; k < count; ++k)
+        dst[k] = curvedLevel8(levels[k], curveType, curve);
 }
 
 void ColorUtils::applyCurve16(int count, const double *levels, unsigned short *dst, int curveType, int mode)
 {
     if (!levels || !dst || count <= 0)
         return;
-    if (mode == CurveModeYxy) {
-        for (int k = 0; k < count; ++k) {
-            const unsigned short pwm = nChannelFToPWM(levels[k]);
-            if (curveType == CurveNormal)
-                dst[k] = pwm16ToMNormDNormRes16(pwm);
-            else if (curveType == CurveTungsten)
-                dst[k] = pwm16ToMNormDTungstenRes16(pwm);
-            else
-                dst[k] = pwm;
-        }
-        return;
-    }
-    const Curve *curve = CurveFactory::Instance()->getCurve(curveType);
-    for (int k = 0; k < count; ++k) {
-        const double v = levels[k] > 0.0 ? qMin(levels[k], 1.0) : 0.0;
-        curve->applyCurve(int(v * 65535.0), &dst[k]);
-    }
+    const Curve *curve = mode == CurveModeYxy ? nullptr : CurveFactory::Instance()->getCurve(curveType);
+    for (int k = 0; k < count; ++k)
+        dst[k] = curvedLevel16(levels[k], curveType, curve);
 }
