@@ -339,6 +339,10 @@ private:
     QString clickRightToLeft();
     /** Connects, plays the kept Color Wash and edits it; returns the edit once the keypad plays it. */
     QString playEditedColorWash();
+    // Clicks Undo on scene 3 with the keypad answering delayMs late: the
+    // request log's size before the click, or -1 when Undo was not offered
+    // or not sent.
+    int undoAnsweredLate(int delayMs);
     void discoverAndWaitFor(ConnectionState::State status);
     /** Runs discovery (again, at most three runs) until a run hears a keypad. */
     void discoverUntilHeard(const std::function<void()> &discover);
@@ -1334,6 +1338,18 @@ QString tst_MainWindow::playEditedColorWash()
     return edited;
 }
 
+int tst_MainWindow::undoAnsweredLate(int delayMs)
+{
+    auto *undo = sceneTab<QPushButton>("revertButton");
+    if (!QTest::qWaitFor([undo] { return undo->isEnabled(); }, 10000)
+        || m_bed->command(m_keypad, QStringLiteral("fault delay %1").arg(delayMs)) != QLatin1String("ok"))
+        return -1;
+    const int from = m_bed->requestLog(m_keypad).size();
+    QTest::mouseClick(undo, Qt::LeftButton);
+    const QString undone = QStringLiteral("POST /api/v1/shows/3 apply=0");
+    return QTest::qWaitFor([&] { return requestsSince(from).contains(undone); }, 10000) ? from : -1;
+}
+
 void tst_MainWindow::unsavedEditRidesOutSilence_data()
 {
     QTest::addColumn<int>("silenceMs");
@@ -1483,14 +1499,10 @@ void tst_MainWindow::readDuringUndoDoesNotPlayTheEditAgain()
 {
     const QString edited = playEditedColorWash();
     QVERIFY(!edited.isEmpty());
-    auto *undo = sceneTab<QPushButton>("revertButton");
-    QTRY_VERIFY_WITH_TIMEOUT(undo->isEnabled(), 10000);
     // The Undo is answered late; a read of the keypad, answered before it,
     // finds the keypad on the edited scene.
-    QCOMPARE(m_bed->command(m_keypad, QStringLiteral("fault delay 3000")), QStringLiteral("ok"));
-    const int from = m_bed->requestLog(m_keypad).size();
-    QTest::mouseClick(undo, Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(requestsSince(from).contains(QStringLiteral("POST /api/v1/shows/3 apply=0")), 10000);
+    const int from = undoAnsweredLate(3000);
+    QVERIFY(from >= 0);
     QCOMPARE(m_bed->command(m_keypad, QStringLiteral("fault clear")), QStringLiteral("ok"));
     MSPComm::instance()->requestAllShows();
     QTRY_VERIFY_WITH_TIMEOUT(!MSPComm::instance()->hasUnsavedEdit(2), 15000);
@@ -1506,17 +1518,11 @@ void tst_MainWindow::readDuringUndoDoesNotPlayTheEditAgain()
 
 void tst_MainWindow::undoAnsweredAfterAnotherSceneKeepsThatScene()
 {
-    const QString edited = playEditedColorWash();
-    QVERIFY(!edited.isEmpty());
-    auto *undo = sceneTab<QPushButton>("revertButton");
-    QTRY_VERIFY_WITH_TIMEOUT(undo->isEnabled(), 10000);
-
+    QVERIFY(!playEditedColorWash().isEmpty());
     // Undo's answer comes after scene 5 was chosen: reading scene 3 back
     // must not play it again.
-    QCOMPARE(m_bed->command(m_keypad, QStringLiteral("fault delay 2000")), QStringLiteral("ok"));
-    const int from = m_bed->requestLog(m_keypad).size();
-    QTest::mouseClick(undo, Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(requestsSince(from).contains(QStringLiteral("POST /api/v1/shows/3 apply=0")), 10000);
+    const int from = undoAnsweredLate(2000);
+    QVERIFY(from >= 0);
     clickScene(5);
     QCOMPARE(m_bed->command(m_keypad, QStringLiteral("fault clear")), QStringLiteral("ok"));
     QTRY_VERIFY_WITH_TIMEOUT(!MSPComm::instance()->hasUnsavedEdit(2), 15000);

@@ -99,6 +99,8 @@ private:
     T *windowField(const char *name) const { return windowEditor()->findChild<T *>(QLatin1String(name)); }
     static void retype(QLineEdit *edit, const QString &text);
     void startKeypad(const KeypadTestBed::SimulatorOptions &options, ConnectionState::State expected);
+    // A keypad of firmware 2.0.0, connected, its name on the window's editor.
+    void startConnectedKeypad(const QString &name, const QString &address);
     QByteArray keypadConfig(const QHostAddress &address);
     QList<KeypadTestBed::Request> configPosts(int from) const;
 
@@ -585,6 +587,17 @@ void tst_SystemConfigurationWidget::startKeypad(const KeypadTestBed::SimulatorOp
     m_window->settingsTabs()->setCurrentWidget(windowEditor());
 }
 
+void tst_SystemConfigurationWidget::startConnectedKeypad(const QString &name, const QString &address)
+{
+    KeypadTestBed::SimulatorOptions options;
+    options.name = name;
+    options.address = address;
+    options.firmware = QStringLiteral("2.0.0");
+    startKeypad(options, ConnectionState::Connected);
+    if (!QTest::currentTestFailed())
+        QTRY_COMPARE_WITH_TIMEOUT(windowField<QLineEdit>("nameEdit")->text(), name, 10000);
+}
+
 QByteArray tst_SystemConfigurationWidget::keypadConfig(const QHostAddress &address)
 {
     QNetworkAccessManager manager;
@@ -610,14 +623,9 @@ QList<KeypadTestBed::Request> tst_SystemConfigurationWidget::configPosts(int fro
 
 void tst_SystemConfigurationWidget::universeOnlyStaysAtAddress()
 {
-    KeypadTestBed::SimulatorOptions options;
-    options.name = QStringLiteral("Stage");
-    options.address = QStringLiteral("192.168.77.40/24");
-    options.firmware = QStringLiteral("2.0.0");
-    startKeypad(options, ConnectionState::Connected);
+    startConnectedKeypad(QStringLiteral("Stage"), QStringLiteral("192.168.77.40/24"));
     if (QTest::currentTestFailed())
         return;
-    QTRY_COMPARE_WITH_TIMEOUT(windowField<QLineEdit>("nameEdit")->text(), QStringLiteral("Stage"), 10000);
 
     const int from = m_bed->requestLog(m_keypad).size();
     QSignalSpy moved(windowEditor(), &SystemConfigurationWidget::addressChanged);
@@ -646,15 +654,10 @@ void tst_SystemConfigurationWidget::saveNotReceivedStaysUnsaved_data()
 void tst_SystemConfigurationWidget::saveNotReceivedStaysUnsaved()
 {
     QFETCH(QString, fault);
-    KeypadTestBed::SimulatorOptions options;
-    options.name = QStringLiteral("Balcony");
-    options.address = QStringLiteral("192.168.77.45/24");
-    options.firmware = QStringLiteral("2.0.0");
-    startKeypad(options, ConnectionState::Connected);
+    startConnectedKeypad(QStringLiteral("Balcony"), QStringLiteral("192.168.77.45/24"));
     if (QTest::currentTestFailed())
         return;
     auto *name = windowField<QLineEdit>("nameEdit");
-    QTRY_COMPARE_WITH_TIMEOUT(name->text(), QStringLiteral("Balcony"), 10000);
     auto *save = windowField<QPushButton>("applyButton");
     auto *warning = windowField<QLabel>("warningLabel");
 
@@ -685,14 +688,9 @@ void tst_SystemConfigurationWidget::saveNotReceivedStaysUnsaved()
 
 void tst_SystemConfigurationWidget::renameAndMoveInSubnet()
 {
-    KeypadTestBed::SimulatorOptions options;
-    options.name = QStringLiteral("Lobby");
-    options.address = QStringLiteral("192.168.77.50/24");
-    options.firmware = QStringLiteral("2.0.0");
-    startKeypad(options, ConnectionState::Connected);
+    startConnectedKeypad(QStringLiteral("Lobby"), QStringLiteral("192.168.77.50/24"));
     if (QTest::currentTestFailed())
         return;
-    QTRY_COMPARE_WITH_TIMEOUT(windowField<QLineEdit>("nameEdit")->text(), QStringLiteral("Lobby"), 10000);
 
     QSignalSpy moved(windowEditor(), &SystemConfigurationWidget::addressChanged);
     retype(windowField<QLineEdit>("nameEdit"), QStringLiteral("Lobby West"));
