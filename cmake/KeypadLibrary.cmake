@@ -22,3 +22,16 @@ function(keypad_add_shared_library name)
     set_target_properties(${name} PROPERTIES VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR})
     install(TARGETS ${name} LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} NAMELINK_SKIP)
 endfunction()
+
+# keypad_add_static_library(<name> ALIAS <namespace::name> SOURCES <files...>)
+#
+# A static library that shared libraries may link in as well as the
+# program (so built position independent), with its folder on the include
+# path of its users. Users link the alias, as for the shared libraries.
+function(keypad_add_static_library name)
+    cmake_parse_arguments(ARG "" "ALIAS" "SOURCES" ${ARGN})
+    add_library(${name} STATIC ${ARG_SOURCES})
+    add_library(${ARG_ALIAS} ALIAS ${name})
+    set_target_properties(${name} PROPERTIES POSITION_INDEPENDENT_CODE ON)
+    target_include_directories(${name} PUBLIC $<BUILD_INTERFACE:${CMAKE_CURRENT_SOURCE_DIR}>)
+endfunction()
