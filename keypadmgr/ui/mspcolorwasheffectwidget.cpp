@@ -288,28 +288,24 @@ void MSPColorWashEffectWidget::handleSpeedSliderChanged(int value)
 
 void MSPColorWashEffectWidget::handleUpClicked()
 {
-    ui->leftToRightButton->setChecked(true);
-    if (!washEffect() || washEffect()->direction() == 0)
-        return;
-    washEffect()->setDirection(0);
-    emit directionChanged(0);
+    chooseDirection(0);
 }
 
 void MSPColorWashEffectWidget::handleDownClicked()
 {
-    ui->rightToLeftButton->setChecked(true);
-    if (!washEffect() || washEffect()->direction() == 1)
-        return;
-    washEffect()->setDirection(1);
-    emit directionChanged(1);
+    chooseDirection(1);
+}
+
+void MSPColorWashEffectWidget::chooseDirection(int direction)
+{
+    setDirection(direction);
+    if (storeUserValue(washEffect(), &MSPColorWashEffect::direction, &MSPColorWashEffect::setDirection, direction))
+        emit directionChanged(direction);
 }
 
 void MSPColorWashEffectWidget::handleWidthSliderChanged(int value)
 {
-    if (ui->widthEdit->value() != value) {
-        const QSignalBlocker blocker(ui->widthEdit);
-        ui->widthEdit->setValue(value);
-    }
+    showQuietly(ui->widthEdit, value);
     if (!storeUserValue(customWashEffect(), &MSPCustomWashEffect::width, &MSPCustomWashEffect::setWidth, value))
         return;
     emit widthChanged(value);

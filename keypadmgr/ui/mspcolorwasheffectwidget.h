@@ -70,6 +70,8 @@ protected:
     std::unique_ptr<Ui::MSPCustomWashWidget> ui;
 
 private:
+    /** The user chose a direction: shown, stored and told unless it is the effect's already. */
+    void chooseDirection(int direction);
     void updateColorLimitNotice();
     void showColorInPicker(const QString &color);
     /**

@@ -10,6 +10,8 @@
 #include <QAbstractSlider>
 #include <QFontMetrics>
 #include <QLocale>
+#include <QSignalBlocker>
+#include <QSpinBox>
 
 namespace {
 
@@ -76,6 +78,14 @@ void MSPEffectWidget::reportDrag(const QAbstractSlider *slider)
 {
     if (slider->isSliderDown())
         emit intermediateChange();
+}
+
+void MSPEffectWidget::showQuietly(QSpinBox *edit, int value)
+{
+    if (edit->value() == value)
+        return;
+    const QSignalBlocker blocker(edit);
+    edit->setValue(value);
 }
 
 bool MSPEffectWidget::isEffectOfClass(const MSPEffect *effect, const QMetaObject &meta)

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 class QAbstractSlider;
+class QSpinBox;
 
 /**
  * Base of the effect editors: one page of the scene settings per effect
@@ -110,6 +111,8 @@ protected:
     }
     /** After a slider's value was stored: while the user drags it, the change is intermediate. */
     void reportDrag(const QAbstractSlider *slider);
+    /** Shows @p value in the spin box beside a slider without the box reporting it back. */
+    static void showQuietly(QSpinBox *edit, int value);
 
 private:
     /** A cycle of @p seconds as the speed slider labels it: "1.75 m", "20 s". */

@@ -72,10 +72,7 @@ void MSPWhiteEffectWidget::handleTemperatureSliderChanged(int value)
 
 void MSPWhiteEffectWidget::handleBrightnessSliderChanged(int value)
 {
-    if (ui->brightnessEdit->value() != value) {
-        const QSignalBlocker blocker(ui->brightnessEdit);
-        ui->brightnessEdit->setValue(value);
-    }
+    showQuietly(ui->brightnessEdit, value);
     if (!storeUserValue(whiteEffect(), &MSPWhiteEffect::brightness, &MSPWhiteEffect::setBrightness, value))
         return;
     emit brightnessChanged(value);
