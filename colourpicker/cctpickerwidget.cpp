@@ -42,7 +42,6 @@ CCTPickerWidget::CCTPickerWidget(QWidget *parent)
 
 CCTPickerWidget::~CCTPickerWidget() = default;
 
-
 QRect CCTPickerWidget::bandRect() const
 {
     const int margin = fontMetrics().height() / 2;

@@ -6,7 +6,6 @@
 
 namespace {
 
-
 QString configProperty(const char *key, const QString &value)
 {
     return QLatin1String("<property>\n<url>/api/v1/config/") % QLatin1String(key)

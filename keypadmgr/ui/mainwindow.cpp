@@ -815,7 +815,6 @@ void MainWindow::paste() { sendKey(Qt::Key_V, Qt::ControlModifier); }
 void MainWindow::deleteSlot() { sendKey(Qt::Key_Delete, Qt::NoModifier); }
 void MainWindow::select() { sendKey(Qt::Key_A, Qt::ControlModifier); }
 
-
 void MainWindow::handleAddressChanged()
 {
     if (m_closing)

@@ -53,7 +53,6 @@ public slots:
     void on_colorPicker_comparisonColorChanged(OvrColor color, const QString &uid);
     void handleColorListChanged();
 
-
 protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
